@@ -1,0 +1,46 @@
+# Warnings are errors in our own code; Qt's headers come in as system headers.
+function(quorbel_warnings target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow=local
+                         -Wnon-virtual-dtor -Wno-missing-field-initializers -Werror)
+endfunction()
+
+# One static library per source folder: every .cpp of the folder (not of its subfolders
+# unless listed), so adding a class needs no edit here.
+function(quorbel_library name)
+  cmake_parse_arguments(ARG "" "" "DIRS;DEPS" ${ARGN})
+  set(sources)
+  foreach(dir IN LISTS ARG_DIRS)
+    file(GLOB found CONFIGURE_DEPENDS ${dir}/*.cpp ${dir}/*.h ${dir}/*.qrc)
+    list(APPEND sources ${found})
+  endforeach()
+  set(compiled ${sources})
+  list(FILTER compiled INCLUDE REGEX "\\.(cpp|qrc)$")
+  if(NOT compiled)
+    # A layer whose folder holds no code yet.
+    add_library(${name} INTERFACE)
+    target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR}/src)
+    target_link_libraries(${name} INTERFACE ${ARG_DEPS})
+    return()
+  endif()
+  add_library(${name} STATIC ${sources})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+  quorbel_warnings(${name})
+endfunction()
+
+# A test program per test folder, each test case its own CTest entry so ctest -j runs them
+# side by side.
+function(quorbel_test name)
+  cmake_parse_arguments(ARG "" "" "DIRS;DEPS" ${ARGN})
+  set(sources)
+  foreach(dir IN LISTS ARG_DIRS)
+    file(GLOB found CONFIGURE_DEPENDS ${dir}/*.cpp ${dir}/*.h)
+    list(APPEND sources ${found})
+  endforeach()
+  add_executable(${name} ${sources})
+  target_link_libraries(${name} PRIVATE quorbel_testsupport ${ARG_DEPS})
+  quorbel_warnings(${name})
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+                       PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=0"
+                                  TIMEOUT 120)
+endfunction()

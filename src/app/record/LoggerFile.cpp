@@ -1,0 +1,78 @@
+#include "app/record/LoggerFile.h"
+
+#include "app/record/DataFolder.h"
+#include "app/record/LoggerTable.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+#include <cstring>
+
+namespace {
+
+QString LocalPath(const std::string& path)
+{
+    return QString::fromLocal8Bit(path.data(), static_cast<qsizetype>(path.size()));
+}
+
+std::string EntryTitle(const std::string& entry)
+{
+    const size_t slash = entry.find_last_of('/');
+    return slash == std::string::npos ? entry : entry.substr(slash + 1);
+}
+
+} // namespace
+
+bool IsValidLoggerName(const std::string& name)
+{
+    if (name.empty() || name.find('/') != std::string::npos || name.find('\\') != std::string::npos)
+        return false;
+    return name.find_first_not_of('.') != std::string::npos;
+}
+
+std::string LoggerFilePath(const std::string& entry)
+{
+    if (!entry.empty() && entry[0] == '/')
+        return entry + ".arg";
+    return g_strDataFolder + entry + ".arg";
+}
+
+bool SaveLoggerFile(int index, const LoggerRecord* rec)
+{
+    if (!rec) {
+        if (index < 0 || index >= g_nLoggerCount)
+            return false;
+        rec = &g_loggers[index];
+    }
+    const std::string name = FieldText(rec->m_szName);
+    if (!IsValidLoggerName(name))
+        return false;
+    QSaveFile file(LocalPath(FieldText(rec->m_szDataFolder) + name + ".arg"));
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    const auto size = static_cast<qint64>(sizeof(LoggerRecord));
+    if (file.write(reinterpret_cast<const char*>(rec), size) != size) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+bool LoadLoggerFile(int index, const std::string& entry)
+{
+    if (index < 0 || index >= MaxOpenLoggers)
+        return false;
+    LoggerRecord& slot = g_loggers[index];
+    // Until the file says otherwise the slot is listed under the entry's title.
+    SetFieldText(slot.m_szName, EntryTitle(entry));
+    QFile file(LocalPath(LoggerFilePath(entry)));
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    char buffer[sizeof(LoggerRecord)];
+    const qint64 got = file.read(buffer, sizeof buffer);
+    if (got <= 0)
+        return false;
+    std::memcpy(&slot, buffer, static_cast<size_t>(got));
+    TerminateTextFields(slot);
+    return true;
+}

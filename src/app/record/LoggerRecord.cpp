@@ -1,0 +1,37 @@
+#include "app/record/LoggerRecord.h"
+
+#include <cstring>
+
+void TerminateTextFields(LoggerRecord& record)
+{
+    record.m_szName[sizeof record.m_szName - 1] = '\0';
+    record.m_szModemCommand[sizeof record.m_szModemCommand - 1] = '\0';
+    record.m_szHangUpCommand[sizeof record.m_szHangUpCommand - 1] = '\0';
+    record.m_szPhoneNumber[sizeof record.m_szPhoneNumber - 1] = '\0';
+    record.m_szDataFolder[sizeof record.m_szDataFolder - 1] = '\0';
+}
+
+LoggerRecord NewLoggerRecord(std::string_view name, std::string_view dataFolder)
+{
+    LoggerRecord record;
+    std::memset(&record, 0, sizeof record);
+    SetFieldText(record.m_szName, name);
+    record.m_bSingle = 1;
+    record.m_bRs485 = 1;
+    record.m_nComPort = 1;
+    SetFieldText(record.m_szModemCommand, "AT+CRM=129,ATDT");
+    SetFieldText(record.m_szHangUpCommand, "+++");
+    SetFieldText(record.m_szDataFolder, dataFolder);
+    for (LoggerUnit& unit : record.m_units)
+        unit.m_schedule.m_nUnitFlag = 1;
+    return record;
+}
+
+bool IsLoggerIdUsed(const LoggerRecord& record, int loggerId)
+{
+    if (loggerId < 1 || loggerId > MaxLoggerIds)
+        return false;
+    if (record.m_bSingle)
+        return loggerId == 1;
+    return record.m_bLoggerUsed[loggerId - 1] != 0;
+}

@@ -1,0 +1,227 @@
+#include "app/record/DataFolder.h"
+#include "app/record/LoggerFile.h"
+#include "app/record/LoggerTable.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+namespace {
+
+class LoggerFileTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        folder = dir.path().toStdString() + "/";
+        savedDataFolder = g_strDataFolder;
+        g_strDataFolder = folder;
+        ClearLoggerTable();
+    }
+    void TearDown() override
+    {
+        g_strDataFolder = savedDataFolder;
+        ClearLoggerTable();
+    }
+
+    QByteArray ReadFile(const std::string& path)
+    {
+        QFile file(QString::fromStdString(path));
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+        return file.readAll();
+    }
+    void WriteFile(const std::string& path, const QByteArray& bytes)
+    {
+        QFile file(QString::fromStdString(path));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_EQ(file.write(bytes), bytes.size());
+    }
+
+    QTemporaryDir dir;
+    std::string folder;
+    std::string savedDataFolder;
+};
+
+void PutInt(std::vector<char>& image, size_t offset, int32_t value)
+{
+    for (int i = 0; i < 4; ++i)
+        image[offset + i] = static_cast<char>((static_cast<uint32_t>(value) >> (8 * i)) & 0xFF);
+}
+
+void PutText(std::vector<char>& image, size_t offset, const std::string& text)
+{
+    std::memcpy(image.data() + offset, text.data(), text.size());
+}
+
+TEST_F(LoggerFileTest, NewRecordIsWrittenInTheFileLayout)
+{
+    const LoggerRecord record = NewLoggerRecord("abc", folder);
+    ASSERT_TRUE(SaveLoggerFile(0, &record));
+
+    std::vector<char> image(3960, 0);
+    PutText(image, 0, "abc");
+    PutInt(image, 20, 1);
+    PutInt(image, 24, 1);
+    PutInt(image, 56, 1);
+    PutText(image, 64, "AT+CRM=129,ATDT");
+    PutText(image, 84, "+++");
+    PutText(image, 124, folder);
+    for (size_t offset : {824, 1232, 1640, 2048, 2456, 2864, 3272})
+        PutInt(image, offset, 1);
+
+    const QByteArray written = ReadFile(folder + "abc.arg");
+    ASSERT_EQ(written.size(), 3960);
+    for (size_t i = 0; i < image.size(); ++i)
+        ASSERT_EQ(written[static_cast<qsizetype>(i)], image[i]) << "byte " << i;
+}
+
+TEST_F(LoggerFileTest, SaveAndLoadGiveBackTheSameBytes)
+{
+    LoggerRecord record = NewLoggerRecord("Site1", folder);
+    record.m_bSingle = 0;
+    record.m_bLoggerUsed[1] = 1;
+    record.m_bLoggerUsed[4] = 1;
+    record.m_units[4].m_channels[15].m_nAnalogType = 4;
+    record.m_bGraphSeriesB[6][15] = 1;
+    record.m_reserved[447] = 0x5A; // carried unchanged
+    record.m_nScannedSensors = 12;
+    ASSERT_TRUE(SaveLoggerFile(0, &record));
+
+    ASSERT_TRUE(LoadLoggerFile(3, "Site1"));
+    EXPECT_EQ(std::memcmp(&g_loggers[3], &record, sizeof record), 0);
+
+    // Saving by index writes the table's record.
+    g_nLoggerCount = 4;
+    g_loggers[3].m_nDateFormat = 5;
+    ASSERT_TRUE(SaveLoggerFile(3, nullptr));
+    const QByteArray bytes = ReadFile(folder + "Site1.arg");
+    EXPECT_EQ(bytes.size(), 3960);
+    EXPECT_EQ(bytes[416], 5);
+}
+
+TEST_F(LoggerFileTest, EntryFormsNameTheirFiles)
+{
+    // An absolute entry is the path itself; anything else is a title in the data folder.
+    EXPECT_EQ(LoggerFilePath("/x/y"), "/x/y.arg");
+    EXPECT_EQ(LoggerFilePath("y"), folder + "y.arg");
+    EXPECT_EQ(LoggerFilePath("x/y"), folder + "x/y.arg");
+
+    QTemporaryDir other;
+    const std::string elsewhere = other.path().toStdString() + "/Remote";
+    LoggerRecord record = NewLoggerRecord("Remote", other.path().toStdString() + "/");
+    ASSERT_TRUE(SaveLoggerFile(0, &record));
+    ASSERT_TRUE(LoadLoggerFile(0, elsewhere));
+    EXPECT_STREQ(g_loggers[0].m_szName, "Remote");
+}
+
+TEST_F(LoggerFileTest, StoredNameWinsOverTheFileName)
+{
+    LoggerRecord record = NewLoggerRecord("Inside", folder);
+    ASSERT_TRUE(SaveLoggerFile(0, &record));
+    ASSERT_TRUE(QFile::rename(QString::fromStdString(folder + "Inside.arg"),
+                              QString::fromStdString(folder + "Renamed.arg")));
+    ASSERT_TRUE(LoadLoggerFile(0, "Renamed"));
+    EXPECT_STREQ(g_loggers[0].m_szName, "Inside");
+}
+
+TEST_F(LoggerFileTest, UnreadableAndShortFiles)
+{
+    EXPECT_FALSE(LoadLoggerFile(0, "missing"));
+    EXPECT_STREQ(g_loggers[0].m_szName, "missing");
+    EXPECT_EQ(g_loggers[0].m_bSingle, 0);
+
+    // A long entry is shown by its title, cut to the field.
+    EXPECT_FALSE(LoadLoggerFile(1, "/no/such/folder/a-very-long-configuration-name"));
+    EXPECT_STREQ(g_loggers[1].m_szName, "a-very-long-configu");
+
+    // A short file replaces the record from its start only.
+    QByteArray shortFile(22, '\0');
+    shortFile.replace(0, 2, "ab");
+    shortFile[20] = 1;
+    WriteFile(folder + "short-one.arg", shortFile);
+    ASSERT_TRUE(LoadLoggerFile(2, "short-one"));
+    EXPECT_STREQ(g_loggers[2].m_szName, "ab");
+    EXPECT_EQ(g_loggers[2].m_bSingle, 1);
+
+    // A longer file is read for its first 3960 bytes.
+    LoggerRecord record = NewLoggerRecord("long", folder);
+    QByteArray longFile(reinterpret_cast<const char*>(&record), sizeof record);
+    longFile.append(100, 'x');
+    WriteFile(folder + "long.arg", longFile);
+    ASSERT_TRUE(LoadLoggerFile(3, "long"));
+    EXPECT_EQ(std::memcmp(&g_loggers[3], &record, sizeof record), 0);
+}
+
+TEST_F(LoggerFileTest, TextFieldsNeverRunPastTheirBound)
+{
+    LoggerRecord record = NewLoggerRecord(std::string(40, 'n'), std::string(400, 'f'));
+    EXPECT_EQ(FieldText(record.m_szName), std::string(19, 'n'));
+    EXPECT_EQ(FieldText(record.m_szDataFolder), std::string(259, 'f'));
+
+    // A foreign file without NULs in its text fields is read bounded.
+    QByteArray bytes(3960, 'z');
+    WriteFile(folder + "zzz.arg", bytes);
+    ASSERT_TRUE(LoadLoggerFile(0, "zzz"));
+    EXPECT_EQ(FieldText(g_loggers[0].m_szName), std::string(19, 'z'));
+    EXPECT_EQ(FieldText(g_loggers[0].m_szDataFolder), std::string(259, 'z'));
+}
+
+TEST_F(LoggerFileTest, SaveReportsFailures)
+{
+    LoggerRecord record = NewLoggerRecord("abc", folder + "no/such/folder/");
+    EXPECT_FALSE(SaveLoggerFile(0, &record));
+    record = NewLoggerRecord("..", folder);
+    EXPECT_FALSE(SaveLoggerFile(0, &record));
+    EXPECT_FALSE(SaveLoggerFile(0, nullptr)); // empty table
+    EXPECT_FALSE(IsValidLoggerName("a/b"));
+    EXPECT_TRUE(IsValidLoggerName("a.b"));
+
+    // A name whose file place is taken by a folder cannot be written.
+    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(folder + "taken.arg")));
+    record = NewLoggerRecord("taken", folder);
+    EXPECT_FALSE(SaveLoggerFile(0, &record));
+}
+
+TEST(LoggerTableTest, ClosingRecordsKeepsTheTableDense)
+{
+    ClearLoggerTable();
+    for (int i = 0; i < 3; ++i)
+        g_loggers[i] = NewLoggerRecord(std::string(1, static_cast<char>('a' + i)), "/");
+    g_nLoggerCount = 3;
+    g_nCurLogger = 2;
+
+    CloseLoggerAt(1);
+    EXPECT_EQ(g_nLoggerCount, 2);
+    EXPECT_EQ(g_nCurLogger, 0);
+    EXPECT_STREQ(g_loggers[0].m_szName, "a");
+    EXPECT_STREQ(g_loggers[1].m_szName, "c");
+    EXPECT_STREQ(g_loggers[2].m_szName, "");
+
+    CloseLoggerAt(5); // outside the table: nothing happens
+    EXPECT_EQ(g_nLoggerCount, 2);
+
+    CloseLoggerAt(0);
+    CloseLoggerAt(0);
+    EXPECT_EQ(g_nLoggerCount, 0);
+    EXPECT_EQ(CurrentLogger(), nullptr);
+}
+
+TEST(LoggerRecordTest, LoggerIdsOfSingleAndNetworkLines)
+{
+    LoggerRecord record = NewLoggerRecord("n", "/");
+    EXPECT_TRUE(IsLoggerIdUsed(record, 1));
+    EXPECT_FALSE(IsLoggerIdUsed(record, 2));
+    record.m_bSingle = 0;
+    record.m_bLoggerUsed[2] = 1;
+    EXPECT_FALSE(IsLoggerIdUsed(record, 1));
+    EXPECT_TRUE(IsLoggerIdUsed(record, 3));
+    EXPECT_FALSE(IsLoggerIdUsed(record, 8));
+}
+
+} // namespace
