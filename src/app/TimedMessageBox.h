@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+
+// The two fixed forms of the program's message boxes.
+enum class TimedBoxForm {
+    Warning,     // exclamation icon, closes by itself after 100000 ms
+    Information, // information icon, closes by itself after 1000 ms
+};
+
+inline constexpr int WarningBoxTimeoutMs = 100000;
+inline constexpr int InformationBoxTimeoutMs = 1000;
+
+// Shows text in a box captioned "Quorbel" with no owner; returns when OK is pressed or the
+// form's time has run out.
+void TimedMessageBox(const std::string& text, TimedBoxForm form);

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QFont>
+#include <QRect>
+
+// Dialog units of a font: a horizontal unit is a quarter of the average width of the letters
+// A-Z a-z (rounded), a vertical unit an eighth of the font height.
+class DialogUnits
+{
+public:
+    DialogUnits(int baseX, int baseY) : m_baseX(baseX), m_baseY(baseY) {}
+    static DialogUnits ForFont(const QFont& font);
+
+    // The template font: the platform's dialog font at the template's point size.
+    static QFont TemplateFont(int pointSize);
+
+    int ToPixelsX(int units) const { return (units * m_baseX + 2) / 4; }
+    int ToPixelsY(int units) const { return (units * m_baseY + 4) / 8; }
+    QRect Map(int x, int y, int cx, int cy) const;
+
+    int BaseX() const { return m_baseX; }
+    int BaseY() const { return m_baseY; }
+
+private:
+    int m_baseX;
+    int m_baseY;
+};

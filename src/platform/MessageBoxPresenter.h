@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+
+enum class MessageIcon { Warning, Information };
+
+// One message box: no owner window, OK only, closing by itself after timeoutMs.
+struct MessageBoxRequest
+{
+    std::string text;
+    std::string caption;
+    MessageIcon icon;
+    int timeoutMs;
+};
+
+// Shows message boxes. The program uses a QMessageBox that its own timer closes; tests
+// install one that records the requests instead.
+class MessageBoxPresenter
+{
+public:
+    virtual ~MessageBoxPresenter() = default;
+    // Returns when the box has closed (OK or time-out).
+    virtual void Show(const MessageBoxRequest& request) = 0;
+};
+
+// Installs a presenter (nullptr: the program's own) and returns the one it replaces.
+MessageBoxPresenter* SetMessageBoxPresenter(MessageBoxPresenter* presenter);
+
+// Shows the request through the installed presenter.
+void ShowMessageBox(const MessageBoxRequest& request);

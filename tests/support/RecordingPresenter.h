@@ -1,0 +1,31 @@
+#pragma once
+
+#include "platform/MessageBoxPresenter.h"
+
+#include <string>
+#include <vector>
+
+// Records message boxes instead of showing them, for as long as it lives.
+class RecordingPresenter final : public MessageBoxPresenter
+{
+public:
+    RecordingPresenter() { m_previous = SetMessageBoxPresenter(this); }
+    ~RecordingPresenter() override { SetMessageBoxPresenter(m_previous); }
+    RecordingPresenter(const RecordingPresenter&) = delete;
+    RecordingPresenter& operator=(const RecordingPresenter&) = delete;
+
+    void Show(const MessageBoxRequest& request) override { requests.push_back(request); }
+
+    std::vector<std::string> Texts() const
+    {
+        std::vector<std::string> texts;
+        for (const MessageBoxRequest& r : requests)
+            texts.push_back(r.text);
+        return texts;
+    }
+
+    std::vector<MessageBoxRequest> requests;
+
+private:
+    MessageBoxPresenter* m_previous = nullptr;
+};
