@@ -1,0 +1,55 @@
+#include "app/DateFormat.h"
+
+#include "platform/LocalTime.h"
+
+namespace {
+
+const DateFormatStyle DateFormats[DateFormatCount] = {
+    {"yyyy/mm/dd  hh:mm:ss", "%Y/%m/%d", "%H:%M:%S"},
+    {"yyyy/mm/dd  hh:mm", "%Y/%m/%d", "%H:%M"},
+    {"yy/mm/dd  hh:mm:ss", "%y/%m/%d", "%H:%M:%S"},
+    {"yy/mm/dd  hh:mm", "%y/%m/%d", "%H:%M"},
+    {"mm/dd/yyyy  hh:mm:ss", "%m/%d/%Y", "%H:%M:%S"},
+    {"mm/dd/yyyy hh:mm", "%m/%d/%Y", "%H:%M"},
+};
+
+std::string FormatTm(const char* pattern, const std::tm& local)
+{
+    char text[64];
+    const size_t length = std::strftime(text, sizeof text, pattern, &local);
+    return std::string(text, length);
+}
+
+} // namespace
+
+const DateFormatStyle* FindDateFormat(int value)
+{
+    if (value < 0 || value >= DateFormatCount)
+        return nullptr;
+    return &DateFormats[value];
+}
+
+std::optional<std::time_t> MakeLocalTime(int year, int month, int day, int hour, int minute,
+                                         int second)
+{
+    std::tm fields{};
+    fields.tm_year = year - 1900;
+    fields.tm_mon = month - 1;
+    fields.tm_mday = day;
+    fields.tm_hour = hour;
+    fields.tm_min = minute;
+    fields.tm_sec = second;
+    fields.tm_isdst = -1;
+    const std::time_t t = std::mktime(&fields);
+    if (t == static_cast<std::time_t>(-1))
+        return std::nullopt;
+    return t;
+}
+
+DateTimeTexts FormatDateTime(const DateFormatStyle& style, std::time_t t)
+{
+    std::tm local{};
+    if (!LocalTimeOf(t, local))
+        return {};
+    return {FormatTm(style.datePattern, local), FormatTm(style.timePattern, local)};
+}
