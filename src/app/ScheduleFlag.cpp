@@ -1,0 +1,3 @@
+#include "app/ScheduleFlag.h"
+
+bool g_bScheduleRunning = false;
