@@ -53,7 +53,7 @@ CsvRowWriter::RecordTime CsvRowWriter::TimeOf(const DataRecord& record)
         || !InRange(minute, 0, 59) || !InRange(second, 0, 59))
         return m_time;
     const int year = 2000 + FieldNumber(record.m_strDate, 0);
-    if (const auto t = MakeLocalTime(year, month, day, hour, minute, second))
+    if (const auto t = m_converter.Convert(year, month, day, hour, minute, second))
         m_time = {true, *t};
     return m_time;
 }

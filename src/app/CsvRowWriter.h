@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/DataRecordList.h"
+#include "platform/LocalTimeConverter.h"
 
 #include <array>
 #include <ctime>
@@ -51,4 +52,5 @@ private:
     std::array<char, 12> m_timeKey{};
     RecordTime m_time{false, 0};
     bool m_haveTime = false;
+    LocalTimeConverter m_converter;
 };

@@ -29,23 +29,6 @@ const DateFormatStyle* FindDateFormat(int value)
     return &DateFormats[value];
 }
 
-std::optional<std::time_t> MakeLocalTime(int year, int month, int day, int hour, int minute,
-                                         int second)
-{
-    std::tm fields{};
-    fields.tm_year = year - 1900;
-    fields.tm_mon = month - 1;
-    fields.tm_mday = day;
-    fields.tm_hour = hour;
-    fields.tm_min = minute;
-    fields.tm_sec = second;
-    fields.tm_isdst = -1;
-    const std::time_t t = std::mktime(&fields);
-    if (t == static_cast<std::time_t>(-1))
-        return std::nullopt;
-    return t;
-}
-
 DateTimeTexts FormatDateTime(const DateFormatStyle& style, std::time_t t)
 {
     std::tm local{};

@@ -1,12 +1,12 @@
 #pragma once
 
 #include <ctime>
-#include <optional>
 #include <string>
 
 // A date and time style of the table files (the record's m_nDateFormat, 0..5): the label of
 // the style list and the strftime patterns of a row's date and time texts. Any other value
-// stands for the raw texts of the record line (YYMMDD and HHMMSS).
+// stands for the raw texts of the record line (YYMMDD and HHMMSS). Local times are made with
+// MakeLocalTime (platform/LocalTime.h).
 struct DateFormatStyle
 {
     const char* label;
@@ -24,12 +24,6 @@ struct DateTimeTexts
     std::string date;
     std::string time;
 };
-
-// The time of the local date and time given (month 1..12), daylight saving time left to the C
-// library; a day past the end of its month rolls into the next month. Nothing when the C
-// library cannot represent it.
-std::optional<std::time_t> MakeLocalTime(int year, int month, int day, int hour, int minute,
-                                         int second);
 
 // The date and time texts of the local time t in the style given.
 DateTimeTexts FormatDateTime(const DateFormatStyle& style, std::time_t t);
