@@ -1,0 +1,257 @@
+#pragma once
+
+#include "display/grid/DataDefaultCell.h"
+#include "display/grid/GridGeometry.h"
+#include "display/grid/GridOwner.h"
+#include "display/grid/GridTypes.h"
+
+#include <QAbstractScrollArea>
+#include <QColor>
+#include <QList>
+#include <QPixmap>
+#include <QPoint>
+
+#include <cstdint>
+#include <memory>
+#include <unordered_map>
+#include <vector>
+
+class QPainter;
+
+// Makes the cells of a grid; the default makes a CDataCell.
+using CellFactory = std::unique_ptr<CDataCellBase> (*)();
+
+// A spreadsheet-like control: a band of fixed (heading) rows at the top, a band of fixed
+// (heading) columns at the left, and scrolled data cells. The grid owns every cell; each
+// cell's unset attributes fall back to one of four default cells chosen by its area.
+//
+// The object exists before its window: Create() makes the window (a child of a parent,
+// shown), DestroyWindow() takes it down again; several operations act only while it exists.
+//
+// The class is split by job: DataGrid.cpp (construction, window, options, notices),
+// DataGridCells.cpp (rows, columns, cells), DataGridView.cpp (geometry, scroll ranges, focus),
+// DataGridPaint.cpp (painting).
+class CDataGrid : public QAbstractScrollArea
+{
+    Q_OBJECT
+
+public:
+    explicit CDataGrid(QWidget* parent = nullptr);
+    ~CDataGrid() override;
+
+    // --- Window ---
+    bool Create(const QRect& rect, QWidget* pParent);
+    void DestroyWindow();
+    bool IsWindowCreated() const { return m_bWindowCreated; }
+    void SetDlgCtrlID(int id) { m_nCtrlID = id; }
+    int GetDlgCtrlID() const { return m_nCtrlID; }
+    // The receiver of notifications; without one, the parent widget when it is a GridOwner.
+    void SetOwner(GridOwner* owner) { m_pOwner = owner; }
+    GridOwner* GetOwner() const;
+
+    // --- Rows and columns ---
+    bool SetRowCount(int nRows);
+    bool SetColumnCount(int nCols);
+    bool SetFixedRowCount(int nFixedRows);
+    bool SetFixedColumnCount(int nFixedCols);
+    int GetRowCount() const { return m_nRowCount; }
+    int GetColumnCount() const { return m_nColumnCount; }
+    int GetFixedRowCount() const { return m_nFixedRowCount; }
+    int GetFixedColumnCount() const { return m_nFixedColumnCount; }
+    // The stored size (0 or less: hidden); -1 outside the grid.
+    int GetRowHeight(int row) const { return m_geometry.Rows().Size(row); }
+    int GetColumnWidth(int col) const { return m_geometry.Columns().Size(col); }
+    void SetRowHeight(int row, int height);
+    void SetColumnWidth(int col, int width);
+    int FixedRowsHeight() const { return m_geometry.FixedRowsHeight(); }
+    int FixedColumnsWidth() const { return m_geometry.FixedColumnsWidth(); }
+    bool FitColumnToText(int col, unsigned nStyle = 0);
+    bool FitRowToText(int row);
+    int GetMergedColumnWidth(int row, int col) const;
+    int GetMergedRowHeight(int row, int col) const;
+    CCellID GetMergeOrigin(int row, int col) const;
+    bool DeleteAll();
+
+    // --- Cells ---
+    CDataCellBase* GetCell(int row, int col) const;
+    std::string GetCellText(int row, int col) const;
+    bool SetCellState(int row, int col, std::uint32_t state);
+    void SetModified(int row = -1, int col = -1);
+    bool IsModified() const { return m_bModified; }
+    void SetSortKeyColumn(int col);
+    int GetSortKeyColumn() const { return m_nSortKeyColumn; }
+    bool GetSortAscending() const { return m_bSortAscending; }
+    virtual std::unique_ptr<CDataCellBase> CreateCell(int row, int col);
+    virtual void DestroyCell(int row, int col);
+    void SetCellClass(CellFactory factory) { m_pCellClass = factory; }
+    CDataDefaultCell* GetDefaultCell(bool bFixedRow, bool bFixedCol);
+    const CDataDefaultCell* GetDefaultCell(bool bFixedRow, bool bFixedCol) const;
+    // Cell images by index; nullptr (the default) for none. Not owned.
+    void SetImageList(const QList<QPixmap>* images) { m_pImageList = images; }
+    const QList<QPixmap>* GetImageList() const { return m_pImageList; }
+
+    // --- Notices to the owner ---
+    long SendGridNotify(int code, int row, int col);
+    bool SendCacheHint(const CellRange& range);
+    static unsigned QueryWheelScrollLines();
+
+    // --- Options ---
+    int GetGridLines() const { return m_nGridLineMode; }
+    // 0 none, 1 horizontal, 2 vertical, 3 both.
+    void SetGridLines(int mode);
+    QColor GetGridLineColour() const { return m_crGridLines; }
+    void SetGridLineColour(const QColor& colour);
+    QColor GetBackgroundColour() const { return m_crBackground; }
+    void SetBackgroundColour(const QColor& colour);
+    bool GetFocusFrame() const { return m_bFocusFrame; }
+    void SetFocusFrame(bool on) { m_bFocusFrame = on; }
+    bool GetHighlightFocusHeadings() const { return m_bHighlightFocusHeadings; }
+    void SetHighlightFocusHeadings(bool on) { m_bHighlightFocusHeadings = on; }
+    bool GetShadePrintedHeadings() const { return m_bShadePrintedHeadings; }
+    bool IsEditable() const { return m_bEditable; }
+    void SetEditable(bool on) { m_bEditable = on; }
+    bool IsSelectionEnabled() const { return m_bSelectionEnabled; }
+    void SetSelectionEnabled(bool on) { m_bSelectionEnabled = on; }
+    bool GetAllowRedraw() const { return m_bAllowRedraw; }
+    void SetAllowRedraw(bool on) { m_bAllowRedraw = on; }
+    bool GetOffscreenPaint() const { return m_bOffscreenPaint; }
+    void SetOffscreenPaint(bool on) { m_bOffscreenPaint = on; }
+    unsigned GetWheelScrollLines() const { return m_nWheelScrollLines; }
+
+    // --- Geometry, scrolling and focus ---
+    const GridGeometry& Geometry() const { return m_geometry; }
+    CCellID TopLeftScrollCell();
+    CellRange VisibleCellSpan(QRect* extent = nullptr);
+    bool CellOrigin(int row, int col, QPoint* origin);
+    // For a merge's top-left cell, the rectangle of the whole merge.
+    bool CellRectangle(int row, int col, QRect* rect);
+    bool SpanRectangle(const CellRange& range, QRect* rect);
+    bool CellInView(int row, int col);
+    bool InvalidateCell(int row, int col);
+    void UpdateScrollBars();
+    CCellID GetFocusCell() const { return m_idFocusCell; }
+    CCellID ChangeFocusCell(int row, int col);
+    CCellID ChangeFocusCell(CCellID cell) { return ChangeFocusCell(cell.row, cell.col); }
+    void ClearSelection();
+    // Number of selected cells.
+    int GetSelectedCount() const { return static_cast<int>(m_mapSelected.size()); }
+    bool IsCellSelectedInMap(int row, int col) const;
+
+    // --- Painting ---
+    virtual void DrawGrid(QPainter* pDC);
+    bool RepaintCell(int row, int col, QPainter* pDC = nullptr);
+    void OnSysColorChange();
+    void OnSetFont(const QFont& font);
+    const QFont* OnGetFont() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+    void changeEvent(QEvent* event) override;
+
+    // Shows the standard out-of-memory message; tests replace it.
+    virtual void ReportMemoryError();
+
+    void OnPaint(QPaintEvent* event);
+    void PaintBackground(QPainter* pDC);
+    void DrawCellAt(QPainter* pDC, int row, int col, const QRect& rect);
+    void RepaintHeadingCell(int col);
+    void RepaintFocusHeadings(CCellID cell, CCellID other);
+    QPoint ScrollPosition() const;
+    QSize ClientSize() const;
+    static std::uint64_t SelectionKey(int row, int col);
+    void FillNewRow(std::vector<std::unique_ptr<CDataCellBase>>& cells, int row);
+    void MarkFixedRows(int first, int last, bool fixed);
+    void MarkFixedColumns(int first, int last, bool fixed);
+
+    // Colours.
+    QColor m_crBackground;
+    QColor m_crGridLines{0xC0, 0xC0, 0xC0};
+    QColor m_crSysText;
+    QColor m_crWindow;
+    QColor m_crButtonFace;
+    QColor m_crButtonShadow;
+
+    // Options.
+    bool m_bVirtualMode = false;
+    int m_nGridLineMode = 3;
+    bool m_bEditable = true;
+    bool m_bModified = false;
+    bool m_bDragDropEnabled = false;
+    bool m_bRowSelectMode = false;
+    bool m_bOneRowOnly = false;
+    bool m_bOneColumnOnly = false;
+    bool m_bAllowRedraw = true;
+    bool m_bSelectionEnabled = true;
+    bool m_bHeadingColumnSelectsRow = true;
+    bool m_bHeadingRowSelectsColumn = true;
+    bool m_bClickSortsColumn = false;
+    bool m_bTabMovesFocus = true;
+    bool m_bOffscreenPaint = true;
+    bool m_bCellTipsEnabled = true;
+    unsigned m_nScrollBarsShown = 0;
+    bool m_bPrintScreenScale = false;
+    bool m_bHiddenColumnsResizable = true;
+    bool m_bHiddenRowsResizable = true;
+    bool m_bColumnsCanCollapse = true;
+    bool m_bRowsCanCollapse = true;
+    bool m_bHighlightFocusHeadings = true;
+    bool m_bFocusFrame = true;
+    unsigned m_nAutoSizeStyle = 3;
+
+    // Rows, columns and cells. The sizes live in m_geometry; m_arRows holds one array of
+    // m_nColumnCount cells per row.
+    int m_nRowCount = 0;
+    int m_nFixedRowCount = 0;
+    int m_nColumnCount = 0;
+    int m_nFixedColumnCount = 0;
+    GridGeometry m_geometry;
+    int m_nVertScrollRange = 0;
+    int m_nHorzScrollRange = 0;
+    CellFactory m_pCellClass;
+    CDataDefaultCell m_cellNormalDefault;
+    CDataDefaultCell m_cellFixedColDefault;
+    CDataDefaultCell m_cellFixedRowDefault;
+    CDataDefaultCell m_cellFixedRowColDefault;
+    const QList<QPixmap>* m_pImageList = nullptr;
+    std::vector<std::vector<std::unique_ptr<CDataCellBase>>> m_arRows;
+
+    // Mouse, focus and selection.
+    int m_nMouseMode = 0;
+    bool m_bLeftButtonDown = false;
+    bool m_bRightButtonDown = false;
+    QPoint m_ptClickDown;
+    QPoint m_ptLastMouse;
+    CCellID m_idClickDown;
+    CCellID m_idSelectionStart;
+    CCellID m_idFocusCell;
+    CCellID m_idTopLeftCache;
+    unsigned m_nAutoScrollTimer = 0;
+    int m_nAutoScrollInterval = 25;
+    int m_nDividerHitRange = 3;
+    bool m_bRowSizing = true;
+    bool m_bColumnSizing = true;
+    unsigned m_nWheelScrollLines = 3;
+    // Selected cells by SelectionKey.
+    std::unordered_map<std::uint64_t, CCellID> m_mapSelected;
+    std::unordered_map<std::uint64_t, CCellID> m_mapPrevSelected;
+    CCellID m_idDragOver;
+
+    // Sorting and printing.
+    bool m_bSortAscending = true;
+    int m_nSortKeyColumn = -1;
+    bool m_bShadePrintedHeadings = true;
+    int m_nPrintHeaderSize = 2;
+    int m_nPrintFooterSize = 2;
+    int m_nPrintLeftMargin = 4;
+    int m_nPrintRightMargin = 4;
+    int m_nPrintTopMargin = 1;
+    int m_nPrintBottomMargin = 1;
+    int m_nPrintGap = 1;
+
+    // The window.
+    bool m_bWindowCreated = false;
+    int m_nCtrlID = 0;
+    GridOwner* m_pOwner = nullptr;
+};
