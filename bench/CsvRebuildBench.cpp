@@ -40,9 +40,8 @@ std::string MemoryText(bool oneReadingPerMoment)
         LocalTimeOf(t, local);
         seed = seed * 1103515245u + 12345u;
         text += FormatString("01 %02d %02d%02d%02d %02d%02d%02d %c %06u\r\n", slot / 2,
-                             local.tm_year - 100, local.tm_mon + 1, local.tm_mday, local.tm_hour,
-                             local.tm_min, local.tm_sec, slot % 2 ? '3' : '1',
-                             (seed >> 8) % 1000000u);
+            local.tm_year - 100, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min,
+            local.tm_sec, slot % 2 ? '3' : '1', (seed >> 8) % 1000000u);
     }
     return text;
 }

@@ -28,6 +28,7 @@ std::string FormatChannelValue(int kind, float value)
     if (kind > 3)
         result = std::to_chars(text, text + sizeof text, Truncated(value));
     else
-        result = std::to_chars(text, text + sizeof text, value / 10.0f, std::chars_format::fixed, 1);
+        result
+            = std::to_chars(text, text + sizeof text, value / 10.0f, std::chars_format::fixed, 1);
     return std::string(text, result.ptr);
 }

@@ -39,7 +39,7 @@ std::vector<DataRecord> PrepareRecords(std::string_view text, bool traces)
 }
 
 bool WriteTable(const std::string& path, const std::vector<DataRecord>& records,
-                const UsedSlots& used, int dateFormat, EventPump& pump)
+    const UsedSlots& used, int dateFormat, EventPump& pump)
 {
     QSaveFile file(QFile::decodeName(path.c_str()));
     if (!file.open(QIODevice::WriteOnly))
@@ -66,8 +66,8 @@ bool WriteTable(const std::string& path, const std::vector<DataRecord>& records,
 
 } // namespace
 
-bool RebuildCsvFile(const LoggerRecord& record, int loggerId, const AccFile& raw,
-                    const CsvBuildOptions& options)
+bool RebuildCsvFile(
+    const LoggerRecord& record, int loggerId, const AccFile& raw, const CsvBuildOptions& options)
 {
     // Handlers that run during the build may change the record; what it needs is taken now.
     const std::string tablePath = CsvFilePath(record, loggerId);

@@ -22,4 +22,4 @@ struct CsvBuildOptions
 // cannot be written. Pending events run during the build; the record's folder, name and style
 // are read once at the start.
 bool RebuildCsvFile(const LoggerRecord& record, int loggerId, const AccFile& raw,
-                    const CsvBuildOptions& options = {});
+    const CsvBuildOptions& options = {});

@@ -7,8 +7,8 @@ namespace {
 std::string DataFilePath(const LoggerRecord& record, int loggerId, const char* extension)
 {
     const std::string name = FieldText(record.m_szName);
-    return FormatString("%s/%s-%02d.%s", LoggerFolderPath(record).c_str(), name.c_str(),
-                        loggerId, extension);
+    return FormatString(
+        "%s/%s-%02d.%s", LoggerFolderPath(record).c_str(), name.c_str(), loggerId, extension);
 }
 
 } // namespace

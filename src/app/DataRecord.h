@@ -29,9 +29,7 @@ struct DataRecord
     std::string_view m_strTime;
     std::string_view m_strValue;
     std::array<char, 12> m_strKey; // date then time, YYMMDDHHMMSS: the sort key
-    bool m_bDuplicate;             // repeats an earlier record of the same key, channel and kind
-
-    std::string_view Key() const { return {m_strKey.data(), m_strKey.size()}; }
+    bool m_bDuplicate; // repeats an earlier record of the same key, channel and kind
 };
 
 // Builds the record of a line; false (record untouched) when the line is no record line.

@@ -18,7 +18,7 @@ std::vector<DataRecord> ReadDataRecords(std::string_view text, bool traceLines)
             continue;
         if (traceLines) {
             DebugTrace("mrawdata [%d] [%.*s]\r\n", static_cast<int>(records.size()),
-                       static_cast<int>(line.size()), line.data());
+                static_cast<int>(line.size()), line.data());
         }
         records.push_back(record);
     }
@@ -27,14 +27,13 @@ std::vector<DataRecord> ReadDataRecords(std::string_view text, bool traceLines)
 
 void SortDataRecords(std::vector<DataRecord>& records)
 {
-    std::stable_sort(records.begin(), records.end(),
-                     [](const DataRecord& a, const DataRecord& b) {
-                         if (const int order = CompareDataLines(&a, &b))
-                             return order < 0;
-                         if (a.m_strChannel != b.m_strChannel)
-                             return a.m_strChannel < b.m_strChannel;
-                         return a.m_strKind < b.m_strKind;
-                     });
+    std::stable_sort(records.begin(), records.end(), [](const DataRecord& a, const DataRecord& b) {
+        if (const int order = CompareDataLines(&a, &b))
+            return order < 0;
+        if (a.m_strChannel != b.m_strChannel)
+            return a.m_strChannel < b.m_strChannel;
+        return a.m_strKind < b.m_strKind;
+    });
 }
 
 void MarkDuplicates(std::vector<DataRecord>& records)

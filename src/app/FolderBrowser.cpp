@@ -7,9 +7,9 @@
 
 bool BrowseForFolder(QWidget* parent, const BrowseFolderParams& params, std::string& folder)
 {
-    const QString chosen = QFileDialog::getExistingDirectory(
-        parent, QString::fromLocal8Bit(params.title.c_str()),
-        QFile::decodeName(params.initial.c_str()), QFileDialog::ShowDirsOnly);
+    const QString chosen
+        = QFileDialog::getExistingDirectory(parent, QString::fromLocal8Bit(params.title.c_str()),
+            QFile::decodeName(params.initial.c_str()), QFileDialog::ShowDirsOnly);
     if (chosen.isEmpty())
         return false;
     const std::string path = QFile::encodeName(chosen).toStdString();

@@ -16,7 +16,7 @@ inline constexpr size_t FileStatusNameSize = 260;
 struct FileStatus
 {
     char m_szFullName[FileStatusNameSize]; // the path as given, cut to 259 characters
-    uint8_t m_attribute;                   // FileAttributeDirectory, FileAttributeReadOnly
+    uint8_t m_attribute; // FileAttributeDirectory, FileAttributeReadOnly
 };
 
 // Makes path end in the separator; an empty path becomes the separator alone.

@@ -9,8 +9,8 @@ bool LocalTimeOf(std::time_t t, std::tm& local)
 #endif
 }
 
-std::optional<std::time_t> MakeLocalTime(int year, int month, int day, int hour, int minute,
-                                         int second)
+std::optional<std::time_t> MakeLocalTime(
+    int year, int month, int day, int hour, int minute, int second)
 {
     std::tm fields{};
     fields.tm_year = year - 1900;

@@ -22,9 +22,9 @@ std::optional<long long> OffsetAt(std::time_t t)
     if (!LocalTimeOf(t, local))
         return std::nullopt;
     const long long days = DaysFromCivil(local.tm_year + 1900LL,
-                                         static_cast<unsigned>(local.tm_mon + 1),
-                                         static_cast<unsigned>(local.tm_mday));
-    const long long wall = days * 86400 + local.tm_hour * 3600LL + local.tm_min * 60LL + local.tm_sec;
+        static_cast<unsigned>(local.tm_mon + 1), static_cast<unsigned>(local.tm_mday));
+    const long long wall
+        = days * 86400 + local.tm_hour * 3600LL + local.tm_min * 60LL + local.tm_sec;
     return wall - static_cast<long long>(t);
 }
 
@@ -40,8 +40,8 @@ bool LocalTimeConverter::IsSteadyAround(std::time_t t) const
     return before && at && after && *before == *at && *at == *after;
 }
 
-std::optional<std::time_t> LocalTimeConverter::Convert(int year, int month, int day, int hour,
-                                                       int minute, int second)
+std::optional<std::time_t> LocalTimeConverter::Convert(
+    int year, int month, int day, int hour, int minute, int second)
 {
     if (!m_haveHour || year != m_year || month != m_month || day != m_day || hour != m_hour) {
         m_haveHour = true;

@@ -11,8 +11,8 @@
 class LocalTimeConverter final
 {
 public:
-    std::optional<std::time_t> Convert(int year, int month, int day, int hour, int minute,
-                                       int second);
+    std::optional<std::time_t> Convert(
+        int year, int month, int day, int hour, int minute, int second);
 
 private:
     bool IsSteadyAround(std::time_t t) const;

@@ -57,8 +57,8 @@ double LeadingDouble(std::string_view text)
     if (text.empty() || text.front() == '-' || text.front() == '+')
         return 0.0;
     double value = 0.0;
-    const auto result = std::from_chars(text.data(), text.data() + text.size(), value,
-                                        std::chars_format::general);
+    const auto result = std::from_chars(
+        text.data(), text.data() + text.size(), value, std::chars_format::general);
     if (result.ec != std::errc())
         return 0.0;
     return negative ? -value : value;

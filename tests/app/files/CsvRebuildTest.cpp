@@ -7,8 +7,8 @@
 namespace {
 
 // One record line: "01 CC YYMMDD HHMMSS K VVVVVV".
-std::string Rec(const char* channel, const char* date, const char* time, const char* kind,
-                const char* value)
+std::string Rec(
+    const char* channel, const char* date, const char* time, const char* kind, const char* value)
 {
     return FormatString("01 %s %s %s %s %s", channel, date, time, kind, value);
 }
@@ -27,18 +27,23 @@ TEST_F(CsvRebuildTest, WorkedExampleGivesItsTable)
         "01 00 240105 120300 1 012350",
     });
     EXPECT_EQ(table,
-              "Measured Date,Time,1A,1B,2A\r\n"
-              "2024/01/05,12:00:00,1234.5,123,50.0\r\n"
-              "2024/01/05,12:03:00,1235.0,999999,999999\r\n");
+        "Measured Date,Time,1A,1B,2A\r\n"
+        "2024/01/05,12:00:00,1234.5,123,50.0\r\n"
+        "2024/01/05,12:03:00,1235.0,999999,999999\r\n");
 }
 
 TEST_F(CsvRebuildTest, EveryDateStyleAndTheRawFallback)
 {
     WriteRaw(Lines({Rec("00", "240105", "130409", "1", "000010")}));
     const std::vector<std::pair<int, QByteArray>> styles = {
-        {0, "2024/01/05,13:04:09"}, {1, "2024/01/05,13:04"},   {2, "24/01/05,13:04:09"},
-        {3, "24/01/05,13:04"},      {4, "01/05/2024,13:04:09"}, {5, "01/05/2024,13:04"},
-        {6, "240105,130409"},       {-1, "240105,130409"},
+        {0, "2024/01/05,13:04:09"},
+        {1, "2024/01/05,13:04"},
+        {2, "24/01/05,13:04:09"},
+        {3, "24/01/05,13:04"},
+        {4, "01/05/2024,13:04:09"},
+        {5, "01/05/2024,13:04"},
+        {6, "240105,130409"},
+        {-1, "240105,130409"},
     };
     for (const auto& [style, row] : styles) {
         SCOPED_TRACE(style);
@@ -50,9 +55,9 @@ TEST_F(CsvRebuildTest, EveryDateStyleAndTheRawFallback)
 TEST_F(CsvRebuildTest, FilesWithoutRecordLinesGiveTheHeaderAlone)
 {
     for (const QByteArray& raw : {QByteArray(), QByteArray("\r\n\r\n\n"),
-                                  QByteArray("01 00 240105 120000 1 01234\r\n"
-                                             "01 00 240105 120000 1 0123456\r\n"
-                                             "garbage\r\n")}) {
+             QByteArray("01 00 240105 120000 1 01234\r\n"
+                        "01 00 240105 120000 1 0123456\r\n"
+                        "garbage\r\n")}) {
         WriteRaw(raw);
         EXPECT_EQ(Rebuild(), "Measured Date,Time\r\n");
     }
@@ -61,8 +66,12 @@ TEST_F(CsvRebuildTest, FilesWithoutRecordLinesGiveTheHeaderAlone)
 TEST_F(CsvRebuildTest, LfAndCrLfFilesAndEmptyLinesGiveOneTable)
 {
     const std::vector<std::string> lines = {
-        "", Rec("00", "240105", "120000", "1", "012345"), "",
-        Rec("01", "240105", "120010", "4", "000077"), "", "",
+        "",
+        Rec("00", "240105", "120000", "1", "012345"),
+        "",
+        Rec("01", "240105", "120010", "4", "000077"),
+        "",
+        "",
         Rec("00", "240105", "121000", "1", "012346"),
     };
     const QByteArray expected = "Measured Date,Time,1A,2B\r\n"
@@ -90,9 +99,10 @@ TEST_F(CsvRebuildTest, DuplicatesCountOnceAndTheFirstDownloadedValueStays)
     std::vector<std::string> twice = memory;
     twice.insert(twice.end(), memory.begin(), memory.end());
     EXPECT_EQ(BuildFrom(twice), once);
-    EXPECT_EQ(once, "Measured Date,Time,4A,4B,5A\r\n"
-                    "2024/01/05,12:00:00,10.0,20.0,30.0\r\n"
-                    "2024/01/05,13:00:00,40.0,999999,999999\r\n");
+    EXPECT_EQ(once,
+        "Measured Date,Time,4A,4B,5A\r\n"
+        "2024/01/05,12:00:00,10.0,20.0,30.0\r\n"
+        "2024/01/05,13:00:00,40.0,999999,999999\r\n");
 
     // A later download that repeats a record with another value does not replace it.
     twice.push_back(Rec("03", "240105", "120000", "1", "000999"));
@@ -106,10 +116,11 @@ TEST_F(CsvRebuildTest, UnsortedRecordsGiveRowsInTimeOrder)
         Rec("00", "231231", "235900", "1", "000001"),
         Rec("00", "240105", "120000", "1", "000002"),
     });
-    EXPECT_EQ(table, "Measured Date,Time,1A\r\n"
-                     "2023/12/31,23:59:00,0.1\r\n"
-                     "2024/01/05,12:00:00,0.2\r\n"
-                     "2024/01/07,08:00:00,0.3\r\n");
+    EXPECT_EQ(table,
+        "Measured Date,Time,1A\r\n"
+        "2023/12/31,23:59:00,0.1\r\n"
+        "2024/01/05,12:00:00,0.2\r\n"
+        "2024/01/07,08:00:00,0.3\r\n");
 }
 
 TEST_F(CsvRebuildTest, RowsGroupReadingsWithinOneHundredAndEightySeconds)
@@ -121,10 +132,11 @@ TEST_F(CsvRebuildTest, RowsGroupReadingsWithinOneHundredAndEightySeconds)
         Rec("02", "240105", "120310", "1", "000040"), // its cell is taken: a new row
         Rec("00", "240105", "120320", "1", "000050"), // 10 s after that row's start: joins
     });
-    EXPECT_EQ(table, "Measured Date,Time,1A,2A,3A\r\n"
-                     "2024/01/05,12:00:00,1.0,2.0,999999\r\n"
-                     "2024/01/05,12:03:00,999999,999999,3.0\r\n"
-                     "2024/01/05,12:03:10,5.0,999999,4.0\r\n");
+    EXPECT_EQ(table,
+        "Measured Date,Time,1A,2A,3A\r\n"
+        "2024/01/05,12:00:00,1.0,2.0,999999\r\n"
+        "2024/01/05,12:03:00,999999,999999,3.0\r\n"
+        "2024/01/05,12:03:10,5.0,999999,4.0\r\n");
 }
 
 TEST_F(CsvRebuildTest, RowSpanningMidnightKeepsTheDateOfItsFirstReading)
@@ -145,18 +157,17 @@ TEST_F(CsvRebuildTest, BadDatesAreLeftOutOfTheRowsButKeepTheirColumn)
         Rec("07", "240105", "12-100", "1", "000040"), // minute -1
         Rec("00", "240431", "120000", "1", "000050"), // 31 April is 1 May
     });
-    EXPECT_EQ(table, "Measured Date,Time,1A,6A,7A,8A\r\n"
-                     "2024/01/05,12:00:00,1.0,999999,999999,999999\r\n"
-                     "2024/05/01,12:00:00,5.0,999999,999999,999999\r\n");
+    EXPECT_EQ(table,
+        "Measured Date,Time,1A,6A,7A,8A\r\n"
+        "2024/01/05,12:00:00,1.0,999999,999999,999999\r\n"
+        "2024/05/01,12:00:00,5.0,999999,999999,999999\r\n");
 }
 
 TEST_F(CsvRebuildTest, ChannelsOutsideTheSixteenAreSkipped)
 {
     const QByteArray table = BuildFrom({
-        Rec("16", "240105", "120000", "1", "000010"),
-        Rec("-1", "240105", "120000", "1", "000020"),
-        Rec("99", "240105", "120000", "4", "000030"),
-        Rec("15", "240105", "120000", "4", "000040"),
+        Rec("16", "240105", "120000", "1", "000010"), Rec("-1", "240105", "120000", "1", "000020"),
+        Rec("99", "240105", "120000", "4", "000030"), Rec("15", "240105", "120000", "4", "000040"),
         Rec("ab", "240105", "120000", "1", "000050"), // reads as channel 0
     });
     EXPECT_EQ(table, "Measured Date,Time,1A,16B\r\n2024/01/05,12:00:00,5.0,40\r\n");
@@ -172,8 +183,9 @@ TEST_F(CsvRebuildTest, CellsFollowTheReadingKind)
         Rec("03", "240105", "120000", "4", "-00007"),
         Rec("04", "240105", "120000", "x", "abcdef"), // kind 0, value 0
     });
-    EXPECT_EQ(table, "Measured Date,Time,1A,1B,2B,3B,4B,5B\r\n"
-                     "2024/01/05,12:00:00,123.4,-123.4,0.5,123,-7,0.0\r\n");
+    EXPECT_EQ(table,
+        "Measured Date,Time,1A,1B,2B,3B,4B,5B\r\n"
+        "2024/01/05,12:00:00,123.4,-123.4,0.5,123,-7,0.0\r\n");
 }
 
 TEST_F(CsvRebuildTest, MalformedLinesNeverBreakTheTable)
@@ -231,7 +243,8 @@ TEST_F(CsvRebuildTest, EventsRunDuringTheBuildWithoutDisturbingIt)
 {
     std::vector<std::string> lines;
     for (int minute = 0; minute < 60; ++minute)
-        lines.push_back(Rec("00", "240105", FormatString("12%02d00", minute).c_str(), "1", "000010"));
+        lines.push_back(
+            Rec("00", "240105", FormatString("12%02d00", minute).c_str(), "1", "000010"));
     WriteRaw(Lines(lines));
     const QByteArray expected = Rebuild();
 

@@ -45,6 +45,22 @@ TEST_F(FolderBrowserTest, OpensAtTheInitialFolderAndReturnsTheChosenOne)
     EXPECT_EQ(folder, (initial + "/Site1").toStdString());
 }
 
+TEST_F(FolderBrowserTest, AFolderGoneBeforeTheChoiceReturnsIsNotChosen)
+{
+    ModalDriver driver;
+    driver.Then([&](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        dialog->selectFile(initial + "/Site1");
+        static_cast<QDialog*>(dialog)->accept();
+        ASSERT_TRUE(QDir(initial + "/Site1").removeRecursively());
+    });
+    std::string folder = "unchanged";
+    EXPECT_FALSE(BrowseForFolder(nullptr, {"Select Folder", initial.toStdString()}, folder));
+    EXPECT_TRUE(driver.AllDone());
+    EXPECT_EQ(folder, "unchanged");
+}
+
 TEST_F(FolderBrowserTest, CancelChoosesNothing)
 {
     ModalDriver driver;

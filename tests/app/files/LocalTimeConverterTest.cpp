@@ -51,13 +51,14 @@ protected:
             for (int hour = 0; hour < 24; ++hour) {
                 for (int minute = 0; minute < 60; minute += 7) {
                     const int second = (minute * 13) % 60;
-                    const auto fast = converter.Convert(d.year, d.month, d.day, hour, minute, second);
+                    const auto fast
+                        = converter.Convert(d.year, d.month, d.day, hour, minute, second);
                     const auto direct = MakeLocalTime(d.year, d.month, d.day, hour, minute, second);
                     ASSERT_TRUE(fast && direct);
                     if (*fast == *direct)
                         continue;
                     EXPECT_TRUE(ReadsAs(*fast, d, hour, minute, second)
-                                && ReadsAs(*direct, d, hour, minute, second))
+                        && ReadsAs(*direct, d, hour, minute, second))
                         << d.month << "/" << d.day << " " << hour << ":" << minute << ":" << second;
                 }
             }
@@ -73,7 +74,7 @@ TEST_F(LocalTimeConverterTest, AgreesWithMktimeAroundClockChangesOnTheHour)
         GTEST_SKIP() << "no zone rules for Europe/Berlin here";
     // 31 March 2024 02:00 -> 03:00, 27 October 2024 03:00 -> 02:00; 31 April is 1 May.
     CompareDays({{2024, 3, 30}, {2024, 3, 31}, {2024, 4, 1}, {2024, 10, 26}, {2024, 10, 27},
-                 {2024, 10, 28}, {2024, 1, 5}, {2024, 4, 31}});
+        {2024, 10, 28}, {2024, 1, 5}, {2024, 4, 31}});
 }
 
 TEST_F(LocalTimeConverterTest, AgreesWithMktimeAroundClockChangesInsideAnHour)
@@ -82,8 +83,8 @@ TEST_F(LocalTimeConverterTest, AgreesWithMktimeAroundClockChangesInsideAnHour)
         GTEST_SKIP() << "no zone rules for America/St_Johns here";
     // In 2010 the clock went from 00:01 to 01:01 on 14 March and from 00:01 back to 23:01 on
     // 7 November: one hour holds times of two offsets.
-    CompareDays({{2010, 3, 13}, {2010, 3, 14}, {2010, 3, 15}, {2010, 11, 6}, {2010, 11, 7},
-                 {2010, 11, 8}});
+    CompareDays(
+        {{2010, 3, 13}, {2010, 3, 14}, {2010, 3, 15}, {2010, 11, 6}, {2010, 11, 7}, {2010, 11, 8}});
 }
 
 } // namespace

@@ -28,9 +28,8 @@ protected:
 
 TEST_F(TraceTest, DownloadTracesLinesCountsAndChannels)
 {
-    WriteRaw(Lines({"01 03 240105 120030 1 000020", "", "short",
-                    "01 00 240105 120000 1 000010", "01 00 240105 120000 1 000010",
-                    "01 00 240005 120000 1 000010"}));
+    WriteRaw(Lines({"01 03 240105 120030 1 000020", "", "short", "01 00 240105 120000 1 000010",
+        "01 00 240105 120000 1 000010", "01 00 240005 120000 1 000010"}));
     CsvBuildOptions options;
     options.downloadTraces = true;
     Rebuild(options);
