@@ -105,11 +105,14 @@ void CSerialCom::Close()
 {
     if (!m_hComm)
         return;
-    m_hComm->clear(QSerialPort::AllDirections);
+    if (m_hComm->isOpen()) {
+        m_hComm->clear(QSerialPort::AllDirections);
+        m_hComm->close();
+    }
     m_hComm->disconnect();
-    m_hComm->close();
     m_hComm.reset();
     m_bLineLost = false;
+    m_tail.clear();
 }
 
 // Errors that mean the device is gone. The port is closed from the next wait (or from the
@@ -120,8 +123,8 @@ void CSerialCom::OnError(QSerialPort::SerialPortError error)
         && error != QSerialPort::WriteError)
         return;
     m_bLineLost = true;
-    // Closing here would delete the port inside its own signal; the application object
-    // carries the close, and a port already gone (with its owner) makes it a no-op.
+    // The application object carries the close; a port already gone (with its owner) makes
+    // it a no-op.
     if (QCoreApplication* app = QCoreApplication::instance()) {
         const QPointer<QSerialPort> lost(m_hComm.get());
         QMetaObject::invokeMethod(
@@ -129,29 +132,40 @@ void CSerialCom::OnError(QSerialPort::SerialPortError error)
     }
 }
 
+// Bytes that arrived before the line went away are still delivered (a complete reply line
+// is kept); the device itself is closed at once, and the link counts as closed once they
+// have been read.
 void CSerialCom::CloseIfLost()
 {
-    if (m_bLineLost)
+    if (!m_bLineLost || !m_hComm)
+        return;
+    if (m_hComm->isOpen()) {
+        m_tail += m_hComm->readAll().toStdString();
+        m_hComm->close();
+    }
+    if (m_tail.empty())
         Close();
 }
 
 void CSerialCom::PurgeInput()
 {
-    if (m_hComm)
+    m_tail.clear();
+    if (m_hComm && m_hComm->isOpen())
         m_hComm->clear(QSerialPort::Input);
     CloseIfLost();
 }
 
 void CSerialCom::PurgeOutput()
 {
-    if (m_hComm)
+    if (m_hComm && m_hComm->isOpen())
         m_hComm->clear(QSerialPort::Output);
     CloseIfLost();
 }
 
 void CSerialCom::Write(const std::string& bytes)
 {
-    if (!m_hComm)
+    CloseIfLost();
+    if (!m_hComm || m_bLineLost)
         return;
     m_hComm->write(bytes.data(), static_cast<qint64>(bytes.size()));
     m_hComm->flush();
@@ -160,16 +174,17 @@ void CSerialCom::Write(const std::string& bytes)
 
 int CSerialCom::QueuedBytes()
 {
-    if (!m_hComm)
-        return 0;
-    if (m_hComm->bytesAvailable() == 0 && !m_bLineLost) {
+    if (m_hComm && !m_bLineLost && m_hComm->bytesAvailable() == 0) {
         // A zero wait only takes in what the device already holds.
         m_hComm->waitForReadyRead(0);
-        if (m_hComm && m_hComm->error() == QSerialPort::TimeoutError)
+        if (m_hComm->error() == QSerialPort::TimeoutError)
             m_hComm->clearError();
     }
     CloseIfLost();
-    return m_hComm ? static_cast<int>(m_hComm->bytesAvailable()) : 0;
+    if (!m_hComm)
+        return 0;
+    return m_bLineLost ? static_cast<int>(m_tail.size())
+                       : static_cast<int>(m_hComm->bytesAvailable());
 }
 
 void CSerialCom::WaitSlice()
@@ -193,7 +208,13 @@ char CSerialCom::ReadByte()
         queued = QueuedBytes();
     }
     char byte = 0;
-    if (queued > 0 && !m_hComm->getChar(&byte))
+    if (queued == 0)
+        return byte;
+    if (m_bLineLost) {
+        byte = m_tail.front();
+        m_tail.erase(0, 1);
+    } else if (!m_hComm->getChar(&byte)) {
         byte = 0;
+    }
     return byte;
 }

@@ -11,7 +11,8 @@
 //
 // The link is open exactly while m_hComm is set (IsOpen()). A line that goes away while
 // open (adapter pulled, pseudo-terminal closed) closes the port by itself: the wait that
-// notices it returns, and every later use sees a closed port.
+// notices it returns, the bytes received before are still read, and after them the link
+// counts as closed.
 //
 // Every wait of the link runs WaitSlice(): up to SliceMs() (100 ms) for input, returning as
 // soon as bytes arrive, then the pending Qt events are processed, so handlers still run
@@ -75,5 +76,6 @@ private:
     LineSettings m_dcb;
     short m_nPort = 1;
     bool m_bLineLost = false;
+    std::string m_tail; // received before the line went away, not yet read
     long long m_nSlices = 0;
 };

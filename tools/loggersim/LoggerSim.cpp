@@ -6,6 +6,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -14,6 +15,9 @@ namespace loggersim {
 namespace {
 
 constexpr int IdlePollMs = 50;
+constexpr int VanishPollMs = 2;
+constexpr std::chrono::seconds VanishGrace{5};
+constexpr std::chrono::milliseconds SettleTime{20};
 constexpr std::chrono::nanoseconds ByteTime{1'000'000'000 / LoggerSim::PacedBytesPerSecond};
 
 int CeilMs(std::chrono::steady_clock::duration d)
@@ -161,7 +165,7 @@ int LoggerSim::WriteTimeoutMs(Clock_t::time_point now) const
         return IdlePollMs;
     const Pending& front = m_out.front();
     if (front.vanish)
-        return 0;
+        return ClientHasRead(now) || now >= front.notBefore + VanishGrace ? 0 : VanishPollMs;
     if (now < front.notBefore)
         return CeilMs(front.notBefore - now);
     if (m_options.paced && now < m_nextByteAt)
@@ -182,7 +186,7 @@ void LoggerSim::ReadInput(std::vector<std::string>& log)
             log.push_back("<- " + command);
         QueueReplies(command, log);
     }
-    m_received.notify_all();
+    m_changed.notify_all();
 }
 
 void LoggerSim::QueueReplies(const std::string& command, std::vector<std::string>& log)
@@ -195,7 +199,12 @@ void LoggerSim::QueueReplies(const std::string& command, std::vector<std::string
                 m_out.end());
     const Clock_t::time_point start =
         Clock_t::now() + std::chrono::milliseconds(m_options.replyDelayMs);
-    for (const SimReplyLine& line : m_line.Answer(command))
+    std::vector<SimReplyLine> lines = m_line.Answer(command);
+    if (m_overrideArmed && !lines.empty()) {
+        lines = {{m_override, 0}};
+        m_overrideArmed = false;
+    }
+    for (const SimReplyLine& line : lines)
         if (!QueueLine(line, start, log))
             break;
 }
@@ -237,7 +246,10 @@ bool LoggerSim::QueueLine(const SimReplyLine& line, Clock_t::time_point start,
         m_out.push_back({longLine + end, notBefore});
         return true;
     }
-    case SimFault::Vanish: m_out.push_back({{}, notBefore, true}); return false;
+    case SimFault::Vanish:
+        m_out.push_back({body.substr(0, body.size() / 2), notBefore});
+        m_out.push_back({{}, notBefore, true});
+        return false;
     }
     return true;
 }
@@ -250,7 +262,9 @@ void LoggerSim::WriteOutput()
         if (now < pending.notBefore)
             return;
         if (pending.vanish) {
-            CloseLine();
+            // What was sent before reaches the client, as it would before a plug is pulled.
+            if (ClientHasRead(now) || now >= pending.notBefore + VanishGrace)
+                CloseLine();
             return;
         }
         size_t count = pending.bytes.size();
@@ -264,12 +278,25 @@ void LoggerSim::WriteOutput()
         const ssize_t written = count ? ::write(m_master, pending.bytes.data(), count) : 0;
         if (written < 0)
             return; // no room: wait for it
+        m_lastWriteAt = now;
         if (m_options.paced)
             m_nextByteAt += written * ByteTime;
         pending.bytes.erase(0, static_cast<size_t>(written));
         if (pending.bytes.empty())
             m_out.pop_front();
     }
+    if (m_out.empty())
+        m_changed.notify_all();
+}
+
+// Bytes written to the master reach the slave's input queue a moment later, so the queue
+// counts as read only once it is empty a while after the last write.
+bool LoggerSim::ClientHasRead(Clock_t::time_point now) const
+{
+    int unread = 0;
+    if (m_slave < 0 || ::ioctl(m_slave, TIOCINQ, &unread) != 0)
+        return true;
+    return unread == 0 && now - m_lastWriteAt >= SettleTime;
 }
 
 // The line goes away as a pulled adapter does: the client's device reports a hang-up.
@@ -279,6 +306,7 @@ void LoggerSim::CloseLine()
     CloseFd(m_slave);
     m_out.clear();
     m_vanished = true;
+    m_changed.notify_all();
 }
 
 void LoggerSim::SetLoggers(const std::vector<int>& ids)
@@ -431,8 +459,22 @@ void LoggerSim::ClearReceived()
 bool LoggerSim::WaitForCommands(size_t count, int timeoutMs) const
 {
     std::unique_lock lock(m_mutex);
-    return m_received.wait_for(lock, std::chrono::milliseconds(timeoutMs),
+    return m_changed.wait_for(lock, std::chrono::milliseconds(timeoutMs),
                                [&] { return m_commands.size() >= count; });
+}
+
+void LoggerSim::OverrideNextReply(const std::string& bytes)
+{
+    std::lock_guard lock(m_mutex);
+    m_override = bytes;
+    m_overrideArmed = true;
+}
+
+bool LoggerSim::WaitUntilSent(int timeoutMs) const
+{
+    std::unique_lock lock(m_mutex);
+    return m_changed.wait_for(lock, std::chrono::milliseconds(timeoutMs),
+                              [&] { return m_out.empty(); });
 }
 
 long long LoggerSim::LinesQueued() const

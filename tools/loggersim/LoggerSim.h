@@ -103,6 +103,9 @@ public:
     // included.
     void InjectFault(SimFault fault, int afterLines = 0);
     void ClearFaults();
+    // The next command answered by anyone on the line is answered with these bytes instead
+    // (line ends included), for replies no logger would give.
+    void OverrideNextReply(const std::string& bytes);
     // True once a Vanish fault has closed the line.
     bool Vanished() const;
 
@@ -115,6 +118,9 @@ public:
     // when they have. For tests that must know the simulator has taken a command in before
     // they look (a silent line gives no other sign).
     bool WaitForCommands(size_t count, int timeoutMs) const;
+    // Waits until every queued reply byte has been written to the line (or timeoutMs has
+    // passed); true when nothing is left to send.
+    bool WaitUntilSent(int timeoutMs) const;
     // Reply lines queued so far (faults count their line).
     long long LinesQueued() const;
 
@@ -144,13 +150,16 @@ private:
                    std::vector<std::string>& log);
     void WriteOutput();
     void CloseLine();
+    bool ClientHasRead(Clock_t::time_point now) const;
 
     Options m_options;
     mutable std::mutex m_mutex;
-    mutable std::condition_variable m_received;
+    mutable std::condition_variable m_changed; // a command came in or the output ran dry
     SimLine m_line;
     std::deque<Pending> m_out;
     std::vector<Armed> m_faults;
+    std::string m_override;
+    bool m_overrideArmed = false;
     std::string m_receivedBytes;
     std::vector<std::string> m_commands;
     std::function<void(const std::string&)> m_log;
@@ -160,6 +169,7 @@ private:
     bool m_vanished = false;
     bool m_stopping = false;
     Clock_t::time_point m_nextByteAt{};
+    Clock_t::time_point m_lastWriteAt{};
     int m_master = -1;
     int m_slave = -1;
     int m_wake[2] = {-1, -1};

@@ -42,7 +42,8 @@ enum class SimFault {
     NoLineEnd, // the whole line is sent without its line end; the rest of that reply never
                // comes
     LongLine,  // the line is padded with filler to 400 characters before its line end
-    Vanish,    // instead of this line the pseudo-terminal goes away (a pulled adapter)
+    Vanish,    // the first half of the line is sent, then, once the client has read what was
+               // sent (at most 5 s later), the pseudo-terminal goes away (a pulled adapter)
 };
 
 inline constexpr int LongLineLength = 400;

@@ -44,7 +44,8 @@ const char* const Usage =
     "  --garbage N         replace one line by junk\n"
     "  --no-line-end N     send one line without its line end and nothing more of its reply\n"
     "  --long-line N       pad one line to 400 characters\n"
-    "  --vanish-after N    close the line (as a pulled adapter) instead of that line, then exit\n"
+    "  --vanish-after N    close the line (as a pulled adapter) midway through one line, then\n"
+    "                      exit\n"
     "  --help              show this text\n";
 
 volatile std::sig_atomic_t g_stop = 0;
