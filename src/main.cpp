@@ -1,11 +1,20 @@
+#include "app/CMainFrame.h"
+#include "app/CVorlenApp.h"
+
 #include <QApplication>
-#include <QMainWindow>
 
 int main(int argc, char* argv[])
 {
-    QApplication app(argc, argv);
-    QMainWindow window;
-    window.setWindowTitle("Quorbel");
-    window.show();
-    return app.exec();
+    QApplication application(argc, argv);
+    CVorlenApp app;
+    if (!app.InitInstance())
+        return 1;
+
+    // The data display's windows: the data window and the graph window are opened through
+    // here once they are part of the program.
+    app.MainFrame()->SetDisplayWindows(DisplayWindows{});
+
+    const int result = QApplication::exec();
+    app.ExitInstance();
+    return result;
 }

@@ -4,3 +4,9 @@
 
 // The program's dialog and form templates, by resource number.
 const DialogTemplate& Dialog317(); // timed message ("Error" and others)
+const DialogTemplate& Dialog100(); // About box
+const DialogTemplate& Dialog101(); // main screen form
+const DialogTemplate& Dialog311(); // Open Logger: configuration files and the list to open
+const DialogTemplate& Dialog312(); // Connect Option: the configuration editor
+const DialogTemplate& Dialog324(); // the network's logger IDs
+const DialogTemplate& Dialog159(); // download of stored records ("Data Receive")

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "platform/CDialogBase.h"
+
+// The About box (template 100).
+class CAboutDlg final : public CDialogBase
+{
+    Q_OBJECT
+
+public:
+    explicit CAboutDlg(QWidget* parent = nullptr);
+
+protected:
+    bool OnInitDialog() override;
+};

@@ -1,0 +1,48 @@
+#include "app/CVorlenApp.h"
+
+#include "app/CMainFrame.h"
+#include "app/CVorlenDoc.h"
+#include "app/TimedMessageBox.h"
+#include "app/record/DataFolder.h"
+#include "link/ComDevice.h"
+#include "link/Port.h"
+#include "platform/Format.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+
+CVorlenApp::CVorlenApp() = default;
+
+CVorlenApp::~CVorlenApp() = default;
+
+void CVorlenApp::SetSettingsNames()
+{
+    QCoreApplication::setOrganizationName(QString::fromUtf8(SettingsOrganization));
+    QCoreApplication::setApplicationName(QString::fromUtf8(SettingsApplication));
+}
+
+bool CVorlenApp::InitInstance()
+{
+    SetSettingsNames();
+
+    // The program folder's Data, or the user's own when that cannot be written.
+    InitDataFolder();
+    if (!QFileInfo(QString::fromLocal8Bit(g_strDataFolder.c_str())).isWritable()) {
+        TimedMessageBox(FormatString("The data folder %s cannot be written.", g_strDataFolder.c_str()),
+                        TimedBoxForm::Warning);
+    }
+
+    m_doc = std::make_unique<CVorlenDoc>();
+    if (!m_doc->OnNewDocument())
+        return false;
+    m_frame = std::make_unique<CMainFrame>();
+    m_frame->show();
+    return true;
+}
+
+int CVorlenApp::ExitInstance()
+{
+    m_frame.reset();
+    g_port.m_Serial.Close();
+    return 0;
+}

@@ -1,0 +1,89 @@
+#pragma once
+
+#include "app/DisplayWindows.h"
+#include "platform/CFormView.h"
+
+#include <QColor>
+
+#include <string>
+
+class CIconButton;
+class QComboBox;
+class QListWidget;
+
+// The main screen (form 101): the open configurations, the information of the selected
+// one, the line commands, the communication check with its GOOD and BAD lamps, the
+// schedule buttons and the entry to manual measurement.
+//
+// Its handlers set the enabled state of its own controls; Receive Data (1060), View Data
+// (1061) and Disconnect (1063) follow the main frame's command enabling instead.
+class CVorlenView : public CFormView
+{
+    Q_OBJECT
+
+public:
+    explicit CVorlenView(QWidget* parent = nullptr);
+
+    // The background of the five section captions (COLORREF 0xA60000).
+    static inline const QColor CaptionBackground{0, 0, 166};
+
+    void SetDisplayWindows(DisplayWindows windows) { m_display = std::move(windows); }
+
+    // The list's selected index, -1 for none.
+    int Selection() const;
+
+    // Refills the list and the name combo from the table when bReload, then shows the
+    // current configuration's information (or empty strings when none is open).
+    void RefreshLoggerList(bool bReload);
+
+    void OnBnClickedOpenLogger();
+    void OnBnClickedCloseLogger();
+    void OnBnClickedConnect();
+    void DisconnectLogger();
+    void ReceiveLoggerData();
+    void ViewLoggerData();
+    void OnBnClickedMeasurement();
+    void OnBnClickedCall();
+    void OnLbnSelchangeLoggerList();
+    void OnLbnDblclkLoggerList();
+    void OnCbnSelchangeLoggerCombo();
+
+    // The receive scheduler's buttons 1035 (start) and 1036 (stop) and its timer 0 are
+    // connected by the scheduler's own code; the view only keeps 1035's state in step with
+    // the open configurations.
+    // Enables Schedule start when some open configuration receives on schedule; with
+    // bOnlyEnable, a configuration set with none leaves the button as it is.
+    void UpdateScheduleStart(bool bOnlyEnable);
+
+signals:
+    // A handler changed what the frame's command enabling depends on (the table, the port).
+    void CommandStateChanged();
+
+protected:
+    void OnInitialUpdate() override;
+    QWidget* CreateCustomControl(const ControlTemplate& control, QWidget* parent) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    void ConnectControls();
+    void SetIcons();
+    void SetCaptionLook();
+    void FitFrameToForm();
+    void ShowInformation(const std::string& quantity, const std::string& count,
+                         const std::string& comPort, const std::string& network,
+                         const std::string& receive, const std::string& erase);
+    void FillLoggerIds();
+    void SelectInList(int index);
+    void EnableItems(std::initializer_list<int> ids, bool enable);
+    // Measurement, the logger-ID combo, Call and both lamps off: the line is closed.
+    void DisableLineControls();
+
+    QListWidget* m_listLoggers = nullptr;
+    QComboBox* m_comboLoggers = nullptr;
+    QComboBox* m_comboLoggerId = nullptr;
+    CIconButton* m_btnGood = nullptr;
+    CIconButton* m_btnBad = nullptr;
+    DisplayWindows m_display;
+    bool m_bCalling = false;     // a Call waits for its logger
+    bool m_bCallDropped = false; // the line was disconnected during that wait
+};

@@ -1,0 +1,3 @@
+#include "app/ScheduleRunning.h"
+
+bool g_bScheduleRunning = false;

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QIcon>
+#include <QPixmap>
+
+// The program's own icons by resource number: 128 the program, 338/346 and 343/348 the
+// schedule buttons, 339/341/347 the lamps, 362..369 the line commands. A number without an
+// image gives a null pixmap.
+QPixmap LoadResourceIcon(int id);
+
+// The toolbar image of a frame command; null when the command has none.
+QIcon ToolbarIcon(int commandId);
+
+// The program icon at every size drawn for it.
+QIcon ProgramIcon();

@@ -1,0 +1,98 @@
+#include "MainWindowFixture.h"
+
+#include "app/ScheduleRunning.h"
+#include "app/record/DataFolder.h"
+#include "app/record/LoggerTable.h"
+#include "link/Port.h"
+
+#include <QAction>
+#include <QStandardPaths>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace {
+
+// The frame keeps its window state in the settings: tests keep theirs apart from the user's.
+class SettingsInTestMode : public ::testing::Environment
+{
+public:
+    void SetUp() override { QStandardPaths::setTestModeEnabled(true); }
+};
+
+const auto* const g_settingsEnvironment = ::testing::AddGlobalTestEnvironment(new SettingsInTestMode);
+
+} // namespace
+
+void MainWindowFixture::SetUp()
+{
+    ASSERT_TRUE(m_dir.isValid());
+    g_strDataFolder = m_dir.path().toStdString() + "/";
+    ClearLoggerTable();
+    g_bScheduleRunning = false;
+    g_port.m_Serial.Close();
+}
+
+void MainWindowFixture::TearDown()
+{
+    frame.reset();
+    g_port.m_Serial.Close();
+    CSerialCom::SetSliceMs(CSerialCom::DefaultSliceMs);
+    g_bScheduleRunning = false;
+    ClearLoggerTable();
+}
+
+void MainWindowFixture::MakeFrame()
+{
+    frame = std::make_unique<CMainFrame>();
+    view = frame->View();
+}
+
+void MainWindowFixture::OpenConfigurations(std::initializer_list<LoggerRecord> records)
+{
+    ClearLoggerTable();
+    for (const LoggerRecord& record : records)
+        g_loggers[g_nLoggerCount++] = record;
+    // Open Logger's dialog replaces the table; the screen then does the rest.
+    view->OnBnClickedOpenLogger();
+}
+
+LoggerRecord MainWindowFixture::Single(const std::string& name, int comPort) const
+{
+    LoggerRecord record = NewLoggerRecord(name, g_strDataFolder);
+    record.m_nComPort = comPort;
+    return record;
+}
+
+LoggerRecord MainWindowFixture::Network(const std::string& name, std::initializer_list<int> ids, bool rs485) const
+{
+    LoggerRecord record = NewLoggerRecord(name, g_strDataFolder);
+    record.m_bSingle = 0;
+    record.m_bRs485 = rs485 ? 1 : 0;
+    for (int id : ids)
+        record.m_bLoggerUsed[id - 1] = 1;
+    return record;
+}
+
+bool MainWindowFixture::Enabled(int controlId) const
+{
+    const QWidget* control = view->Item(controlId);
+    EXPECT_NE(control, nullptr) << controlId;
+    return control && control->isEnabled();
+}
+
+std::string MainWindowFixture::Text(int controlId) const
+{
+    return view->Controls().ItemText(controlId);
+}
+
+bool MainWindowFixture::CommandEnabled(int commandId) const
+{
+    QAction* action = frame->Command(commandId);
+    EXPECT_NE(action, nullptr) << commandId;
+    if (!action)
+        return false;
+    if (auto* button = qobject_cast<QToolButton*>(frame->ToolBar()->widgetForAction(action))) {
+        EXPECT_EQ(button->isEnabled(), action->isEnabled()) << "toolbar button " << commandId;
+    }
+    return action->isEnabled();
+}
