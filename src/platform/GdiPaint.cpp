@@ -6,8 +6,6 @@
 #include <QPalette>
 #include <QPrinter>
 
-#include <algorithm>
-
 namespace gdi {
 
 QColor GetSysColour(SysColour which)

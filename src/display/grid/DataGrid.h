@@ -153,8 +153,19 @@ protected:
     // Shows the standard out-of-memory message; tests replace it.
     virtual void ReportMemoryError();
 
+    // One block of cells to paint: rows and columns laid out from (left, top), hidden ones
+    // skipped, with or without the tests against the clip box.
+    struct CellBlock
+    {
+        int firstRow, lastRow, top;
+        int firstCol, lastCol, left;
+        bool clipTests;
+    };
+
     void OnPaint(QPaintEvent* event);
     void PaintBackground(QPainter* pDC);
+    void DrawGridLines(QPainter* pDC, const CellRange& shown, const QRect& extent);
+    void DrawCellBlock(QPainter* pDC, const QRect& clip, const CellBlock& block);
     void DrawCellAt(QPainter* pDC, int row, int col, const QRect& rect);
     void RepaintHeadingCell(int col);
     void RepaintFocusHeadings(CCellID cell, CCellID other);

@@ -28,15 +28,6 @@ QColor Shown(const QColor& colour)
     return colour.isValid() ? colour : gdi::GetSysColour(SysColour::Window);
 }
 
-// One block of cells: rows and columns laid out from (left, top), hidden ones skipped,
-// with or without the tests against the clip box.
-struct CellBlock
-{
-    int firstRow, lastRow, top;
-    int firstCol, lastCol, left;
-    bool clipTests;
-};
-
 } // namespace
 
 void CDataGrid::paintEvent(QPaintEvent* event)
@@ -101,10 +92,24 @@ void CDataGrid::DrawGrid(QPainter* pDC)
     const CCellID topLeft = TopLeftScrollCell();
     QRect extent;
     const CellRange shown = VisibleCellSpan(&extent);
+    DrawGridLines(pDC, shown, extent);
+    const int fixedRows = m_nFixedRowCount - 1;
+    const int fixedCols = m_nFixedColumnCount - 1;
+    DrawCellBlock(pDC, clip, {topLeft.row, shown.maxRow, fixedHeight, topLeft.col, shown.maxCol,
+                              fixedWidth, true});
+    DrawCellBlock(pDC, clip, {topLeft.row, shown.maxRow, fixedHeight, 0, fixedCols, 0, true});
+    DrawCellBlock(pDC, clip, {0, fixedRows, 0, topLeft.col, shown.maxCol, fixedWidth, true});
+    DrawCellBlock(pDC, clip, {0, fixedRows, 0, 0, fixedCols, 0, false});
+}
 
+void CDataGrid::DrawGridLines(QPainter* pDC, const CellRange& shown, const QRect& extent)
+{
+    // Only between scrolled cells: the headings draw their own edges.
+    const int fixedHeight = FixedRowsHeight();
+    const int fixedWidth = FixedColumnsWidth();
     if (m_nGridLineMode == 2 || m_nGridLineMode == 3) {
         int x = fixedWidth;
-        for (int col = topLeft.col; col <= shown.maxCol; ++col) {
+        for (int col = shown.minCol; col <= shown.maxCol; ++col) {
             if (GetColumnWidth(col) <= 0)
                 continue;
             x += GetColumnWidth(col);
@@ -114,7 +119,7 @@ void CDataGrid::DrawGrid(QPainter* pDC)
     }
     if (m_nGridLineMode == 1 || m_nGridLineMode == 3) {
         int y = fixedHeight;
-        for (int row = topLeft.row; row <= shown.maxRow; ++row) {
+        for (int row = shown.minRow; row <= shown.maxRow; ++row) {
             if (GetRowHeight(row) <= 0)
                 continue;
             y += GetRowHeight(row);
@@ -122,40 +127,35 @@ void CDataGrid::DrawGrid(QPainter* pDC)
                       m_crGridLines);
         }
     }
+}
 
-    const auto drawBlock = [this, pDC, &clip](const CellBlock& block) {
-        int bottom = block.top - 1;
-        for (int row = block.firstRow; row <= block.lastRow; ++row) {
-            const int height = GetRowHeight(row);
-            if (height <= 0)
+void CDataGrid::DrawCellBlock(QPainter* pDC, const QRect& clip, const CellBlock& block)
+{
+    int bottom = block.top - 1;
+    for (int row = block.firstRow; row <= block.lastRow; ++row) {
+        const int height = GetRowHeight(row);
+        if (height <= 0)
+            continue;
+        const int top = bottom + 1;
+        bottom = top + height - 1;
+        if (block.clipTests && top > clip.bottom())
+            break;
+        if (block.clipTests && bottom < clip.top())
+            continue;
+        int right = block.left - 1;
+        for (int col = block.firstCol; col <= block.lastCol; ++col) {
+            const int width = GetColumnWidth(col);
+            if (width <= 0)
                 continue;
-            const int top = bottom + 1;
-            bottom = top + height - 1;
-            if (block.clipTests && top > clip.bottom())
+            const int left = right + 1;
+            right = left + width - 1;
+            if (block.clipTests && left > clip.right())
                 break;
-            if (block.clipTests && bottom < clip.top())
+            if (block.clipTests && right < clip.left())
                 continue;
-            int right = block.left - 1;
-            for (int col = block.firstCol; col <= block.lastCol; ++col) {
-                const int width = GetColumnWidth(col);
-                if (width <= 0)
-                    continue;
-                const int left = right + 1;
-                right = left + width - 1;
-                if (block.clipTests && left > clip.right())
-                    break;
-                if (block.clipTests && right < clip.left())
-                    continue;
-                DrawCellAt(pDC, row, col, QRect(QPoint(left, top), QPoint(right, bottom)));
-            }
+            DrawCellAt(pDC, row, col, QRect(QPoint(left, top), QPoint(right, bottom)));
         }
-    };
-    const int fixedRows = m_nFixedRowCount - 1;
-    const int fixedCols = m_nFixedColumnCount - 1;
-    drawBlock({topLeft.row, shown.maxRow, fixedHeight, topLeft.col, shown.maxCol, fixedWidth, true});
-    drawBlock({topLeft.row, shown.maxRow, fixedHeight, 0, fixedCols, 0, true});
-    drawBlock({0, fixedRows, 0, topLeft.col, shown.maxCol, fixedWidth, true});
-    drawBlock({0, fixedRows, 0, 0, fixedCols, 0, false});
+    }
 }
 
 void CDataGrid::DrawCellAt(QPainter* pDC, int row, int col, const QRect& rect)
