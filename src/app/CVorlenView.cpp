@@ -1,7 +1,7 @@
 #include "app/CVorlenView.h"
 
 #include "app/OperationDialogs.h"
-#include "app/ScheduleRunning.h"
+#include "app/ScheduleFlag.h"
 #include "app/TimedMessageBox.h"
 #include "app/controls/CIconButton.h"
 #include "app/record/LoggerTable.h"

@@ -1,6 +1,6 @@
 #include "app/CommandEnabling.h"
 
-#include "app/ScheduleRunning.h"
+#include "app/ScheduleFlag.h"
 #include "app/record/LoggerTable.h"
 #include "link/Port.h"
 #include "res/CommandIds.h"

@@ -1,6 +1,6 @@
 #include "MainWindowFixture.h"
 
-#include "app/ScheduleRunning.h"
+#include "app/ScheduleFlag.h"
 #include "app/record/DataFolder.h"
 #include "app/record/LoggerTable.h"
 #include "link/Port.h"

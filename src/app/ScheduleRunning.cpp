@@ -1,3 +1,0 @@
-#include "app/ScheduleRunning.h"
-
-bool g_bScheduleRunning = false;
