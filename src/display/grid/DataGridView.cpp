@@ -104,7 +104,10 @@ void CDataGrid::UpdateScrollBars()
     m_nScrollBarsShown = (horizontal ? 0x1u : 0u) | (vertical ? 0x2u : 0u);
     m_nVertScrollRange = vertical ? static_cast<int>(scrollHeight - 1) : 0;
     m_nHorzScrollRange = horizontal ? static_cast<int>(scrollWidth - 1) : 0;
-    // A scroll position is the pixel offset of the first scrolled row or column.
+    // A scroll position is the pixel offset of the first scrolled row or column; a line
+    // step is one default row or column.
+    verticalScrollBar()->setSingleStep(std::max(m_cellNormalDefault.GetHeight(), 1));
+    horizontalScrollBar()->setSingleStep(std::max(m_cellNormalDefault.GetWidth(), 1));
     verticalScrollBar()->setPageStep(std::max(heightRoom, 0));
     verticalScrollBar()->setRange(0, vertical ? static_cast<int>(scrollHeight - heightRoom) : 0);
     horizontalScrollBar()->setPageStep(std::max(widthRoom, 0));
