@@ -10,3 +10,4 @@ const DialogTemplate& Dialog311(); // Open Logger: configuration files and the l
 const DialogTemplate& Dialog312(); // Connect Option: the configuration editor
 const DialogTemplate& Dialog324(); // the network's logger IDs
 const DialogTemplate& Dialog159(); // download of stored records ("Data Receive")
+const DialogTemplate& Dialog319(); // connect ("Connect")

@@ -1,0 +1,118 @@
+#include "app/dialogs/ConnectDlg.h"
+
+#include "app/ScheduleFlag.h"
+#include "app/TimedMessageBox.h"
+#include "app/record/LoggerTable.h"
+#include "link/Port.h"
+#include "res/DialogTemplates.h"
+
+#include <QAbstractButton>
+#include <QProgressBar>
+
+namespace {
+
+constexpr int IDC_PROGRESS = 1003;
+constexpr int IDC_CANCEL = 1004;
+constexpr int OpenFailedDelayMs = 100;
+constexpr int StageDelayMs = 500;
+constexpr int DirectRange = 3;
+constexpr int ModemRange = 19;
+constexpr int FullPosition = 19;
+
+} // namespace
+
+CConnectDlg::CConnectDlg(QWidget* parent) : CDialogBase(Dialog319(), parent)
+{
+    m_progress = ItemAs<QProgressBar>(IDC_PROGRESS);
+    connect(ItemAs<QAbstractButton>(IDC_CANCEL), &QAbstractButton::clicked, this,
+            [this] { OnOK(); });
+}
+
+bool CConnectDlg::OnInitDialog()
+{
+    const LoggerRecord* record = CurrentLogger();
+    const int comPort = record ? record->m_nComPort : 0;
+    g_port.m_Serial.SetPort(static_cast<short>(comPort));
+    g_port.m_Serial.SetLoggerLine();
+    if (!g_port.m_Serial.Open()) {
+        m_progress->setRange(0, DirectRange);
+        m_progress->setValue(DirectRange);
+        SetTimer(OpenFailedStage, OpenFailedDelayMs);
+        return true;
+    }
+    g_port.m_nComPort = comPort;
+    m_ids.clear();
+    for (int id = 1; id <= MaxLoggerIds; ++id) {
+        if (record && IsLoggerIdUsed(*record, id))
+            m_ids.push_back(id);
+    }
+    if (record && record->m_bUseModem) {
+        m_progress->setRange(0, ModemRange);
+        SetTimer(DialStage, StageDelayMs);
+    } else {
+        m_progress->setRange(0, DirectRange);
+        SetTimer(CheckLoggerStage, StageDelayMs);
+    }
+    return true;
+}
+
+void CConnectDlg::OnTimer(int id)
+{
+    // Each stage stops its own timer before it calls the link, so it cannot start again
+    // while a command waits.
+    KillTimer(id);
+    m_bStageRunning = true;
+    switch (id) {
+    case OpenFailedStage:
+        OpenFailed();
+        break;
+    case CheckLoggerStage:
+        CheckFirstLogger();
+        break;
+    case DialStage:
+        Dial();
+        break;
+    default:
+        break;
+    }
+    m_bStageRunning = false;
+}
+
+void CConnectDlg::OnOK()
+{
+    if (!m_bStageRunning)
+        CDialogBase::OnOK();
+}
+
+void CConnectDlg::OnCancel()
+{
+    if (!m_bStageRunning)
+        CDialogBase::OnCancel();
+}
+
+void CConnectDlg::OpenFailed()
+{
+    Finish(false, "port open fail");
+}
+
+void CConnectDlg::CheckFirstLogger()
+{
+    const bool answered = !m_ids.empty() && g_port.IsLoggerPresent(m_ids.front());
+    Finish(answered, answered ? "Connected to logger!" : "No connect to logger!");
+}
+
+void CConnectDlg::Dial()
+{
+    g_port.ModemConnect([this](int position) { m_progress->setValue(position); });
+    SetTimer(CheckLoggerStage, StageDelayMs);
+}
+
+void CConnectDlg::Finish(bool connected, const char* text)
+{
+    m_progress->setValue(std::min(FullPosition, m_progress->maximum()));
+    if (!connected)
+        g_port.m_Serial.Close();
+    if (!g_bScheduleRunning)
+        TimedMessageBox(text, connected ? TimedBoxForm::Information : TimedBoxForm::Warning);
+    CDialogBase::OnOK();
+}

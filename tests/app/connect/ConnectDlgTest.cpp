@@ -1,0 +1,138 @@
+#include "app/ScheduleFlag.h"
+#include "app/dialogs/ConnectDlg.h"
+
+#include "support/sim/SimLineFixture.h"
+
+#include <QElapsedTimer>
+#include <QProgressBar>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class ConnectDlgTest : public SimLineFixture
+{
+protected:
+    void TearDown() override
+    {
+        g_bScheduleRunning = false;
+        SimLineFixture::TearDown();
+    }
+
+    struct Result
+    {
+        int maximum = 0;
+        int value = 0;
+        std::vector<int> positions;
+        std::vector<int> ids;
+    };
+
+    Result Connect()
+    {
+        CConnectDlg dialog;
+        Result result;
+        auto* bar = dialog.ItemAs<QProgressBar>(1003);
+        QObject::connect(bar, &QProgressBar::valueChanged,
+                         [&result](int value) { result.positions.push_back(value); });
+        dialog.DoModal();
+        result.maximum = bar->maximum();
+        result.value = bar->value();
+        result.ids = dialog.m_ids;
+        return result;
+    }
+};
+
+TEST_F(ConnectDlgTest, ASingleLoggerIsAskedForItsAddress)
+{
+    const Result result = Connect();
+    EXPECT_TRUE(g_port.m_Serial.IsOpen());
+    EXPECT_EQ(g_port.m_nComPort, ComPort);
+    EXPECT_EQ(sim.Received(), "@01,01,address\r");
+    EXPECT_EQ(result.maximum, 3);
+    EXPECT_EQ(result.value, 3);
+    ASSERT_EQ(boxes.requests.size(), 1u);
+    EXPECT_EQ(boxes.requests[0].text, "Connected to logger!");
+    EXPECT_EQ(boxes.requests[0].icon, MessageIcon::Information);
+}
+
+TEST_F(ConnectDlgTest, ANetworkChecksOnlyItsFirstLogger)
+{
+    sim.SetLoggers({3, 5, 6});
+    Record().m_bSingle = 0;
+    Record().m_bLoggerUsed[2] = Record().m_bLoggerUsed[4] = Record().m_bLoggerUsed[5] = 1;
+    const Result result = Connect();
+    EXPECT_EQ(result.ids, (std::vector<int>{3, 5, 6}));
+    EXPECT_EQ(sim.Received(), "@01,03,address\r");
+    EXPECT_TRUE(g_port.m_Serial.IsOpen());
+}
+
+TEST_F(ConnectDlgTest, ANetworkWithoutIdsSendsNothing)
+{
+    Record().m_bSingle = 0;
+    Connect();
+    EXPECT_FALSE(g_port.m_Serial.IsOpen());
+    EXPECT_EQ(sim.Received(), "");
+    EXPECT_EQ(boxes.Texts(), (std::vector<std::string>{"No connect to logger!"}));
+    EXPECT_EQ(boxes.requests[0].icon, MessageIcon::Warning);
+}
+
+TEST_F(ConnectDlgTest, ASilentLoggerLeavesThePortClosed)
+{
+    ShortSlices();
+    sim.SetSilent(true);
+    Connect();
+    EXPECT_FALSE(g_port.m_Serial.IsOpen());
+    EXPECT_EQ(boxes.Texts(), (std::vector<std::string>{"No connect to logger!"}));
+}
+
+TEST_F(ConnectDlgTest, AMissingPortFailsAfterAboutATenthOfASecond)
+{
+    qputenv("QUORBEL_COM18", "/dev/quorbel-no-such-port");
+    Record().m_nComPort = 18;
+    QElapsedTimer clock;
+    clock.start();
+    const Result result = Connect();
+    const qint64 elapsed = clock.elapsed();
+    qunsetenv("QUORBEL_COM18");
+    EXPECT_GE(elapsed, 90);
+    EXPECT_LT(elapsed, 3000);
+    EXPECT_EQ(result.maximum, 3);
+    EXPECT_EQ(result.value, 3);
+    EXPECT_FALSE(g_port.m_Serial.IsOpen());
+    EXPECT_EQ(boxes.Texts(), (std::vector<std::string>{"port open fail"}));
+}
+
+TEST_F(ConnectDlgTest, AModemLineDialsOnTheLongerBar)
+{
+    Record().m_bUseModem = 1;
+    SetFieldText(Record().m_szPhoneNumber, "0421234567");
+    const Result result = Connect();
+    EXPECT_EQ(result.maximum, 19);
+    EXPECT_EQ(result.value, 19);
+    // Hang-up, initialisation, dial, then the positions up to CONNECT and the full bar.
+    EXPECT_EQ(result.positions, (std::vector<int>{1, 8, 13, 19}));
+    const auto commands = sim.Commands();
+    ASSERT_GE(commands.size(), 4u);
+    EXPECT_EQ(commands[0], "+++");
+    EXPECT_EQ(commands[1], "AT+CRM=129");
+    EXPECT_EQ(commands[2], "ATDT0421234567");
+    EXPECT_EQ(commands.back(), "@01,01,address");
+    EXPECT_TRUE(g_port.m_Serial.IsOpen());
+}
+
+TEST_F(ConnectDlgTest, NoBoxesWhileTheScheduleRuns)
+{
+    g_bScheduleRunning = true;
+    Connect();
+    EXPECT_TRUE(g_port.m_Serial.IsOpen());
+    g_port.m_Serial.Close();
+    Record().m_bSingle = 0;
+    Connect();
+    Record().m_nComPort = 18;
+    qputenv("QUORBEL_COM18", "/dev/quorbel-no-such-port");
+    Connect();
+    qunsetenv("QUORBEL_COM18");
+    EXPECT_TRUE(boxes.requests.empty());
+}
+
+} // namespace
