@@ -1,0 +1,53 @@
+#include "app/ReceiveSchedule.h"
+
+#include "app/record/LoggerRecord.h"
+
+namespace {
+
+// Past the last minute of a day: matches nothing until the day changes.
+constexpr int NoMoreToday = 24 * 60;
+// Enough steps of the smallest interval to pass every minute of a day.
+constexpr int MaxCatchUpSteps = 1441;
+
+// Moves the next receive past the minute just received.
+void StepPastReceive(LoggerRecord& record)
+{
+    if (record.m_nReceiveInterval > 0)
+        record.m_nNextReceive += record.m_nReceiveInterval;
+    else
+        record.m_nNextReceive = NoMoreToday;
+}
+
+} // namespace
+
+ScheduleTime ScheduleTimeOf(const QDateTime& localTime)
+{
+    if (!localTime.isValid())
+        return {0, -61};
+    const QTime time = localTime.time();
+    return {localTime.date().day(), time.hour() * 60 + time.minute()};
+}
+
+bool TakeScheduledTurn(LoggerRecord& record, const ScheduleTime& now)
+{
+    if (record.m_nLastDay != now.day) {
+        record.m_nLastDay = now.day;
+        record.m_nNextReceive = record.m_bDelayOn ? record.m_nReceiveDelay : 0;
+    }
+    if (record.m_nNextReceive == now.minuteOfDay) {
+        StepPastReceive(record);
+        return true;
+    }
+    if (record.m_nNextReceive > now.minuteOfDay || record.m_nReceiveInterval <= 0)
+        return false;
+    for (int step = 0; step < MaxCatchUpSteps; ++step) {
+        record.m_nNextReceive += record.m_nReceiveInterval;
+        if (record.m_nNextReceive == now.minuteOfDay) {
+            StepPastReceive(record);
+            return true;
+        }
+        if (record.m_nNextReceive > now.minuteOfDay)
+            return false;
+    }
+    return false;
+}
