@@ -3,10 +3,10 @@
 
 #include "display/grid/DataCell.h"
 #include "platform/GdiPaint.h"
+#include "platform/MessageBoxPresenter.h"
 
 #include <QApplication>
 #include <QEvent>
-#include <QMessageBox>
 #include <QScrollBar>
 
 using gdi::SysColour;
@@ -143,8 +143,7 @@ void CDataGrid::SetBackgroundColour(const QColor& colour)
 
 void CDataGrid::ReportMemoryError()
 {
-    QMessageBox::critical(this, QApplication::applicationDisplayName(),
-                          QStringLiteral("Out of memory."));
+    ShowMessageBox({"Out of memory.", "Quorbel", MessageIcon::Warning, 100000});
 }
 
 void CDataGrid::changeEvent(QEvent* event)

@@ -150,7 +150,7 @@ protected:
     void scrollContentsBy(int dx, int dy) override;
     void changeEvent(QEvent* event) override;
 
-    // Shows the standard out-of-memory message; tests replace it.
+    // Tells the operator that memory ran out (through the message-box presenter).
     virtual void ReportMemoryError();
 
     // One block of cells to paint: rows and columns laid out from (left, top), hidden ones
