@@ -82,10 +82,9 @@ TEST_F(CommandChannelTest, FirstByteWaitsInSlices)
 // A line without an end comes back as far as it came, after one second (ten slices).
 TEST_F(CommandChannelTest, LineWithoutEndEndsAfterASilentSecond)
 {
-    ASSERT_EQ(g_port.SendCommand("@01,01,channel all\r"), "@01,01,channel 00 01 00 0020 03");
+    ShortSlices();
     sim.InjectFault(SimFault::NoLineEnd, 0);
     ASSERT_EQ(g_port.SendCommand("@01,01,memory\r"), "@01,01,memory 40");
-    ShortSlices();
     sim.InjectFault(SimFault::NoLineEnd, 1);
     ASSERT_EQ(g_port.SendCommand("@01,01,channel all\r"), "@01,01,channel 00 01 00 0020 03");
     WaitSent();
