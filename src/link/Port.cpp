@@ -14,12 +14,6 @@ namespace {
 // without ever ending its line cannot hold the link longer than this.
 constexpr int MaxDroppedBytes = CSerialCom::QueueSize;
 
-void SetPos(const ProgressPos& progress, int position)
-{
-    if (progress)
-        progress(position);
-}
-
 std::string CommaField(const std::string& text, int index)
 {
     size_t start = 0;
@@ -34,6 +28,12 @@ std::string CommaField(const std::string& text, int index)
 }
 
 } // namespace
+
+void SetProgressPos(const ProgressPos& progress, int position)
+{
+    if (progress)
+        progress(position);
+}
 
 int FirstByteSlices(bool bModem, int nTimeoutSec)
 {
@@ -122,18 +122,18 @@ bool CPort::ModemConnect(const ProgressPos& progress)
 
     g_port.ModemHangUp();
     g_port.SendCommand(FormatString("%s\r\n", CommaField(modem, 0).c_str()), true, 0);
-    SetPos(progress, 1);
+    SetProgressPos(progress, 1);
     g_port.SendCommand(
         FormatString("%s%s\r\n", CommaField(modem, 1).c_str(), phone.c_str()), true, 0);
-    SetPos(progress, 8);
+    SetProgressPos(progress, 8);
     for (int position = 10; position <= 12; ++position) {
         if (g_port.SendCommand("", false, 0).find("CONNECT") != std::string::npos) {
-            SetPos(progress, 13);
+            SetProgressPos(progress, 13);
             return true;
         }
-        SetPos(progress, position);
+        SetProgressPos(progress, position);
     }
     g_port.SendCommand("", false, 0);
-    SetPos(progress, 13);
+    SetProgressPos(progress, 13);
     return true;
 }

@@ -10,6 +10,7 @@
 // Moves a progress bar to a position; an empty function moves nothing. The link never sees
 // a widget: dialogs pass a function that sets their bar.
 using ProgressPos = std::function<void(int position)>;
+void SetProgressPos(const ProgressPos& progress, int position);
 
 // A logger memory holds at most this many records; a larger reported count is cut to it.
 inline constexpr int LoggerMemoryCapacity = 35000;

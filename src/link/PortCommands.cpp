@@ -167,12 +167,10 @@ bool CPort::InitMemory(int id)
 bool CPort::ResetLogger(int id, const ProgressPos& progress)
 {
     g_port.SendCommand(FormatString("@01,%02d,reset\r", id), false, 2);
-    if (progress)
-        progress(1);
+    SetProgressPos(progress, 1);
     for (int position = 2; position <= 5; ++position) {
         g_port.SendCommand("", false, 2);
-        if (progress)
-            progress(position);
+        SetProgressPos(progress, position);
     }
     return IsLoggerPresent(id);
 }
