@@ -14,15 +14,19 @@ namespace {
 using gdi::GetSysColour;
 using gdi::SysColour;
 
+// The GDI numbers of a widget rectangle: right and bottom just outside.
+QRect ToGdi(const QRect& r)
+{
+    return QRect(r.topLeft(), QPoint(r.x() + r.width(), r.y() + r.height()));
+}
+
 // Light top-left, dark bottom-right, one pixel, as the GDI's Draw3dRect.
 void Draw3dRect(QPainter& painter, const QRect& r, const QColor& topLeft, const QColor& bottomRight)
 {
-    const int right = r.x() + r.width();
-    const int bottom = r.y() + r.height();
-    gdi::FillRect(painter, QRect(r.x(), r.y(), r.width() - 1, 1), topLeft);
-    gdi::FillRect(painter, QRect(r.x(), r.y(), 1, r.height() - 1), topLeft);
-    gdi::FillRect(painter, QRect(right - 1, r.y(), 1, r.height()), bottomRight);
-    gdi::FillRect(painter, QRect(r.x(), bottom - 1, r.width(), 1), bottomRight);
+    painter.fillRect(QRect(r.x(), r.y(), r.width() - 1, 1), topLeft);
+    painter.fillRect(QRect(r.x(), r.y(), 1, r.height() - 1), topLeft);
+    painter.fillRect(QRect(r.x() + r.width() - 1, r.y(), 1, r.height()), bottomRight);
+    painter.fillRect(QRect(r.x(), r.y() + r.height() - 1, r.width(), 1), bottomRight);
 }
 
 // An image laid flat in one colour wherever it is neither transparent nor white, as the
@@ -142,11 +146,11 @@ void CIconButton::paintEvent(QPaintEvent*)
 void CIconButton::PaintFace(QPainter& painter, QRect& rect)
 {
     if (!IsFlat() && (m_bDrawFocused || isDefault())) {
-        gdi::FrameRect(painter, rect, Qt::black);
+        gdi::FrameRect(painter, ToGdi(rect), Qt::black);
         rect.adjust(1, 1, -1, -1);
     }
     // Hot, pressed, focused and normal faces all take the button face colour.
-    gdi::FillRect(painter, rect, GetSysColour(SysColour::ButtonFace));
+    gdi::FillRect(painter, ToGdi(rect), GetSysColour(SysColour::ButtonFace));
 }
 
 void CIconButton::PaintEdges(QPainter& painter, const QRect& r)
@@ -158,7 +162,7 @@ void CIconButton::PaintEdges(QPainter& painter, const QRect& r)
             if (m_bShowEdges)
                 Draw3dRect(painter, r, shadow, light);
         } else {
-            gdi::FrameRect(painter, r, shadow);
+            gdi::FrameRect(painter, ToGdi(r), shadow);
         }
         return;
     }

@@ -4,6 +4,7 @@
 #include "app/record/DataFolder.h"
 #include "app/record/LoggerTable.h"
 #include "link/Port.h"
+#include "platform/Format.h"
 
 #include <QAction>
 #include <QStandardPaths>
@@ -36,6 +37,8 @@ void MainWindowFixture::TearDown()
 {
     frame.reset();
     g_port.m_Serial.Close();
+    sim.Stop();
+    qunsetenv(FormatString("QUORBEL_COM%d", SimComPort).c_str());
     CSerialCom::SetSliceMs(CSerialCom::DefaultSliceMs);
     g_bScheduleRunning = false;
     ClearLoggerTable();
@@ -71,6 +74,24 @@ LoggerRecord MainWindowFixture::Network(const std::string& name, std::initialize
     for (int id : ids)
         record.m_bLoggerUsed[id - 1] = 1;
     return record;
+}
+
+bool MainWindowFixture::StartLine(std::initializer_list<int> ids, int records)
+{
+    sim.SetLoggers(ids);
+    for (int id : ids)
+        sim.SetRecordCount(id, records);
+    if (!sim.Start())
+        return false;
+    qputenv(FormatString("QUORBEL_COM%d", SimComPort).c_str(), QByteArray::fromStdString(sim.Path()));
+    return true;
+}
+
+bool MainWindowFixture::OpenPort()
+{
+    g_port.m_Serial.SetPort(SimComPort);
+    g_port.m_Serial.SetLoggerLine();
+    return g_port.m_Serial.Open();
 }
 
 bool MainWindowFixture::Enabled(int controlId) const

@@ -4,6 +4,8 @@
 #include "app/CVorlenView.h"
 #include "app/record/LoggerRecord.h"
 
+#include "loggersim/LoggerSim.h"
+
 #include "support/RecordingPresenter.h"
 
 #include <QTemporaryDir>
@@ -30,6 +32,11 @@ protected:
     LoggerRecord Single(const std::string& name, int comPort = 1) const;
     LoggerRecord Network(const std::string& name, std::initializer_list<int> ids, bool rs485) const;
 
+    // Starts the simulated line with these loggers, mapped to COM port SimComPort.
+    bool StartLine(std::initializer_list<int> ids, int records = 5);
+    // Opens g_port on the simulated line as a successful connect leaves it.
+    bool OpenPort();
+
     // Enabled state of a control of the main screen, by number.
     bool Enabled(int controlId) const;
     std::string Text(int controlId) const;
@@ -37,6 +44,9 @@ protected:
     // the two differ.
     bool CommandEnabled(int commandId) const;
 
+    static constexpr int SimComPort = 9;
+
+    loggersim::LoggerSim sim;
     std::unique_ptr<CMainFrame> frame;
     CVorlenView* view = nullptr;
     RecordingPresenter boxes;
