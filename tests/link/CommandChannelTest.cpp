@@ -1,5 +1,8 @@
 #include "LinkFixture.h"
 
+#include <QCoreApplication>
+#include <QTest>
+
 using loggersim::SimFault;
 
 namespace {
@@ -142,6 +145,21 @@ TEST_F(CommandChannelTest, LineGoingAwayDuringADownloadStopsWithoutWaiting)
     EXPECT_FALSE(g_port.m_Serial.IsOpen());
     EXPECT_LE(Slices(), 2);
     EXPECT_TRUE(sim.Vanished());
+}
+
+// Lines that arrived before the hang-up are readings that exist nowhere else: they are
+// still delivered, and only then does the link count as closed.
+TEST_F(CommandChannelTest, RecordsReceivedBeforeTheLineWentAwayAreStillRead)
+{
+    sim.InjectFault(SimFault::Vanish, 3);
+    ASSERT_EQ(g_port.LoadData(1, false), "");
+    ASSERT_TRUE(QTest::qWaitFor([this] { return sim.Vanished(); }, WaitMs));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(g_port.LoadData(1, true), sim.Records(1)[0]);
+    EXPECT_EQ(g_port.LoadData(1, true), sim.Records(1)[1]);
+    EXPECT_TRUE(g_port.m_Serial.IsOpen());
+    EXPECT_EQ(g_port.LoadData(1, true), ""); // half a line, then the end of the line
+    EXPECT_FALSE(g_port.m_Serial.IsOpen());
 }
 
 } // namespace

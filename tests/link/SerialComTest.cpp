@@ -6,6 +6,7 @@
 #include <QElapsedTimer>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 namespace {
@@ -166,6 +167,14 @@ TEST_F(SerialComTest, LineThatGoesAwayWhileIdleClosesTheLink)
     EXPECT_FALSE(g_port.m_Serial.IsOpen());
     EXPECT_LE(Slices(), 2);
     EXPECT_EQ(g_port.ReadMemoryCount(1), -1);
+}
+
+// Nobody waits on the link: the event loop notices the hang-up and closes the port, so an
+// idle program does not spin on a dead device.
+TEST_F(SerialComTest, LineThatGoesAwayWhileIdleIsClosedByTheEventLoop)
+{
+    sim.Stop();
+    EXPECT_TRUE(QTest::qWaitFor([] { return !g_port.m_Serial.IsOpen(); }, WaitMs));
 }
 
 } // namespace
