@@ -1,5 +1,7 @@
 #include "app/OperationDialogs.h"
 
+#include "app/dialogs/DataReadingDlg.h"
+
 // Each function gains its dialog when that dialog is added to the program.
 
 void RunOpenLoggerDlg()
@@ -16,6 +18,8 @@ void RunConnectDlg()
 
 void RunDataReadingDlg()
 {
+    CDataReadingDlg dlg;
+    dlg.DoModal();
 }
 
 void RunMeasurement()
