@@ -1,11 +1,14 @@
 #include "MainWindowFixture.h"
 
+#include "app/record/DataFolder.h"
 #include "app/record/LoggerTable.h"
 #include "link/Port.h"
 #include "res/CommandIds.h"
 #include "res/MainScreenIds.h"
 
 #include <QComboBox>
+#include <QFileInfo>
+#include <QListWidget>
 #include <QTimer>
 
 #include <string>
@@ -135,6 +138,30 @@ TEST_F(ExitTest, DestroyingTheFrameClosesThePort)
     ASSERT_TRUE(OpenPort());
     frame.reset();
     EXPECT_FALSE(g_port.m_Serial.IsOpen());
+}
+
+} // namespace
+
+namespace {
+
+class ReceiveTest : public MainWindowFixture
+{
+};
+
+TEST_F(ReceiveTest, ReceiveDataDownloadsTheSelectedConfigurationOnly)
+{
+    ASSERT_TRUE(StartLine({1}, 4));
+    MakeFrame();
+    OpenConfigurations({Single("Other"), Single("Site1", SimComPort)});
+    view->ItemAs<QListWidget>(IDC_LOGGER_LIST)->setCurrentRow(1);
+    ASSERT_TRUE(OpenPort());
+    view->OnBnClickedConnect();
+
+    frame->OnCommand(ID_RECEIVE_DATA);
+    EXPECT_TRUE(QFileInfo::exists(QString::fromStdString(g_strDataFolder + "Site1/Site1-01.csv")));
+    EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(g_strDataFolder + "Other")));
+    EXPECT_EQ(boxes.Texts(), (std::vector<std::string>{"Data receiving complete!"}));
+    EXPECT_TRUE(g_port.m_Serial.IsOpen());
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "MainWindowFixture.h"
 
 #include "app/record/LoggerTable.h"
+#include "res/MainScreenIds.h"
 
 #include "support/Screenshot.h"
 
@@ -17,4 +18,20 @@ TEST_F(MainWindowFixture, ScreenshotWithConfigurationsOpen)
     OpenConfigurations({plant, Single("Tunnel-A"), Network("Bridge-Pier", {2, 4}, false)});
     frame->show();
     EXPECT_TRUE(SaveScreenshot(frame.get(), "main_window"));
+}
+
+TEST_F(MainWindowFixture, ScreenshotConnectedWithTheGoodLampLit)
+{
+    ASSERT_TRUE(StartLine({2, 5}));
+    MakeFrame();
+    LoggerRecord line = Network("Dam-North", {2, 5}, false);
+    line.m_nComPort = SimComPort;
+    OpenConfigurations({line, Single("Tunnel-A")});
+    ASSERT_TRUE(OpenPort());
+    view->OnBnClickedConnect();
+    view->OnBnClickedCall();
+    frame->UpdateCommandUI();
+    frame->show();
+    EXPECT_TRUE(view->Item(IDC_LAMP_GOOD)->isEnabled());
+    EXPECT_TRUE(SaveScreenshot(frame.get(), "main_window_connected"));
 }
