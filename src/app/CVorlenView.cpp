@@ -1,6 +1,5 @@
 #include "app/CVorlenView.h"
 
-#include "app/OperationDialogs.h"
 #include "app/ScheduleFlag.h"
 #include "app/TimedMessageBox.h"
 #include "app/controls/CIconButton.h"
@@ -23,7 +22,6 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 
-#include <cstdlib>
 
 namespace {
 
@@ -85,6 +83,8 @@ void CVorlenView::ConnectControls()
     connect(m_listLoggers, &QListWidget::currentRowChanged, this, &CVorlenView::OnLbnSelchangeLoggerList);
     connect(m_listLoggers, &QListWidget::itemDoubleClicked, this, &CVorlenView::OnLbnDblclkLoggerList);
     connect(m_comboLoggers, &QComboBox::activated, this, &CVorlenView::OnCbnSelchangeLoggerCombo);
+    // Schedule start (1035), Schedule stop (1036) and timer 0 belong to the receive
+    // scheduler, which connects them itself.
 }
 
 void CVorlenView::OnInitialUpdate()

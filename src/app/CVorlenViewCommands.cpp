@@ -2,7 +2,6 @@
 
 #include "app/OperationDialogs.h"
 #include "app/TimedMessageBox.h"
-#include "app/controls/CIconButton.h"
 #include "app/record/LoggerTable.h"
 #include "link/Port.h"
 #include "platform/Text.h"
