@@ -7,9 +7,9 @@ const DialogTemplate& Dialog312()
     static const DialogTemplate tmpl{
         312, "Connect Option", 241, 403, 8, DialogStyle::SysMenu,
         {
-            {1028, ControlKind::Static, "Logger Name", 10, 9, 50, 11},
-            {1004, ControlKind::Edit, "", 62, 7, 110, 14},
-            {-1, ControlKind::Static, ".arf", 176, 9, 20, 10},
+            {1028, ControlKind::Static, "Logger Name", 10, 7, 58, 14, S::VCenter},
+            {1004, ControlKind::Edit, "", 70, 7, 110, 14},
+            {-1, ControlKind::Static, ".arf", 184, 7, 20, 14, S::VCenter},
 
             {1081, ControlKind::Static, "[ Logger Quantity and Network ]", 7, 29, 227, 11},
             {1005, ControlKind::CheckBox, "Single", 15, 44, 50, 10},
@@ -26,16 +26,16 @@ const DialogTemplate& Dialog312()
             {1030, ControlKind::CheckBox, "7", 195, 84, 26, 10},
 
             {1083, ControlKind::Static, "[ Connect Option ]", 7, 102, 227, 11},
-            {-1, ControlKind::Static, "COM port", 15, 119, 42, 10},
+            {-1, ControlKind::Static, "COM port", 15, 117, 42, 14, S::VCenter},
             {1007, ControlKind::ComboBox, "", 60, 117, 60, 14, S::Editable},
             {1008, ControlKind::RadioButton, "Use to direct connection", 15, 136, 150, 10, S::Group},
             {1011, ControlKind::RadioButton, "Use to modem connection", 15, 150, 150, 10},
             {-1, ControlKind::GroupBox, "Modem information", 15, 164, 211, 64},
-            {-1, ControlKind::Static, "AT Command", 25, 180, 100, 10},
+            {-1, ControlKind::Static, "AT Command", 25, 178, 100, 14, S::VCenter},
             {1026, ControlKind::Edit, "", 130, 178, 88, 14},
-            {-1, ControlKind::Static, "Disconnect adding command", 25, 198, 100, 10},
+            {-1, ControlKind::Static, "Disconnect adding command", 25, 196, 100, 14, S::VCenter},
             {1019, ControlKind::Edit, "", 130, 196, 88, 14},
-            {-1, ControlKind::Static, "Phone number", 25, 216, 100, 10},
+            {-1, ControlKind::Static, "Phone number", 25, 214, 100, 14, S::VCenter},
             {1012, ControlKind::Edit, "", 130, 214, 88, 14},
             {-1, ControlKind::Static, "Browse of data file", 15, 235, 150, 10},
             {1084, ControlKind::Edit, "", 15, 246, 186, 14},
