@@ -35,10 +35,8 @@ protected:
 
 bool Checked(QWidget* dialog, int id)
 {
-    for (auto* button : dialog->findChildren<QAbstractButton*>())
-        if (button->property("controlId").toInt() == id)
-            return button->isChecked();
-    return false;
+    auto* button = ControlOf<QAbstractButton>(dialog, id);
+    return button && button->isChecked();
 }
 
 TEST_F(ChangingLoggerDlgTest, OkStoresTwoOrMoreIdsInTheCurrentRecordOnly)

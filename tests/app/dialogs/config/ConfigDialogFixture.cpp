@@ -59,11 +59,8 @@ void ConfigDialogTest::OpenRecord(const LoggerRecord& record)
 
 std::string TakeTimedMessage(QWidget* modal)
 {
-    std::string text;
-    for (auto* label : modal->findChildren<QLabel*>()) {
-        if (label->property("controlId").toInt() == 1002)
-            text = FromQt(label->text());
-    }
+    auto* label = ControlOf<QLabel>(modal, 1002);
+    const std::string text = label ? FromQt(label->text()) : std::string();
     ClickItem(modal, 1001);
     return text;
 }

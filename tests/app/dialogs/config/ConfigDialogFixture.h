@@ -3,14 +3,12 @@
 #include "app/record/LoggerRecord.h"
 
 #include <QTemporaryDir>
+#include <QWidget>
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
-
-class QTreeWidget;
-class QWidget;
 
 // Points the data folder at a temporary folder and empties the table of open records for
 // each test; both are put back afterwards.
@@ -39,6 +37,17 @@ private:
     std::string m_dataFolder;
     std::string m_otherFolder;
 };
+
+// The numbered control of a template-built window, or nullptr.
+template <class T>
+T* ControlOf(QWidget* window, int id)
+{
+    for (T* control : window->findChildren<T*>()) {
+        if (control->property("controlId").toInt() == id)
+            return control;
+    }
+    return nullptr;
+}
 
 // The text of a timed message dialog ("Error" box), which it then closes with its OK.
 std::string TakeTimedMessage(QWidget* modal);

@@ -224,21 +224,17 @@ TEST_F(NewLoggerDlgTest, AMultiNetworkNeedsTwoLoggers)
 
 TEST_F(NewLoggerDlgTest, TheComPortIsTheEntryShownOrZero)
 {
-    TestNewLoggerDlg dlg;
-    dlg.m_comboCom->setEditText("com3");
-    dlg.SetText(IDC_NAME, "three");
-    ClickItem(&dlg, IDC_SAVE);
-    TestNewLoggerDlg typed;
-    typed.m_comboCom->setEditText("COM99");
-    typed.SetText(IDC_NAME, "none");
-    ClickItem(&typed, IDC_SAVE);
-    LoggerRecord three;
-    LoggerRecord none;
-    ASSERT_EQ(FileBytes(DataFolder() + "three.arg").size(), sizeof three);
-    std::memcpy(&three, FileBytes(DataFolder() + "three.arg").data(), sizeof three);
-    std::memcpy(&none, FileBytes(DataFolder() + "none.arg").data(), sizeof none);
-    EXPECT_EQ(three.m_nComPort, 3);
-    EXPECT_EQ(none.m_nComPort, 0);
+    for (const auto& [typed, port] : {std::pair{"com3", 3}, std::pair{"COM99", 0}}) {
+        TestNewLoggerDlg dlg;
+        dlg.m_comboCom->setEditText(typed);
+        dlg.SetText(IDC_NAME, typed);
+        ClickItem(&dlg, IDC_SAVE);
+        LoggerRecord saved;
+        const std::vector<char> bytes = FileBytes(DataFolder() + typed + ".arg");
+        ASSERT_EQ(bytes.size(), sizeof saved) << typed;
+        std::memcpy(&saved, bytes.data(), sizeof saved);
+        EXPECT_EQ(saved.m_nComPort, port) << typed;
+    }
 }
 
 TEST_F(NewLoggerDlgTest, BrowseEndsTheFolderWithASeparatorAndAFolderMustBeAFullPath)
@@ -335,17 +331,12 @@ TEST_F(NewLoggerDlgTest, EnterInAFieldNeitherSavesNorCloses)
     bool openAfterEnter = false;
     ModalDriver driver;
     driver.Then([&](QWidget* modal) {
-        auto* name = modal->findChild<QLineEdit*>();
-        for (auto* edit : modal->findChildren<QLineEdit*>())
-            if (edit->property("controlId").toInt() == IDC_NAME)
-                name = edit;
+        auto* name = ControlOf<QLineEdit>(modal, IDC_NAME);
         name->setFocus();
         QTest::keyClicks(name, "enter");
         QTest::keyClick(name, Qt::Key_Return);
         QTest::keyClick(name, Qt::Key_Enter);
-        for (auto* edit : modal->findChildren<QLineEdit*>())
-            if (edit->property("controlId").toInt() == IDC_PHONE)
-                QTest::keyClick(edit, Qt::Key_Return);
+        QTest::keyClick(ControlOf<QLineEdit>(modal, IDC_PHONE), Qt::Key_Return);
         openAfterEnter = modal->isVisible();
         RejectModal(modal);
     });
