@@ -41,6 +41,5 @@ function(quorbel_test name)
   target_link_libraries(${name} PRIVATE quorbel_testsupport ${ARG_DEPS})
   quorbel_warnings(${name})
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
-                       PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=0"
-                                  TIMEOUT 120)
+                       PROPERTIES ENVIRONMENT QT_QPA_PLATFORM=offscreen TIMEOUT 120)
 endfunction()
