@@ -1,19 +1,29 @@
 #include "app/OperationDialogs.h"
 
+#include "app/dialogs/CNewLoggerDlg.h"
+#include "app/dialogs/COpenLoggerDlg.h"
+#include "app/dialogs/ConnectDlg.h"
 #include "app/dialogs/DataReadingDlg.h"
 
 // Each function gains its dialog when that dialog is added to the program.
 
 void RunOpenLoggerDlg()
 {
+    COpenLoggerDlg dlg;
+    dlg.DoModal();
 }
 
-void RunLoggerEditDlg(int)
+void RunLoggerEditDlg(int index)
 {
+    CNewLoggerDlg dlg;
+    dlg.m_nIndex = index;
+    dlg.DoModal();
 }
 
 void RunConnectDlg()
 {
+    CConnectDlg dlg;
+    dlg.DoModal();
 }
 
 void RunDataReadingDlg()

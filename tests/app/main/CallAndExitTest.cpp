@@ -32,8 +32,7 @@ protected:
         LoggerRecord network = Network("Dam", {2, 5}, true);
         network.m_nComPort = SimComPort;
         OpenConfigurations({network});
-        ASSERT_TRUE(OpenPort());
-        view->OnBnClickedConnect();
+        ConnectLine();
         sim.ClearReceived();
     }
 
@@ -154,8 +153,7 @@ TEST_F(ReceiveTest, ReceiveDataDownloadsTheSelectedConfigurationOnly)
     MakeFrame();
     OpenConfigurations({Single("Other"), Single("Site1", SimComPort)});
     view->ItemAs<QListWidget>(IDC_LOGGER_LIST)->setCurrentRow(1);
-    ASSERT_TRUE(OpenPort());
-    view->OnBnClickedConnect();
+    ConnectLine();
 
     frame->OnCommand(ID_RECEIVE_DATA);
     EXPECT_TRUE(QFileInfo::exists(QString::fromStdString(g_strDataFolder + "Site1/Site1-01.csv")));

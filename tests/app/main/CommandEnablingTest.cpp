@@ -7,6 +7,8 @@
 #include "res/CommandIds.h"
 #include "res/MainScreenIds.h"
 
+#include "support/ModalDriver.h"
+
 #include <QAbstractEventDispatcher>
 #include <QAction>
 #include <QListWidget>
@@ -94,8 +96,7 @@ TEST_F(FrameEnablingTest, MenuToolbarAndScreenFollowTheRulesInEveryState)
     EXPECT_TRUE(Enabled(IDC_VIEW_DATA));
 
     ASSERT_TRUE(StartLine({1}));
-    ASSERT_TRUE(OpenPort());
-    view->OnBnClickedConnect();
+    ConnectLine();
     ExpectRulesHold();
     EXPECT_TRUE(CommandEnabled(ID_DISCONNECT));
     EXPECT_TRUE(Enabled(IDC_RECEIVE_DATA));
@@ -157,9 +158,21 @@ TEST_F(FrameEnablingTest, ConnectOptionRecomputesScheduleStartEvenWithoutSelecti
     frame->OnCommand(ID_CONNECT_OPTION);
     EXPECT_FALSE(Enabled(IDC_SCHEDULE_START));
 
+    // With a selection the editor runs on it; closing it refreshes the screen all the same.
     g_loggers[0].m_bAutoReceive = 1;
+    g_loggers[0].m_nComPort = 7;
+    view->ItemAs<QListWidget>(IDC_LOGGER_LIST)->setCurrentRow(0);
+    QString editorTitle;
+    ModalDriver driver;
+    driver.Then([&](QWidget* modal) {
+        editorTitle = modal->windowTitle();
+        RejectModal(modal);
+    });
     frame->OnCommand(ID_CONNECT_OPTION);
+    EXPECT_TRUE(driver.AllDone());
+    EXPECT_EQ(editorTitle, "Connect Option");
     EXPECT_TRUE(Enabled(IDC_SCHEDULE_START));
+    EXPECT_EQ(Text(IDC_COM_PORT), "COM 7");
 }
 
 } // namespace

@@ -60,8 +60,7 @@ protected:
     void Connect()
     {
         ASSERT_TRUE(StartLine({1, 2, 5}));
-        ASSERT_TRUE(OpenPort());
-        view->OnBnClickedConnect();
+        ConnectLine();
     }
 
     QListWidget* List() const { return view->ItemAs<QListWidget>(IDC_LOGGER_LIST); }

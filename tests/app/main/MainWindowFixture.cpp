@@ -6,6 +6,8 @@
 #include "link/Port.h"
 #include "platform/Format.h"
 
+#include "support/ModalDriver.h"
+
 #include <QAction>
 #include <QStandardPaths>
 #include <QToolBar>
@@ -55,8 +57,11 @@ void MainWindowFixture::OpenConfigurations(std::initializer_list<LoggerRecord> r
     ClearLoggerTable();
     for (const LoggerRecord& record : records)
         g_loggers[g_nLoggerCount++] = record;
-    // Open Logger's dialog replaces the table; the screen then does the rest.
+    // The table stands as Open Logger's dialog leaves it; the screen then does the rest.
+    ModalDriver driver;
+    driver.Then([](QWidget* modal) { RejectModal(modal); });
     view->OnBnClickedOpenLogger();
+    EXPECT_TRUE(driver.AllDone());
 }
 
 LoggerRecord MainWindowFixture::Single(const std::string& name, int comPort) const
@@ -92,6 +97,13 @@ bool MainWindowFixture::OpenPort()
     g_port.m_Serial.SetPort(SimComPort);
     g_port.m_Serial.SetLoggerLine();
     return g_port.m_Serial.Open();
+}
+
+void MainWindowFixture::ConnectLine()
+{
+    view->OnBnClickedConnect();
+    EXPECT_TRUE(g_port.m_Serial.IsOpen());
+    boxes.requests.clear();
 }
 
 bool MainWindowFixture::Enabled(int controlId) const

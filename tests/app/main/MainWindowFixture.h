@@ -34,8 +34,12 @@ protected:
 
     // Starts the simulated line with these loggers, mapped to COM port SimComPort.
     bool StartLine(std::initializer_list<int> ids, int records = 5);
-    // Opens g_port on the simulated line as a successful connect leaves it.
+    // Opens g_port on the simulated line as a successful connect leaves it, but without the
+    // screen knowing.
     bool OpenPort();
+    // Connects the current configuration through the screen's Connect (its dialog) and
+    // forgets the dialog's message box.
+    void ConnectLine();
 
     // Enabled state of a control of the main screen, by number.
     bool Enabled(int controlId) const;

@@ -27,8 +27,7 @@ TEST_F(MainWindowFixture, ScreenshotConnectedWithTheGoodLampLit)
     LoggerRecord line = Network("Dam-North", {2, 5}, false);
     line.m_nComPort = SimComPort;
     OpenConfigurations({line, Single("Tunnel-A")});
-    ASSERT_TRUE(OpenPort());
-    view->OnBnClickedConnect();
+    ConnectLine();
     view->OnBnClickedCall();
     frame->UpdateCommandUI();
     frame->show();
