@@ -48,11 +48,9 @@ public:
     void OnLbnDblclkLoggerList();
     void OnCbnSelchangeLoggerCombo();
 
-    // The receive scheduler's buttons 1035 (start) and 1036 (stop) and its timer 0 are
-    // connected by the scheduler's own code; the view only keeps 1035's state in step with
-    // the open configurations.
-    // Enables Schedule start when some open configuration receives on schedule; with
-    // bOnlyEnable, a configuration set with none leaves the button as it is.
+    // Enables Schedule start (1035) when some open configuration receives on schedule; with
+    // bOnlyEnable, a table with none leaves the button as it is. The receive scheduler's
+    // own code connects 1035, 1036 (Schedule stop) and the screen's timer 0.
     void UpdateScheduleStart(bool bOnlyEnable);
 
 signals:
