@@ -1,8 +1,8 @@
-#include "app/CVorlenView.h"
+#include "app/VorlenView.h"
 
 #include "app/ScheduleFlag.h"
 #include "app/TimedMessageBox.h"
-#include "app/controls/CIconButton.h"
+#include "app/controls/IconButton.h"
 #include "app/record/LoggerTable.h"
 #include "link/Port.h"
 #include "platform/Format.h"
@@ -83,8 +83,8 @@ void CVorlenView::ConnectControls()
     connect(m_listLoggers, &QListWidget::currentRowChanged, this, &CVorlenView::OnLbnSelchangeLoggerList);
     connect(m_listLoggers, &QListWidget::itemDoubleClicked, this, &CVorlenView::OnLbnDblclkLoggerList);
     connect(m_comboLoggers, &QComboBox::activated, this, &CVorlenView::OnCbnSelchangeLoggerCombo);
-    // Schedule start (1035), Schedule stop (1036) and timer 0 belong to the receive
-    // scheduler, which connects them itself.
+    onClick(IDC_SCHEDULE_START, &CVorlenView::OnBnClickedScheduleStart);
+    onClick(IDC_SCHEDULE_STOP, &CVorlenView::OnBnClickedScheduleStop);
 }
 
 void CVorlenView::OnInitialUpdate()

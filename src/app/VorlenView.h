@@ -1,10 +1,12 @@
 #pragma once
 
 #include "app/DisplayWindows.h"
-#include "platform/CFormView.h"
+#include "platform/FormView.h"
 
 #include <QColor>
+#include <QDateTime>
 
+#include <functional>
 #include <string>
 
 class CIconButton;
@@ -49,9 +51,16 @@ public:
     void OnCbnSelchangeLoggerCombo();
 
     // Enables Schedule start (1035) when some open configuration receives on schedule; with
-    // bOnlyEnable, a table with none leaves the button as it is. The receive scheduler's
-    // own code connects 1035, 1036 (Schedule stop) and the screen's timer 0.
+    // bOnlyEnable, a table with none leaves the button as it is.
     void UpdateScheduleStart(bool bOnlyEnable);
+
+    // The receive scheduler: Schedule start (1035) and stop (1036), and timer 0, which ticks
+    // once a second while the schedule runs.
+    void OnBnClickedScheduleStart();
+    void OnBnClickedScheduleStop();
+    // Where the scheduler reads the local time; tests set their own clock and tick.
+    void SetScheduleClock(std::function<QDateTime()> clock) { m_scheduleClock = std::move(clock); }
+    static inline int s_nScheduleTickMs = 1000;
 
 signals:
     // A handler changed what the frame's command enabling depends on (the table, the port).
@@ -59,6 +68,7 @@ signals:
 
 protected:
     void OnInitialUpdate() override;
+    void OnTimer(int id) override;
     QWidget* CreateCustomControl(const ControlTemplate& control, QWidget* parent) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
@@ -75,6 +85,8 @@ private:
     void EnableItems(std::initializer_list<int> ids, bool enable);
     // Measurement, the logger-ID combo, Call and both lamps off: the line is closed.
     void DisableLineControls();
+    // Selects, connects, downloads and disconnects record index as an operator would.
+    void ReceiveScheduled(int index);
 
     QListWidget* m_listLoggers = nullptr;
     QComboBox* m_comboLoggers = nullptr;
@@ -82,6 +94,7 @@ private:
     CIconButton* m_btnGood = nullptr;
     CIconButton* m_btnBad = nullptr;
     DisplayWindows m_display;
+    std::function<QDateTime()> m_scheduleClock = [] { return QDateTime::currentDateTime(); };
     bool m_bCalling = false;     // a Call waits for its logger
     bool m_bCallDropped = false; // the line was disconnected during that wait
 };

@@ -1,4 +1,4 @@
-#include "platform/CDialogBase.h"
+#include "platform/DialogBase.h"
 #include "platform/DialogUnits.h"
 
 #include <QCheckBox>
@@ -94,7 +94,7 @@ TEST(DialogUnitsTest, MapsTemplateUnitsToPixels)
     EXPECT_LT(DialogUnits::ForFont(small).BaseY(), DialogUnits::ForFont(large).BaseY());
 }
 
-TEST(CDialogBaseTest, BuildsNumberedControlsWithTheirStyles)
+TEST(DialogBaseTest, BuildsNumberedControlsWithTheirStyles)
 {
     TestDialog dialog;
     auto& controls = dialog.Controls();
@@ -118,7 +118,7 @@ TEST(CDialogBaseTest, BuildsNumberedControlsWithTheirStyles)
     EXPECT_EQ(controls.IdOf(dialog.Item(1007)), 1007);
 }
 
-TEST(CDialogBaseTest, RadioGroupsAreExclusiveOnlyWithinThemselves)
+TEST(DialogBaseTest, RadioGroupsAreExclusiveOnlyWithinThemselves)
 {
     TestDialog dialog;
     auto* a = dialog.ItemAs<QRadioButton>(1002);
@@ -134,7 +134,7 @@ TEST(CDialogBaseTest, RadioGroupsAreExclusiveOnlyWithinThemselves)
     EXPECT_TRUE(c->isChecked());
 }
 
-TEST(CDialogBaseTest, EndDialogInsideInitReturnsWithoutRunning)
+TEST(DialogBaseTest, EndDialogInsideInitReturnsWithoutRunning)
 {
     TestDialog dialog;
     dialog.endInInit = true;
@@ -142,7 +142,7 @@ TEST(CDialogBaseTest, EndDialogInsideInitReturnsWithoutRunning)
     EXPECT_EQ(dialog.initCalls, 1);
 }
 
-TEST(CDialogBaseTest, TimersCallOnTimerWithTheirIdUntilKilled)
+TEST(DialogBaseTest, TimersCallOnTimerWithTheirIdUntilKilled)
 {
     TestDialog dialog;
     dialog.SetTimer(4, 1);
@@ -152,7 +152,7 @@ TEST(CDialogBaseTest, TimersCallOnTimerWithTheirIdUntilKilled)
     EXPECT_FALSE(dialog.IsTimerRunning(4));
 }
 
-TEST(CDialogBaseTest, EnterPressesTheDefaultButtonAndEscCancels)
+TEST(DialogBaseTest, EnterPressesTheDefaultButtonAndEscCancels)
 {
     TestDialog dialog;
     dialog.Create();
@@ -168,7 +168,7 @@ TEST(CDialogBaseTest, EnterPressesTheDefaultButtonAndEscCancels)
     EXPECT_EQ(dialog.initCalls, 1);
 }
 
-TEST(CDialogBaseTest, StandardButtonsEndTheDialog)
+TEST(DialogBaseTest, StandardButtonsEndTheDialog)
 {
     TestDialog dialog;
     dialog.Create();
