@@ -1,5 +1,5 @@
-#include "app/CMainFrame.h"
-#include "app/CVorlenApp.h"
+#include "app/MainFrame.h"
+#include "app/VorlenApp.h"
 
 #include <QApplication>
 

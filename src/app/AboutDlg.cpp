@@ -1,4 +1,4 @@
-#include "app/CAboutDlg.h"
+#include "app/AboutDlg.h"
 
 #include "res/DialogTemplates.h"
 #include "res/IconResources.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/CDialogBase.h"
+#include "platform/DialogBase.h"
 
 // The About box (template 100).
 class CAboutDlg final : public CDialogBase

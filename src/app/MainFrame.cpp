@@ -1,6 +1,6 @@
-#include "app/CMainFrame.h"
+#include "app/MainFrame.h"
 
-#include "app/CVorlenView.h"
+#include "app/VorlenView.h"
 #include "app/FrameStatusBar.h"
 #include "app/record/LoggerTable.h"
 #include "link/Port.h"

@@ -1,7 +1,7 @@
-#include "app/CMainFrame.h"
+#include "app/MainFrame.h"
 
-#include "app/CAboutDlg.h"
-#include "app/CVorlenView.h"
+#include "app/AboutDlg.h"
+#include "app/VorlenView.h"
 #include "app/CommandEnabling.h"
 #include "app/OperationDialogs.h"
 #include "app/record/LoggerTable.h"

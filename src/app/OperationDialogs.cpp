@@ -1,7 +1,7 @@
 #include "app/OperationDialogs.h"
 
-#include "app/dialogs/CNewLoggerDlg.h"
-#include "app/dialogs/COpenLoggerDlg.h"
+#include "app/dialogs/NewLoggerDlg.h"
+#include "app/dialogs/OpenLoggerDlg.h"
 #include "app/dialogs/ConnectDlg.h"
 #include "app/dialogs/DataReadingDlg.h"
 

@@ -1,7 +1,7 @@
-#include "app/CVorlenApp.h"
+#include "app/VorlenApp.h"
 
-#include "app/CMainFrame.h"
-#include "app/CVorlenDoc.h"
+#include "app/MainFrame.h"
+#include "app/VorlenDoc.h"
 #include "app/TimedMessageBox.h"
 #include "app/record/DataFolder.h"
 #include "link/ComDevice.h"

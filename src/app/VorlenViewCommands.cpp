@@ -1,4 +1,4 @@
-#include "app/CVorlenView.h"
+#include "app/VorlenView.h"
 
 #include "app/OperationDialogs.h"
 #include "app/TimedMessageBox.h"

@@ -1,4 +1,4 @@
-#include "platform/CDialogBase.h"
+#include "platform/DialogBase.h"
 
 #include "platform/DialogUnits.h"
 #include "platform/MainWindow.h"

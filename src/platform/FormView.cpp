@@ -1,4 +1,4 @@
-#include "platform/CFormView.h"
+#include "platform/FormView.h"
 
 #include "platform/DialogUnits.h"
 

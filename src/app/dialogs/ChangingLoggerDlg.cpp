@@ -1,4 +1,4 @@
-#include "app/dialogs/CChangingLoggerDlg.h"
+#include "app/dialogs/ChangingLoggerDlg.h"
 
 #include "app/TimedMessageBox.h"
 #include "app/dialogs/LoggerIdChecks.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/record/LoggerRecord.h"
-#include "platform/CDialogBase.h"
+#include "platform/DialogBase.h"
 
 // The choice of the logger IDs that form the current configuration's network.
 // Use: CChangingLoggerDlg dlg; dlg.DoModal(); OK stores at least two IDs into the current

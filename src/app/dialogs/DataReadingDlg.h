@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/CDialogBase.h"
+#include "platform/DialogBase.h"
 
 #include <string>
 

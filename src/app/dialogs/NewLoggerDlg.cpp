@@ -1,4 +1,4 @@
-#include "app/dialogs/CNewLoggerDlg.h"
+#include "app/dialogs/NewLoggerDlg.h"
 
 #include "app/FolderBrowser.h"
 #include "app/FolderUtils.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/record/LoggerRecord.h"
-#include "platform/CDialogBase.h"
+#include "platform/DialogBase.h"
 
 #include <QFont>
 

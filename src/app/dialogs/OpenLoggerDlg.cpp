@@ -1,8 +1,8 @@
-#include "app/dialogs/COpenLoggerDlg.h"
+#include "app/dialogs/OpenLoggerDlg.h"
 
 #include "app/TimedMessageBox.h"
-#include "app/dialogs/CNewLoggerDlg.h"
-#include "app/dialogs/CTimerConfirmDlg.h"
+#include "app/dialogs/NewLoggerDlg.h"
+#include "app/dialogs/TimerConfirmDlg.h"
 #include "app/dialogs/ConfigList.h"
 #include "app/dialogs/LoggerFileTitles.h"
 #include "app/record/LoggerFile.h"

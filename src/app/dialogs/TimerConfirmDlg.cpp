@@ -1,4 +1,4 @@
-#include "app/dialogs/CTimerConfirmDlg.h"
+#include "app/dialogs/TimerConfirmDlg.h"
 
 #include "platform/Text.h"
 #include "res/DialogTemplates.h"

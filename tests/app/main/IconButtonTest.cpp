@@ -1,4 +1,4 @@
-#include "app/controls/CIconButton.h"
+#include "app/controls/IconButton.h"
 #include "app/controls/IconButtonLayout.h"
 #include "app/controls/IconImages.h"
 #include "platform/GdiPaint.h"

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/CMainFrame.h"
-#include "app/CVorlenView.h"
+#include "app/MainFrame.h"
+#include "app/VorlenView.h"
 #include "app/record/LoggerRecord.h"
 
 #include "loggersim/LoggerSim.h"

@@ -1,5 +1,5 @@
 #include "app/TimedMessageBox.h"
-#include "app/dialogs/CTimerConfirmDlg.h"
+#include "app/dialogs/TimerConfirmDlg.h"
 #include "platform/DebugTrace.h"
 
 #include "support/ModalDriver.h"

@@ -1,6 +1,6 @@
 #include "ConfigDialogFixture.h"
 
-#include "app/dialogs/CChangingLoggerDlg.h"
+#include "app/dialogs/ChangingLoggerDlg.h"
 #include "app/record/LoggerTable.h"
 
 #include "support/ModalDriver.h"

@@ -1,6 +1,6 @@
 #include "ConfigDialogFixture.h"
 
-#include "app/dialogs/CNewLoggerDlg.h"
+#include "app/dialogs/NewLoggerDlg.h"
 #include "app/record/LoggerTable.h"
 #include "platform/Text.h"
 

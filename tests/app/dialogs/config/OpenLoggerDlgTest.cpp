@@ -1,6 +1,6 @@
 #include "ConfigDialogFixture.h"
 
-#include "app/dialogs/COpenLoggerDlg.h"
+#include "app/dialogs/OpenLoggerDlg.h"
 #include "app/record/LoggerTable.h"
 #include "platform/Text.h"
 
