@@ -5,7 +5,6 @@
 #include "platform/Format.h"
 #include "platform/LocalTime.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QTemporaryDir>
 
@@ -90,14 +89,3 @@ void BM_RebuildOneReadingPerMoment(benchmark::State& state)
 
 BENCHMARK(BM_RebuildFullMemories)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RebuildOneReadingPerMoment)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
-
-int main(int argc, char** argv)
-{
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -8,7 +8,6 @@
 #include "loggersim/LoggerSim.h"
 #include "platform/MessageBoxPresenter.h"
 
-#include <QApplication>
 #include <QFileInfo>
 #include <QTemporaryDir>
 
@@ -73,14 +72,3 @@ void BM_PacedDownload(benchmark::State& state)
 BENCHMARK(BM_PacedDownload)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

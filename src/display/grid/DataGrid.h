@@ -173,6 +173,9 @@ protected:
     QSize ClientSize() const;
     static std::uint64_t SelectionKey(int row, int col);
     void FillNewRow(std::vector<std::unique_ptr<CDataCellBase>>& cells, int row);
+    // Moves a cell into or out of a fixed band; a cell that stays fixed through the other
+    // band keeps its colours.
+    void MarkFixedCell(int row, int col, bool fixed, std::uint32_t bandBit, bool fixedByOtherBand);
     void MarkFixedRows(int first, int last, bool fixed);
     void MarkFixedColumns(int first, int last, bool fixed);
 

@@ -107,48 +107,38 @@ bool CDataGrid::SetColumnCount(int nCols)
     return result;
 }
 
+void CDataGrid::MarkFixedCell(int row, int col, bool fixed, std::uint32_t bandBit,
+                              bool fixedByOtherBand)
+{
+    CDataCellBase* cell = GetCell(row, col);
+    if (!cell)
+        return;
+    const std::uint32_t state = cell->GetState();
+    if (fixed) {
+        SetCellState(row, col, state | GCS_FIXED | bandBit);
+    } else if (fixedByOtherBand) {
+        SetCellState(row, col, state & ~bandBit);
+        return;
+    } else {
+        SetCellState(row, col, state & ~(GCS_FIXED | bandBit));
+    }
+    cell->SetTextColour(QColor());
+    cell->SetBackColour(QColor());
+}
+
 void CDataGrid::MarkFixedRows(int first, int last, bool fixed)
 {
     for (int row = first; row < last; ++row) {
-        for (int col = 0; col < m_nColumnCount; ++col) {
-            CDataCellBase* cell = GetCell(row, col);
-            if (!cell)
-                continue;
-            const std::uint32_t state = cell->GetState();
-            if (fixed) {
-                SetCellState(row, col, state | GCS_FIXED | GCS_FIXEDROW);
-            } else if (col < m_nFixedColumnCount) {
-                // Still fixed through its column.
-                SetCellState(row, col, state & ~GCS_FIXEDROW);
-                continue;
-            } else {
-                SetCellState(row, col, state & ~(GCS_FIXED | GCS_FIXEDROW));
-            }
-            cell->SetTextColour(QColor());
-            cell->SetBackColour(QColor());
-        }
+        for (int col = 0; col < m_nColumnCount; ++col)
+            MarkFixedCell(row, col, fixed, GCS_FIXEDROW, col < m_nFixedColumnCount);
     }
 }
 
 void CDataGrid::MarkFixedColumns(int first, int last, bool fixed)
 {
     for (int row = 0; row < m_nRowCount; ++row) {
-        for (int col = first; col < last; ++col) {
-            CDataCellBase* cell = GetCell(row, col);
-            if (!cell)
-                continue;
-            const std::uint32_t state = cell->GetState();
-            if (fixed) {
-                SetCellState(row, col, state | GCS_FIXED | GCS_FIXEDCOL);
-            } else if (row < m_nFixedRowCount) {
-                SetCellState(row, col, state & ~GCS_FIXEDCOL);
-                continue;
-            } else {
-                SetCellState(row, col, state & ~(GCS_FIXED | GCS_FIXEDCOL));
-            }
-            cell->SetTextColour(QColor());
-            cell->SetBackColour(QColor());
-        }
+        for (int col = first; col < last; ++col)
+            MarkFixedCell(row, col, fixed, GCS_FIXEDCOL, row < m_nFixedRowCount);
     }
 }
 
