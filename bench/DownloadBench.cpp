@@ -18,7 +18,7 @@ namespace {
 class SilentPresenter final : public MessageBoxPresenter
 {
 public:
-    void Show(const MessageBoxRequest&) override {}
+    void Show(const MessageBoxRequest&) override { }
 };
 
 int RecordCount()
@@ -59,10 +59,10 @@ void BM_PacedDownload(benchmark::State& state)
         dialog.DoModal();
     }
     state.counters["records"] = records;
-    state.counters["line_bytes_per_s"] =
-        benchmark::Counter(lineBytes, benchmark::Counter::kIsIterationInvariantRate);
-    state.counters["share_of_3840"] =
-        benchmark::Counter(lineBytes / 3840.0, benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["line_bytes_per_s"]
+        = benchmark::Counter(lineBytes, benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["share_of_3840"]
+        = benchmark::Counter(lineBytes / 3840.0, benchmark::Counter::kIsIterationInvariantRate);
     const auto acc = QFileInfo(QString::fromStdString(AccFilePath(g_loggers[0], 1)));
     state.counters["acc_bytes"] = static_cast<double>(acc.size());
     SetMessageBoxPresenter(nullptr);

@@ -32,12 +32,13 @@ std::vector<std::vector<std::string>> MakeTable(int records)
     }
     for (int record = 1; record <= records; ++record) {
         auto& line = table[static_cast<size_t>(record)];
-        line.push_back("2024/" + std::to_string(1 + record / 2900 % 12) + "/" +
-                       std::to_string(1 + record / 96 % 28));
-        line.push_back(std::to_string(record / 4 % 24) + ":" + std::to_string(record % 4 * 15) + ":00");
+        line.push_back("2024/" + std::to_string(1 + record / 2900 % 12) + "/"
+            + std::to_string(1 + record / 96 % 28));
+        line.push_back(
+            std::to_string(record / 4 % 24) + ":" + std::to_string(record % 4 * 15) + ":00");
         for (int col = 2; col < TableColumns; ++col)
-            line.push_back(std::to_string(1000 + (record * 7 + col * 131) % 9000) + "." +
-                           std::to_string(record % 10));
+            line.push_back(std::to_string(1000 + (record * 7 + col * 131) % 9000) + "."
+                + std::to_string(record % 10));
     }
     return table;
 }
@@ -103,11 +104,10 @@ void BM_PaintScreen(benchmark::State& state)
         grid.viewport()->render(&image);
         benchmark::DoNotOptimize(image.constBits());
     }
-    state.counters["shown_cells"] = static_cast<double>(
-        [&] {
-            const CellRange span = grid.VisibleCellSpan();
-            return (span.maxRow - span.minRow + 2) * (span.maxCol - span.minCol + 3);
-        }());
+    state.counters["shown_cells"] = static_cast<double>([&] {
+        const CellRange span = grid.VisibleCellSpan();
+        return (span.maxRow - span.minRow + 2) * (span.maxCol - span.minCol + 3);
+    }());
 }
 BENCHMARK(BM_PaintScreen)
     ->Args({1000, 0})

@@ -5,7 +5,8 @@
 
 #include <QLabel>
 
-CAboutDlg::CAboutDlg(QWidget* parent) : CDialogBase(Dialog100(), parent)
+CAboutDlg::CAboutDlg(QWidget* parent)
+    : CDialogBase(Dialog100(), parent)
 {
 }
 

@@ -4,8 +4,8 @@
 struct CommandState
 {
     bool scheduleRunning = false; // g_bScheduleRunning
-    bool portOpen = false;        // g_port's serial handle is set
-    bool anyOpen = false;         // g_nLoggerCount > 0
+    bool portOpen = false; // g_port's serial handle is set
+    bool anyOpen = false; // g_nLoggerCount > 0
 };
 
 // The state of the program now.

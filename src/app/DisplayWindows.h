@@ -8,5 +8,5 @@
 struct DisplayWindows
 {
     std::function<void()> openDataView; // the data window (CDataViewDlg) on the ".csv" files
-    std::function<void()> openGraph;    // the graph window (CDataGraphDlg)
+    std::function<void()> openGraph; // the graph window (CDataGraphDlg)
 };

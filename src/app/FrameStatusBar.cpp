@@ -26,7 +26,8 @@ QLabel* MakeIndicator(QStatusBar* bar, const QString& widest)
 
 } // namespace
 
-FrameStatusBar::FrameStatusBar(QWidget* parent) : QStatusBar(parent)
+FrameStatusBar::FrameStatusBar(QWidget* parent)
+    : QStatusBar(parent)
 {
     auto* message = new QLabel(QString::fromLatin1(ReadyText), this);
     addWidget(message, 1);

@@ -26,12 +26,12 @@ constexpr int StateVersion = 1;
 
 } // namespace
 
-CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent)
+CMainFrame::CMainFrame(QWidget* parent)
+    : QMainWindow(parent)
 {
     // A fixed frame: system menu, minimise and close, no sizing border, no maximise box.
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                   Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+        | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setWindowTitle(QStringLiteral("Quorbel"));
     setWindowIcon(ProgramIcon());
     setFixedSize(InitialWidth, InitialHeight);
@@ -48,7 +48,8 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent)
 
     // The rules are applied whenever the event loop has handled what was pending.
     if (QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance())
-        connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, &CMainFrame::UpdateCommandUI);
+        connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this,
+            &CMainFrame::UpdateCommandUI);
     UpdateCommandUI();
 }
 

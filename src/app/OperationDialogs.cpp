@@ -32,30 +32,16 @@ void RunDataReadingDlg()
     dlg.DoModal();
 }
 
-void RunMeasurement()
-{
-}
+void RunMeasurement() { }
 
-void RunMemoryCheckDlg()
-{
-}
+void RunMemoryCheckDlg() { }
 
-void RunFormatDlg()
-{
-}
+void RunFormatDlg() { }
 
-void RunTimeSetDlg()
-{
-}
+void RunTimeSetDlg() { }
 
-void RunResetDlg()
-{
-}
+void RunResetDlg() { }
 
-void RunLoggerSettingDlg()
-{
-}
+void RunLoggerSettingDlg() { }
 
-void RunZigbeeSetDlg()
-{
-}
+void RunZigbeeSetDlg() { }

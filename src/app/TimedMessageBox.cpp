@@ -6,5 +6,5 @@ void TimedMessageBox(const std::string& text, TimedBoxForm form)
 {
     const bool warning = form == TimedBoxForm::Warning;
     ShowMessageBox({text, "Quorbel", warning ? MessageIcon::Warning : MessageIcon::Information,
-                    warning ? WarningBoxTimeoutMs : InformationBoxTimeoutMs});
+        warning ? WarningBoxTimeoutMs : InformationBoxTimeoutMs});
 }

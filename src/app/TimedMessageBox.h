@@ -3,8 +3,9 @@
 #include <string>
 
 // The two fixed forms of the program's message boxes.
-enum class TimedBoxForm {
-    Warning,     // exclamation icon, closes by itself after 100000 ms
+enum class TimedBoxForm
+{
+    Warning, // exclamation icon, closes by itself after 100000 ms
     Information, // information icon, closes by itself after 1000 ms
 };
 

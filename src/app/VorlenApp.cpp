@@ -28,8 +28,9 @@ bool CVorlenApp::InitInstance()
     // The program folder's Data, or the user's own when that cannot be written.
     InitDataFolder();
     if (!QFileInfo(QString::fromLocal8Bit(g_strDataFolder.c_str())).isWritable()) {
-        TimedMessageBox(FormatString("The data folder %s cannot be written.", g_strDataFolder.c_str()),
-                        TimedBoxForm::Warning);
+        TimedMessageBox(
+            FormatString("The data folder %s cannot be written.", g_strDataFolder.c_str()),
+            TimedBoxForm::Warning);
     }
 
     m_doc = std::make_unique<CVorlenDoc>();

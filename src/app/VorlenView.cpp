@@ -22,7 +22,6 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 
-
 namespace {
 
 bool IsPortOpen()
@@ -49,7 +48,8 @@ int UsedLoggerCount(const LoggerRecord& record)
 
 } // namespace
 
-CVorlenView::CVorlenView(QWidget* parent) : CFormView(Dialog101(), parent)
+CVorlenView::CVorlenView(QWidget* parent)
+    : CFormView(Dialog101(), parent)
 {
     m_listLoggers = ItemAs<QListWidget>(IDC_LOGGER_LIST);
     m_comboLoggers = ItemAs<QComboBox>(IDC_LOGGER_COMBO);
@@ -80,8 +80,10 @@ void CVorlenView::ConnectControls()
     onClick(IDC_RECEIVE_DATA, &CVorlenView::ReceiveLoggerData);
     onClick(IDC_VIEW_DATA, &CVorlenView::ViewLoggerData);
     onClick(IDC_DISCONNECT, &CVorlenView::DisconnectLogger);
-    connect(m_listLoggers, &QListWidget::currentRowChanged, this, &CVorlenView::OnLbnSelchangeLoggerList);
-    connect(m_listLoggers, &QListWidget::itemDoubleClicked, this, &CVorlenView::OnLbnDblclkLoggerList);
+    connect(m_listLoggers, &QListWidget::currentRowChanged, this,
+        &CVorlenView::OnLbnSelchangeLoggerList);
+    connect(
+        m_listLoggers, &QListWidget::itemDoubleClicked, this, &CVorlenView::OnLbnDblclkLoggerList);
     connect(m_comboLoggers, &QComboBox::activated, this, &CVorlenView::OnCbnSelchangeLoggerCombo);
     onClick(IDC_SCHEDULE_START, &CVorlenView::OnBnClickedScheduleStart);
     onClick(IDC_SCHEDULE_STOP, &CVorlenView::OnBnClickedScheduleStop);
@@ -92,7 +94,7 @@ void CVorlenView::OnInitialUpdate()
     FitFrameToForm();
     SetIcons();
     for (int id : {IDC_CONNECT, IDC_RECEIVE_DATA, IDC_VIEW_DATA, IDC_DISCONNECT, IDC_SCHEDULE_START,
-                   IDC_SCHEDULE_STOP}) {
+             IDC_SCHEDULE_STOP}) {
         auto* button = ItemAs<CIconButton>(id);
         if (id != IDC_SCHEDULE_START && id != IDC_SCHEDULE_STOP)
             button->m_layout.imageIndent = 20;
@@ -129,12 +131,18 @@ void CVorlenView::SetIcons()
         int control, enabled, disabled;
     };
     static const Pair pairs[] = {
-        {IDC_CONNECT, 362, 363},        {IDC_RECEIVE_DATA, 366, 367}, {IDC_VIEW_DATA, 368, 369},
-        {IDC_DISCONNECT, 364, 365},     {IDC_SCHEDULE_START, 338, 346},
-        {IDC_SCHEDULE_STOP, 343, 348},  {IDC_LAMP_GOOD, 341, 347},    {IDC_LAMP_BAD, 339, 347},
+        {IDC_CONNECT, 362, 363},
+        {IDC_RECEIVE_DATA, 366, 367},
+        {IDC_VIEW_DATA, 368, 369},
+        {IDC_DISCONNECT, 364, 365},
+        {IDC_SCHEDULE_START, 338, 346},
+        {IDC_SCHEDULE_STOP, 343, 348},
+        {IDC_LAMP_GOOD, 341, 347},
+        {IDC_LAMP_BAD, 339, 347},
     };
     for (const Pair& pair : pairs)
-        ItemAs<CIconButton>(pair.control)->SetIconPair(LoadResourceIcon(pair.enabled), LoadResourceIcon(pair.disabled));
+        ItemAs<CIconButton>(pair.control)
+            ->SetIconPair(LoadResourceIcon(pair.enabled), LoadResourceIcon(pair.disabled));
 }
 
 void CVorlenView::SetCaptionLook()
@@ -143,7 +151,7 @@ void CVorlenView::SetCaptionLook()
     title.setPixelSize(14);
     title.setBold(true);
     for (int id : {IDC_CAPTION_SELECTION, IDC_CAPTION_INFORMATION, IDC_CAPTION_COMMUNICATION,
-                   IDC_CAPTION_MEASUREMENT, IDC_CAPTION_SCHEDULE}) {
+             IDC_CAPTION_MEASUREMENT, IDC_CAPTION_SCHEDULE}) {
         QWidget* caption = Item(id);
         QPalette palette = caption->palette();
         palette.setColor(QPalette::Window, CaptionBackground);
@@ -173,7 +181,8 @@ void CVorlenView::EnableItems(std::initializer_list<int> ids, bool enable)
 
 void CVorlenView::DisableLineControls()
 {
-    EnableItems({IDC_MEASUREMENT, IDC_LOGGER_ID_COMBO, IDC_CALL, IDC_LAMP_GOOD, IDC_LAMP_BAD}, false);
+    EnableItems(
+        {IDC_MEASUREMENT, IDC_LOGGER_ID_COMBO, IDC_CALL, IDC_LAMP_GOOD, IDC_LAMP_BAD}, false);
 }
 
 void CVorlenView::UpdateScheduleStart(bool bOnlyEnable)
@@ -184,8 +193,8 @@ void CVorlenView::UpdateScheduleStart(bool bOnlyEnable)
 }
 
 void CVorlenView::ShowInformation(const std::string& quantity, const std::string& count,
-                                  const std::string& comPort, const std::string& network,
-                                  const std::string& receive, const std::string& erase)
+    const std::string& comPort, const std::string& network, const std::string& receive,
+    const std::string& erase)
 {
     DialogControls& controls = Controls();
     controls.SetItemText(IDC_QUANTITY, quantity);
@@ -244,13 +253,13 @@ void CVorlenView::OnLbnSelchangeLoggerList()
         count = FormatString("%d Nos", used);
         network = record.m_bRs485 ? "RS485" : "Zigbee";
     }
-    const std::string receive =
-        record.m_bAutoReceive
-            ? FormatString("%d min, Delay %d min", record.m_nReceiveInterval,
-                           record.m_bDelayOn * record.m_nReceiveDelay)
-            : std::string("Not used");
+    const std::string receive = record.m_bAutoReceive
+        ? FormatString("%d min, Delay %d min", record.m_nReceiveInterval,
+            record.m_bDelayOn * record.m_nReceiveDelay)
+        : std::string("Not used");
     const std::string erase = record.m_bEraseAfterReceive ? "Every received" : "Not used";
-    ShowInformation(quantity, count, FormatString("COM %d", record.m_nComPort), network, receive, erase);
+    ShowInformation(
+        quantity, count, FormatString("COM %d", record.m_nComPort), network, receive, erase);
 }
 
 void CVorlenView::FillLoggerIds()

@@ -78,8 +78,8 @@ private:
     void SetCaptionLook();
     void FitFrameToForm();
     void ShowInformation(const std::string& quantity, const std::string& count,
-                         const std::string& comPort, const std::string& network,
-                         const std::string& receive, const std::string& erase);
+        const std::string& comPort, const std::string& network, const std::string& receive,
+        const std::string& erase);
     void FillLoggerIds();
     void SelectInList(int index);
     void EnableItems(std::initializer_list<int> ids, bool enable);
@@ -95,6 +95,6 @@ private:
     CIconButton* m_btnBad = nullptr;
     DisplayWindows m_display;
     std::function<QDateTime()> m_scheduleClock = [] { return QDateTime::currentDateTime(); };
-    bool m_bCalling = false;     // a Call waits for its logger
+    bool m_bCalling = false; // a Call waits for its logger
     bool m_bCallDropped = false; // the line was disconnected during that wait
 };

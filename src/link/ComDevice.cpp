@@ -11,8 +11,7 @@ std::string ComDeviceName(int n)
         return mapped.toStdString();
 
     const QSettings settings(QSettings::NativeFormat, QSettings::UserScope,
-                             QString::fromUtf8(SettingsOrganization),
-                             QString::fromUtf8(SettingsApplication));
+        QString::fromUtf8(SettingsOrganization), QString::fromUtf8(SettingsApplication));
     const QString entry = settings.value(QStringLiteral("Ports/COM%1").arg(n)).toString();
     if (!entry.isEmpty())
         return entry.toStdString();

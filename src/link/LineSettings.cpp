@@ -51,7 +51,7 @@ const char* StopBitsWord(int stopBits)
 std::string ModeText(int port, const LineSettings& settings)
 {
     return FormatString("COM%d:%d,%s,%d,%s", port, settings.BaudRate, ParityWord(settings.Parity),
-                        settings.ByteSize, StopBitsWord(settings.StopBits));
+        settings.ByteSize, StopBitsWord(settings.StopBits));
 }
 
 bool BuildLineSettings(const std::string& mode, LineSettings& settings)

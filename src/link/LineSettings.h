@@ -6,8 +6,20 @@
 // "COMn:baud,parity,data,stop" that SetPort builds and parses.
 struct LineSettings
 {
-    enum Parity { NoParity = 0, OddParity = 1, EvenParity = 2, MarkParity = 3, SpaceParity = 4 };
-    enum StopBits { OneStopBit = 0, OneAndHalfStopBits = 1, TwoStopBits = 2 };
+    enum Parity
+    {
+        NoParity = 0,
+        OddParity = 1,
+        EvenParity = 2,
+        MarkParity = 3,
+        SpaceParity = 4
+    };
+    enum StopBits
+    {
+        OneStopBit = 0,
+        OneAndHalfStopBits = 1,
+        TwoStopBits = 2
+    };
 
     int BaudRate = 0;
     int ByteSize = 0;
@@ -15,7 +27,7 @@ struct LineSettings
     int StopBits = OneStopBit;
     bool fDtrControl = false; // DTR raised while the port is open
     bool fRtsControl = false; // RTS raised while the port is open
-    bool fOutX = false;       // XON/XOFF flow control
+    bool fOutX = false; // XON/XOFF flow control
     bool fInX = false;
     bool fOutxCtsFlow = false; // hardware flow control
     bool fOutxDsrFlow = false;

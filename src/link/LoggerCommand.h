@@ -7,10 +7,10 @@
 // the command words and arguments, and CR. A reply repeats that head; each operation keeps
 // what follows a fixed number of characters (the cut), "" when the reply is no longer.
 namespace LoggerCommand {
-inline constexpr size_t AddressCut = 7;   // @01,NN,
+inline constexpr size_t AddressCut = 7; // @01,NN,
 inline constexpr size_t DataLoadCut = 10; // a stored record line
-inline constexpr size_t MemoryCut = 13;   // @01,NN,memory
-inline constexpr size_t MeasureCut = 15;  // @01,NN,measure and its blank
+inline constexpr size_t MemoryCut = 13; // @01,NN,memory
+inline constexpr size_t MeasureCut = 15; // @01,NN,measure and its blank
 inline constexpr size_t ScheduleCut = 16; // @01,NN,schedule and its blank
 
 // The reply without its first cut characters; "" when it has cut characters or fewer.
@@ -35,10 +35,10 @@ using ScheduleReply = std::string;
 // "cc aa bb cccc dd".
 struct ChannelLine
 {
-    int channel = 0;    // 0-based
-    int vwOn = 0;       // reading A on: 1
-    int vwSweep = 0;    // sweep setting, 0-based (m_nVwType - 1)
-    int value = 0;      // 20 when reading A is on
+    int channel = 0; // 0-based
+    int vwOn = 0; // reading A on: 1
+    int vwSweep = 0; // sweep setting, 0-based (m_nVwType - 1)
+    int value = 0; // 20 when reading A is on
     int analogType = 0; // reading B: 0 off, 2 RTD, 3 Thermistor, 4 mV
 
     // "%02d %02d %02d %04d %02d"

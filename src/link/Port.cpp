@@ -77,9 +77,9 @@ std::string CPort::SendCommand(const std::string& command, bool bModem, int nTim
     std::string line = ReadReplyLine(bModem);
     if (!m_Serial.IsOpen())
         return {}; // the line went away mid-reply: no reply
-    line.erase(std::remove_if(line.begin(), line.end(),
-                              [](char c) { return c == '\r' || c == '\n'; }),
-               line.end());
+    line.erase(
+        std::remove_if(line.begin(), line.end(), [](char c) { return c == '\r' || c == '\n'; }),
+        line.end());
     return line;
 }
 

@@ -68,8 +68,8 @@ public:
     // next channel line. Writes the reported channel into the current record's table and
     // returns the sensor count so far; -1 when no line came.
     int ReadChannelAll(int id, bool next);
-    std::string SetChannel(int id, int ch, int vwType, int vwOn, int vwSweep, int value,
-                           int analogType);
+    std::string SetChannel(
+        int id, int ch, int vwType, int vwOn, int vwSweep, int value, int analogType);
     std::string SetSave(int id, bool on);
     bool InitMemory(int id);
     bool ResetLogger(int id, const ProgressPos& progress);

@@ -16,16 +16,15 @@ namespace {
 // atoi of the two characters at pos; a reply too short for them gives 0.
 uint16_t PairAt(const std::string& reply, size_t pos)
 {
-    return static_cast<uint16_t>(
-        pos < reply.size() ? std::atoi(reply.substr(pos, 2).c_str()) : 0);
+    return static_cast<uint16_t>(pos < reply.size() ? std::atoi(reply.substr(pos, 2).c_str()) : 0);
 }
 
 } // namespace
 
 std::string CPort::ReadAddress(int id)
 {
-    const std::string line =
-        id == -1 ? std::string("@01,01,address\r") : FormatString("@01,%02d,address\r", id);
+    const std::string line
+        = id == -1 ? std::string("@01,01,address\r") : FormatString("@01,%02d,address\r", id);
     return CutHead(g_port.SendCommand(line), AddressCut);
 }
 
@@ -46,7 +45,7 @@ std::string CPort::ReadDateTime(int id)
     if (time.empty())
         return {};
     return FormatString("%04d/%02d/%02d %02d:%02d:%02d", year, month, day, PairAt(time, 12),
-                        PairAt(time, 15), PairAt(time, 18));
+        PairAt(time, 15), PairAt(time, 18));
 }
 
 bool CPort::SetDateTime(int id, const QDateTime& time)
@@ -54,13 +53,13 @@ bool CPort::SetDateTime(int id, const QDateTime& time)
     const QDate d = time.date();
     const QTime t = time.time();
     if (g_port
-            .SendCommand(FormatString("@01,%02d,date %02d %02d %02d\r", id, d.year() - 2000,
-                                      d.month(), d.day()))
+            .SendCommand(FormatString(
+                "@01,%02d,date %02d %02d %02d\r", id, d.year() - 2000, d.month(), d.day()))
             .empty())
         return false;
     return !g_port
-                .SendCommand(FormatString("@01,%02d,time %02d %02d %02d\r", id, t.hour(),
-                                          t.minute(), t.second()))
+                .SendCommand(FormatString(
+                    "@01,%02d,time %02d %02d %02d\r", id, t.hour(), t.minute(), t.second()))
                 .empty();
 }
 
@@ -75,8 +74,7 @@ std::string CPort::MeasureAll(int id)
     return CutHead(reply, MeasureCut);
 }
 
-std::string CPort::MeasureChannel(int id, int ch, int vwOn, int vwSweep, int value,
-                                  int analogType)
+std::string CPort::MeasureChannel(int id, int ch, int vwOn, int vwSweep, int value, int analogType)
 {
     std::string line;
     if (vwOn > 0 && analogType > 0)
@@ -142,8 +140,8 @@ int CPort::ReadChannelAll(int id, bool next)
     return g_port.m_nSensorCount;
 }
 
-std::string CPort::SetChannel(int id, int ch, int /*vwType: not sent*/, int vwOn, int vwSweep,
-                              int value, int analogType)
+std::string CPort::SetChannel(
+    int id, int ch, int /*vwType: not sent*/, int vwOn, int vwSweep, int value, int analogType)
 {
     const ChannelLine line{ch, vwOn, vwSweep, value, analogType};
     return g_port.SendCommand(FormatString("@01,%02d,channel %s\r", id, line.Text().c_str()));

@@ -11,20 +11,28 @@ int g_sliceMs = CSerialCom::DefaultSliceMs;
 QSerialPort::Parity QtParity(int parity)
 {
     switch (parity) {
-    case LineSettings::OddParity: return QSerialPort::OddParity;
-    case LineSettings::EvenParity: return QSerialPort::EvenParity;
-    case LineSettings::MarkParity: return QSerialPort::MarkParity;
-    case LineSettings::SpaceParity: return QSerialPort::SpaceParity;
-    default: return QSerialPort::NoParity;
+    case LineSettings::OddParity:
+        return QSerialPort::OddParity;
+    case LineSettings::EvenParity:
+        return QSerialPort::EvenParity;
+    case LineSettings::MarkParity:
+        return QSerialPort::MarkParity;
+    case LineSettings::SpaceParity:
+        return QSerialPort::SpaceParity;
+    default:
+        return QSerialPort::NoParity;
     }
 }
 
 QSerialPort::StopBits QtStopBits(int stopBits)
 {
     switch (stopBits) {
-    case LineSettings::OneAndHalfStopBits: return QSerialPort::OneAndHalfStop;
-    case LineSettings::TwoStopBits: return QSerialPort::TwoStop;
-    default: return QSerialPort::OneStop;
+    case LineSettings::OneAndHalfStopBits:
+        return QSerialPort::OneAndHalfStop;
+    case LineSettings::TwoStopBits:
+        return QSerialPort::TwoStop;
+    default:
+        return QSerialPort::OneStop;
     }
 }
 } // namespace
@@ -76,7 +84,7 @@ bool CSerialCom::Open()
     port->clear(QSerialPort::AllDirections);
     port->clearError();
     QObject::connect(port.get(), &QSerialPort::errorOccurred, port.get(),
-                     [this](QSerialPort::SerialPortError error) { OnError(error); });
+        [this](QSerialPort::SerialPortError error) { OnError(error); });
     m_bLineLost = false;
     m_hComm = std::move(port);
     return true;
@@ -128,7 +136,12 @@ void CSerialCom::OnError(QSerialPort::SerialPortError error)
     if (QCoreApplication* app = QCoreApplication::instance()) {
         const QPointer<QSerialPort> lost(m_hComm.get());
         QMetaObject::invokeMethod(
-            app, [this, lost] { if (lost) CloseIfLost(); }, Qt::QueuedConnection);
+            app,
+            [this, lost] {
+                if (lost)
+                    CloseIfLost();
+            },
+            Qt::QueuedConnection);
     }
 }
 

@@ -29,9 +29,9 @@ Qt::WindowFlags FlagsFor(unsigned style)
 } // namespace
 
 CDialogBase::CDialogBase(const DialogTemplate& tmpl, QWidget* parent)
-    : QDialog(parent ? parent : FindMainWindow(), FlagsFor(tmpl.style)),
-      m_template(tmpl),
-      m_timers(this, [this](int id) { OnTimer(id); })
+    : QDialog(parent ? parent : FindMainWindow(), FlagsFor(tmpl.style))
+    , m_template(tmpl)
+    , m_timers(this, [this](int id) { OnTimer(id); })
 {
     setWindowTitle(ToQt(tmpl.caption ? tmpl.caption : ""));
 }
@@ -107,9 +107,7 @@ void CDialogBase::OnCancel()
     EndDialog(IDCANCEL);
 }
 
-void CDialogBase::OnTimer(int)
-{
-}
+void CDialogBase::OnTimer(int) { }
 
 QWidget* CDialogBase::CreateCustomControl(const ControlTemplate&, QWidget*)
 {

@@ -26,11 +26,7 @@ public:
     // The controls are built on first use, so a subclass may reach them from its
     // constructor (where its CreateCustomControl already applies).
     QWidget* Item(int id) { return Controls().Item(id); }
-    template <class T>
-    T* ItemAs(int id)
-    {
-        return Controls().ItemAs<T>(id);
-    }
+    template <class T> T* ItemAs(int id) { return Controls().ItemAs<T>(id); }
     DialogControls& Controls();
 
     void SetTimer(int id, int milliseconds) { m_timers.SetTimer(id, milliseconds); }

@@ -59,7 +59,8 @@ QWidget* MakeEdit(const ControlTemplate& c, QWidget* parent)
     edit->setAlignment(TextAlignment(c.style & ~ControlStyle::VCenter) | Qt::AlignVCenter);
     edit->setReadOnly(c.style & ControlStyle::ReadOnly);
     if (c.style & ControlStyle::Number)
-        edit->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), edit));
+        edit->setValidator(
+            new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), edit));
     return edit;
 }
 
@@ -140,7 +141,8 @@ QWidget* DialogControls::MakeControl(const ControlTemplate& c, QWidget* parent)
     return new QWidget(parent);
 }
 
-void DialogControls::Build(const DialogTemplate& tmpl, QWidget* parent, const CustomFactory& factory)
+void DialogControls::Build(
+    const DialogTemplate& tmpl, QWidget* parent, const CustomFactory& factory)
 {
     m_template = &tmpl;
     const QFont font = DialogUnits::TemplateFont(tmpl.pointSize);
@@ -221,7 +223,8 @@ void DialogControls::SetItemText(int id, const std::string& text)
     if (auto* edit = qobject_cast<QLineEdit*>(w))
         edit->setText(value);
     else if (auto* combo = qobject_cast<QComboBox*>(w))
-        combo->isEditable() ? combo->setEditText(value) : combo->setCurrentIndex(combo->findText(value));
+        combo->isEditable() ? combo->setEditText(value)
+                            : combo->setCurrentIndex(combo->findText(value));
     else if (auto* label = qobject_cast<QLabel*>(w))
         label->setText(value);
     else if (auto* button = qobject_cast<QAbstractButton*>(w))

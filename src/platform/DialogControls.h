@@ -24,11 +24,7 @@ public:
     void Build(const DialogTemplate& tmpl, QWidget* parent, const CustomFactory& factory);
 
     QWidget* Item(int id) const;
-    template <class T>
-    T* ItemAs(int id) const
-    {
-        return qobject_cast<T*>(Item(id));
-    }
+    template <class T> T* ItemAs(int id) const { return qobject_cast<T*>(Item(id)); }
     int IdOf(const QWidget* control) const;
 
     std::string ItemText(int id) const;

@@ -6,7 +6,8 @@
 DialogUnits DialogUnits::ForFont(const QFont& font)
 {
     const QFontMetrics metrics(font);
-    static const QString letters = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+    static const QString letters
+        = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
     const int width = metrics.horizontalAdvance(letters);
     const int average = (width / 26 + 1) / 2; // rounded width over 52 letters
     return DialogUnits(average > 0 ? average : 1, metrics.height() > 0 ? metrics.height() : 1);

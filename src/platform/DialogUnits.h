@@ -8,7 +8,11 @@
 class DialogUnits
 {
 public:
-    DialogUnits(int baseX, int baseY) : m_baseX(baseX), m_baseY(baseY) {}
+    DialogUnits(int baseX, int baseY)
+        : m_baseX(baseX)
+        , m_baseY(baseY)
+    {
+    }
     static DialogUnits ForFont(const QFont& font);
 
     // The template font: the platform's dialog font at the template's point size.

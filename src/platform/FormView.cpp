@@ -3,7 +3,9 @@
 #include "platform/DialogUnits.h"
 
 CFormView::CFormView(const DialogTemplate& tmpl, QWidget* parent)
-    : QWidget(parent), m_template(tmpl), m_timers(this, [this](int id) { OnTimer(id); })
+    : QWidget(parent)
+    , m_template(tmpl)
+    , m_timers(this, [this](int id) { OnTimer(id); })
 {
 }
 
@@ -40,13 +42,9 @@ void CFormView::InitialUpdate()
     OnInitialUpdate();
 }
 
-void CFormView::OnInitialUpdate()
-{
-}
+void CFormView::OnInitialUpdate() { }
 
-void CFormView::OnTimer(int)
-{
-}
+void CFormView::OnTimer(int) { }
 
 QWidget* CFormView::CreateCustomControl(const ControlTemplate&, QWidget*)
 {

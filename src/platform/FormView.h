@@ -19,11 +19,7 @@ public:
     void InitialUpdate();
 
     QWidget* Item(int id) { return Controls().Item(id); }
-    template <class T>
-    T* ItemAs(int id)
-    {
-        return Controls().ItemAs<T>(id);
-    }
+    template <class T> T* ItemAs(int id) { return Controls().ItemAs<T>(id); }
     DialogControls& Controls();
 
     void SetTimer(int id, int milliseconds) { m_timers.SetTimer(id, milliseconds); }

@@ -12,15 +12,24 @@ QColor GetSysColour(SysColour which)
 {
     const QPalette palette = QGuiApplication::palette();
     switch (which) {
-    case SysColour::WindowText: return palette.color(QPalette::Text);
-    case SysColour::Window: return palette.color(QPalette::Base);
-    case SysColour::ButtonFace: return palette.color(QPalette::Button);
-    case SysColour::ButtonShadow: return palette.color(QPalette::Dark);
-    case SysColour::ButtonLight: return palette.color(QPalette::Light);
-    case SysColour::Light3D: return palette.color(QPalette::Midlight);
-    case SysColour::DarkShadow3D: return palette.color(QPalette::Shadow);
-    case SysColour::Highlight: return palette.color(QPalette::Highlight);
-    case SysColour::HighlightText: return palette.color(QPalette::HighlightedText);
+    case SysColour::WindowText:
+        return palette.color(QPalette::Text);
+    case SysColour::Window:
+        return palette.color(QPalette::Base);
+    case SysColour::ButtonFace:
+        return palette.color(QPalette::Button);
+    case SysColour::ButtonShadow:
+        return palette.color(QPalette::Dark);
+    case SysColour::ButtonLight:
+        return palette.color(QPalette::Light);
+    case SysColour::Light3D:
+        return palette.color(QPalette::Midlight);
+    case SysColour::DarkShadow3D:
+        return palette.color(QPalette::Shadow);
+    case SysColour::Highlight:
+        return palette.color(QPalette::Highlight);
+    case SysColour::HighlightText:
+        return palette.color(QPalette::HighlightedText);
     }
     return palette.color(QPalette::Text);
 }
@@ -93,15 +102,18 @@ void DrawSunkenInnerEdge(QPainter& painter, const QRect& rect)
 
 void DrawText(QPainter& painter, const QString& text, const QRect& rect, std::uint32_t format)
 {
-    const QRect box(rect.left(), rect.top(), rect.right() - rect.left(), rect.bottom() - rect.top());
+    const QRect box(
+        rect.left(), rect.top(), rect.right() - rect.left(), rect.bottom() - rect.top());
     if (box.width() <= 0 || box.height() <= 0 || text.isEmpty())
         return;
     int flags = (format & dt::Center) ? Qt::AlignHCenter
-                : (format & dt::Right) ? Qt::AlignRight : Qt::AlignLeft;
+        : (format & dt::Right)        ? Qt::AlignRight
+                                      : Qt::AlignLeft;
     QString shown = text;
     if (format & dt::SingleLine) {
         flags |= (format & dt::VCenter) ? Qt::AlignVCenter
-                 : (format & dt::Bottom) ? Qt::AlignBottom : Qt::AlignTop;
+            : (format & dt::Bottom)     ? Qt::AlignBottom
+                                        : Qt::AlignTop;
         flags |= Qt::TextSingleLine;
         if (format & dt::EndEllipsis)
             shown = painter.fontMetrics().elidedText(text, Qt::ElideRight, box.width());

@@ -17,15 +17,16 @@ class QString;
 namespace gdi {
 
 // The system colours the painting code names.
-enum class SysColour {
-    WindowText,    // COLOR_WINDOWTEXT
-    Window,        // COLOR_WINDOW
-    ButtonFace,    // COLOR_BTNFACE
-    ButtonShadow,  // COLOR_BTNSHADOW, COLOR_3DSHADOW
-    ButtonLight,   // COLOR_BTNHIGHLIGHT, COLOR_3DHIGHLIGHT
-    Light3D,       // COLOR_3DLIGHT
-    DarkShadow3D,  // COLOR_3DDKSHADOW
-    Highlight,     // COLOR_HIGHLIGHT
+enum class SysColour
+{
+    WindowText, // COLOR_WINDOWTEXT
+    Window, // COLOR_WINDOW
+    ButtonFace, // COLOR_BTNFACE
+    ButtonShadow, // COLOR_BTNSHADOW, COLOR_3DSHADOW
+    ButtonLight, // COLOR_BTNHIGHLIGHT, COLOR_3DHIGHLIGHT
+    Light3D, // COLOR_3DLIGHT
+    DarkShadow3D, // COLOR_3DDKSHADOW
+    Highlight, // COLOR_HIGHLIGHT
     HighlightText, // COLOR_HIGHLIGHTTEXT
 };
 

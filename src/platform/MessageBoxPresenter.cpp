@@ -12,9 +12,9 @@ class QtMessageBoxPresenter final : public MessageBoxPresenter
 public:
     void Show(const MessageBoxRequest& request) override
     {
-        QMessageBox box(request.icon == MessageIcon::Warning ? QMessageBox::Warning
-                                                             : QMessageBox::Information,
-                        ToQt(request.caption), ToQt(request.text), QMessageBox::Ok);
+        QMessageBox box(
+            request.icon == MessageIcon::Warning ? QMessageBox::Warning : QMessageBox::Information,
+            ToQt(request.caption), ToQt(request.text), QMessageBox::Ok);
         QTimer::singleShot(request.timeoutMs, &box, [&box] { box.done(QMessageBox::Ok); });
         box.exec();
     }

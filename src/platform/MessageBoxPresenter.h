@@ -2,7 +2,11 @@
 
 #include <string>
 
-enum class MessageIcon { Warning, Information };
+enum class MessageIcon
+{
+    Warning,
+    Information
+};
 
 // One message box: no owner window, OK only, closing by itself after timeoutMs.
 struct MessageBoxRequest

@@ -3,7 +3,8 @@
 #include <QTimer>
 
 WindowTimers::WindowTimers(QObject* owner, Handler handler)
-    : m_owner(owner), m_handler(std::move(handler))
+    : m_owner(owner)
+    , m_handler(std::move(handler))
 {
 }
 

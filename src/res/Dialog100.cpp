@@ -2,8 +2,8 @@
 
 const DialogTemplate& Dialog100()
 {
-    static const DialogTemplate tmpl{
-        100, "About Quorbel", 170, 62, 9, DialogStyle::SysMenu | DialogStyle::Centered,
+    static const DialogTemplate tmpl{100, "About Quorbel", 170, 62, 9,
+        DialogStyle::SysMenu | DialogStyle::Centered,
         {
             {128, ControlKind::Icon, "", 14, 14, 21, 20},
             {-1, ControlKind::Static, "Quorbel, Ver 1.2.1", 42, 14, 114, 8},

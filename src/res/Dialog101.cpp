@@ -12,8 +12,7 @@ constexpr unsigned Off = ControlStyle::Disabled;
 // check and the entry to manual measurement on the right.
 const DialogTemplate& Dialog101()
 {
-    static const DialogTemplate tmpl{
-        101, "", 468, 287, 9, DialogStyle::None,
+    static const DialogTemplate tmpl{101, "", 468, 287, 9, DialogStyle::None,
         {
             {1086, ControlKind::Static, "Logger selection", 7, 7, 150, 12, Caption},
             {1002, ControlKind::ListBox, "", 7, 23, 150, 178, ControlStyle::VScroll},
@@ -55,7 +54,8 @@ const DialogTemplate& Dialog101()
 
             {1091, ControlKind::Static, "Measurement", 348, 131, 113, 12, Caption},
             {-1, ControlKind::Static,
-             "Click the Measurement button to enter the manual reading screen.", 348, 151, 113, 34},
+                "Click the Measurement button to enter the manual reading screen.", 348, 151, 113,
+                34},
             {1062, ControlKind::Button, "Measurement", 348, 191, 113, 18, Off},
         }};
     return tmpl;

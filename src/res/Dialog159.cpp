@@ -2,8 +2,7 @@
 
 const DialogTemplate& Dialog159()
 {
-    static const DialogTemplate tmpl{
-        159, "Data Receive", 231, 69, 10, DialogStyle::SysMenu,
+    static const DialogTemplate tmpl{159, "Data Receive", 231, 69, 10, DialogStyle::SysMenu,
         {
             {1022, ControlKind::Static, "Reading....", 18, 16, 192, 8},
             {1003, ControlKind::Progress, "", 24, 34, 185, 10},

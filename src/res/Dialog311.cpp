@@ -2,8 +2,7 @@
 
 const DialogTemplate& Dialog311()
 {
-    static const DialogTemplate tmpl{
-        311, "Open Logger", 309, 114, 8, DialogStyle::SysMenu,
+    static const DialogTemplate tmpl{311, "Open Logger", 309, 114, 8, DialogStyle::SysMenu,
         {
             {1001, ControlKind::ListView, "", 8, 9, 133, 68},
             {1002, ControlKind::ListView, "", 161, 9, 133, 68},

@@ -4,8 +4,7 @@ namespace S = ControlStyle;
 
 const DialogTemplate& Dialog312()
 {
-    static const DialogTemplate tmpl{
-        312, "Connect Option", 241, 403, 8, DialogStyle::SysMenu,
+    static const DialogTemplate tmpl{312, "Connect Option", 241, 403, 8, DialogStyle::SysMenu,
         {
             {1028, ControlKind::Static, "Logger Name", 10, 7, 58, 14, S::VCenter},
             {1004, ControlKind::Edit, "", 70, 7, 110, 14},
@@ -28,7 +27,8 @@ const DialogTemplate& Dialog312()
             {1083, ControlKind::Static, "[ Connect Option ]", 7, 102, 227, 11},
             {-1, ControlKind::Static, "COM port", 15, 117, 42, 14, S::VCenter},
             {1007, ControlKind::ComboBox, "", 60, 117, 60, 14, S::Editable},
-            {1008, ControlKind::RadioButton, "Use to direct connection", 15, 136, 150, 10, S::Group},
+            {1008, ControlKind::RadioButton, "Use to direct connection", 15, 136, 150, 10,
+                S::Group},
             {1011, ControlKind::RadioButton, "Use to modem connection", 15, 150, 150, 10},
             {-1, ControlKind::GroupBox, "Modem information", 15, 164, 211, 64},
             {-1, ControlKind::Static, "AT Command", 25, 178, 100, 14, S::VCenter},
@@ -42,7 +42,8 @@ const DialogTemplate& Dialog312()
             {1033, ControlKind::Button, "...", 205, 246, 21, 14},
 
             {1082, ControlKind::Static, "[ Receiving schedule ]", 7, 268, 227, 11},
-            {1013, ControlKind::CheckBox, "Set to schedule the function to receive data", 15, 284, 211, 10},
+            {1013, ControlKind::CheckBox, "Set to schedule the function to receive data", 15, 284,
+                211, 10},
             {-1, ControlKind::GroupBox, "Interval to receiving", 15, 298, 211, 50},
             {1014, ControlKind::CheckBox, "Minute", 25, 313, 50, 10, S::Disabled},
             {1015, ControlKind::Edit, "", 80, 311, 50, 14, S::Center | S::Disabled},

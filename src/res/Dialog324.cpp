@@ -2,8 +2,7 @@
 
 const DialogTemplate& Dialog324()
 {
-    static const DialogTemplate tmpl{
-        324, "Dialog", 227, 70, 8, DialogStyle::SysMenu,
+    static const DialogTemplate tmpl{324, "Dialog", 227, 70, 8, DialogStyle::SysMenu,
         {
             {-1, ControlKind::GroupBox, "Selecting Loggers", 7, 5, 213, 34},
             {1020, ControlKind::CheckBox, "1", 19, 20, 24, 10},

@@ -52,10 +52,14 @@ QPixmap LoadResourceIcon(int id)
 QIcon ToolbarIcon(int commandId)
 {
     static const std::map<int, const char*> files{
-        {ID_OPEN_LOGGER, "tb_open"},    {ID_CONNECT, "tb_connect"},
-        {ID_DISCONNECT, "tb_disconnect"}, {ID_RECEIVE_DATA, "tb_receive"},
-        {ID_VIEW_DATA, "tb_data"},      {ID_VIEW_GRAPH, "tb_graph"},
-        {ID_LOGGER_SETTING, "tb_setting"}, {ID_ZIGBEE_SET, "tb_zigbee"},
+        {ID_OPEN_LOGGER, "tb_open"},
+        {ID_CONNECT, "tb_connect"},
+        {ID_DISCONNECT, "tb_disconnect"},
+        {ID_RECEIVE_DATA, "tb_receive"},
+        {ID_VIEW_DATA, "tb_data"},
+        {ID_VIEW_GRAPH, "tb_graph"},
+        {ID_LOGGER_SETTING, "tb_setting"},
+        {ID_ZIGBEE_SET, "tb_zigbee"},
     };
     EnsureIconResources();
     const auto found = files.find(commandId);

@@ -97,8 +97,8 @@ TEST_F(LoggerCommandTest, MeasureAllGivesThirtyTwoLinesInChannelOrder)
         EXPECT_EQ(reply[3] - '0', kind) << i;
         const std::string reading = LoggerCommand::Field(reply, 2);
         EXPECT_EQ(reading, reply.substr(5));
-        EXPECT_TRUE(std::all_of(reading.begin(), reading.end(),
-                                [](unsigned char c) { return std::isdigit(c); }));
+        EXPECT_TRUE(std::all_of(
+            reading.begin(), reading.end(), [](unsigned char c) { return std::isdigit(c); }));
     }
     EXPECT_EQ(TakeReceived(), "@01,01,measure all\r");
 }

@@ -105,8 +105,8 @@ TEST_F(ModemTest, RadioModuleCommandsOnASecondLink)
     EXPECT_EQ(zigbee.SendCommand(""), "ZIGBEE READY");
     EXPECT_EQ(zigbee.SendCommand(""), "PAN 1A2B");
     EXPECT_EQ(TakeReceived(),
-              "@01,05,zigbee\r@01,02,zigbee\r+++\rat+settargetffffffffffffffff\r"
-              "at+gettarget\ratz\r");
+        "@01,05,zigbee\r@01,02,zigbee\r+++\rat+settargetffffffffffffffff\r"
+        "at+gettarget\ratz\r");
     zigbee.m_Serial.Close();
 }
 

@@ -60,8 +60,7 @@ TEST(ComDeviceTest, EnvironmentThenSettingsThenPlatformName)
     EXPECT_EQ(ComDeviceName(7), "/dev/ttyS6");
     {
         QSettings settings(QSettings::NativeFormat, QSettings::UserScope,
-                           QString::fromUtf8(SettingsOrganization),
-                           QString::fromUtf8(SettingsApplication));
+            QString::fromUtf8(SettingsOrganization), QString::fromUtf8(SettingsApplication));
         settings.setValue("Ports/COM7", "/dev/ttyUSB0");
     }
     EXPECT_EQ(ComDeviceName(7), "/dev/ttyUSB0");

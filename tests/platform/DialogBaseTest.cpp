@@ -19,8 +19,7 @@ namespace {
 
 const DialogTemplate& TestTemplate()
 {
-    static const DialogTemplate tmpl{
-        900, "Test", 200, 100, 9, DialogStyle::SysMenu,
+    static const DialogTemplate tmpl{900, "Test", 200, 100, 9, DialogStyle::SysMenu,
         {
             {1000, ControlKind::Static, "&Name", 5, 5, 40, 10},
             {1001, ControlKind::Edit, "start", 50, 5, 60, 12, ControlStyle::Right},
@@ -40,7 +39,8 @@ const DialogTemplate& TestTemplate()
 class TestDialog final : public CDialogBase
 {
 public:
-    TestDialog() : CDialogBase(TestTemplate())
+    TestDialog()
+        : CDialogBase(TestTemplate())
     {
         connect(ItemAs<QPushButton>(1009), &QPushButton::clicked, this, [this] { ++goClicks; });
     }
@@ -100,7 +100,8 @@ TEST(DialogBaseTest, BuildsNumberedControlsWithTheirStyles)
     auto& controls = dialog.Controls();
     EXPECT_EQ(dialog.windowTitle(), "Test");
     EXPECT_EQ(dialog.ItemAs<QLabel>(1000)->text(), "Name");
-    EXPECT_EQ(dialog.ItemAs<QLineEdit>(1001)->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
+    EXPECT_EQ(
+        dialog.ItemAs<QLineEdit>(1001)->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
     EXPECT_FALSE(dialog.Item(1006)->isEnabled());
     EXPECT_TRUE(dialog.Item(1008)->isHidden());
     EXPECT_FALSE(dialog.Item(1009)->isHidden());

@@ -140,8 +140,7 @@ void LoggerSim::Serve()
         ::poll(fds, 2, timeout);
         if (fds[1].revents & POLLIN) {
             char drain[16];
-            while (::read(m_wake[0], drain, sizeof drain) > 0) {
-            }
+            while (::read(m_wake[0], drain, sizeof drain) > 0) { }
         }
         std::function<void(const std::string&)> logTo;
         {
@@ -194,11 +193,11 @@ void LoggerSim::QueueReplies(const std::string& command, std::vector<std::string
     if (m_silent)
         return;
     // A new command abandons what is still unsent; a line about to vanish still does.
-    m_out.erase(std::remove_if(m_out.begin(), m_out.end(),
-                               [](const Pending& p) { return !p.vanish; }),
-                m_out.end());
-    const Clock_t::time_point start =
-        Clock_t::now() + std::chrono::milliseconds(m_options.replyDelayMs);
+    m_out.erase(
+        std::remove_if(m_out.begin(), m_out.end(), [](const Pending& p) { return !p.vanish; }),
+        m_out.end());
+    const Clock_t::time_point start
+        = Clock_t::now() + std::chrono::milliseconds(m_options.replyDelayMs);
     std::vector<SimReplyLine> lines = m_line.Answer(command);
     if (m_overrideArmed && !lines.empty()) {
         lines = {{m_override, 0}};
@@ -211,13 +210,13 @@ void LoggerSim::QueueReplies(const std::string& command, std::vector<std::string
 
 // Queues one reply line with the fault armed for it, if any. False when the fault ends the
 // reply there.
-bool LoggerSim::QueueLine(const SimReplyLine& line, Clock_t::time_point start,
-                          std::vector<std::string>& log)
+bool LoggerSim::QueueLine(
+    const SimReplyLine& line, Clock_t::time_point start, std::vector<std::string>& log)
 {
     const long long number = m_linesQueued++;
     const Clock_t::time_point notBefore = start + std::chrono::milliseconds(line.delayMs);
-    auto armed = std::find_if(m_faults.begin(), m_faults.end(),
-                              [number](const Armed& a) { return a.line == number; });
+    auto armed = std::find_if(
+        m_faults.begin(), m_faults.end(), [number](const Armed& a) { return a.line == number; });
     if (armed == m_faults.end()) {
         m_out.push_back({line.bytes, notBefore});
         if (m_log)
@@ -233,12 +232,17 @@ bool LoggerSim::QueueLine(const SimReplyLine& line, Clock_t::time_point start,
     const std::string body = line.bytes.substr(0, bodyEnd);
     const std::string end = line.bytes.substr(bodyEnd);
     switch (fault) {
-    case SimFault::DropReply: return true;
-    case SimFault::CutLine: m_out.push_back({body.substr(0, body.size() / 2), notBefore}); return false;
+    case SimFault::DropReply:
+        return true;
+    case SimFault::CutLine:
+        m_out.push_back({body.substr(0, body.size() / 2), notBefore});
+        return false;
     case SimFault::Garbage:
         m_out.push_back({Junk(m_options.seed, number, body.size()) + end, notBefore});
         return true;
-    case SimFault::NoLineEnd: m_out.push_back({body, notBefore}); return false;
+    case SimFault::NoLineEnd:
+        m_out.push_back({body, notBefore});
+        return false;
     case SimFault::LongLine: {
         std::string longLine = body;
         if (longLine.size() < LongLineLength)
@@ -273,7 +277,8 @@ void LoggerSim::WriteOutput()
             m_nextByteAt = std::max(m_nextByteAt, pending.notBefore);
             if (now < m_nextByteAt)
                 return;
-            count = std::min<size_t>(count, 1 + static_cast<size_t>((now - m_nextByteAt) / ByteTime));
+            count
+                = std::min<size_t>(count, 1 + static_cast<size_t>((now - m_nextByteAt) / ByteTime));
         }
         const ssize_t written = count ? ::write(m_master, pending.bytes.data(), count) : 0;
         if (written < 0)
@@ -459,8 +464,8 @@ void LoggerSim::ClearReceived()
 bool LoggerSim::WaitForCommands(size_t count, int timeoutMs) const
 {
     std::unique_lock lock(m_mutex);
-    return m_changed.wait_for(lock, std::chrono::milliseconds(timeoutMs),
-                               [&] { return m_commands.size() >= count; });
+    return m_changed.wait_for(
+        lock, std::chrono::milliseconds(timeoutMs), [&] { return m_commands.size() >= count; });
 }
 
 void LoggerSim::OverrideNextReply(const std::string& bytes)
@@ -473,8 +478,8 @@ void LoggerSim::OverrideNextReply(const std::string& bytes)
 bool LoggerSim::WaitUntilSent(int timeoutMs) const
 {
     std::unique_lock lock(m_mutex);
-    return m_changed.wait_for(lock, std::chrono::milliseconds(timeoutMs),
-                              [&] { return m_out.empty(); });
+    return m_changed.wait_for(
+        lock, std::chrono::milliseconds(timeoutMs), [&] { return m_out.empty(); });
 }
 
 long long LoggerSim::LinesQueued() const

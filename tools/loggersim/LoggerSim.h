@@ -55,11 +55,11 @@ public:
     struct Options
     {
         std::vector<int> ids{1}; // loggers on the line
-        int records = 64;        // stored records of each logger
-        uint64_t seed = 1;       // the stored records and readings derive from it
-        bool paced = false;      // send at 3840 bytes/s, as 38400 baud does
-        int replyDelayMs = 0;    // before the first byte of each reply
-        int dialDelayMs = 0;     // from a modem's dial to its CONNECT
+        int records = 64; // stored records of each logger
+        uint64_t seed = 1; // the stored records and readings derive from it
+        bool paced = false; // send at 3840 bytes/s, as 38400 baud does
+        int replyDelayMs = 0; // before the first byte of each reply
+        int dialDelayMs = 0; // from a modem's dial to its CONNECT
     };
 
     static constexpr int PacedBytesPerSecond = 3840;
@@ -146,8 +146,8 @@ private:
     int WriteTimeoutMs(Clock_t::time_point now) const;
     void ReadInput(std::vector<std::string>& log);
     void QueueReplies(const std::string& command, std::vector<std::string>& log);
-    bool QueueLine(const SimReplyLine& line, Clock_t::time_point start,
-                   std::vector<std::string>& log);
+    bool QueueLine(
+        const SimReplyLine& line, Clock_t::time_point start, std::vector<std::string>& log);
     void WriteOutput();
     void CloseLine();
     bool ClientHasRead(Clock_t::time_point now) const;

@@ -140,7 +140,7 @@ std::vector<SimReplyLine> SimLine::AnswerRadio(const std::string& command)
 {
     std::string lower = command;
     std::transform(lower.begin(), lower.end(), lower.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     if (lower == "at+setcoord" || lower == "at+setrouter") {
         m_radioCoordinator = lower == "at+setcoord";
         return Lines({"OK"});

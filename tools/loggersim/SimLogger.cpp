@@ -30,8 +30,8 @@ int64_t HostSeconds()
     const time_t now = time(nullptr);
     std::tm tm{};
     localtime_r(&now, &tm);
-    return SimSeconds({tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min,
-                       tm.tm_sec});
+    return SimSeconds(
+        {tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec});
 }
 
 std::string Printf(const char* format, int a, int b, int c)
@@ -149,9 +149,9 @@ std::vector<std::string> SimLogger::AnswerSchedule(const std::vector<std::string
         m_schedule.seconds = Number(w, 3);
     }
     return {Head()
-            + Printf("schedule %02d; %02d; %02d; ", m_schedule.hours, m_schedule.minutes,
-                     m_schedule.seconds)
-            + (m_schedule.periodic ? "periodic" : "fixed")};
+        + Printf(
+            "schedule %02d; %02d; %02d; ", m_schedule.hours, m_schedule.minutes, m_schedule.seconds)
+        + (m_schedule.periodic ? "periodic" : "fixed")};
 }
 
 std::vector<std::string> SimLogger::AnswerChannel(const std::vector<std::string>& w)
@@ -159,8 +159,8 @@ std::vector<std::string> SimLogger::AnswerChannel(const std::vector<std::string>
     const auto line = [this](int ch) {
         const SimChannel& c = m_channels[ch];
         char text[64];
-        std::snprintf(text, sizeof text, "channel %02d %02d %02d %04d %02d", ch, c.vwOn,
-                      c.vwSweep, c.value, c.analogType);
+        std::snprintf(text, sizeof text, "channel %02d %02d %02d %04d %02d", ch, c.vwOn, c.vwSweep,
+            c.value, c.analogType);
         return Head() + text;
     };
     std::vector<std::string> lines;
@@ -230,7 +230,7 @@ std::vector<std::string> SimLogger::AnswerReset()
 {
     m_saving = true;
     return {Head() + "reset", Head() + "restart", Head() + "version 1.0",
-            Head() + Printf("memory %d", RecordCount(), 0, 0), Head() + "ready"};
+        Head() + Printf("memory %d", RecordCount(), 0, 0), Head() + "ready"};
 }
 
 } // namespace loggersim

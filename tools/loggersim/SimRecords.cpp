@@ -12,7 +12,7 @@ constexpr int64_t Epoch2000 = 946684800; // 2000-01-01 00:00:00 UTC
 uint64_t SimHash(uint64_t seed, uint64_t a, uint64_t b, uint64_t c)
 {
     uint64_t x = seed ^ (a * 0x9E3779B97F4A7C15ULL) ^ (b * 0xC2B2AE3D27D4EB4FULL)
-                 ^ (c * 0x165667B19E3779F9ULL);
+        ^ (c * 0x165667B19E3779F9ULL);
     x ^= x >> 30;
     x *= 0xBF58476D1CE4E5B9ULL;
     x ^= x >> 27;
@@ -23,12 +23,15 @@ uint64_t SimHash(uint64_t seed, uint64_t a, uint64_t b, uint64_t c)
 
 int SimReading(uint64_t seed, int id, int channel, int kind, uint64_t count)
 {
-    const uint64_t h = SimHash(seed, static_cast<uint64_t>(id * 100 + channel),
-                               static_cast<uint64_t>(kind), count);
+    const uint64_t h = SimHash(
+        seed, static_cast<uint64_t>(id * 100 + channel), static_cast<uint64_t>(kind), count);
     switch (kind) {
-    case 1: return 15000 + static_cast<int>(h % 20000);
-    case 4: return static_cast<int>(h % 3000);
-    default: return 100 + static_cast<int>(h % 250);
+    case 1:
+        return 15000 + static_cast<int>(h % 20000);
+    case 4:
+        return static_cast<int>(h % 3000);
+    default:
+        return 100 + static_cast<int>(h % 250);
     }
 }
 
@@ -53,20 +56,19 @@ SimDateTime SimFromSeconds(int64_t seconds)
 }
 
 std::string SimRecordLine(uint64_t seed, int id, int index, const SimDateTime& start,
-                          int intervalSeconds, const int (&analogTypes)[16])
+    int intervalSeconds, const int (&analogTypes)[16])
 {
     const int moment = index / 32;
     const int channel = (index % 32) / 2;
     const bool readingB = index % 2 == 1;
     const int analog = analogTypes[channel] > 0 ? analogTypes[channel] : 3;
     const int kind = readingB ? analog : 1;
-    const SimDateTime t = SimFromSeconds(SimSeconds(start)
-                                         + static_cast<int64_t>(moment) * intervalSeconds);
+    const SimDateTime t
+        = SimFromSeconds(SimSeconds(start) + static_cast<int64_t>(moment) * intervalSeconds);
     const int value = SimReading(seed, id, channel, kind, static_cast<uint64_t>(moment));
     char line[64];
     std::snprintf(line, sizeof line, "%02d %02d %02d%02d%02d %02d%02d%02d %d %06d", id % 100,
-                  channel, t.year % 100, t.month, t.day, t.hour, t.minute, t.second, kind,
-                  value);
+        channel, t.year % 100, t.month, t.day, t.hour, t.minute, t.second, kind, value);
     return line;
 }
 

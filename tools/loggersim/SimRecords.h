@@ -16,7 +16,7 @@ uint64_t SimHash(uint64_t seed, uint64_t a, uint64_t b = 0, uint64_t c = 0);
 // Each moment holds 16 channels x 2 readings; moments are interval seconds apart from
 // start. analogType is the channel's reading B type (3 when it has none).
 std::string SimRecordLine(uint64_t seed, int id, int index, const SimDateTime& start,
-                          int intervalSeconds, const int (&analogTypes)[16]);
+    int intervalSeconds, const int (&analogTypes)[16]);
 
 // A raw reading for a measurement: kind 1 (VW) 15000..34999, 2 or 3 (RTD, thermistor)
 // 100..349, 4 (mV) 0..2999.

@@ -18,9 +18,9 @@ struct SimDateTime
 // One channel of a logger, as the "channel" command sets it and "channel all" reports it.
 struct SimChannel
 {
-    int vwOn = 0;       // reading A on: 1
-    int vwSweep = 0;    // 0-based sweep setting
-    int value = 0;      // 20 when reading A is on
+    int vwOn = 0; // reading A on: 1
+    int vwSweep = 0; // 0-based sweep setting
+    int value = 0; // 20 when reading A is on
     int analogType = 0; // reading B: 0 off, 2 RTD, 3 Thermistor, 4 mV
 };
 
@@ -34,16 +34,17 @@ struct SimSchedule
 };
 
 // Faults the simulated line can inject into one reply line.
-enum class SimFault {
+enum class SimFault
+{
     DropReply, // the line is not sent
-    CutLine,   // the first half of the line is sent, without line end; the rest of that
-               // reply never comes
-    Garbage,   // the line's bytes are replaced by printable junk (line end kept)
+    CutLine, // the first half of the line is sent, without line end; the rest of that
+             // reply never comes
+    Garbage, // the line's bytes are replaced by printable junk (line end kept)
     NoLineEnd, // the whole line is sent without its line end; the rest of that reply never
                // comes
-    LongLine,  // the line is padded with filler to 400 characters before its line end
-    Vanish,    // the first half of the line is sent, then, once the client has read what was
-               // sent (at most 5 s later), the pseudo-terminal goes away (a pulled adapter)
+    LongLine, // the line is padded with filler to 400 characters before its line end
+    Vanish, // the first half of the line is sent, then, once the client has read what was
+            // sent (at most 5 s later), the pseudo-terminal goes away (a pulled adapter)
 };
 
 inline constexpr int LongLineLength = 400;

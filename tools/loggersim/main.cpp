@@ -15,38 +15,38 @@ using namespace loggersim;
 
 namespace {
 
-const char* const Usage =
-    "Usage: loggersim [options]\n"
-    "\n"
-    "Simulates a serial line with data loggers on a pseudo-terminal. Prints the device path\n"
-    "(for example /dev/pts/7) as the first line on standard output, then serves until it is\n"
-    "stopped (Ctrl+C, SIGTERM). Point Quorbel's COM1 at it:\n"
-    "  QUORBEL_COM1=$(path) quorbel\n"
-    "\n"
-    "The line answers the logger commands (address, date, time, schedule, channel, measure,\n"
-    "save, data load, memory, memory init, reset, zigbee) of the loggers on it, a dial-up\n"
-    "modem's AT commands (dialling answers CONNECT) and a Zigbee radio module's at commands.\n"
-    "Stored records follow the raw data line format (16 channels x 2 readings per moment).\n"
-    "\n"
-    "Options:\n"
-    "  --ids LIST          logger IDs on the line, comma separated, 1..7 (default 1)\n"
-    "  --records N         stored records of every logger (default 64)\n"
-    "  --records ID=N      stored records of one logger (repeatable)\n"
-    "  --seed N            seed of the stored records and readings (default 1)\n"
-    "  --pace              send at 3840 bytes/s, as a 38400 baud line does\n"
-    "  --delay MS          delay before each reply (default 0)\n"
-    "  --dial-delay MS     delay from a modem dial to CONNECT (default 2000)\n"
-    "  --verbose           log every command and reply line on standard error\n"
-    "Faults (N counts the reply lines sent before the fault hits; 0 = the first line):\n"
-    "  --silent            answer nothing\n"
-    "  --drop-reply N      leave one reply line out\n"
-    "  --cut-line N        send half of one line and nothing more of its reply\n"
-    "  --garbage N         replace one line by junk\n"
-    "  --no-line-end N     send one line without its line end and nothing more of its reply\n"
-    "  --long-line N       pad one line to 400 characters\n"
-    "  --vanish-after N    close the line (as a pulled adapter) midway through one line, then\n"
-    "                      exit\n"
-    "  --help              show this text\n";
+const char* const Usage
+    = "Usage: loggersim [options]\n"
+      "\n"
+      "Simulates a serial line with data loggers on a pseudo-terminal. Prints the device path\n"
+      "(for example /dev/pts/7) as the first line on standard output, then serves until it is\n"
+      "stopped (Ctrl+C, SIGTERM). Point Quorbel's COM1 at it:\n"
+      "  QUORBEL_COM1=$(path) quorbel\n"
+      "\n"
+      "The line answers the logger commands (address, date, time, schedule, channel, measure,\n"
+      "save, data load, memory, memory init, reset, zigbee) of the loggers on it, a dial-up\n"
+      "modem's AT commands (dialling answers CONNECT) and a Zigbee radio module's at commands.\n"
+      "Stored records follow the raw data line format (16 channels x 2 readings per moment).\n"
+      "\n"
+      "Options:\n"
+      "  --ids LIST          logger IDs on the line, comma separated, 1..7 (default 1)\n"
+      "  --records N         stored records of every logger (default 64)\n"
+      "  --records ID=N      stored records of one logger (repeatable)\n"
+      "  --seed N            seed of the stored records and readings (default 1)\n"
+      "  --pace              send at 3840 bytes/s, as a 38400 baud line does\n"
+      "  --delay MS          delay before each reply (default 0)\n"
+      "  --dial-delay MS     delay from a modem dial to CONNECT (default 2000)\n"
+      "  --verbose           log every command and reply line on standard error\n"
+      "Faults (N counts the reply lines sent before the fault hits; 0 = the first line):\n"
+      "  --silent            answer nothing\n"
+      "  --drop-reply N      leave one reply line out\n"
+      "  --cut-line N        send half of one line and nothing more of its reply\n"
+      "  --garbage N         replace one line by junk\n"
+      "  --no-line-end N     send one line without its line end and nothing more of its reply\n"
+      "  --long-line N       pad one line to 400 characters\n"
+      "  --vanish-after N    close the line (as a pulled adapter) midway through one line, then\n"
+      "                      exit\n"
+      "  --help              show this text\n";
 
 volatile std::sig_atomic_t g_stop = 0;
 void OnSignal(int)
@@ -88,10 +88,10 @@ struct Settings
 
 bool ParseFault(const std::string& name, const char* value, Settings& settings)
 {
-    static const std::map<std::string, SimFault> faults = {
-        {"--drop-reply", SimFault::DropReply}, {"--cut-line", SimFault::CutLine},
-        {"--garbage", SimFault::Garbage},      {"--no-line-end", SimFault::NoLineEnd},
-        {"--long-line", SimFault::LongLine},   {"--vanish-after", SimFault::Vanish}};
+    static const std::map<std::string, SimFault> faults
+        = {{"--drop-reply", SimFault::DropReply}, {"--cut-line", SimFault::CutLine},
+            {"--garbage", SimFault::Garbage}, {"--no-line-end", SimFault::NoLineEnd},
+            {"--long-line", SimFault::LongLine}, {"--vanish-after", SimFault::Vanish}};
     const auto found = faults.find(name);
     int line = 0;
     if (found == faults.end() || !value || !ParseInt(value, line))
@@ -111,7 +111,8 @@ bool ParseRecords(const std::string& value, Settings& settings)
         return true;
     }
     int id = 0;
-    if (!ParseInt(value.substr(0, equals).c_str(), id) || !ParseInt(value.c_str() + equals + 1, count))
+    if (!ParseInt(value.substr(0, equals).c_str(), id)
+        || !ParseInt(value.c_str() + equals + 1, count))
         return false;
     settings.records[id] = count;
     return true;
@@ -184,7 +185,8 @@ int main(int argc, char* argv[])
     std::signal(SIGTERM, OnSignal);
     std::signal(SIGHUP, OnSignal);
     if (!sim.Start()) {
-        std::fprintf(stderr, "loggersim: cannot open a pseudo-terminal: %s\n", std::strerror(errno));
+        std::fprintf(
+            stderr, "loggersim: cannot open a pseudo-terminal: %s\n", std::strerror(errno));
         return 1;
     }
     std::printf("%s\n", sim.Path().c_str());

@@ -47,7 +47,8 @@ QImage Silhouette(const QImage& image, const QColor& colour)
 
 } // namespace
 
-CIconButton::CIconButton(const QString& caption, QWidget* parent) : QPushButton(caption, parent)
+CIconButton::CIconButton(const QString& caption, QWidget* parent)
+    : QPushButton(caption, parent)
 {
     setAutoDefault(false);
     setMouseTracking(true);
@@ -129,9 +130,11 @@ void CIconButton::paintEvent(QPaintEvent*)
     const QString caption = text();
     QRect captionRect = rect();
     if (!m_icon[0].isNull())
-        DrawIconImage(painter, !caption.isEmpty(), rect(), captionRect, m_bDrawPressed, m_bDrawDisabled);
+        DrawIconImage(
+            painter, !caption.isEmpty(), rect(), captionRect, m_bDrawPressed, m_bDrawDisabled);
     if (!m_bitmap[0].isNull())
-        DrawBitmapImage(painter, !caption.isEmpty(), rect(), captionRect, m_bDrawPressed, m_bDrawDisabled);
+        DrawBitmapImage(
+            painter, !caption.isEmpty(), rect(), captionRect, m_bDrawPressed, m_bDrawDisabled);
     if (!caption.isEmpty())
         DrawCaption(painter, caption, rect(), captionRect, m_bDrawPressed, m_bDrawDisabled);
 
@@ -188,31 +191,33 @@ void CIconButton::PaintEdges(QPainter& painter, const QRect& r)
 }
 
 void CIconButton::DrawIconImage(QPainter& painter, bool hasCaption, const QRect& itemRect,
-                                QRect& captionRect, bool pressed, bool disabled)
+    QRect& captionRect, bool pressed, bool disabled)
 {
     const QPixmap& icon = (disabled && !m_icon[1].isNull()) ? m_icon[1] : m_icon[0];
-    const QRect place = PlaceImage(m_layout, hasCaption, itemRect, captionRect, pressed,
-                                   icon.width(), icon.height());
+    const QRect place = PlaceImage(
+        m_layout, hasCaption, itemRect, captionRect, pressed, icon.width(), icon.height());
     painter.drawPixmap(place.topLeft(), icon);
 }
 
 void CIconButton::DrawBitmapImage(QPainter& painter, bool hasCaption, const QRect& itemRect,
-                                  QRect& captionRect, bool pressed, bool disabled)
+    QRect& captionRect, bool pressed, bool disabled)
 {
     const bool rest = !pressed && (m_layout.toggleMode || !m_bHot);
     const QImage& image = (rest && !m_bitmap[1].isNull()) ? m_bitmap[1] : m_bitmap[0];
-    const QRect place = PlaceImage(m_layout, hasCaption, itemRect, captionRect, pressed,
-                                   image.width(), image.height());
+    const QRect place = PlaceImage(
+        m_layout, hasCaption, itemRect, captionRect, pressed, image.width(), image.height());
     if (disabled && m_bEmbossDisabledBitmap) {
-        painter.drawImage(place.topLeft() + QPoint(1, 1), Silhouette(image, GetSysColour(SysColour::ButtonLight)));
-        painter.drawImage(place.topLeft(), Silhouette(image, GetSysColour(SysColour::ButtonShadow)));
+        painter.drawImage(place.topLeft() + QPoint(1, 1),
+            Silhouette(image, GetSysColour(SysColour::ButtonLight)));
+        painter.drawImage(
+            place.topLeft(), Silhouette(image, GetSysColour(SysColour::ButtonShadow)));
         return;
     }
     painter.drawImage(place.topLeft(), image);
 }
 
 void CIconButton::DrawCaption(QPainter& painter, const QString& text, const QRect&,
-                              const QRect& captionRect, bool pressed, bool disabled)
+    const QRect& captionRect, bool pressed, bool disabled)
 {
     QRect area = captionRect;
     if (pressed && !m_layout.toggleMode)
@@ -220,7 +225,7 @@ void CIconButton::DrawCaption(QPainter& painter, const QString& text, const QRec
     const int flags = Qt::AlignHCenter | Qt::TextWordWrap;
     QRect measured = painter.fontMetrics().boundingRect(area, flags, text);
     measured.moveTo(area.x() + (area.width() - measured.width()) / 2,
-                    area.y() + (area.height() - measured.height()) / 2);
+        area.y() + (area.height() - measured.height()) / 2);
     if (!disabled) {
         painter.setPen(palette().color(QPalette::ButtonText));
         painter.drawText(measured, flags, text);
@@ -256,8 +261,8 @@ void CIconButton::mouseMoveEvent(QMouseEvent* event)
     QPushButton::mouseMoveEvent(event);
     if (!IsFlat() || m_bIsPassive || m_bHot || (event->buttons() & Qt::LeftButton))
         return;
-    if (rect().contains(event->position().toPoint()) &&
-        (m_bHoverWhenInactive || QApplication::activeWindow()))
+    if (rect().contains(event->position().toPoint())
+        && (m_bHoverWhenInactive || QApplication::activeWindow()))
         SetHot(true);
 }
 

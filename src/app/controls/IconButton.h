@@ -20,8 +20,17 @@ public:
     explicit CIconButton(const QString& caption, QWidget* parent = nullptr);
 
     // Stand-ins for a second image made from the first.
-    enum class SecondImage { Grey = -2, Dark = -3 };
-    enum ImageResult { ImageResultOk = 0, ImageResultUnreadable = 1, ImageResultNoMask = 2 };
+    enum class SecondImage
+    {
+        Grey = -2,
+        Dark = -3
+    };
+    enum ImageResult
+    {
+        ImageResultOk = 0,
+        ImageResultUnreadable = 1,
+        ImageResultNoMask = 2
+    };
 
     // Icon 0 is shown while enabled, icon 1 (when set) while disabled. A null icon 0 clears
     // the images. Icons keep their own transparency.
@@ -57,11 +66,11 @@ protected:
     virtual void PaintFace(QPainter& painter, QRect& rect);
     virtual void PaintEdges(QPainter& painter, const QRect& rect);
     virtual void DrawIconImage(QPainter& painter, bool hasCaption, const QRect& itemRect,
-                               QRect& captionRect, bool pressed, bool disabled);
+        QRect& captionRect, bool pressed, bool disabled);
     virtual void DrawBitmapImage(QPainter& painter, bool hasCaption, const QRect& itemRect,
-                                 QRect& captionRect, bool pressed, bool disabled);
+        QRect& captionRect, bool pressed, bool disabled);
     virtual void DrawCaption(QPainter& painter, const QString& text, const QRect& itemRect,
-                             const QRect& captionRect, bool pressed, bool disabled);
+        const QRect& captionRect, bool pressed, bool disabled);
 
 private:
     bool IsFlat() const { return m_bBorderOnHover; }

@@ -10,7 +10,7 @@ int CentredStart(int start, int extent, int size)
 } // namespace
 
 QRect PlaceImage(const ImageLayoutParams& params, bool hasCaption, const QRect& itemRect,
-                 QRect& captionRect, bool pressed, int w, int h)
+    QRect& captionRect, bool pressed, int w, int h)
 {
     int left = itemRect.x();
     int top = itemRect.y();

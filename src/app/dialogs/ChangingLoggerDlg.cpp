@@ -11,10 +11,11 @@ namespace {
 constexpr int IDC_OK = 1001;
 } // namespace
 
-CChangingLoggerDlg::CChangingLoggerDlg(QWidget* parent) : CDialogBase(Dialog324(), parent)
+CChangingLoggerDlg::CChangingLoggerDlg(QWidget* parent)
+    : CDialogBase(Dialog324(), parent)
 {
     connect(ItemAs<QAbstractButton>(IDC_OK), &QAbstractButton::clicked, this,
-            &CChangingLoggerDlg::OnBnClickedOk);
+        &CChangingLoggerDlg::OnBnClickedOk);
 }
 
 bool CChangingLoggerDlg::OnInitDialog()
@@ -45,7 +46,7 @@ void CChangingLoggerDlg::OnBnClickedOk()
     }
     if (used < 2) {
         TimedMessageBox("To use the multi network, you have to select over two loggers!",
-                        TimedBoxForm::Warning);
+            TimedBoxForm::Warning);
         return;
     }
     for (int i = 0; i < MaxLoggerIds; ++i)

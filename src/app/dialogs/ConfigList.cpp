@@ -19,9 +19,9 @@ void SetupConfigList(QTreeWidget* list, const char* caption, const QFont& font)
     list->setFont(font);
     list->header()->setFont(font);
     // Grid lines between the rows, as in a report view.
-    list->setStyleSheet(QStringLiteral(
-        "QTreeView::item { border-bottom: 1px solid #d4d4d4; }"
-        "QTreeView::item:selected { background: palette(highlight); color: palette(highlighted-text); }"));
+    list->setStyleSheet(QStringLiteral("QTreeView::item { border-bottom: 1px solid #d4d4d4; }"
+                                       "QTreeView::item:selected { background: palette(highlight); "
+                                       "color: palette(highlighted-text); }"));
 }
 
 void AppendConfigRow(QTreeWidget* list, const std::string& text, int tag)

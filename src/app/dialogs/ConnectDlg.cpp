@@ -21,11 +21,12 @@ constexpr int FullPosition = 19;
 
 } // namespace
 
-CConnectDlg::CConnectDlg(QWidget* parent) : CDialogBase(Dialog319(), parent)
+CConnectDlg::CConnectDlg(QWidget* parent)
+    : CDialogBase(Dialog319(), parent)
 {
     m_progress = ItemAs<QProgressBar>(IDC_PROGRESS);
-    connect(ItemAs<QAbstractButton>(IDC_CANCEL), &QAbstractButton::clicked, this,
-            [this] { OnOK(); });
+    connect(
+        ItemAs<QAbstractButton>(IDC_CANCEL), &QAbstractButton::clicked, this, [this] { OnOK(); });
 }
 
 bool CConnectDlg::OnInitDialog()

@@ -75,13 +75,14 @@ RawFileSummary Summarise(const AccFile& raw)
 
 } // namespace
 
-CDataReadingDlg::CDataReadingDlg(QWidget* parent) : CDialogBase(Dialog159(), parent)
+CDataReadingDlg::CDataReadingDlg(QWidget* parent)
+    : CDialogBase(Dialog159(), parent)
 {
     m_progress = ItemAs<QProgressBar>(IDC_PROGRESS);
     connect(ItemAs<QAbstractButton>(IDC_CANCEL), &QAbstractButton::clicked, this,
-            [this] { OnBnClickedCancel(); });
+        [this] { OnBnClickedCancel(); });
     connect(ItemAs<QAbstractButton>(IDC_DOWN), &QAbstractButton::clicked, this,
-            [this] { DownloadData(); });
+        [this] { DownloadData(); });
 }
 
 bool CDataReadingDlg::OnInitDialog()
@@ -200,16 +201,15 @@ void CDataReadingDlg::DownloadLogger(const LoggerRecord& record, int loggerId)
         return;
     if (m_nMissing > 0) {
         // Records that never arrived exist only in the logger.
-        DebugTrace("Logger ID(%d) kept its memory: %d records got no reply\r\n", loggerId,
-                   m_nMissing);
+        DebugTrace(
+            "Logger ID(%d) kept its memory: %d records got no reply\r\n", loggerId, m_nMissing);
         return;
     }
     EraseMemory(loggerId);
 }
 
-CDataReadingDlg::Outcome CDataReadingDlg::ReceiveRecords(int loggerId, int count, AccFile& raw,
-                                                         int previousLines,
-                                                         const std::string& previousLast)
+CDataReadingDlg::Outcome CDataReadingDlg::ReceiveRecords(
+    int loggerId, int count, AccFile& raw, int previousLines, const std::string& previousLast)
 {
     const auto [lastDate, lastTime] = DateTimeTokens(previousLast);
     EventPump pump;
@@ -225,14 +225,14 @@ CDataReadingDlg::Outcome CDataReadingDlg::ReceiveRecords(int loggerId, int count
             ++m_nMissing;
         const auto [date, time] = DateTimeTokens(line);
         DebugTrace("Memory receive [%d] [%s\n] [%d] [%s] [%s] [%s] [%s]\r\n", i - 1, line.c_str(),
-                   previousLines + i - 1, date.c_str(), time.c_str(), lastDate.c_str(),
-                   lastTime.c_str());
+            previousLines + i - 1, date.c_str(), time.c_str(), lastDate.c_str(), lastTime.c_str());
         if (!raw.AppendLine(line)) {
             ReportWriteFailure(raw.Path());
             return Outcome::WriteFailed;
         }
         ++m_nAppended;
-        SetStatus(FormatString("Logger ID(%d) - Now Receiving... (%d %%)", loggerId, 100 * i / count));
+        SetStatus(
+            FormatString("Logger ID(%d) - Now Receiving... (%d %%)", loggerId, 100 * i / count));
         if (m_bStop) {
             TimedMessageBox("stop", TimedBoxForm::Warning);
             return Outcome::Stopped;
@@ -261,6 +261,6 @@ void CDataReadingDlg::ReportProblem(const std::string& text)
 
 void CDataReadingDlg::ReportWriteFailure(const std::string& path)
 {
-    ReportProblem(FormatString("Cannot write the data file %s; the logger's memory was kept.",
-                               path.c_str()));
+    ReportProblem(
+        FormatString("Cannot write the data file %s; the logger's memory was kept.", path.c_str()));
 }

@@ -32,11 +32,17 @@ protected:
 
 private:
     // How one logger's download ended.
-    enum class Outcome { Done, Stopped, WriteFailed, LineLost };
+    enum class Outcome
+    {
+        Done,
+        Stopped,
+        WriteFailed,
+        LineLost
+    };
 
     void DownloadLogger(const LoggerRecord& record, int loggerId);
-    Outcome ReceiveRecords(int loggerId, int count, AccFile& raw, int previousLines,
-                           const std::string& previousLast);
+    Outcome ReceiveRecords(
+        int loggerId, int count, AccFile& raw, int previousLines, const std::string& previousLast);
     void EraseMemory(int loggerId);
     void ReportProblem(const std::string& text);
     void ReportWriteFailure(const std::string& path);
@@ -45,6 +51,6 @@ private:
     QProgressBar* m_progress = nullptr;
     bool m_bDownloading = false;
     bool m_bProblemReported = false; // no "complete" box after a reported failure
-    int m_nMissing = 0;              // records of this logger that got no reply
-    int m_nAppended = 0;             // lines appended to this logger's raw file
+    int m_nMissing = 0; // records of this logger that got no reply
+    int m_nAppended = 0; // lines appended to this logger's raw file
 };

@@ -8,8 +8,8 @@
 std::vector<std::string> ListLoggerTitles(const std::string& folder)
 {
     const QDir dir(QFile::decodeName(folder.c_str()));
-    const QStringList names = dir.entryList({QStringLiteral("*.arg")},
-                                            QDir::Files | QDir::CaseSensitive, QDir::Name);
+    const QStringList names
+        = dir.entryList({QStringLiteral("*.arg")}, QDir::Files | QDir::CaseSensitive, QDir::Name);
     std::vector<std::string> titles;
     for (const QString& name : names) {
         std::string title = QFile::encodeName(name).toStdString();

@@ -49,7 +49,7 @@ constexpr int IDC_CONNECT_CAPTION = 1083;
 constexpr int IDC_FOLDER = 1084;
 
 constexpr int ComPortCount = 20;
-constexpr int ShortFieldLength = 19;  // name, modem strings, phone number
+constexpr int ShortFieldLength = 19; // name, modem strings, phone number
 constexpr int FolderFieldLength = 259;
 
 struct TextField
@@ -115,7 +115,8 @@ bool FitsField(const std::string& text, const char* label, int limit)
 
 } // namespace
 
-CNewLoggerDlg::CNewLoggerDlg(QWidget* parent) : CDialogBase(Dialog312(), parent)
+CNewLoggerDlg::CNewLoggerDlg(QWidget* parent)
+    : CDialogBase(Dialog312(), parent)
 {
     m_comboCom = ItemAs<QComboBox>(IDC_COM);
     for (const TextField& field : TextFields)
@@ -160,7 +161,8 @@ bool CNewLoggerDlg::OnInitDialog()
     m_font = font();
     m_font.setPixelSize(13);
     m_font.setWeight(QFont::Bold);
-    for (int id : {IDC_NAME_CAPTION, IDC_NETWORK_CAPTION, IDC_CONNECT_CAPTION, IDC_SCHEDULE_CAPTION})
+    for (int id :
+        {IDC_NAME_CAPTION, IDC_NETWORK_CAPTION, IDC_CONNECT_CAPTION, IDC_SCHEDULE_CAPTION})
         Item(id)->setFont(m_font);
     UpdateData(false);
     OnBnClickedSingle();
@@ -201,9 +203,15 @@ void CNewLoggerDlg::ExchangeChoices(bool save)
         bool* member;
     };
     const Choice choices[] = {
-        {IDC_RS485, &m_bRs485}, {IDC_ZIGBEE, &m_bZigbee}, {IDC_SINGLE, &m_bSingle},
-        {IDC_MULTI, &m_bMulti}, {IDC_DIRECT, &m_bDirect}, {IDC_MODEM, &m_bModem},
-        {IDC_SCHEDULE, &m_bSchedule}, {IDC_MINUTE, &m_bMinute}, {IDC_DELAY, &m_bDelay},
+        {IDC_RS485, &m_bRs485},
+        {IDC_ZIGBEE, &m_bZigbee},
+        {IDC_SINGLE, &m_bSingle},
+        {IDC_MULTI, &m_bMulti},
+        {IDC_DIRECT, &m_bDirect},
+        {IDC_MODEM, &m_bModem},
+        {IDC_SCHEDULE, &m_bSchedule},
+        {IDC_MINUTE, &m_bMinute},
+        {IDC_DELAY, &m_bDelay},
         {IDC_ERASE, &m_bErase},
     };
     DialogControls& controls = Controls();
@@ -410,7 +418,8 @@ void CNewLoggerDlg::OnBnClickedSave()
         return;
     }
     // An edited record keeps everything the editor does not show.
-    LoggerRecord record = IsEditMode() ? g_loggers[m_nIndex] : NewLoggerRecord(m_strName, m_strFolder);
+    LoggerRecord record
+        = IsEditMode() ? g_loggers[m_nIndex] : NewLoggerRecord(m_strName, m_strFolder);
     FillRecord(record);
     int used = 0;
     for (bool id : m_bId)

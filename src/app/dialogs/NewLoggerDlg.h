@@ -25,27 +25,27 @@ class CNewLoggerDlg : public CDialogBase
 public:
     explicit CNewLoggerDlg(QWidget* parent = nullptr);
 
-    QFont m_font;                // bold captions
-    std::string m_strName;       // 1004
-    bool m_bRs485 = false;       // 1010
-    bool m_bZigbee = false;      // 1009
-    bool m_bSingle = false;      // 1005
-    bool m_bMulti = false;       // 1006
+    QFont m_font; // bold captions
+    std::string m_strName; // 1004
+    bool m_bRs485 = false; // 1010
+    bool m_bZigbee = false; // 1009
+    bool m_bSingle = false; // 1005
+    bool m_bMulti = false; // 1006
     bool m_bId[MaxLoggerIds] = {};
     QComboBox* m_comboCom = nullptr; // 1007, "COM1".."COM20"
-    bool m_bDirect = false;      // 1008
-    bool m_bModem = false;       // 1011
+    bool m_bDirect = false; // 1008
+    bool m_bModem = false; // 1011
     std::string m_strModemCommand; // 1026
-    std::string m_strHangUp;     // 1019
-    std::string m_strPhone;      // 1012
-    std::string m_strFolder;     // 1084, ending in "/"
-    bool m_bSchedule = false;    // 1013
-    bool m_bMinute = false;      // 1014
-    bool m_bDelay = false;       // 1016
-    unsigned m_nInterval = 0;    // 1015, minutes between receives
-    unsigned m_nDelay = 0;       // 1017, minute of the day of the first receive
-    bool m_bErase = false;       // 1018
-    int m_nIndex = -1;           // -1 new configuration, else the index of the record edited
+    std::string m_strHangUp; // 1019
+    std::string m_strPhone; // 1012
+    std::string m_strFolder; // 1084, ending in "/"
+    bool m_bSchedule = false; // 1013
+    bool m_bMinute = false; // 1014
+    bool m_bDelay = false; // 1016
+    unsigned m_nInterval = 0; // 1015, minutes between receives
+    unsigned m_nDelay = 0; // 1017, minute of the day of the first receive
+    bool m_bErase = false; // 1018
+    int m_nIndex = -1; // -1 new configuration, else the index of the record edited
 
 protected:
     bool OnInitDialog() override;

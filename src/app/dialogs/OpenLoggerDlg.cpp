@@ -32,7 +32,8 @@ constexpr int IDC_APPLY = 1034;
 constexpr size_t ArgEndingLength = 4; // ".arg", or whatever four characters end the name
 } // namespace
 
-COpenLoggerDlg::COpenLoggerDlg(QWidget* parent) : CDialogBase(Dialog311(), parent)
+COpenLoggerDlg::COpenLoggerDlg(QWidget* parent)
+    : CDialogBase(Dialog311(), parent)
 {
     m_fileList = ItemAs<QTreeWidget>(IDC_FILE_LIST);
     m_openList = ItemAs<QTreeWidget>(IDC_OPEN_LIST);
@@ -46,7 +47,7 @@ COpenLoggerDlg::COpenLoggerDlg(QWidget* parent) : CDialogBase(Dialog311(), paren
     onClick(IDC_APPLY, &COpenLoggerDlg::OnBnClickedApply);
     onClick(IDC_CANCEL, &COpenLoggerDlg::OnOK);
     connect(m_fileList, &QTreeWidget::itemDoubleClicked, this,
-            [this](QTreeWidgetItem* row) { OnDblclkFileList(row); });
+        [this](QTreeWidgetItem* row) { OnDblclkFileList(row); });
 }
 
 bool COpenLoggerDlg::OnInitDialog()
@@ -74,9 +75,9 @@ void COpenLoggerDlg::FillFileList()
 
 bool COpenLoggerDlg::ChooseFile(std::string& path)
 {
-    const QString chosen = QFileDialog::getOpenFileName(
-        this, QString(), QFile::decodeName(g_strDataFolder.c_str()),
-        QStringLiteral("Arg File (*.arg);;All File (*)"));
+    const QString chosen
+        = QFileDialog::getOpenFileName(this, QString(), QFile::decodeName(g_strDataFolder.c_str()),
+            QStringLiteral("Arg File (*.arg);;All File (*)"));
     if (chosen.isEmpty())
         return false;
     path = QFile::encodeName(chosen).toStdString();
@@ -92,10 +93,13 @@ void COpenLoggerDlg::OnBnClickedOpen()
     const std::string fileName = slash == std::string::npos ? chosen : chosen.substr(slash + 1);
     // The entry is the path without its four-character ending; a name no longer than that
     // would leave no title (or cut into the folder).
-    const std::string path = chosen.substr(0, chosen.size() - std::min(chosen.size(), ArgEndingLength));
+    const std::string path
+        = chosen.substr(0, chosen.size() - std::min(chosen.size(), ArgEndingLength));
     const std::string title = path.substr(std::min(path.size(), slash + 1));
-    if (fileName.size() <= ArgEndingLength || slash == std::string::npos || !IsValidLoggerName(title)) {
-        TimedMessageBox(FormatString("%s is not a configuration file.", chosen.c_str()), TimedBoxForm::Warning);
+    if (fileName.size() <= ArgEndingLength || slash == std::string::npos
+        || !IsValidLoggerName(title)) {
+        TimedMessageBox(
+            FormatString("%s is not a configuration file.", chosen.c_str()), TimedBoxForm::Warning);
         return;
     }
     for (const std::string& row : ConfigRowTexts(m_fileList)) {
@@ -149,8 +153,9 @@ void COpenLoggerDlg::OnDblclkFileList(QTreeWidgetItem* row)
     const std::vector<std::string> open = ConfigRowTexts(m_openList);
     if (std::find(open.begin(), open.end(), text) == open.end()) {
         if (open.size() >= static_cast<size_t>(MaxOpenLoggers)) {
-            TimedMessageBox(FormatString("No more than %d loggers can be opened at once.", MaxOpenLoggers),
-                            TimedBoxForm::Warning);
+            TimedMessageBox(
+                FormatString("No more than %d loggers can be opened at once.", MaxOpenLoggers),
+                TimedBoxForm::Warning);
             return;
         }
         AppendConfigRow(m_openList, text);

@@ -10,7 +10,8 @@ constexpr int IDC_OK = 1001;
 constexpr int IDC_TEXT = 1002;
 } // namespace
 
-CTimerConfirmDlg::CTimerConfirmDlg(QWidget* parent) : CDialogBase(Dialog317(), parent)
+CTimerConfirmDlg::CTimerConfirmDlg(QWidget* parent)
+    : CDialogBase(Dialog317(), parent)
 {
     connect(ItemAs<QAbstractButton>(IDC_OK), &QAbstractButton::clicked, this, [this] { OnOK(); });
 }

@@ -8,17 +8,17 @@
 // One logger configuration. The byte layout is the ".arg" file format: 32-bit
 // little-endian integers, NUL-terminated 8-bit text in fixed fields, 3960 bytes, no header.
 
-inline constexpr int MaxLoggerIds = 7;   // logger IDs 1..7 on one line
-inline constexpr int ChannelCount = 16;  // channels 0..15 of a logger
+inline constexpr int MaxLoggerIds = 7; // logger IDs 1..7 on one line
+inline constexpr int ChannelCount = 16; // channels 0..15 of a logger
 inline constexpr int MaxOpenLoggers = 32;
 
 struct ChannelConfig
 {
-    int32_t m_bPresent;    // the logger reported a sensor on this channel
-    int32_t m_nVwType;     // reading A: 0 off, 1..4 "Sweep %02d"
+    int32_t m_bPresent; // the logger reported a sensor on this channel
+    int32_t m_nVwType; // reading A: 0 off, 1..4 "Sweep %02d"
     int32_t m_nAnalogType; // reading B: 0 off, 2 RTD, 3 Thermistor, 4 mV
     int32_t m_nReserved1;
-    int32_t m_nValue;      // fourth value of the logger's channel line
+    int32_t m_nValue; // fourth value of the logger's channel line
     int32_t m_nReserved2;
 };
 
@@ -29,10 +29,14 @@ struct UnitSchedule
     int32_t m_nReserved1;
     int32_t m_nScheduleMode; // 0 Fixed, 1 Periodic
     int32_t m_nReserved2;
-    int32_t m_nUnitFlag;     // 1 in records the editor creates
+    int32_t m_nUnitFlag; // 1 in records the editor creates
 };
 
-enum ScheduleMode : int32_t { ScheduleFixed = 0, SchedulePeriodic = 1 };
+enum ScheduleMode : int32_t
+{
+    ScheduleFixed = 0,
+    SchedulePeriodic = 1
+};
 
 struct LoggerUnit
 {
@@ -107,8 +111,7 @@ static_assert(offsetof(UnitSchedule, m_nScheduleMode) == 12);
 static_assert(offsetof(UnitSchedule, m_nUnitFlag) == 20);
 
 // Text of a fixed field, up to its NUL or its end, whichever comes first.
-template <size_t N>
-std::string FieldText(const char (&field)[N])
+template <size_t N> std::string FieldText(const char (&field)[N])
 {
     size_t length = 0;
     while (length < N && field[length] != '\0')
@@ -117,8 +120,7 @@ std::string FieldText(const char (&field)[N])
 }
 
 // Stores text in a fixed field: at most N - 1 characters, the rest of the field zero.
-template <size_t N>
-void SetFieldText(char (&field)[N], std::string_view text)
+template <size_t N> void SetFieldText(char (&field)[N], std::string_view text)
 {
     const size_t length = text.size() < N - 1 ? text.size() : N - 1;
     size_t i = 0;

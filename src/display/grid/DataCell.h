@@ -27,7 +27,11 @@ public:
     void SetFont(const QFont* font) override;
     void SetMargin(unsigned margin) override;
     void SetGrid(CDataGrid* grid) override { m_pGrid = grid; }
-    void SetPosition(int row, int col) override { (void)row; (void)col; }
+    void SetPosition(int row, int col) override
+    {
+        (void)row;
+        (void)col;
+    }
 
     const char* GetText() const override { return m_strText.c_str(); }
     int GetImage() const override;

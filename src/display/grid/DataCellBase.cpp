@@ -39,8 +39,8 @@ void CDataCellBase::Reset()
     m_pMerge.reset();
 }
 
-bool CDataCellBase::BeginEdit(int row, int col, QRect rect, QPoint point, unsigned nID,
-                              unsigned nChar)
+bool CDataCellBase::BeginEdit(
+    int row, int col, QRect rect, QPoint point, unsigned nID, unsigned nChar)
 {
     (void)row, (void)col, (void)rect, (void)point, (void)nID, (void)nChar;
     return false;

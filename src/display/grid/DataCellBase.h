@@ -80,16 +80,17 @@ public:
     // The size the text needs with margins; pDC may be nullptr.
     virtual QSize GetTextExtent(const char* text, QPainter* pDC = nullptr) const;
     virtual QSize CellExtent(QPainter* pDC) const;
-    virtual bool BeginEdit(int row, int col, QRect rect, QPoint point, unsigned nID, unsigned nChar);
+    virtual bool BeginEdit(
+        int row, int col, QRect rect, QPoint point, unsigned nID, unsigned nChar);
     virtual bool AcceptEditText(const char* text);
-    virtual void StopEdit() {}
+    virtual void StopEdit() { }
     // The printing counterpart of Draw.
     virtual bool Print(QPainter* pDC, int row, int col, QRect rect);
-    virtual void EditEnded() {}
+    virtual void EditEnded() { }
 
-    virtual void OnMouseEnter() {}
-    virtual void OnMouseOver() {}
-    virtual void OnMouseLeave() {}
+    virtual void OnMouseEnter() { }
+    virtual void OnMouseOver() { }
+    virtual void OnMouseLeave() { }
     virtual void OnClick(QPoint point) { (void)point; }
     virtual void OnButtonDown(QPoint point) { (void)point; }
     virtual void OnRightClick(QPoint point) { (void)point; }

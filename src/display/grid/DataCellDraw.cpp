@@ -29,7 +29,7 @@ QRect Grown(const QRect& rect)
 QColor MonochromeText(const QColor& colour)
 {
     return QColor(static_cast<int>(colour.red() * 0.30), static_cast<int>(colour.green() * 0.59),
-                  static_cast<int>(colour.blue() * 0.11));
+        static_cast<int>(colour.blue() * 0.11));
 }
 
 const QPixmap* CellImage(const CDataCellBase& cell)
@@ -153,8 +153,8 @@ QSize CDataCellBase::GetTextExtent(const char* text, QPainter* pDC) const
         int widest = 0;
         for (const QString& line : shown.split(QLatin1Char('\n')))
             widest = std::max(widest, metrics.horizontalAdvance(line));
-        const QRect bounds = metrics.boundingRect(QRect(0, 0, widest + 1, 1 << 20),
-                                                  Qt::AlignLeft | Qt::TextWordWrap, shown);
+        const QRect bounds = metrics.boundingRect(
+            QRect(0, 0, widest + 1, 1 << 20), Qt::AlignLeft | Qt::TextWordWrap, shown);
         size = QSize(widest, bounds.height());
     } else {
         size = QSize(metrics.horizontalAdvance(shown), metrics.height());
@@ -194,7 +194,7 @@ bool CDataCellBase::Print(QPainter* pDC, int row, int col, QRect rect)
         else if (ownBack.isValid() && ownBack != defaultBack)
             back = ownBack;
         text = Resolve(GetTextColour(), fallback ? fallback->GetTextColour() : QColor(),
-                       SysColour::WindowText);
+            SysColour::WindowText);
     }
     if (back.isValid())
         gdi::FillRect(*pDC, Grown(rect), back);

@@ -8,11 +8,11 @@
 CDataDefaultCell::CDataDefaultCell()
 {
     SetFormat(gdi::dt::Left | gdi::dt::VCenter | gdi::dt::SingleLine | gdi::dt::NoPrefix
-              | gdi::dt::EndEllipsis);
+        | gdi::dt::EndEllipsis);
     // The message font of the desktop.
     const QFont messageFont = qobject_cast<QApplication*>(QCoreApplication::instance())
-                                  ? QApplication::font()
-                                  : QFont();
+        ? QApplication::font()
+        : QFont();
     SetFont(&messageFont);
 }
 
@@ -30,8 +30,8 @@ void CDataDefaultCell::SetFont(const QFont* font)
     }
     const QFontMetrics metrics(m_Font);
     SetMargin(static_cast<unsigned>(metrics.horizontalAdvance(QStringLiteral(" "))));
-    m_Size = QSize(metrics.horizontalAdvance(QStringLiteral(" XXXXXXXXXXXX ")),
-                   metrics.height() * 3 / 2);
+    m_Size = QSize(
+        metrics.horizontalAdvance(QStringLiteral(" XXXXXXXXXXXX ")), metrics.height() * 3 / 2);
 }
 
 const QFont* CDataDefaultCell::GetFont() const

@@ -30,7 +30,7 @@ CDataGrid::CDataGrid(QWidget* parent)
 {
     m_nWheelScrollLines = QueryWheelScrollLines();
     for (CDataDefaultCell* cell : {&m_cellNormalDefault, &m_cellFixedColDefault,
-                                   &m_cellFixedRowDefault, &m_cellFixedRowColDefault}) {
+             &m_cellFixedRowDefault, &m_cellFixedRowColDefault}) {
         cell->SetGrid(this);
         cell->SetTextColour(m_crSysText);
         cell->SetBackColour(m_crButtonFace);

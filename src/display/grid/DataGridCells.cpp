@@ -107,8 +107,8 @@ bool CDataGrid::SetColumnCount(int nCols)
     return result;
 }
 
-void CDataGrid::MarkFixedCell(int row, int col, bool fixed, std::uint32_t bandBit,
-                              bool fixedByOtherBand)
+void CDataGrid::MarkFixedCell(
+    int row, int col, bool fixed, std::uint32_t bandBit, bool fixedByOtherBand)
 {
     CDataCellBase* cell = GetCell(row, col);
     if (!cell)
@@ -270,7 +270,7 @@ std::string CDataGrid::GetCellText(int row, int col) const
 std::uint64_t CDataGrid::SelectionKey(int row, int col)
 {
     return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(col)) << 32)
-           | static_cast<std::uint32_t>(row);
+        | static_cast<std::uint32_t>(row);
 }
 
 bool CDataGrid::IsCellSelectedInMap(int row, int col) const

@@ -63,7 +63,8 @@ void CDataGrid::PaintBackground(QPainter* pDC)
     if (clip.left() < width && clip.top() < height)
         fill(clip.left(), clip.top(), width, height, m_cellFixedRowColDefault.GetBackColour());
     if (clip.left() < width && clip.top() < extent.bottom())
-        fill(clip.left(), clip.top(), width, extent.bottom(), m_cellFixedColDefault.GetBackColour());
+        fill(
+            clip.left(), clip.top(), width, extent.bottom(), m_cellFixedColDefault.GetBackColour());
     if (clip.top() < height && clip.right() > width && clip.left() < extent.right())
         fill(width - 1, clip.top(), extent.right(), height, m_cellFixedRowDefault.GetBackColour());
     const int left = std::max(clip.left(), extent.left());
@@ -72,7 +73,7 @@ void CDataGrid::PaintBackground(QPainter* pDC)
     const int bottom = std::min(clip.bottom(), extent.bottom());
     if (left < right && top < bottom)
         fill(std::max(left, width), std::max(top, height), right, bottom,
-             m_cellNormalDefault.GetBackColour());
+            m_cellNormalDefault.GetBackColour());
     if (extent.right() < clip.right())
         fill(extent.right(), clip.top(), clip.right(), clip.bottom(), m_crBackground);
     if (extent.bottom() < clip.bottom() && clip.left() < extent.right())
@@ -95,8 +96,8 @@ void CDataGrid::DrawGrid(QPainter* pDC)
     DrawGridLines(pDC, shown, extent);
     const int fixedRows = m_nFixedRowCount - 1;
     const int fixedCols = m_nFixedColumnCount - 1;
-    DrawCellBlock(pDC, clip, {topLeft.row, shown.maxRow, fixedHeight, topLeft.col, shown.maxCol,
-                              fixedWidth, true});
+    DrawCellBlock(pDC, clip,
+        {topLeft.row, shown.maxRow, fixedHeight, topLeft.col, shown.maxCol, fixedWidth, true});
     DrawCellBlock(pDC, clip, {topLeft.row, shown.maxRow, fixedHeight, 0, fixedCols, 0, true});
     DrawCellBlock(pDC, clip, {0, fixedRows, 0, topLeft.col, shown.maxCol, fixedWidth, true});
     DrawCellBlock(pDC, clip, {0, fixedRows, 0, 0, fixedCols, 0, false});
@@ -113,8 +114,8 @@ void CDataGrid::DrawGridLines(QPainter* pDC, const CellRange& shown, const QRect
             if (GetColumnWidth(col) <= 0)
                 continue;
             x += GetColumnWidth(col);
-            gdi::Line(*pDC, QPoint(x - 1, fixedHeight), QPoint(x - 1, extent.bottom()),
-                      m_crGridLines);
+            gdi::Line(
+                *pDC, QPoint(x - 1, fixedHeight), QPoint(x - 1, extent.bottom()), m_crGridLines);
         }
     }
     if (m_nGridLineMode == 1 || m_nGridLineMode == 3) {
@@ -123,8 +124,8 @@ void CDataGrid::DrawGridLines(QPainter* pDC, const CellRange& shown, const QRect
             if (GetRowHeight(row) <= 0)
                 continue;
             y += GetRowHeight(row);
-            gdi::Line(*pDC, QPoint(fixedWidth, y - 1), QPoint(extent.right(), y - 1),
-                      m_crGridLines);
+            gdi::Line(
+                *pDC, QPoint(fixedWidth, y - 1), QPoint(extent.right(), y - 1), m_crGridLines);
         }
     }
 }
@@ -200,10 +201,10 @@ bool CDataGrid::RepaintCell(int row, int col, QPainter* pDC)
     if (row >= m_nFixedRowCount && col >= m_nFixedColumnCount) {
         if (m_nGridLineMode == 1 || m_nGridLineMode == 3)
             gdi::Line(*pDC, QPoint(rect.left(), rect.bottom()),
-                      QPoint(rect.right() + 1, rect.bottom()), m_crGridLines);
+                QPoint(rect.right() + 1, rect.bottom()), m_crGridLines);
         if (m_nGridLineMode == 2 || m_nGridLineMode == 3)
             gdi::Line(*pDC, QPoint(rect.right(), rect.top()),
-                      QPoint(rect.right(), rect.bottom() + 1), m_crGridLines);
+                QPoint(rect.right(), rect.bottom() + 1), m_crGridLines);
     }
     return result;
 }
@@ -215,7 +216,7 @@ void CDataGrid::OnSysColorChange()
         return a.isValid() && b.isValid() && a.rgba() == b.rgba();
     };
     for (CDataDefaultCell* cell : {&m_cellNormalDefault, &m_cellFixedRowDefault,
-                                   &m_cellFixedColDefault, &m_cellFixedRowColDefault}) {
+             &m_cellFixedColDefault, &m_cellFixedRowColDefault}) {
         if (same(cell->GetTextColour(), m_crSysText))
             cell->SetTextColour(gdi::GetSysColour(SysColour::WindowText));
         if (same(cell->GetBackColour(), m_crWindow))
@@ -234,7 +235,7 @@ void CDataGrid::OnSysColorChange()
 void CDataGrid::OnSetFont(const QFont& font)
 {
     for (CDataDefaultCell* cell : {&m_cellNormalDefault, &m_cellFixedColDefault,
-                                   &m_cellFixedRowDefault, &m_cellFixedRowColDefault})
+             &m_cellFixedRowDefault, &m_cellFixedRowColDefault})
         cell->SetFont(&font);
     if (m_bWindowCreated && m_bAllowRedraw)
         viewport()->update();

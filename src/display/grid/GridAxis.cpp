@@ -57,8 +57,8 @@ void GridAxis::Clear()
 void GridAxis::MakePrefixValid(int index) const
 {
     for (int i = m_nPrefixValid; i < index; ++i)
-        m_prefix[static_cast<size_t>(i) + 1] = m_prefix[static_cast<size_t>(i)]
-                                               + Shown(m_sizes[static_cast<size_t>(i)]);
+        m_prefix[static_cast<size_t>(i) + 1]
+            = m_prefix[static_cast<size_t>(i)] + Shown(m_sizes[static_cast<size_t>(i)]);
     m_nPrefixValid = std::max(m_nPrefixValid, index);
 }
 

@@ -22,7 +22,7 @@ int LastShown(const GridAxis& axis, int first, int start, int room, int* end)
 CCellID GridGeometry::TopLeftScrollCell(QPoint scroll) const
 {
     return CCellID(m_rows.FirstAtScroll(m_rows.FixedCount(), scroll.y()),
-                   m_cols.FirstAtScroll(m_cols.FixedCount(), scroll.x()));
+        m_cols.FirstAtScroll(m_cols.FixedCount(), scroll.x()));
 }
 
 CellRange GridGeometry::VisibleCellSpan(QSize client, CCellID topLeft, QRect* extent) const
@@ -56,8 +56,8 @@ bool GridGeometry::CellRectangle(int row, int col, CCellID topLeft, QRect* rect)
     QPoint origin;
     if (!CellOrigin(row, col, topLeft, &origin))
         return false;
-    *rect = QRect(origin, QPoint(origin.x() + m_cols.Size(col) - 1,
-                                 origin.y() + m_rows.Size(row) - 1));
+    *rect = QRect(
+        origin, QPoint(origin.x() + m_cols.Size(col) - 1, origin.y() + m_rows.Size(row) - 1));
     return true;
 }
 
@@ -68,8 +68,8 @@ bool GridGeometry::SpanRectangle(const CellRange& range, CCellID topLeft, QRect*
     if (!CellOrigin(range.minRow, range.minCol, topLeft, &first)
         || !CellOrigin(range.maxRow, range.maxCol, topLeft, &last))
         return false;
-    *rect = QRect(first, QPoint(last.x() + m_cols.Size(range.maxCol) - 1,
-                                last.y() + m_rows.Size(range.maxRow) - 1));
+    *rect = QRect(first,
+        QPoint(last.x() + m_cols.Size(range.maxCol) - 1, last.y() + m_rows.Size(range.maxRow) - 1));
     return true;
 }
 
@@ -82,5 +82,5 @@ bool GridGeometry::CellInView(int row, int col, QSize client, CCellID topLeft) c
     if (row >= m_rows.FixedCount() && row < topLeft.row)
         return false;
     return Position(m_cols, col, topLeft.col) < client.width()
-           && Position(m_rows, row, topLeft.row) < client.height();
+        && Position(m_rows, row, topLeft.row) < client.height();
 }

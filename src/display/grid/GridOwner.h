@@ -11,9 +11,21 @@ public:
 
     // NM_CLICK, NM_DBLCLK, NM_RCLICK and the GN_ codes with a row and a column. A negative
     // reply vetoes GN_BEGINEDIT and reverts the cell after GN_ENDEDIT.
-    virtual long OnGridNotify(const GridNotify& notify) { (void)notify; return 0; }
+    virtual long OnGridNotify(const GridNotify& notify)
+    {
+        (void)notify;
+        return 0;
+    }
     // GN_GETDISPINFO: the owner fills the record. GN_ENDEDIT from the in-place editor.
-    virtual long OnGridDispInfo(GridDispInfo& info) { (void)info; return 0; }
+    virtual long OnGridDispInfo(GridDispInfo& info)
+    {
+        (void)info;
+        return 0;
+    }
     // GN_CACHEHINT: the cells about to be read; all -1 when the reading is over.
-    virtual long OnGridCacheHint(const GridCacheHint& hint) { (void)hint; return 0; }
+    virtual long OnGridCacheHint(const GridCacheHint& hint)
+    {
+        (void)hint;
+        return 0;
+    }
 };

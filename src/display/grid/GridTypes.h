@@ -15,7 +15,11 @@ struct CCellID
     int col = -1;
 
     constexpr CCellID() = default;
-    constexpr CCellID(int r, int c) : row(r), col(c) {}
+    constexpr CCellID(int r, int c)
+        : row(r)
+        , col(c)
+    {
+    }
     constexpr bool IsValid() const { return row >= 0 && col >= 0; }
     constexpr bool operator==(const CCellID&) const = default;
 };
@@ -30,11 +34,16 @@ struct CellRange
 
     constexpr CellRange() = default;
     constexpr CellRange(int r1, int c1, int r2, int c2)
-        : minRow(r1), minCol(c1), maxRow(r2), maxCol(c2) {}
+        : minRow(r1)
+        , minCol(c1)
+        , maxRow(r2)
+        , maxCol(c2)
+    {
+    }
     constexpr bool IsValid() const
     {
         return minRow >= 0 && minCol >= 0 && maxRow >= 0 && maxCol >= 0 && minRow <= maxRow
-               && minCol <= maxCol;
+            && minCol <= maxCol;
     }
     // Number of cells covered; an empty range (all -1) counts as one cell.
     constexpr long long CellCount() const

@@ -356,7 +356,8 @@ bool Save(const QImage& image, const QString& folder, const char* name)
 
 bool SavePair(const QImage& image, const QString& folder, const char* name)
 {
-    return Save(image, folder, name) && Save(Disabled(image), folder, (QByteArray(name) + "_off").constData());
+    return Save(image, folder, name)
+        && Save(Disabled(image), folder, (QByteArray(name) + "_off").constData());
 }
 
 } // namespace
@@ -371,9 +372,15 @@ int main(int argc, char* argv[])
     ok = SavePair(Render(32, 32, ViewData32), folder, "viewdata") && ok;
     ok = SavePair(Render(30, 30, ScheduleStart30), folder, "schedule_start") && ok;
     ok = SavePair(Render(30, 30, ScheduleStop30), folder, "schedule_stop") && ok;
-    ok = Save(Render(40, 40, Lamp(QColor(0xb9, 0xf6, 0xca), QColor(0x00, 0x9e, 0x3a), true)), folder, "lamp_good") && ok;
-    ok = Save(Render(40, 39, Lamp(QColor(0xff, 0xcd, 0xd2), QColor(0xd5, 0x00, 0x00), true)), folder, "lamp_bad") && ok;
-    ok = Save(Render(40, 40, Lamp(QColor(0x78, 0x80, 0x84), QColor(0x2b, 0x30, 0x33), false)), folder, "lamp_dark") && ok;
+    ok = Save(Render(40, 40, Lamp(QColor(0xb9, 0xf6, 0xca), QColor(0x00, 0x9e, 0x3a), true)),
+             folder, "lamp_good")
+        && ok;
+    ok = Save(Render(40, 39, Lamp(QColor(0xff, 0xcd, 0xd2), QColor(0xd5, 0x00, 0x00), true)),
+             folder, "lamp_bad")
+        && ok;
+    ok = Save(Render(40, 40, Lamp(QColor(0x78, 0x80, 0x84), QColor(0x2b, 0x30, 0x33), false)),
+             folder, "lamp_dark")
+        && ok;
     ok = Save(Render(32, 32, [](QPainter& p) { AppIcon(p, 32); }), folder, "app32") && ok;
     ok = Save(Render(64, 64, [](QPainter& p) { AppIcon(p, 64); }), folder, "app64") && ok;
     ok = Save(Render(16, 15, TbOpen), folder, "tb_open") && ok;

@@ -33,7 +33,7 @@ protected:
         Result result;
         auto* bar = dialog.ItemAs<QProgressBar>(1003);
         QObject::connect(bar, &QProgressBar::valueChanged,
-                         [&result](int value) { result.positions.push_back(value); });
+            [&result](int value) { result.positions.push_back(value); });
         dialog.DoModal();
         result.maximum = bar->maximum();
         result.value = bar->value();

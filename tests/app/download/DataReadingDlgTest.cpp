@@ -48,8 +48,8 @@ protected:
     size_t IndexOf(const std::string& command)
     {
         const auto commands = sim.Commands();
-        return static_cast<size_t>(std::find(commands.begin(), commands.end(), command) -
-                                   commands.begin());
+        return static_cast<size_t>(
+            std::find(commands.begin(), commands.end(), command) - commands.begin());
     }
     static size_t CountEmpty(const std::vector<std::string>& lines)
     {
@@ -99,7 +99,7 @@ TEST_F(DataReadingDlgTest, EmptyOrSilentLoggersArePassedOver)
     EXPECT_EQ(Receive(), "Logger ID(1) - Now Receiving... (100 %)");
     EXPECT_FALSE(Exists(Acc(1)));
     EXPECT_EQ(boxes.Texts(),
-              (std::vector<std::string>{"Data receiving complete!", "Data receiving complete!"}));
+        (std::vector<std::string>{"Data receiving complete!", "Data receiving complete!"}));
 }
 
 TEST_F(DataReadingDlgTest, OnlyFixedSchedulesGetTheClockSet)

@@ -20,15 +20,13 @@
 
 namespace {
 
-const std::vector<int> AllCommands{
-    ID_OPEN_LOGGER,   ID_CLOSE_LOGGER,  ID_APP_EXIT,       ID_CONNECT,      ID_CONNECT_OPTION,
-    ID_DISCONNECT,    ID_RECEIVE_DATA,  ID_MEMORY_CHECK,   ID_FORMAT_MEMORY, ID_TIME_SET_CHECK,
-    ID_LOGGER_RESET,  ID_VIEW_DATA,     ID_VIEW_GRAPH,     ID_LOGGER_SETTING, ID_ZIGBEE_SET,
-    ID_APP_ABOUT};
+const std::vector<int> AllCommands{ID_OPEN_LOGGER, ID_CLOSE_LOGGER, ID_APP_EXIT, ID_CONNECT,
+    ID_CONNECT_OPTION, ID_DISCONNECT, ID_RECEIVE_DATA, ID_MEMORY_CHECK, ID_FORMAT_MEMORY,
+    ID_TIME_SET_CHECK, ID_LOGGER_RESET, ID_VIEW_DATA, ID_VIEW_GRAPH, ID_LOGGER_SETTING,
+    ID_ZIGBEE_SET, ID_APP_ABOUT};
 
-const std::set<int> LineCommands{ID_DISCONNECT,    ID_RECEIVE_DATA, ID_MEMORY_CHECK,
-                                 ID_FORMAT_MEMORY, ID_TIME_SET_CHECK, ID_LOGGER_RESET,
-                                 ID_VIEW_GRAPH,    ID_LOGGER_SETTING};
+const std::set<int> LineCommands{ID_DISCONNECT, ID_RECEIVE_DATA, ID_MEMORY_CHECK, ID_FORMAT_MEMORY,
+    ID_TIME_SET_CHECK, ID_LOGGER_RESET, ID_VIEW_GRAPH, ID_LOGGER_SETTING};
 
 std::set<int> EnabledIn(const CommandState& state)
 {
@@ -43,14 +41,14 @@ std::set<int> EnabledIn(const CommandState& state)
 TEST(CommandRulesTest, NothingOpenOffersOnlyOpenZigbeeExitAndAbout)
 {
     EXPECT_EQ(EnabledIn({false, false, false}),
-              (std::set<int>{ID_OPEN_LOGGER, ID_ZIGBEE_SET, ID_APP_EXIT, ID_APP_ABOUT}));
+        (std::set<int>{ID_OPEN_LOGGER, ID_ZIGBEE_SET, ID_APP_EXIT, ID_APP_ABOUT}));
 }
 
 TEST(CommandRulesTest, OpenConfigurationsWithThePortClosed)
 {
     EXPECT_EQ(EnabledIn({false, false, true}),
-              (std::set<int>{ID_OPEN_LOGGER, ID_CLOSE_LOGGER, ID_CONNECT, ID_CONNECT_OPTION,
-                             ID_ZIGBEE_SET, ID_VIEW_DATA, ID_APP_EXIT, ID_APP_ABOUT}));
+        (std::set<int>{ID_OPEN_LOGGER, ID_CLOSE_LOGGER, ID_CONNECT, ID_CONNECT_OPTION,
+            ID_ZIGBEE_SET, ID_VIEW_DATA, ID_APP_EXIT, ID_APP_ABOUT}));
 }
 
 TEST(CommandRulesTest, AnOpenPortOffersTheLineCommandsOnly)
@@ -62,8 +60,10 @@ TEST(CommandRulesTest, AnOpenPortOffersTheLineCommandsOnly)
 
 TEST(CommandRulesTest, TheRunningScheduleLeavesDataExitAndAbout)
 {
-    EXPECT_EQ(EnabledIn({true, false, true}), (std::set<int>{ID_VIEW_DATA, ID_APP_EXIT, ID_APP_ABOUT}));
-    EXPECT_EQ(EnabledIn({true, true, true}), (std::set<int>{ID_VIEW_DATA, ID_APP_EXIT, ID_APP_ABOUT}));
+    EXPECT_EQ(
+        EnabledIn({true, false, true}), (std::set<int>{ID_VIEW_DATA, ID_APP_EXIT, ID_APP_ABOUT}));
+    EXPECT_EQ(
+        EnabledIn({true, true, true}), (std::set<int>{ID_VIEW_DATA, ID_APP_EXIT, ID_APP_ABOUT}));
     EXPECT_EQ(EnabledIn({true, false, false}), (std::set<int>{ID_APP_EXIT, ID_APP_ABOUT}));
 }
 

@@ -26,12 +26,13 @@ QPixmap Solid(int w, int h, const QColor& colour)
 // Colours as painted: the palette's may carry more precision than a pixel.
 ::testing::AssertionResult Same(const QColor& painted, const QColor& expected)
 {
-    const bool near = std::abs(painted.red() - expected.red()) <= 1 &&
-                      std::abs(painted.green() - expected.green()) <= 1 &&
-                      std::abs(painted.blue() - expected.blue()) <= 1;
+    const bool near = std::abs(painted.red() - expected.red()) <= 1
+        && std::abs(painted.green() - expected.green()) <= 1
+        && std::abs(painted.blue() - expected.blue()) <= 1;
     if (near)
         return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << painted.name().toStdString() << " is not " << expected.name().toStdString();
+    return ::testing::AssertionFailure()
+        << painted.name().toStdString() << " is not " << expected.name().toStdString();
 }
 
 QImage Paint(CIconButton& button)
@@ -57,7 +58,8 @@ TEST(IconLayoutTest, IndentAndMarginPlaceTheIconAndMoveTheCaption)
     EXPECT_EQ(caption.x() + caption.width(), 200);
 
     QRect pressedCaption = item;
-    EXPECT_EQ(PlaceImage(params, true, item, pressedCaption, true, 32, 32).topLeft(), QPoint(24, 15));
+    EXPECT_EQ(
+        PlaceImage(params, true, item, pressedCaption, true, 32, 32).topLeft(), QPoint(24, 15));
 
     QRect alone = item;
     EXPECT_EQ(PlaceImage(params, false, item, alone, false, 32, 32), QRect(84, 14, 32, 32));

@@ -34,9 +34,9 @@ std::vector<std::string> Entries(const QList<QAction*>& actions)
 {
     std::vector<std::string> entries;
     for (QAction* action : actions) {
-        entries.push_back(action->isSeparator() ? std::string("-")
-                                                : action->text().toStdString() + "=" +
-                                                      std::to_string(action->data().toInt()));
+        entries.push_back(action->isSeparator()
+                ? std::string("-")
+                : action->text().toStdString() + "=" + std::to_string(action->data().toInt()));
     }
     return entries;
 }
@@ -47,17 +47,21 @@ TEST_F(MainFrameTest, MenuHoldsEveryCommandWithItsCaptionAndNumber)
     std::vector<std::string> titles;
     for (QAction* popup : popups)
         titles.push_back(popup->text().toStdString());
-    EXPECT_EQ(titles, (std::vector<std::string>{"File(&F)", "Connect(&C)", "View(&V)", "Setting(&S)", "About(&A)"}));
+    EXPECT_EQ(titles,
+        (std::vector<std::string>{
+            "File(&F)", "Connect(&C)", "View(&V)", "Setting(&S)", "About(&A)"}));
     EXPECT_EQ(Entries(popups[0]->menu()->actions()),
-              (std::vector<std::string>{"Open Logger=32771", "Close Logger=32772", "-", "E&xit=57665"}));
+        (std::vector<std::string>{"Open Logger=32771", "Close Logger=32772", "-", "E&xit=57665"}));
     EXPECT_EQ(Entries(popups[1]->menu()->actions()),
-              (std::vector<std::string>{"Connect=32773", "Connect Option=32774", "Disconnect=32775", "-",
-                                        "Receive Data=32776", "Memory Check=32777", "Format Memory=32778", "-",
-                                        "Time Set Check=32779", "Logger Reset=32780"}));
-    EXPECT_EQ(Entries(popups[2]->menu()->actions()), (std::vector<std::string>{"Data=32781", "Graph=32782"}));
+        (std::vector<std::string>{"Connect=32773", "Connect Option=32774", "Disconnect=32775", "-",
+            "Receive Data=32776", "Memory Check=32777", "Format Memory=32778", "-",
+            "Time Set Check=32779", "Logger Reset=32780"}));
+    EXPECT_EQ(Entries(popups[2]->menu()->actions()),
+        (std::vector<std::string>{"Data=32781", "Graph=32782"}));
     EXPECT_EQ(Entries(popups[3]->menu()->actions()),
-              (std::vector<std::string>{"Logger Setting=32785", "Zigbee set=32784"}));
-    EXPECT_EQ(Entries(popups[4]->menu()->actions()), (std::vector<std::string>{"&About Quorbel=57664"}));
+        (std::vector<std::string>{"Logger Setting=32785", "Zigbee set=32784"}));
+    EXPECT_EQ(
+        Entries(popups[4]->menu()->actions()), (std::vector<std::string>{"&About Quorbel=57664"}));
 }
 
 TEST_F(MainFrameTest, ToolbarButtonsInOrderEachWithItsImage)
@@ -69,7 +73,8 @@ TEST_F(MainFrameTest, ToolbarButtonsInOrderEachWithItsImage)
             EXPECT_FALSE(action->icon().isNull()) << action->data().toInt();
         }
     }
-    EXPECT_EQ(ids, (std::vector<int>{32771, 32773, 32775, 0, 32776, 32781, 32782, 0, 32785, 32784}));
+    EXPECT_EQ(
+        ids, (std::vector<int>{32771, 32773, 32775, 0, 32776, 32781, 32782, 0, 32785, 32784}));
     EXPECT_EQ(frame->ToolBar()->windowTitle(), "표준");
 }
 
@@ -101,7 +106,7 @@ TEST_F(MainFrameTest, StatusBarHasTheMessagePaneAndThreeLockIndicators)
 TEST_F(MainFrameTest, SectionCaptionsAreWhiteBoldOnDarkBlue)
 {
     for (int id : {IDC_CAPTION_SELECTION, IDC_CAPTION_INFORMATION, IDC_CAPTION_COMMUNICATION,
-                   IDC_CAPTION_SCHEDULE, IDC_CAPTION_MEASUREMENT}) {
+             IDC_CAPTION_SCHEDULE, IDC_CAPTION_MEASUREMENT}) {
         QWidget* caption = view->Item(id);
         ASSERT_NE(caption, nullptr);
         const QImage image = caption->grab().toImage();

@@ -44,8 +44,8 @@ protected:
 
     std::vector<std::string> Information() const
     {
-        return {Text(IDC_QUANTITY), Text(IDC_LOGGER_COUNT), Text(IDC_COM_PORT),
-                Text(IDC_NETWORK),  Text(IDC_RECEIVE_SCHEDULE), Text(IDC_ERASE_SCHEDULE)};
+        return {Text(IDC_QUANTITY), Text(IDC_LOGGER_COUNT), Text(IDC_COM_PORT), Text(IDC_NETWORK),
+            Text(IDC_RECEIVE_SCHEDULE), Text(IDC_ERASE_SCHEDULE)};
     }
 
     // The controls whose state the screen's handlers set, by the row of the state table.
@@ -69,9 +69,9 @@ protected:
 TEST_F(MainScreenTest, AtStartOnlyOpenLoggerIsOffered)
 {
     ExpectEnabled({IDC_OPEN_LOGGER},
-                  {IDC_CLOSE_LOGGER, IDC_SCHEDULE_START, IDC_SCHEDULE_STOP, IDC_CONNECT, IDC_MEASUREMENT,
-                   IDC_LOGGER_ID_COMBO, IDC_CALL, IDC_LAMP_GOOD, IDC_LAMP_BAD, IDC_RECEIVE_DATA,
-                   IDC_VIEW_DATA, IDC_DISCONNECT});
+        {IDC_CLOSE_LOGGER, IDC_SCHEDULE_START, IDC_SCHEDULE_STOP, IDC_CONNECT, IDC_MEASUREMENT,
+            IDC_LOGGER_ID_COMBO, IDC_CALL, IDC_LAMP_GOOD, IDC_LAMP_BAD, IDC_RECEIVE_DATA,
+            IDC_VIEW_DATA, IDC_DISCONNECT});
     EXPECT_EQ(Information(), std::vector<std::string>(6));
     EXPECT_EQ(frame->windowTitle(), "Quorbel");
 }
@@ -80,8 +80,8 @@ TEST_F(MainScreenTest, OpenConfigurationsWithThePortClosed)
 {
     OpenConfigurations({Single("A"), Single("B")});
     ExpectEnabled({IDC_OPEN_LOGGER, IDC_CLOSE_LOGGER, IDC_CONNECT, IDC_VIEW_DATA},
-                  {IDC_SCHEDULE_START, IDC_MEASUREMENT, IDC_LOGGER_ID_COMBO, IDC_CALL, IDC_LAMP_GOOD,
-                   IDC_LAMP_BAD, IDC_RECEIVE_DATA, IDC_DISCONNECT});
+        {IDC_SCHEDULE_START, IDC_MEASUREMENT, IDC_LOGGER_ID_COMBO, IDC_CALL, IDC_LAMP_GOOD,
+            IDC_LAMP_BAD, IDC_RECEIVE_DATA, IDC_DISCONNECT});
     EXPECT_EQ(Items(IDC_LOGGER_LIST), (std::vector<std::string>{"A", "B"}));
     EXPECT_EQ(Items(IDC_LOGGER_COMBO), (std::vector<std::string>{"A", "B"}));
     EXPECT_EQ(List()->currentRow(), 0);
@@ -96,7 +96,8 @@ TEST_F(MainScreenTest, OpenConfigurationsWithThePortClosed)
 TEST_F(MainScreenTest, InformationOfASingleLogger)
 {
     OpenConfigurations({Single("Tunnel", 4)});
-    EXPECT_EQ(Information(), (std::vector<std::string>{"Single", "1 Nos", "COM 4", "None", "Not used", "Not used"}));
+    EXPECT_EQ(Information(),
+        (std::vector<std::string>{"Single", "1 Nos", "COM 4", "None", "Not used", "Not used"}));
     EXPECT_EQ(Items(IDC_LOGGER_ID_COMBO), (std::vector<std::string>{"01"}));
 }
 
@@ -114,16 +115,18 @@ TEST_F(MainScreenTest, InformationOfNetworks)
     zigbee.m_bEraseAfterReceive = 1;
     OpenConfigurations({rs485, zigbee});
 
-    EXPECT_EQ(Information(), (std::vector<std::string>{"Multiple (2 Nos)", "2 Nos", "COM 1", "RS485",
-                                                       "60 min, Delay 0 min", "Not used"}));
+    EXPECT_EQ(Information(),
+        (std::vector<std::string>{
+            "Multiple (2 Nos)", "2 Nos", "COM 1", "RS485", "60 min, Delay 0 min", "Not used"}));
     EXPECT_EQ(Items(IDC_LOGGER_ID_COMBO), (std::vector<std::string>{"02", "05"}));
     EXPECT_EQ(Text(IDC_LOGGER_ID_COMBO), "02");
 
     List()->setCurrentRow(1);
     EXPECT_EQ(g_nCurLogger, 1);
     EXPECT_EQ(view->ItemAs<QComboBox>(IDC_LOGGER_COMBO)->currentIndex(), 1);
-    EXPECT_EQ(Information(), (std::vector<std::string>{"Multiple (3 Nos)", "3 Nos", "COM 1", "Zigbee",
-                                                       "120 min, Delay 30 min", "Every received"}));
+    EXPECT_EQ(Information(),
+        (std::vector<std::string>{"Multiple (3 Nos)", "3 Nos", "COM 1", "Zigbee",
+            "120 min, Delay 30 min", "Every received"}));
     EXPECT_EQ(Items(IDC_LOGGER_ID_COMBO), (std::vector<std::string>{"01", "03", "07"}));
 }
 
@@ -160,7 +163,8 @@ TEST_F(MainScreenTest, ClosingTheLastOneLeavesOnlyOpenLogger)
     EXPECT_EQ(g_nLoggerCount, 0);
     EXPECT_TRUE(Items(IDC_LOGGER_LIST).empty());
     EXPECT_EQ(Information(), std::vector<std::string>(6));
-    ExpectEnabled({IDC_OPEN_LOGGER}, {IDC_CLOSE_LOGGER, IDC_CONNECT, IDC_SCHEDULE_START, IDC_VIEW_DATA});
+    ExpectEnabled(
+        {IDC_OPEN_LOGGER}, {IDC_CLOSE_LOGGER, IDC_CONNECT, IDC_SCHEDULE_START, IDC_VIEW_DATA});
 
     // Nothing selected: nothing to close.
     view->OnBnClickedCloseLogger();
@@ -176,7 +180,8 @@ TEST_F(MainScreenTest, OpeningAnEmptySetEmptiesTheScreen)
     EXPECT_TRUE(Items(IDC_LOGGER_LIST).empty());
     EXPECT_TRUE(Items(IDC_LOGGER_COMBO).empty());
     EXPECT_EQ(Information(), std::vector<std::string>(6));
-    ExpectEnabled({IDC_OPEN_LOGGER}, {IDC_CLOSE_LOGGER, IDC_SCHEDULE_START, IDC_CONNECT, IDC_VIEW_DATA});
+    ExpectEnabled(
+        {IDC_OPEN_LOGGER}, {IDC_CLOSE_LOGGER, IDC_SCHEDULE_START, IDC_CONNECT, IDC_VIEW_DATA});
 }
 
 TEST_F(MainScreenTest, CancellingOpenLoggerMakesTheFirstConfigurationCurrent)
@@ -198,8 +203,10 @@ TEST_F(MainScreenTest, ConnectedLineOffersTheLineCommands)
     g_loggers[0].m_nComPort = SimComPort;
     Connect();
     ASSERT_TRUE(g_port.m_Serial.IsOpen());
-    ExpectEnabled({IDC_MEASUREMENT, IDC_LOGGER_ID_COMBO, IDC_CALL, IDC_RECEIVE_DATA, IDC_DISCONNECT, IDC_VIEW_DATA},
-                  {IDC_OPEN_LOGGER, IDC_CLOSE_LOGGER, IDC_CONNECT, IDC_SCHEDULE_START, IDC_LAMP_GOOD, IDC_LAMP_BAD});
+    ExpectEnabled({IDC_MEASUREMENT, IDC_LOGGER_ID_COMBO, IDC_CALL, IDC_RECEIVE_DATA, IDC_DISCONNECT,
+                      IDC_VIEW_DATA},
+        {IDC_OPEN_LOGGER, IDC_CLOSE_LOGGER, IDC_CONNECT, IDC_SCHEDULE_START, IDC_LAMP_GOOD,
+            IDC_LAMP_BAD});
 }
 
 TEST_F(MainScreenTest, AnotherConfigurationCannotBeChosenWhileConnected)
@@ -242,8 +249,8 @@ TEST_F(MainScreenTest, DisconnectClosesTheLineAndPutsTheLampsOut)
     view->DisconnectLogger();
     EXPECT_FALSE(g_port.m_Serial.IsOpen());
     ExpectEnabled({IDC_OPEN_LOGGER, IDC_CLOSE_LOGGER, IDC_CONNECT, IDC_VIEW_DATA},
-                  {IDC_MEASUREMENT, IDC_LOGGER_ID_COMBO, IDC_CALL, IDC_LAMP_GOOD, IDC_LAMP_BAD,
-                   IDC_RECEIVE_DATA, IDC_DISCONNECT});
+        {IDC_MEASUREMENT, IDC_LOGGER_ID_COMBO, IDC_CALL, IDC_LAMP_GOOD, IDC_LAMP_BAD,
+            IDC_RECEIVE_DATA, IDC_DISCONNECT});
     ASSERT_FALSE(boxes.requests.empty());
     EXPECT_EQ(boxes.requests.back().text, "Disconnected to logger!");
     EXPECT_EQ(boxes.requests.back().icon, MessageIcon::Information);
@@ -277,7 +284,8 @@ TEST_F(MainScreenTest, TheContextMenuOffersEditCommandsItDoesNotHandle)
         if (popup)
             popup->close();
     });
-    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), view->mapToGlobal(QPoint(5, 5)));
+    QContextMenuEvent event(
+        QContextMenuEvent::Mouse, QPoint(5, 5), view->mapToGlobal(QPoint(5, 5)));
     QApplication::sendEvent(view, &event);
     EXPECT_EQ(entries, (std::vector<std::string>{"Cu&t", "&Copy", "&Paste"}));
     EXPECT_FALSE(anyEnabled);

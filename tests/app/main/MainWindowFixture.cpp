@@ -22,7 +22,8 @@ public:
     void SetUp() override { QStandardPaths::setTestModeEnabled(true); }
 };
 
-const auto* const g_settingsEnvironment = ::testing::AddGlobalTestEnvironment(new SettingsInTestMode);
+const auto* const g_settingsEnvironment
+    = ::testing::AddGlobalTestEnvironment(new SettingsInTestMode);
 
 } // namespace
 
@@ -71,7 +72,8 @@ LoggerRecord MainWindowFixture::Single(const std::string& name, int comPort) con
     return record;
 }
 
-LoggerRecord MainWindowFixture::Network(const std::string& name, std::initializer_list<int> ids, bool rs485) const
+LoggerRecord MainWindowFixture::Network(
+    const std::string& name, std::initializer_list<int> ids, bool rs485) const
 {
     LoggerRecord record = NewLoggerRecord(name, g_strDataFolder);
     record.m_bSingle = 0;
@@ -88,7 +90,8 @@ bool MainWindowFixture::StartLine(std::initializer_list<int> ids, int records)
         sim.SetRecordCount(id, records);
     if (!sim.Start())
         return false;
-    qputenv(FormatString("QUORBEL_COM%d", SimComPort).c_str(), QByteArray::fromStdString(sim.Path()));
+    qputenv(
+        FormatString("QUORBEL_COM%d", SimComPort).c_str(), QByteArray::fromStdString(sim.Path()));
     return true;
 }
 

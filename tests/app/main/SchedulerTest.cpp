@@ -30,7 +30,8 @@ protected:
         MainWindowFixture::TearDown();
     }
 
-    LoggerRecord Scheduled(const std::string& name, int interval, bool delayOn = false, int delay = 0)
+    LoggerRecord Scheduled(
+        const std::string& name, int interval, bool delayOn = false, int delay = 0)
     {
         LoggerRecord record = Single(name, SimComPort);
         record.m_bAutoReceive = 1;
@@ -51,7 +52,10 @@ protected:
         view->OnBnClickedScheduleStart();
         ASSERT_TRUE(g_bScheduleRunning);
     }
-    void SetTime(int hour, int minute) { m_now = QDateTime(QDate(2026, 12, 6), QTime(hour, minute, 5)); }
+    void SetTime(int hour, int minute)
+    {
+        m_now = QDateTime(QDate(2026, 12, 6), QTime(hour, minute, 5));
+    }
     // Lets the scheduler look at the clock a few more times.
     void LetTicksPass(int reads = 6)
     {
@@ -66,7 +70,8 @@ protected:
     }
     bool WaitForReceives(int count)
     {
-        return QTest::qWaitFor([&] { return Receives() >= count && !g_port.m_Serial.IsOpen(); }, WaitMs);
+        return QTest::qWaitFor(
+            [&] { return Receives() >= count && !g_port.m_Serial.IsOpen(); }, WaitMs);
     }
     static bool Exists(const std::string& path)
     {

@@ -125,7 +125,7 @@ TEST_F(LoggerFileTest, StoredNameWinsOverTheFileName)
     LoggerRecord record = NewLoggerRecord("Inside", folder);
     ASSERT_TRUE(SaveLoggerFile(0, &record));
     ASSERT_TRUE(QFile::rename(QString::fromStdString(folder + "Inside.arg"),
-                              QString::fromStdString(folder + "Renamed.arg")));
+        QString::fromStdString(folder + "Renamed.arg")));
     ASSERT_TRUE(LoadLoggerFile(0, "Renamed"));
     EXPECT_STREQ(g_loggers[0].m_szName, "Inside");
 }

@@ -138,12 +138,13 @@ TEST(DataCell, TextExtentAddsMarginsAndFallsBackToTheDefaultSize)
     const QFontMetrics metrics(*fallback->GetCellFont());
     const int margin = static_cast<int>(fallback->GetMargin());
     EXPECT_EQ(cell.GetTextExtent("wide text"),
-              QSize(metrics.horizontalAdvance(QStringLiteral("wide text")) + 4 * margin,
-                    metrics.height() + 2 * margin));
+        QSize(metrics.horizontalAdvance(QStringLiteral("wide text")) + 4 * margin,
+            metrics.height() + 2 * margin));
     // Word-wrapped multi-line text measures its widest line and all lines.
     cell.SetFormat(gdi::dt::WordBreak);
     const QSize twoLines = cell.GetTextExtent("a\nlonger line");
-    EXPECT_EQ(twoLines.width(), metrics.horizontalAdvance(QStringLiteral("longer line")) + 4 * margin);
+    EXPECT_EQ(
+        twoLines.width(), metrics.horizontalAdvance(QStringLiteral("longer line")) + 4 * margin);
     EXPECT_GE(twoLines.height(), 2 * metrics.height() + 2 * margin - 2);
     cell.SetText("abc");
     EXPECT_EQ(cell.CellExtent(nullptr), cell.GetTextExtent("abc"));

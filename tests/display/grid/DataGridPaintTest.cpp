@@ -187,7 +187,7 @@ TEST_F(GridPaintTest, NothingIsDrawnWhileRedrawIsOff)
     const QImage image = Render();
     const QColor paper = Sys(SysColour::Window);
     EXPECT_EQ(CountNear(image, image.rect().adjusted(0, 0, 1, 1), paper, 0),
-              image.width() * image.height());
+        image.width() * image.height());
 }
 
 TEST_F(GridPaintTest, RepaintCellDrawsOneCellAndItsGridLines)
@@ -200,8 +200,7 @@ TEST_F(GridPaintTest, RepaintCellDrawsOneCellAndItsGridLines)
     EXPECT_TRUE(grid.RepaintCell(90, 2, &painter)); // outside: nothing to draw
     painter.end();
     const QRect rect = Rect(2, 2);
-    EXPECT_EQ(At(image, rect.center().x(), rect.center().y()),
-              Sys(SysColour::Highlight));
+    EXPECT_EQ(At(image, rect.center().x(), rect.center().y()), Sys(SysColour::Highlight));
     EXPECT_EQ(At(image, rect.right(), rect.center().y()), GridLine);
     EXPECT_EQ(At(image, rect.center().x(), rect.bottom()), GridLine);
     EXPECT_EQ(At(image, rect.left() - 2, rect.center().y()), QColor(1, 2, 3));
@@ -213,9 +212,9 @@ TEST_F(GridPaintTest, TheSortMarkerPointsUpForAscending)
     const QRect heading = Rect(0, 3);
     const QColor shadow = Sys(SysColour::ButtonShadow);
     const QRect upper(QPoint(heading.center().x(), heading.top() + 1),
-                      QPoint(heading.right() - 1, heading.center().y()));
+        QPoint(heading.right() - 1, heading.center().y()));
     const QRect lower(QPoint(heading.center().x(), heading.center().y() + 1),
-                      QPoint(heading.right() - 1, heading.bottom() - 1));
+        QPoint(heading.right() - 1, heading.bottom() - 1));
     const QImage image = Render();
     // Ascending (the default): the base is at the bottom, the apex above.
     EXPECT_GT(CountNear(image, lower, shadow, 0), CountNear(image, upper, shadow, 0));
@@ -267,8 +266,8 @@ TEST(GridScreens, GridWithHeadingsSelectionAndFocus)
     grid.SetFixedRowCount(1);
     grid.SetFixedColumnCount(2);
     grid.setFont(QFont("DejaVu Sans", 10));
-    const char* headings[] = {"Date", "Time", "CH01 VW", "CH01 T", "CH02 VW", "CH02 T",
-                              "CH03 VW", "CH03 T", "CH04 VW", "CH04 T"};
+    const char* headings[] = {"Date", "Time", "CH01 VW", "CH01 T", "CH02 VW", "CH02 T", "CH03 VW",
+        "CH03 T", "CH04 VW", "CH04 T"};
     for (int row = 0; row < 60; ++row)
         for (int col = 0; col < 10; ++col) {
             CDataCellBase* cell = grid.GetCell(row, col);

@@ -335,7 +335,7 @@ TEST(DataGridNotices, TheParentIsTheOwnerWhenNoneIsSet)
 TEST(DataGridStructure, WheelLinesComeFromTheApplication)
 {
     EXPECT_EQ(CDataGrid::QueryWheelScrollLines(),
-              static_cast<unsigned>(QApplication::wheelScrollLines()));
+        static_cast<unsigned>(QApplication::wheelScrollLines()));
 }
 
 } // namespace

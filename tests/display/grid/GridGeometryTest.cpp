@@ -123,10 +123,10 @@ TEST(GridGeometry, CellInViewTakesScrollingAndTheClientSizeIntoAccount)
     const QSize client(100, 60);
     EXPECT_TRUE(geometry.CellInView(0, 0, client, CCellID(2, 1)));
     EXPECT_TRUE(geometry.CellInView(3, 1, client, CCellID(2, 1)));
-    EXPECT_FALSE(geometry.CellInView(5, 1, client, CCellID(2, 1)));  // starts at y 60
-    EXPECT_FALSE(geometry.CellInView(2, 5, client, CCellID(2, 1)));  // starts at x 110
-    EXPECT_FALSE(geometry.CellInView(2, 1, client, CCellID(3, 1)));  // scrolled out above
-    EXPECT_TRUE(geometry.CellInView(0, 0, client, CCellID(9, 5)));   // fixed cells stay
+    EXPECT_FALSE(geometry.CellInView(5, 1, client, CCellID(2, 1))); // starts at y 60
+    EXPECT_FALSE(geometry.CellInView(2, 5, client, CCellID(2, 1))); // starts at x 110
+    EXPECT_FALSE(geometry.CellInView(2, 1, client, CCellID(3, 1))); // scrolled out above
+    EXPECT_TRUE(geometry.CellInView(0, 0, client, CCellID(9, 5))); // fixed cells stay
     EXPECT_FALSE(geometry.CellInView(11, 0, client, CCellID(2, 1)));
 }
 

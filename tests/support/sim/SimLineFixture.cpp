@@ -6,7 +6,8 @@
 #include <QFile>
 #include <QFileInfo>
 
-SimLineFixture::SimLineFixture(const loggersim::LoggerSim::Options& options) : sim(options)
+SimLineFixture::SimLineFixture(const loggersim::LoggerSim::Options& options)
+    : sim(options)
 {
 }
 

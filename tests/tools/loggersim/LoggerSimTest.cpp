@@ -74,7 +74,7 @@ TEST(SimRecordsTest, RecordLinesFollowTheRawDataColumns)
         EXPECT_EQ(r.substr(0, 2), "03");
         EXPECT_EQ(r[2], ' ');
         EXPECT_EQ(Number(r, 3, 2), static_cast<int>(i % 32) / 2); // channel
-        EXPECT_EQ(r[20], i % 2 == 0 ? '1' : '3');                 // reading A, then B
+        EXPECT_EQ(r[20], i % 2 == 0 ? '1' : '3'); // reading A, then B
         EXPECT_EQ(r[5], ' ');
         EXPECT_EQ(r[12], ' ');
         EXPECT_EQ(r[19], ' ');

@@ -60,7 +60,8 @@ TEST_F(ChangingLoggerDlgTest, OkStoresTwoOrMoreIdsInTheCurrentRecordOnly)
     EXPECT_EQ(shown, (std::vector<bool>{false, true, true, false, false, false, false}));
     EXPECT_TRUE(openAfterOneId);
     EXPECT_EQ(presenter.Texts(),
-              (std::vector<std::string>{"To use the multi network, you have to select over two loggers!"}));
+        (std::vector<std::string>{
+            "To use the multi network, you have to select over two loggers!"}));
     const int32_t used[7] = {0, 0, 1, 0, 0, 0, 1};
     EXPECT_EQ(std::memcmp(g_loggers[1].m_bLoggerUsed, used, sizeof used), 0);
     EXPECT_EQ(g_loggers[0].m_bLoggerUsed[6], 0);

@@ -30,7 +30,8 @@ void ConfigDialogTest::TearDown()
     ClearLoggerTable();
 }
 
-LoggerRecord ConfigDialogTest::WriteConfig(const std::string& name, int comPort, const std::string& folder)
+LoggerRecord ConfigDialogTest::WriteConfig(
+    const std::string& name, int comPort, const std::string& folder)
 {
     LoggerRecord record = NewLoggerRecord(name, folder.empty() ? m_dataFolder : folder);
     record.m_nComPort = comPort;

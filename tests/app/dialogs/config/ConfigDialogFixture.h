@@ -24,7 +24,8 @@ protected:
 
     // Saves a configuration named name into folder (the data folder when empty), with the
     // given COM port so that tests can tell files apart; returns the record written.
-    LoggerRecord WriteConfig(const std::string& name, int comPort = 1, const std::string& folder = {});
+    LoggerRecord WriteConfig(
+        const std::string& name, int comPort = 1, const std::string& folder = {});
     static bool FileExists(const std::string& path);
     static std::vector<char> FileBytes(const std::string& path);
 
@@ -39,8 +40,7 @@ private:
 };
 
 // The numbered control of a template-built window, or nullptr.
-template <class T>
-T* ControlOf(QWidget* window, int id)
+template <class T> T* ControlOf(QWidget* window, int id)
 {
     for (T* control : window->findChildren<T*>()) {
         if (control->property("controlId").toInt() == id)

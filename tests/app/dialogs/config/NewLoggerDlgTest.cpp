@@ -142,10 +142,10 @@ TEST_F(NewLoggerDlgTest, SaveRefusesBadNamesInOrderAndSavesNothing)
     dlg.SetText(IDC_NAME, "elsewhere");
     dlg.SetText(IDC_FOLDER, OtherFolder());
     ClickItem(&dlg, IDC_SAVE);
-    EXPECT_EQ(presenter.Texts(), (Texts{"The name is empty",
-                                        "The name cannot be a file name: it holds a / or is only dots.",
-                                        "The name cannot be a file name: it holds a / or is only dots.",
-                                        "The same Logger name Exists.", "The same Logger name Exists."}));
+    EXPECT_EQ(presenter.Texts(),
+        (Texts{"The name is empty", "The name cannot be a file name: it holds a / or is only dots.",
+            "The name cannot be a file name: it holds a / or is only dots.",
+            "The same Logger name Exists.", "The same Logger name Exists."}));
     EXPECT_TRUE(dlg.isVisible());
     EXPECT_FALSE(FileExists(DataFolder() + "abc.arg"));
     EXPECT_EQ(FileBytes(OtherFolder() + "elsewhere.arg").size(), sizeof(LoggerRecord));
@@ -161,14 +161,16 @@ TEST_F(NewLoggerDlgTest, FieldsTakeNoMoreThanTheRecordHolds)
     EXPECT_EQ(dlg.ItemAs<QLineEdit>(IDC_PHONE)->maxLength(), 19);
     EXPECT_EQ(dlg.ItemAs<QLineEdit>(IDC_FOLDER)->maxLength(), 259);
     // Characters that take two bytes each fit the edit but not the field.
-    dlg.SetText(IDC_PHONE, "\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9");
+    dlg.SetText(IDC_PHONE,
+        "\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9");
     ClickItem(&dlg, IDC_SAVE);
     // A browsed folder longer than the field leaves the folder as it was.
     dlg.nextFolder = "/" + std::string(258, 'f');
     ClickItem(&dlg, IDC_BROWSE);
     EXPECT_EQ(dlg.Text(IDC_FOLDER), DataFolder());
-    EXPECT_EQ(presenter.Texts(), (Texts{"Phone number holds more than 19 characters.",
-                                        "Browse of data file holds more than 259 characters."}));
+    EXPECT_EQ(presenter.Texts(),
+        (Texts{"Phone number holds more than 19 characters.",
+            "Browse of data file holds more than 259 characters."}));
     EXPECT_FALSE(FileExists(DataFolder() + "abcdefghijklmnopqrs.arg"));
 }
 
@@ -183,8 +185,9 @@ TEST_F(NewLoggerDlgTest, AMinuteFieldThatIsNoWholeNumberStopsTheSave)
     dlg.SetText(IDC_INTERVAL, " 30 ");
     dlg.SetText(IDC_DELAY_MINUTE, "99999999999");
     ClickItem(&dlg, IDC_SAVE);
-    EXPECT_EQ(presenter.Texts(), (Texts{"The Minute field must hold a whole number of minutes.",
-                                        "The Delay field must hold a whole number of minutes."}));
+    EXPECT_EQ(presenter.Texts(),
+        (Texts{"The Minute field must hold a whole number of minutes.",
+            "The Delay field must hold a whole number of minutes."}));
     EXPECT_FALSE(FileExists(DataFolder() + "abc.arg"));
     dlg.SetText(IDC_DELAY_MINUTE, "90");
     ClickItem(&dlg, IDC_SAVE);
@@ -205,7 +208,8 @@ TEST_F(NewLoggerDlgTest, AMultiNetworkNeedsTwoLoggers)
     ClickItem(&dlg, IDC_MULTI);
     ClickItem(&dlg, IdChecks[3]);
     ClickItem(&dlg, IDC_SAVE);
-    EXPECT_EQ(presenter.Texts(), (Texts{"To use the multi network, you have to select over two loggers!"}));
+    EXPECT_EQ(presenter.Texts(),
+        (Texts{"To use the multi network, you have to select over two loggers!"}));
     EXPECT_FALSE(FileExists(DataFolder() + "net.arg"));
     ClickItem(&dlg, IdChecks[3]);
     ClickItem(&dlg, IdChecks[1]);
@@ -254,7 +258,8 @@ TEST_F(NewLoggerDlgTest, BrowseEndsTheFolderWithASeparatorAndAFolderMustBeAFullP
     dlg.SetText(IDC_NAME, "rel");
     dlg.SetText(IDC_FOLDER, "Data/");
     ClickItem(&dlg, IDC_SAVE);
-    EXPECT_EQ(presenter.Texts(), (Texts{"Browse of data file must be a full path (starting with /)."}));
+    EXPECT_EQ(
+        presenter.Texts(), (Texts{"Browse of data file must be a full path (starting with /)."}));
     // A typed folder without its closing separator gets one.
     dlg.SetText(IDC_FOLDER, OtherFolder().substr(0, OtherFolder().size() - 1));
     ClickItem(&dlg, IDC_SAVE);
@@ -270,7 +275,8 @@ TEST_F(NewLoggerDlgTest, ASaveThatCannotBeWrittenIsReportedAndTheEditorStaysOpen
     dlg.SetText(IDC_FOLDER, OtherFolder() + "missing/");
     ClickItem(&dlg, IDC_SAVE);
     EXPECT_EQ(presenter.Texts(),
-              (Texts{"The configuration file " + OtherFolder() + "missing/lost.arg could not be written."}));
+        (Texts{
+            "The configuration file " + OtherFolder() + "missing/lost.arg could not be written."}));
     EXPECT_TRUE(dlg.isVisible());
 }
 

@@ -196,7 +196,8 @@ TEST_F(OpenLoggerDlgTest, OpenAddsAPathOnceAndRefusesWhatIsListedAlready)
 
     EXPECT_EQ(dlg.chooserCalls, 5);
     EXPECT_EQ(presenter.Texts(), (Rows{OtherFolder() + ".arg is not a configuration file."}));
-    EXPECT_EQ(messages, (Rows{"alpha had opened already.", OtherFolder() + "x had opened already."}));
+    EXPECT_EQ(
+        messages, (Rows{"alpha had opened already.", OtherFolder() + "x had opened already."}));
     EXPECT_EQ(dlg.FileRows(), (Rows{"alpha", OtherFolder() + "x"}));
 
     dlg.DoubleClickFile(OtherFolder() + "x");
