@@ -19,7 +19,6 @@
 #include <QListWidget>
 #include <QMainWindow>
 #include <QMenu>
-#include <QPushButton>
 #include <QSignalBlocker>
 
 namespace {
@@ -69,24 +68,21 @@ QWidget* CVorlenView::CreateCustomControl(const ControlTemplate& control, QWidge
 
 void CVorlenView::ConnectControls()
 {
-    const auto onClick = [this](int id, void (CVorlenView::*handler)()) {
-        connect(ItemAs<QPushButton>(id), &QPushButton::clicked, this, handler);
-    };
-    onClick(IDC_OPEN_LOGGER, &CVorlenView::OnBnClickedOpenLogger);
-    onClick(IDC_CLOSE_LOGGER, &CVorlenView::OnBnClickedCloseLogger);
-    onClick(IDC_CONNECT, &CVorlenView::OnBnClickedConnect);
-    onClick(IDC_MEASUREMENT, &CVorlenView::OnBnClickedMeasurement);
-    onClick(IDC_CALL, &CVorlenView::OnBnClickedCall);
-    onClick(IDC_RECEIVE_DATA, &CVorlenView::ReceiveLoggerData);
-    onClick(IDC_VIEW_DATA, &CVorlenView::ViewLoggerData);
-    onClick(IDC_DISCONNECT, &CVorlenView::DisconnectLogger);
+    Controls().OnClicked(IDC_OPEN_LOGGER, this, &CVorlenView::OnBnClickedOpenLogger);
+    Controls().OnClicked(IDC_CLOSE_LOGGER, this, &CVorlenView::OnBnClickedCloseLogger);
+    Controls().OnClicked(IDC_CONNECT, this, &CVorlenView::OnBnClickedConnect);
+    Controls().OnClicked(IDC_MEASUREMENT, this, &CVorlenView::OnBnClickedMeasurement);
+    Controls().OnClicked(IDC_CALL, this, &CVorlenView::OnBnClickedCall);
+    Controls().OnClicked(IDC_RECEIVE_DATA, this, &CVorlenView::ReceiveLoggerData);
+    Controls().OnClicked(IDC_VIEW_DATA, this, &CVorlenView::ViewLoggerData);
+    Controls().OnClicked(IDC_DISCONNECT, this, &CVorlenView::DisconnectLogger);
     connect(m_listLoggers, &QListWidget::currentRowChanged, this,
         &CVorlenView::OnLbnSelchangeLoggerList);
     connect(
         m_listLoggers, &QListWidget::itemDoubleClicked, this, &CVorlenView::OnLbnDblclkLoggerList);
     connect(m_comboLoggers, &QComboBox::activated, this, &CVorlenView::OnCbnSelchangeLoggerCombo);
-    onClick(IDC_SCHEDULE_START, &CVorlenView::OnBnClickedScheduleStart);
-    onClick(IDC_SCHEDULE_STOP, &CVorlenView::OnBnClickedScheduleStop);
+    Controls().OnClicked(IDC_SCHEDULE_START, this, &CVorlenView::OnBnClickedScheduleStart);
+    Controls().OnClicked(IDC_SCHEDULE_STOP, this, &CVorlenView::OnBnClickedScheduleStop);
 }
 
 void CVorlenView::OnInitialUpdate()
@@ -119,7 +115,7 @@ void CVorlenView::FitFrameToForm()
         frame->layout()->activate();
     // Fit the client area to the form: the frame's first size shrinks to it, and grows
     // where a large system font makes the form bigger, so no control is ever cut off.
-    const QSize form = FormSize();
+    const QSize form = TemplateSize();
     const QSize extra = frame->size() - size();
     frame->setFixedSize(extra + form);
 }

@@ -29,38 +29,22 @@ Qt::WindowFlags FlagsFor(unsigned style)
 } // namespace
 
 CDialogBase::CDialogBase(const DialogTemplate& tmpl, QWidget* parent)
-    : QDialog(parent ? parent : FindMainWindow(), FlagsFor(tmpl.style))
-    , m_template(tmpl)
-    , m_timers(this, [this](int id) { OnTimer(id); })
+    : CTemplateWindow<QDialog>(tmpl, parent ? parent : FindMainWindow(), FlagsFor(tmpl.style))
 {
     setWindowTitle(ToQt(tmpl.caption ? tmpl.caption : ""));
 }
 
-DialogControls& CDialogBase::Controls()
+void CDialogBase::OnControlsBuilt()
 {
-    EnsureBuilt();
-    return m_controls;
-}
-
-void CDialogBase::EnsureBuilt()
-{
-    if (m_built)
-        return;
-    m_built = true;
-    m_controls.Build(m_template, this, [this](const ControlTemplate& c, QWidget* parent) {
-        return CreateCustomControl(c, parent);
-    });
-    const DialogUnits units = DialogUnits::ForFont(font());
-    const QSize size(units.ToPixelsX(m_template.cx), units.ToPixelsY(m_template.cy));
-    if (m_template.style & DialogStyle::Resizable)
-        resize(size);
+    if (Template().style & DialogStyle::Resizable)
+        resize(TemplateSize());
     else
-        setFixedSize(size);
+        setFixedSize(TemplateSize());
 
     // The standard buttons end the dialog, as in every dialog of the program.
-    if (auto* ok = m_controls.ItemAs<QAbstractButton>(IDOK))
+    if (auto* ok = ItemAs<QAbstractButton>(IDOK))
         connect(ok, &QAbstractButton::clicked, this, [this] { OnOK(); });
-    if (auto* cancel = m_controls.ItemAs<QAbstractButton>(IDCANCEL))
+    if (auto* cancel = ItemAs<QAbstractButton>(IDCANCEL))
         connect(cancel, &QAbstractButton::clicked, this, [this] { OnCancel(); });
 }
 
@@ -74,7 +58,7 @@ int CDialogBase::DoModal()
 
 void CDialogBase::Create()
 {
-    EnsureBuilt();
+    Controls();
     if (m_initialised)
         return;
     m_initialised = true;
@@ -107,13 +91,6 @@ void CDialogBase::OnCancel()
     EndDialog(IDCANCEL);
 }
 
-void CDialogBase::OnTimer(int) { }
-
-QWidget* CDialogBase::CreateCustomControl(const ControlTemplate&, QWidget*)
-{
-    return nullptr;
-}
-
 void CDialogBase::accept()
 {
     OnOK();
@@ -132,7 +109,7 @@ void CDialogBase::keyPressEvent(QKeyEvent* event)
     }
     // Enter presses the focused push button, else the default button, else acts as OK.
     auto* focused = qobject_cast<QPushButton*>(focusWidget());
-    QAbstractButton* target = focused ? focused : m_controls.DefaultButton();
+    QAbstractButton* target = focused ? focused : Controls().DefaultButton();
     if (target && target->isEnabled() && target->isVisible())
         target->click();
     else

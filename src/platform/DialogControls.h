@@ -2,13 +2,12 @@
 
 #include "platform/DialogTemplate.h"
 
+#include <QAbstractButton>
 #include <QWidget>
 
 #include <functional>
 #include <map>
 #include <string>
-
-class QAbstractButton;
 
 // The numbered controls of one window built from a template, with the accessors the
 // dialogs use: text, checks, enabling and visibility by control number.
@@ -26,6 +25,14 @@ public:
     QWidget* Item(int id) const;
     template <class T> T* ItemAs(int id) const { return qobject_cast<T*>(Item(id)); }
     int IdOf(const QWidget* control) const;
+
+    // A message-map entry: a click on the numbered button calls receiver's handler.
+    template <class Receiver, class Handler>
+    void OnClicked(int id, Receiver* receiver, Handler handler) const
+    {
+        if (auto* button = ItemAs<QAbstractButton>(id))
+            QObject::connect(button, &QAbstractButton::clicked, receiver, handler);
+    }
 
     std::string ItemText(int id) const;
     void SetItemText(int id, const std::string& text);

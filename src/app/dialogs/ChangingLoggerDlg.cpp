@@ -5,8 +5,6 @@
 #include "app/record/LoggerTable.h"
 #include "res/DialogTemplates.h"
 
-#include <QAbstractButton>
-
 namespace {
 constexpr int IDC_OK = 1001;
 } // namespace
@@ -14,8 +12,7 @@ constexpr int IDC_OK = 1001;
 CChangingLoggerDlg::CChangingLoggerDlg(QWidget* parent)
     : CDialogBase(Dialog324(), parent)
 {
-    connect(ItemAs<QAbstractButton>(IDC_OK), &QAbstractButton::clicked, this,
-        &CChangingLoggerDlg::OnBnClickedOk);
+    Controls().OnClicked(IDC_OK, this, &CChangingLoggerDlg::OnBnClickedOk);
 }
 
 bool CChangingLoggerDlg::OnInitDialog()

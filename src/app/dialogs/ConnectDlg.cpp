@@ -6,7 +6,6 @@
 #include "link/Port.h"
 #include "res/DialogTemplates.h"
 
-#include <QAbstractButton>
 #include <QProgressBar>
 
 namespace {
@@ -25,8 +24,7 @@ CConnectDlg::CConnectDlg(QWidget* parent)
     : CDialogBase(Dialog319(), parent)
 {
     m_progress = ItemAs<QProgressBar>(IDC_PROGRESS);
-    connect(
-        ItemAs<QAbstractButton>(IDC_CANCEL), &QAbstractButton::clicked, this, [this] { OnOK(); });
+    Controls().OnClicked(IDC_CANCEL, this, &CConnectDlg::OnOK);
 }
 
 bool CConnectDlg::OnInitDialog()

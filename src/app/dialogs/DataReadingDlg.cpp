@@ -13,7 +13,6 @@
 #include "platform/Format.h"
 #include "res/DialogTemplates.h"
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QDateTime>
 #include <QProgressBar>
@@ -79,10 +78,8 @@ CDataReadingDlg::CDataReadingDlg(QWidget* parent)
     : CDialogBase(Dialog159(), parent)
 {
     m_progress = ItemAs<QProgressBar>(IDC_PROGRESS);
-    connect(ItemAs<QAbstractButton>(IDC_CANCEL), &QAbstractButton::clicked, this,
-        [this] { OnBnClickedCancel(); });
-    connect(ItemAs<QAbstractButton>(IDC_DOWN), &QAbstractButton::clicked, this,
-        [this] { DownloadData(); });
+    Controls().OnClicked(IDC_CANCEL, this, &CDataReadingDlg::OnBnClickedCancel);
+    Controls().OnClicked(IDC_DOWN, this, &CDataReadingDlg::DownloadData);
 }
 
 bool CDataReadingDlg::OnInitDialog()

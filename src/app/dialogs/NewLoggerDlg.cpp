@@ -12,7 +12,6 @@
 #include "platform/Text.h"
 #include "res/DialogTemplates.h"
 
-#include <QAbstractButton>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -121,19 +120,16 @@ CNewLoggerDlg::CNewLoggerDlg(QWidget* parent)
     m_comboCom = ItemAs<QComboBox>(IDC_COM);
     for (const TextField& field : TextFields)
         ItemAs<QLineEdit>(field.id)->setMaxLength(field.limit);
-    const auto onClick = [this](int id, void (CNewLoggerDlg::*handler)()) {
-        connect(ItemAs<QAbstractButton>(id), &QAbstractButton::clicked, this, handler);
-    };
-    onClick(IDC_SINGLE, &CNewLoggerDlg::OnBnClickedSingle);
-    onClick(IDC_MULTI, &CNewLoggerDlg::OnBnClickedMulti);
-    onClick(IDC_RS485, &CNewLoggerDlg::OnBnClickedRs485);
-    onClick(IDC_ZIGBEE, &CNewLoggerDlg::OnBnClickedZigbee);
-    onClick(IDC_DIRECT, &CNewLoggerDlg::OnBnClickedDirect);
-    onClick(IDC_MODEM, &CNewLoggerDlg::OnBnClickedModem);
-    onClick(IDC_SCHEDULE, &CNewLoggerDlg::OnBnClickedSchedule);
-    onClick(IDC_BROWSE, &CNewLoggerDlg::OnBnClickedBrowse);
-    onClick(IDC_SAVE, &CNewLoggerDlg::OnBnClickedSave);
-    onClick(IDC_CANCEL, &CNewLoggerDlg::OnOK);
+    Controls().OnClicked(IDC_SINGLE, this, &CNewLoggerDlg::OnBnClickedSingle);
+    Controls().OnClicked(IDC_MULTI, this, &CNewLoggerDlg::OnBnClickedMulti);
+    Controls().OnClicked(IDC_RS485, this, &CNewLoggerDlg::OnBnClickedRs485);
+    Controls().OnClicked(IDC_ZIGBEE, this, &CNewLoggerDlg::OnBnClickedZigbee);
+    Controls().OnClicked(IDC_DIRECT, this, &CNewLoggerDlg::OnBnClickedDirect);
+    Controls().OnClicked(IDC_MODEM, this, &CNewLoggerDlg::OnBnClickedModem);
+    Controls().OnClicked(IDC_SCHEDULE, this, &CNewLoggerDlg::OnBnClickedSchedule);
+    Controls().OnClicked(IDC_BROWSE, this, &CNewLoggerDlg::OnBnClickedBrowse);
+    Controls().OnClicked(IDC_SAVE, this, &CNewLoggerDlg::OnBnClickedSave);
+    Controls().OnClicked(IDC_CANCEL, this, &CNewLoggerDlg::OnOK);
 }
 
 bool CNewLoggerDlg::OnInitDialog()

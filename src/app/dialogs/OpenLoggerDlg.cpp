@@ -11,7 +11,6 @@
 #include "platform/Format.h"
 #include "res/DialogTemplates.h"
 
-#include <QAbstractButton>
 #include <QFile>
 #include <QFileDialog>
 #include <QTreeWidget>
@@ -37,15 +36,12 @@ COpenLoggerDlg::COpenLoggerDlg(QWidget* parent)
 {
     m_fileList = ItemAs<QTreeWidget>(IDC_FILE_LIST);
     m_openList = ItemAs<QTreeWidget>(IDC_OPEN_LIST);
-    const auto onClick = [this](int id, void (COpenLoggerDlg::*handler)()) {
-        connect(ItemAs<QAbstractButton>(id), &QAbstractButton::clicked, this, handler);
-    };
-    onClick(IDC_OPEN, &COpenLoggerDlg::OnBnClickedOpen);
-    onClick(IDC_ADD_NEW, &COpenLoggerDlg::OnBnClickedAddNew);
-    onClick(IDC_DELETE, &COpenLoggerDlg::OnBnClickedDelete);
-    onClick(IDC_REMOVE, &COpenLoggerDlg::OnBnClickedRemove);
-    onClick(IDC_APPLY, &COpenLoggerDlg::OnBnClickedApply);
-    onClick(IDC_CANCEL, &COpenLoggerDlg::OnOK);
+    Controls().OnClicked(IDC_OPEN, this, &COpenLoggerDlg::OnBnClickedOpen);
+    Controls().OnClicked(IDC_ADD_NEW, this, &COpenLoggerDlg::OnBnClickedAddNew);
+    Controls().OnClicked(IDC_DELETE, this, &COpenLoggerDlg::OnBnClickedDelete);
+    Controls().OnClicked(IDC_REMOVE, this, &COpenLoggerDlg::OnBnClickedRemove);
+    Controls().OnClicked(IDC_APPLY, this, &COpenLoggerDlg::OnBnClickedApply);
+    Controls().OnClicked(IDC_CANCEL, this, &COpenLoggerDlg::OnOK);
     connect(m_fileList, &QTreeWidget::itemDoubleClicked, this,
         [this](QTreeWidgetItem* row) { OnDblclkFileList(row); });
 }

@@ -3,8 +3,6 @@
 #include "platform/Text.h"
 #include "res/DialogTemplates.h"
 
-#include <QAbstractButton>
-
 namespace {
 constexpr int IDC_OK = 1001;
 constexpr int IDC_TEXT = 1002;
@@ -13,7 +11,7 @@ constexpr int IDC_TEXT = 1002;
 CTimerConfirmDlg::CTimerConfirmDlg(QWidget* parent)
     : CDialogBase(Dialog317(), parent)
 {
-    connect(ItemAs<QAbstractButton>(IDC_OK), &QAbstractButton::clicked, this, [this] { OnOK(); });
+    Controls().OnClicked(IDC_OK, this, &CTimerConfirmDlg::OnOK);
 }
 
 bool CTimerConfirmDlg::OnInitDialog()

@@ -84,7 +84,7 @@ TEST_F(MainFrameTest, TheWindowIsFixedAndFitsTheForm)
     EXPECT_EQ(frame->minimumSize(), frame->maximumSize());
     EXPECT_FALSE(frame->windowFlags() & Qt::WindowMaximizeButtonHint);
     EXPECT_TRUE(frame->windowFlags() & Qt::WindowMinimizeButtonHint);
-    EXPECT_EQ(view->size(), view->FormSize());
+    EXPECT_EQ(view->size(), view->TemplateSize());
     EXPECT_LE(frame->width(), CMainFrame::InitialWidth);
     EXPECT_LE(frame->height(), CMainFrame::InitialHeight);
     EXPECT_EQ(frame->windowTitle(), "Quorbel");
