@@ -1,42 +1,78 @@
 #pragma once
 
-#include "app/record/LoggerRecord.h"
+#include "app/record/DataFolder.h"
+#include "app/record/LoggerFile.h"
+#include "app/record/LoggerTable.h"
+#include "platform/Text.h"
 
+#include "support/ModalDriver.h"
+#include "support/RecordingPresenter.h"
+#include "support/Screenshot.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
 #include <QTemporaryDir>
 #include <QWidget>
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
-// Points the data folder at a temporary folder and empties the table of open records for
-// each test; both are put back afterwards.
+using Texts = std::vector<std::string>;
+
+// Each test gets a data folder and another folder beside it, and an empty table of open
+// records; the data folder and the table are put back afterwards.
 class ConfigDialogTest : public ::testing::Test
 {
 protected:
-    void SetUp() override;
-    void TearDown() override;
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        ASSERT_TRUE(QDir().mkpath(ToQt(data)) && QDir().mkpath(ToQt(other)));
+        m_savedDataFolder = g_strDataFolder;
+        g_strDataFolder = data;
+        ClearLoggerTable();
+    }
+    void TearDown() override
+    {
+        g_strDataFolder = m_savedDataFolder;
+        ClearLoggerTable();
+    }
 
-    // The data folder, ending in "/", and a second folder beside it.
-    const std::string& DataFolder() const { return m_dataFolder; }
-    const std::string& OtherFolder() const { return m_otherFolder; }
+    // Saves a configuration into folder (the data folder when empty); the COM port tells
+    // files apart.
+    LoggerRecord WriteConfig(const std::string& name, int comPort = 1, std::string folder = {})
+    {
+        LoggerRecord record = NewLoggerRecord(name, folder.empty() ? data : folder);
+        record.m_nComPort = comPort;
+        EXPECT_TRUE(SaveLoggerFile(0, &record)) << name;
+        return record;
+    }
+    static void OpenRecord(const LoggerRecord& record) { g_loggers[g_nLoggerCount++] = record; }
+    void OpenNew(const std::string& name) { OpenRecord(NewLoggerRecord(name, data)); }
+    static bool FileExists(const std::string& path) { return QFile::exists(ToQt(path)); }
 
-    // Saves a configuration named name into folder (the data folder when empty), with the
-    // given COM port so that tests can tell files apart; returns the record written.
-    LoggerRecord WriteConfig(
-        const std::string& name, int comPort = 1, const std::string& folder = {});
-    static bool FileExists(const std::string& path);
-    static std::vector<char> FileBytes(const std::string& path);
+    static bool Same(const LoggerRecord& a, const LoggerRecord& b)
+    {
+        return std::memcmp(&a, &b, sizeof a) == 0;
+    }
+    // True when the file at path holds exactly record.
+    static bool FileHolds(const std::string& path, const LoggerRecord& record)
+    {
+        QFile file(ToQt(path));
+        return file.open(QIODevice::ReadOnly)
+            && file.readAll() == QByteArray(reinterpret_cast<const char*>(&record), sizeof record);
+    }
 
-    // Puts record into the table of open records as the next entry.
-    static void OpenRecord(const LoggerRecord& record);
+    QTemporaryDir m_dir;
+    const std::string data = FromQt(m_dir.path()) + "/Data/";
+    const std::string other = FromQt(m_dir.path()) + "/Other/";
 
 private:
-    QTemporaryDir m_dir;
     std::string m_savedDataFolder;
-    std::string m_dataFolder;
-    std::string m_otherFolder;
 };
 
 // The numbered control of a template-built window, or nullptr.
@@ -50,4 +86,10 @@ template <class T> T* ControlOf(QWidget* window, int id)
 }
 
 // The text of a timed message dialog ("Error" box), which it then closes with its OK.
-std::string TakeTimedMessage(QWidget* modal);
+inline std::string TakeTimedMessage(QWidget* modal)
+{
+    auto* label = ControlOf<QLabel>(modal, 1002);
+    const std::string text = label ? FromQt(label->text()) : std::string();
+    ClickItem(modal, 1001);
+    return text;
+}

@@ -1,20 +1,10 @@
 #include "ConfigDialogFixture.h"
 
 #include "app/dialogs/OpenLoggerDlg.h"
-#include "app/record/LoggerTable.h"
-#include "platform/Text.h"
 
-#include "support/ModalDriver.h"
-#include "support/RecordingPresenter.h"
-#include "support/Screenshot.h"
-
-#include <QFile>
 #include <QLineEdit>
 #include <QTest>
 #include <QTreeWidget>
-
-#include <string>
-#include <vector>
 
 namespace {
 
@@ -36,10 +26,15 @@ public:
     }
 
     std::string nextFile; // empty: the chooser is cancelled
-    int chooserCalls = 0;
 
-    std::vector<std::string> FileRows() const { return Rows(m_fileList); }
-    std::vector<std::string> OpenRows() const { return Rows(m_openList); }
+    void Open(const std::string& file)
+    {
+        nextFile = file;
+        ClickItem(this, IDC_OPEN);
+    }
+
+    Texts FileRows() const { return Rows(m_fileList); }
+    Texts OpenRows() const { return Rows(m_openList); }
 
     void DoubleClickFile(const std::string& text)
     {
@@ -52,82 +47,74 @@ public:
         QTest::mouseDClick(m_fileList->viewport(), Qt::LeftButton, {}, where);
     }
 
-    static void Select(QTreeWidget* list, const std::vector<std::string>& texts)
-    {
-        list->clearSelection();
-        for (const std::string& text : texts) {
-            for (QTreeWidgetItem* row : list->findItems(ToQt(text), Qt::MatchExactly))
-                row->setSelected(true);
-        }
-    }
-
 protected:
     bool ChooseFile(std::string& path) override
     {
-        ++chooserCalls;
         path = nextFile;
         return !nextFile.empty();
     }
 
 private:
-    static std::vector<std::string> Rows(const QTreeWidget* list)
+    static Texts Rows(const QTreeWidget* list)
     {
-        std::vector<std::string> rows;
+        Texts rows;
         for (int i = 0; i < list->topLevelItemCount(); ++i)
             rows.push_back(FromQt(list->topLevelItem(i)->text(0)));
         return rows;
     }
 };
 
-using Rows = std::vector<std::string>;
 using OpenLoggerDlgTest = ConfigDialogTest;
 
-TEST_F(OpenLoggerDlgTest, ListsTheDataFolderFilesAndTheOpenRecords)
+// The folder's configurations are listed beside the open records. Records already open stay
+// as they are in memory, unsaved changes too; listed files are loaded, in the list's order.
+TEST_F(OpenLoggerDlgTest, DoubleClickListsAFileOnceAndApplyOpensTheListInOrder)
 {
-    WriteConfig("beta");
-    WriteConfig("alpha");
-    QFile other(ToQt(DataFolder() + "notes.txt"));
-    ASSERT_TRUE(other.open(QIODevice::WriteOnly));
-    other.close();
-    OpenRecord(NewLoggerRecord("site A", DataFolder()));
+    LoggerRecord north = WriteConfig("Dam north", 2);
+    const LoggerRecord south = WriteConfig("Dam south", 3);
+    const LoggerRecord tunnel = WriteConfig("Tunnel 3", 4);
+    ASSERT_TRUE(QFile(ToQt(data + "notes.txt")).open(QIODevice::WriteOnly));
+    north.m_bLoggerUsed[2] = 1;
+    OpenRecord(north);
 
     TestOpenLoggerDlg dlg;
-    EXPECT_EQ(dlg.FileRows(), (Rows{"alpha", "beta"}));
-    EXPECT_EQ(dlg.OpenRows(), (Rows{"site A"}));
+    EXPECT_EQ(dlg.FileRows(), (Texts{"Dam north", "Dam south", "Tunnel 3"}));
     EXPECT_EQ(dlg.m_fileList->headerItem()->text(0), "Using Logger list (*.arg)");
     EXPECT_EQ(dlg.m_openList->headerItem()->text(0), "Open Logger");
     EXPECT_EQ(dlg.m_fileList->selectionMode(), QAbstractItemView::ExtendedSelection);
-}
-
-TEST_F(OpenLoggerDlgTest, DoubleClickAddsAFileOnceAndApplyLoadsTheListInOrder)
-{
-    WriteConfig("alpha", 3);
-    WriteConfig("beta", 4);
-    TestOpenLoggerDlg dlg;
-    dlg.DoubleClickFile("beta");
-    dlg.DoubleClickFile("beta");
-    dlg.DoubleClickFile("alpha");
-    EXPECT_EQ(dlg.OpenRows(), (Rows{"beta", "alpha"}));
+    for (const char* name : {"Tunnel 3", "Tunnel 3", "Dam south"})
+        dlg.DoubleClickFile(name);
+    EXPECT_EQ(dlg.OpenRows(), (Texts{"Dam north", "Tunnel 3", "Dam south"}));
+    dlg.Open(other + "Bridge.arg");
+    EXPECT_TRUE(SaveScreenshot(&dlg, "open_logger"));
 
     ClickItem(&dlg, IDC_APPLY);
     EXPECT_FALSE(dlg.isVisible());
-    ASSERT_EQ(g_nLoggerCount, 2);
-    EXPECT_EQ(FieldText(g_loggers[0].m_szName), "beta");
-    EXPECT_EQ(g_loggers[0].m_nComPort, 4);
-    EXPECT_EQ(g_loggers[1].m_nComPort, 3);
+    ASSERT_EQ(g_nLoggerCount, 3);
+    EXPECT_TRUE(Same(g_loggers[0], north));
+    EXPECT_TRUE(Same(g_loggers[1], tunnel));
+    EXPECT_TRUE(Same(g_loggers[2], south));
     EXPECT_EQ(g_nCurLogger, 0);
 }
 
-TEST_F(OpenLoggerDlgTest, ApplyOfAnEmptyListLeavesNothingOpen)
+TEST_F(OpenLoggerDlgTest, CancelKeepsTheTableAndAnEmptyApplyLeavesNothingOpen)
 {
-    OpenRecord(NewLoggerRecord("one", DataFolder()));
-    OpenRecord(NewLoggerRecord("two", DataFolder()));
+    WriteConfig("alpha");
+    OpenNew("one");
+    OpenNew("two");
+    {
+        TestOpenLoggerDlg dlg;
+        dlg.DoubleClickFile("alpha");
+        ClickItem(&dlg, IDC_CANCEL);
+        EXPECT_FALSE(dlg.isVisible());
+        EXPECT_EQ(g_nLoggerCount, 2);
+    }
     TestOpenLoggerDlg dlg;
     // Remove takes the first selected row only.
-    TestOpenLoggerDlg::Select(dlg.m_openList, {"one", "two"});
+    dlg.m_openList->selectAll();
     ClickItem(&dlg, IDC_REMOVE);
-    EXPECT_EQ(dlg.OpenRows(), (Rows{"two"}));
-    TestOpenLoggerDlg::Select(dlg.m_openList, {"two"});
+    EXPECT_EQ(dlg.OpenRows(), Texts{"two"});
+    dlg.m_openList->selectAll();
     ClickItem(&dlg, IDC_REMOVE);
     ClickItem(&dlg, IDC_APPLY);
     EXPECT_EQ(g_nLoggerCount, 0);
@@ -135,155 +122,83 @@ TEST_F(OpenLoggerDlgTest, ApplyOfAnEmptyListLeavesNothingOpen)
     EXPECT_EQ(CurrentLogger(), nullptr);
 }
 
-TEST_F(OpenLoggerDlgTest, ApplyKeepsRecordsThatStayOpenAsTheyAreInMemory)
-{
-    // Opened from another folder, with a change not yet saved.
-    LoggerRecord away = WriteConfig("away", 6, OtherFolder());
-    away.m_bLoggerUsed[2] = 1;
-    OpenRecord(away);
-    WriteConfig("home", 2);
-    TestOpenLoggerDlg dlg;
-    dlg.DoubleClickFile("home");
-    ClickItem(&dlg, IDC_APPLY);
-    ASSERT_EQ(g_nLoggerCount, 2);
-    EXPECT_EQ(FieldText(g_loggers[0].m_szName), "away");
-    EXPECT_EQ(g_loggers[0].m_nComPort, 6);
-    EXPECT_EQ(g_loggers[0].m_bLoggerUsed[2], 1);
-    EXPECT_EQ(FieldText(g_loggers[0].m_szDataFolder), OtherFolder());
-    EXPECT_EQ(g_loggers[1].m_nComPort, 2);
-}
-
 TEST_F(OpenLoggerDlgTest, TheOpenListRefusesAThirtyThirdEntry)
 {
     for (int i = 0; i < 33; ++i)
-        WriteConfig("cfg" + std::to_string(100 + i));
+        WriteConfig("cfg" + std::to_string(100 + i), i);
     RecordingPresenter presenter;
     TestOpenLoggerDlg dlg;
     for (int i = 0; i < 33; ++i)
         dlg.DoubleClickFile("cfg" + std::to_string(100 + i));
     EXPECT_EQ(dlg.OpenRows().size(), 32u);
-    EXPECT_EQ(dlg.OpenRows().back(), "cfg131");
-    ASSERT_EQ(presenter.Texts(), (Rows{"No more than 32 loggers can be opened at once."}));
+    ASSERT_EQ(presenter.Texts(), Texts{"No more than 32 loggers can be opened at once."});
     ClickItem(&dlg, IDC_APPLY);
     EXPECT_EQ(g_nLoggerCount, 32);
-    EXPECT_EQ(g_loggers[31].m_nComPort, 1);
+    EXPECT_EQ(g_loggers[31].m_nComPort, 31);
     EXPECT_EQ(FieldText(g_loggers[31].m_szName), "cfg131");
-}
-
-TEST_F(OpenLoggerDlgTest, OpenAddsAPathOnceAndRefusesWhatIsListedAlready)
-{
-    WriteConfig("alpha");
-    WriteConfig("x", 9, OtherFolder());
-    TestOpenLoggerDlg dlg;
-    std::vector<std::string> messages;
-    ModalDriver driver;
-    driver.Then([&](QWidget* modal) { messages.push_back(TakeTimedMessage(modal)); });
-    driver.Then([&](QWidget* modal) { messages.push_back(TakeTimedMessage(modal)); });
-
-    dlg.nextFile = DataFolder() + "alpha.arg"; // listed by its title
-    ClickItem(&dlg, IDC_OPEN);
-    // Whatever the file's ending, four characters go: x.txt names the entry .../x.
-    dlg.nextFile = OtherFolder() + "x.txt";
-    ClickItem(&dlg, IDC_OPEN);
-    dlg.nextFile = OtherFolder() + "x.arg";
-    ClickItem(&dlg, IDC_OPEN);
-    dlg.nextFile.clear();
-    ClickItem(&dlg, IDC_OPEN);
-    // Nothing would be left of ".arg" as a title.
-    RecordingPresenter presenter;
-    dlg.nextFile = OtherFolder() + ".arg";
-    ClickItem(&dlg, IDC_OPEN);
-
-    EXPECT_EQ(dlg.chooserCalls, 5);
-    EXPECT_EQ(presenter.Texts(), (Rows{OtherFolder() + ".arg is not a configuration file."}));
-    EXPECT_EQ(
-        messages, (Rows{"alpha had opened already.", OtherFolder() + "x had opened already."}));
-    EXPECT_EQ(dlg.FileRows(), (Rows{"alpha", OtherFolder() + "x"}));
-
-    dlg.DoubleClickFile(OtherFolder() + "x");
-    ClickItem(&dlg, IDC_APPLY);
-    ASSERT_EQ(g_nLoggerCount, 1);
-    EXPECT_EQ(g_loggers[0].m_nComPort, 9);
-    EXPECT_EQ(FieldText(g_loggers[0].m_szName), "x");
 }
 
 TEST_F(OpenLoggerDlgTest, DeleteRemovesEverySelectedFileButThoseOfOpenRecords)
 {
-    WriteConfig("a");
-    WriteConfig("b");
-    WriteConfig("c");
-    WriteConfig("q", 1, OtherFolder());
-    OpenRecord(NewLoggerRecord("b", DataFolder()));
-    OpenRecord(NewLoggerRecord("q", OtherFolder()));
+    for (const char* name : {"a", "b", "c"})
+        WriteConfig(name);
+    WriteConfig("q", 1, other);
+    OpenNew("b");
+    OpenRecord(NewLoggerRecord("q", other));
     TestOpenLoggerDlg dlg;
-    dlg.nextFile = OtherFolder() + "q.arg";
-    ClickItem(&dlg, IDC_OPEN);
-    ASSERT_EQ(dlg.FileRows(), (Rows{"a", "b", "c", OtherFolder() + "q"}));
+    dlg.Open(other + "q.arg");
+    ASSERT_EQ(dlg.FileRows(), (Texts{"a", "b", "c", other + "q"}));
 
-    std::vector<std::string> messages;
+    Texts messages;
     ModalDriver driver;
     driver.Then([&](QWidget* modal) { messages.push_back(TakeTimedMessage(modal)); });
-    TestOpenLoggerDlg::Select(dlg.m_fileList, dlg.FileRows());
+    dlg.m_fileList->selectAll();
     ClickItem(&dlg, IDC_DELETE);
-
-    EXPECT_EQ(messages, (Rows{"Do not delete logger of open"}));
-    EXPECT_EQ(dlg.FileRows(), (Rows{"b"}));
-    EXPECT_FALSE(FileExists(DataFolder() + "a.arg"));
-    EXPECT_TRUE(FileExists(DataFolder() + "b.arg"));
-    EXPECT_FALSE(FileExists(DataFolder() + "c.arg"));
+    EXPECT_EQ(messages, Texts{"Do not delete logger of open"});
+    EXPECT_EQ(dlg.FileRows(), Texts{"b"});
+    EXPECT_EQ(QDir(ToQt(data)).entryList(QDir::Files), QStringList{"b.arg"});
     // A full path is compared with the open names as it is, so it never counts as open.
-    EXPECT_FALSE(FileExists(OtherFolder() + "q.arg"));
+    EXPECT_FALSE(FileExists(other + "q.arg"));
 }
 
-TEST_F(OpenLoggerDlgTest, AddNewRefreshesTheFileListWhateverTheEditorDid)
+// Open lists a file by its full path once; Add New lists the folder anew, whatever the editor
+// did, and leaves the list of what to open as it was.
+TEST_F(OpenLoggerDlgTest, OpenAndAddNewKeepTheFileListTrue)
 {
     WriteConfig("alpha");
-    WriteConfig("x", 1, OtherFolder());
+    const LoggerRecord x = WriteConfig("x", 9, other);
     TestOpenLoggerDlg dlg;
-    dlg.nextFile = OtherFolder() + "x.arg";
-    ClickItem(&dlg, IDC_OPEN);
-    WriteConfig("later");
-
+    Texts messages;
     ModalDriver driver;
-    driver.Then([](QWidget* editor) { ClickItem(editor, 1025); });
-    ClickItem(&dlg, IDC_ADD_NEW);
-    EXPECT_TRUE(driver.AllDone());
-    EXPECT_EQ(dlg.FileRows(), (Rows{"alpha", "later"}));
+    for (int i = 0; i < 2; ++i)
+        driver.Then([&](QWidget* modal) { messages.push_back(TakeTimedMessage(modal)); });
+    RecordingPresenter presenter;
+    // Whatever the file's ending, four characters go: x.txt names the entry .../x. Nothing
+    // would be left of ".arg" as a title. An empty path is a cancelled chooser.
+    for (const std::string& file :
+        {data + "alpha.arg", other + "x.txt", other + "x.arg", std::string(), other + ".arg"})
+        dlg.Open(file);
+    EXPECT_EQ(presenter.Texts(), Texts{other + ".arg is not a configuration file."});
+    EXPECT_EQ(messages, (Texts{"alpha had opened already.", other + "x had opened already."}));
+    EXPECT_EQ(dlg.FileRows(), (Texts{"alpha", other + "x"}));
+    dlg.DoubleClickFile(other + "x");
 
-    ModalDriver saving;
-    saving.Then([](QWidget* editor) {
+    WriteConfig("later");
+    driver.Then([](QWidget* editor) { ClickItem(editor, 1025); }); // Cancel
+    driver.Then([](QWidget* editor) {
         ControlOf<QLineEdit>(editor, 1004)->setText("fresh");
-        ClickItem(editor, 1024);
+        ClickItem(editor, 1024); // Save
     });
     ClickItem(&dlg, IDC_ADD_NEW);
-    EXPECT_EQ(dlg.FileRows(), (Rows{"alpha", "fresh", "later"}));
+    EXPECT_EQ(dlg.FileRows(), (Texts{"alpha", "later"}));
+    ClickItem(&dlg, IDC_ADD_NEW);
+    EXPECT_TRUE(driver.AllDone());
+    EXPECT_EQ(dlg.FileRows(), (Texts{"alpha", "fresh", "later"}));
     EXPECT_EQ(g_nLoggerCount, 0);
-}
 
-TEST_F(OpenLoggerDlgTest, CancelLeavesTheTableAsItWas)
-{
-    WriteConfig("alpha");
-    OpenRecord(NewLoggerRecord("kept", DataFolder()));
-    TestOpenLoggerDlg dlg;
-    dlg.DoubleClickFile("alpha");
-    ClickItem(&dlg, IDC_CANCEL);
-    EXPECT_FALSE(dlg.isVisible());
-    EXPECT_EQ(dlg.result(), IDOK);
+    ClickItem(&dlg, IDC_APPLY);
     ASSERT_EQ(g_nLoggerCount, 1);
-    EXPECT_EQ(FieldText(g_loggers[0].m_szName), "kept");
-}
-
-TEST_F(OpenLoggerDlgTest, Screenshot)
-{
-    WriteConfig("Dam north");
-    WriteConfig("Dam south");
-    WriteConfig("Tunnel 3");
-    OpenRecord(NewLoggerRecord("Dam north", DataFolder()));
-    TestOpenLoggerDlg dlg;
-    dlg.nextFile = OtherFolder() + "Bridge.arg";
-    ClickItem(&dlg, IDC_OPEN);
-    dlg.DoubleClickFile("Tunnel 3");
-    EXPECT_TRUE(SaveScreenshot(&dlg, "open_logger"));
+    EXPECT_TRUE(Same(g_loggers[0], x));
 }
 
 } // namespace

@@ -1,0 +1,310 @@
+#include "app/AccFile.h"
+#include "app/ChannelValue.h"
+#include "app/CsvFile.h"
+#include "app/DataFilePaths.h"
+#include "app/FolderUtils.h"
+#include "app/record/LoggerRecord.h"
+#include "platform/Format.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <ctime>
+#include <limits>
+#include <string>
+#include <vector>
+
+namespace {
+
+// A configuration "Site1" whose logger folder lies in a temporary folder, on fixed time zone
+// rules so that table times do not depend on the machine.
+class DataFileFixture : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        qputenv("TZ", "UTC");
+        tzset();
+        record = NewLoggerRecord("Site1", dir.path().toStdString() + "/");
+        record.m_nDateFormat = 0;
+        ASSERT_TRUE(QDir().mkpath(QString::fromStdString(LoggerFolderPath(record))));
+    }
+
+    static QByteArray Lines(const std::vector<std::string>& lines, const char* end = "\r\n")
+    {
+        QByteArray bytes;
+        for (const std::string& line : lines)
+            bytes += QByteArray::fromStdString(line) + end;
+        return bytes;
+    }
+
+    // Replaces the raw file of logger 1, rebuilds its table from it and returns the table.
+    QByteArray Rebuild(const QByteArray& raw, const CsvBuildOptions& options = {})
+    {
+        QFile file(QString::fromStdString(AccFilePath(record, 1)));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(raw) == raw.size());
+        file.close();
+        AccFile acc(AccFilePath(record, 1));
+        EXPECT_TRUE(acc.Open());
+        EXPECT_TRUE(RebuildCsvFile(record, 1, acc, options));
+        return ReadTable();
+    }
+    QByteArray BuildFrom(const std::vector<std::string>& lines) { return Rebuild(Lines(lines)); }
+
+    QByteArray ReadTable()
+    {
+        QFile file(QString::fromStdString(CsvFilePath(record, 1)));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    QTemporaryDir dir;
+    LoggerRecord record{};
+};
+
+using AccFileTest = DataFileFixture;
+
+// A download appends to the raw file and rebuilds the table from it while it is open.
+TEST_F(AccFileTest, AppendsLinesWithCrLfAndKeepsWhatWasThere)
+{
+    const std::string path = AccFilePath(record, 1);
+    EXPECT_FALSE(IsFile(path.c_str()));
+    {
+        AccFile raw(path);
+        ASSERT_TRUE(raw.Open());
+        EXPECT_TRUE(IsFile(path.c_str()));
+        EXPECT_TRUE(raw.AppendLine("01 00 240105 120000 1 012345"));
+        EXPECT_TRUE(raw.AppendLine(""));
+        EXPECT_TRUE(raw.Sync());
+        EXPECT_FALSE(raw.HasWriteError());
+    }
+    AccFile raw(path);
+    ASSERT_TRUE(raw.Open());
+    EXPECT_TRUE(raw.AppendLine("01 01 240105 120000 4 000500"));
+    std::string bytes;
+    ASSERT_TRUE(raw.ReadAll(bytes));
+    EXPECT_EQ(bytes, "01 00 240105 120000 1 012345\r\n\r\n01 01 240105 120000 4 000500\r\n");
+    ASSERT_TRUE(RebuildCsvFile(record, 1, raw));
+    EXPECT_EQ(ReadTable(), "Measured Date,Time,1A,2B\r\n2024/01/05,12:00:00,1234.5,500\r\n");
+}
+
+TEST_F(AccFileTest, FailuresAreVisibleToTheCaller)
+{
+    AccFile inMissingFolder(LoggerFolderPath(record) + "/missing/Site1-01.acc");
+    EXPECT_FALSE(inMissingFolder.Open());
+    EXPECT_FALSE(inMissingFolder.AppendLine("01 00 240105 120000 1 012345"));
+    EXPECT_TRUE(inMissingFolder.HasWriteError());
+    std::string bytes;
+    EXPECT_FALSE(inMissingFolder.ReadAll(bytes));
+
+    // A device that refuses every write, as a full disk does.
+    if (!QFile::exists("/dev/full"))
+        GTEST_SKIP() << "no /dev/full here";
+    AccFile full("/dev/full");
+    ASSERT_TRUE(full.Open());
+    EXPECT_FALSE(full.AppendLine("01 00 240105 120000 1 012345"));
+    EXPECT_TRUE(full.HasWriteError());
+    EXPECT_FALSE(full.AppendLine("01 00 240105 120000 1 012345"));
+}
+
+using CsvRebuildTest = DataFileFixture;
+
+// Record lines are "01 CC YYMMDD HHMMSS K VVVVVV": logger, channel, date, time, kind, value.
+TEST_F(CsvRebuildTest, RecordLinesGiveTheirTable)
+{
+    const struct
+    {
+        const char* what;
+        std::vector<std::string> lines;
+        QByteArray table;
+    } cases[] = {
+        {"worked example",
+            {"01 00 240105 120000 1 012345", "01 00 240105 120030 4 000123",
+                "01 01 240105 120000 1 000500", "01 00 240105 120000 1 012345",
+                "01 00 240105 120300 1 012350"},
+            "Measured Date,Time,1A,1B,2A\r\n"
+            "2024/01/05,12:00:00,1234.5,123,50.0\r\n"
+            "2024/01/05,12:03:00,1235.0,999999,999999\r\n"},
+        {"no record lines", {}, "Measured Date,Time\r\n"},
+        {"empty lines only", {"", "", ""}, "Measured Date,Time\r\n"},
+        {"lines of other lengths",
+            {"01 00 240105 120000 1 01234", "01 00 240105 120000 1 0123456", "garbage"},
+            "Measured Date,Time\r\n"},
+        {"unsorted records: rows in time order",
+            {"01 00 240107 080000 1 000003", "01 00 231231 235900 1 000001",
+                "01 00 240105 120000 1 000002"},
+            "Measured Date,Time,1A\r\n2023/12/31,23:59:00,0.1\r\n"
+            "2024/01/05,12:00:00,0.2\r\n2024/01/07,08:00:00,0.3\r\n"},
+        {"rows group readings within 180 s of the row's first",
+            {
+                "01 00 240105 120000 1 000010",
+                "01 01 240105 120259 1 000020", // 179 s: joins, label unchanged
+                "01 02 240105 120300 1 000030", // 180 s: a new row
+                "01 02 240105 120310 1 000040", // its cell is taken: a new row
+                "01 00 240105 120320 1 000050", // 10 s after that row's start: joins
+            },
+            "Measured Date,Time,1A,2A,3A\r\n"
+            "2024/01/05,12:00:00,1.0,2.0,999999\r\n"
+            "2024/01/05,12:03:00,999999,999999,3.0\r\n"
+            "2024/01/05,12:03:10,5.0,999999,4.0\r\n"},
+        {"a row across midnight keeps the date of its first reading",
+            {"01 00 240131 235930 1 000010", "01 01 240201 000100 1 000020"},
+            "Measured Date,Time,1A,2A\r\n2024/01/31,23:59:30,1.0,2.0\r\n"},
+        {"bad dates keep their column but no row",
+            {
+                "01 00 240105 120000 1 000010",
+                "01 05 240005 120000 1 000020", // month 00
+                "01 06 240105 240000 1 000030", // hour 24
+                "01 07 240105 12-100 1 000040", // minute -1
+                "01 00 240431 120000 1 000050", // 31 April is 1 May
+            },
+            "Measured Date,Time,1A,6A,7A,8A\r\n"
+            "2024/01/05,12:00:00,1.0,999999,999999,999999\r\n"
+            "2024/05/01,12:00:00,5.0,999999,999999,999999\r\n"},
+        {"channels outside 00..15 are skipped",
+            {
+                "01 16 240105 120000 1 000010", "01 -1 240105 120000 1 000020",
+                "01 99 240105 120000 4 000030", "01 15 240105 120000 4 000040",
+                "01 ab 240105 120000 1 000050", // reads as channel 0
+            },
+            "Measured Date,Time,1A,16B\r\n2024/01/05,12:00:00,5.0,40\r\n"},
+        {"cells follow the reading kind",
+            {
+                "01 00 240105 120000 1 01;234", // VW: tenths, ";" removed
+                "01 00 240105 120000 2 -01234", // RTD: tenths
+                "01 01 240105 120000 3 000005", // thermistor: tenths
+                "01 02 240105 120000 4 000123", // mV: whole
+                "01 03 240105 120000 4 -00007",
+                "01 04 240105 120000 x abcdef", // kind 0, value 0
+            },
+            "Measured Date,Time,1A,1B,2B,3B,4B,5B\r\n"
+            "2024/01/05,12:00:00,123.4,-123.4,0.5,123,-7,0.0\r\n"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(BuildFrom(c.lines), c.table) << c.what;
+}
+
+TEST_F(CsvRebuildTest, EveryDateStyleAndRawTextsOutsideThem)
+{
+    const std::pair<int, QByteArray> styles[]
+        = {{0, "2024/01/05,13:04:09"}, {1, "2024/01/05,13:04"}, {2, "24/01/05,13:04:09"},
+            {3, "24/01/05,13:04"}, {4, "01/05/2024,13:04:09"}, {5, "01/05/2024,13:04"},
+            {6, "240105,130409"}, {-1, "240105,130409"}};
+    for (const auto& [style, row] : styles) {
+        record.m_nDateFormat = style;
+        EXPECT_EQ(BuildFrom({"01 00 240105 130409 1 000010"}),
+            "Measured Date,Time,1A\r\n" + row + ",1.0\r\n")
+            << style;
+    }
+}
+
+TEST_F(CsvRebuildTest, LineEndsAndEmptyLinesDoNotChangeTheTable)
+{
+    const std::vector<std::string> lines = {"", "01 00 240105 120000 1 012345", "",
+        "01 01 240105 120010 4 000077", "", "", "01 00 240105 121000 1 012346"};
+    const QByteArray expected = "Measured Date,Time,1A,2B\r\n"
+                                "2024/01/05,12:00:00,1234.5,77\r\n"
+                                "2024/01/05,12:10:00,1234.6,999999\r\n";
+    EXPECT_EQ(Rebuild(Lines(lines, "\r\n")), expected);
+    EXPECT_EQ(Rebuild(Lines(lines, "\n")), expected);
+    EXPECT_EQ(Rebuild(Lines(lines, "\n").chopped(1)), expected); // no end on the last line
+}
+
+TEST_F(CsvRebuildTest, DownloadingTwiceGivesTheSameTableAndTheFirstValueStays)
+{
+    const std::vector<std::string> memory
+        = {"01 03 240105 120000 1 000100", "01 03 240105 120000 2 000200",
+            "01 04 240105 120000 1 000300", "01 03 240105 130000 1 000400"};
+    const QByteArray once = BuildFrom(memory);
+    EXPECT_EQ(once,
+        "Measured Date,Time,4A,4B,5A\r\n"
+        "2024/01/05,12:00:00,10.0,20.0,30.0\r\n"
+        "2024/01/05,13:00:00,40.0,999999,999999\r\n");
+    std::vector<std::string> twice = memory;
+    twice.insert(twice.end(), memory.begin(), memory.end());
+    EXPECT_EQ(BuildFrom(twice), once);
+    // A later download that repeats a record with another value does not replace it.
+    twice.push_back("01 03 240105 120000 1 000999");
+    EXPECT_EQ(BuildFrom(twice), once);
+}
+
+TEST_F(CsvRebuildTest, MalformedLinesNeverBreakTheTable)
+{
+    // Deterministic noise: lines of record length built from digits, blanks, signs, letters,
+    // ";" and NUL bytes, between lines of every other length.
+    const char alphabet[] = "0123456789 -+;ab\0";
+    unsigned seed = 12345;
+    auto next = [&seed] { return (seed = seed * 1103515245u + 12345u) >> 16; };
+    QByteArray raw;
+    for (int i = 0; i < 3000; ++i) {
+        const unsigned length = i % 3 == 0 ? next() % 40 : 28;
+        for (unsigned c = 0; c < length; ++c)
+            raw += alphabet[next() % (sizeof alphabet - 1)];
+        raw += i % 2 ? "\r\n" : "\n";
+    }
+    const QList<QByteArray> lines = Rebuild(raw + "01 00 240105 120000 1 000010\r\n").split('\n');
+    ASSERT_GE(lines.size(), 2);
+    EXPECT_TRUE(lines.front().startsWith("Measured Date,Time"));
+    // Every row ends in CR LF and has as many cells as the header.
+    for (const QByteArray& line : lines)
+        EXPECT_TRUE(
+            line.isEmpty() || (line.endsWith('\r') && line.count(',') == lines[0].count(',')))
+            << line.toStdString();
+}
+
+TEST_F(CsvRebuildTest, AFailedBuildIsReportedAndLeavesTheOldTableWhole)
+{
+    const QString table = QString::fromStdString(CsvFilePath(record, 1));
+    QFile old(table);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write("old table\r\n") == 11);
+    old.close();
+    AccFile missing(AccFilePath(record, 1)); // never opened, so never created
+    EXPECT_FALSE(RebuildCsvFile(record, 1, missing));
+    EXPECT_EQ(ReadTable(), "old table\r\n");
+
+    // A table path the build cannot replace: nothing is left over.
+    ASSERT_TRUE(QFile::remove(table) && QDir().mkdir(table));
+    AccFile raw(AccFilePath(record, 1));
+    ASSERT_TRUE(raw.Open() && raw.AppendLine("01 00 240105 120000 1 000010"));
+    EXPECT_FALSE(RebuildCsvFile(record, 1, raw));
+    EXPECT_EQ(QDir(QString::fromStdString(LoggerFolderPath(record))).entryList(QDir::Files),
+        QStringList{"Site1-01.acc"});
+}
+
+// The window stays alive during the build; the record is read once, at its start.
+TEST_F(CsvRebuildTest, EventsRunDuringTheBuildWithoutDisturbingIt)
+{
+    std::vector<std::string> lines;
+    for (int minute = 0; minute < 60; ++minute)
+        lines.push_back(FormatString("01 00 240105 12%02d00 1 000010", minute));
+    const QByteArray expected = BuildFrom(lines);
+    bool ran = false;
+    QTimer::singleShot(0, [&] {
+        ran = true;
+        record.m_nDateFormat = 7;
+        SetFieldText(record.m_szName, "Other");
+    });
+    CsvBuildOptions options;
+    options.eventIntervalMs = 0;
+    Rebuild(Lines(lines), options);
+    EXPECT_TRUE(ran);
+    SetFieldText(record.m_szName, "Site1");
+    EXPECT_EQ(ReadTable(), expected);
+}
+
+// Above kind 3 the whole value cut toward zero, else tenths; no value breaks the text. The
+// table cases above hold the common kinds.
+TEST(ChannelValueTest, EveryKindAndValueGivesACellText)
+{
+    const std::tuple<int, float, const char*> cells[]
+        = {{4, -7.9f, "-7"}, {9, 7.9f, "7"}, {-5, 999999.0f, "99999.9"}, {4, 1e20f, "2147483647"},
+            {4, std::numeric_limits<float>::quiet_NaN(), "0"}};
+    for (const auto& [kind, value, text] : cells)
+        EXPECT_EQ(FormatChannelValue(kind, value), text) << kind << " " << value;
+}
+
+} // namespace
