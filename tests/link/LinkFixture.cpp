@@ -4,15 +4,6 @@
 
 std::vector<std::string> LinkFixture::s_trace;
 
-loggersim::LoggerSim::Options LinkFixture::Options()
-{
-    loggersim::LoggerSim::Options options;
-    options.ids = {1, 2, 3};
-    options.records = 40;
-    options.seed = 7;
-    return options;
-}
-
 void LinkFixture::SetUp()
 {
     ASSERT_TRUE(sim.Start());

@@ -27,6 +27,13 @@ protected:
     void OpenOn(CPort& port);
     // 1 ms slices: silence costs its slice count in milliseconds.
     static void ShortSlices() { CSerialCom::SetSliceMs(1); }
+    // A silent line from now on, with short slices counted from here.
+    void Silence()
+    {
+        ShortSlices();
+        sim.SetSilent(true);
+        MarkSlices();
+    }
     long long Slices() const { return g_port.m_Serial.SliceCount() - m_slicesAtMark; }
     void MarkSlices() { m_slicesAtMark = g_port.m_Serial.SliceCount(); }
     // Bytes the simulator received since the last call, once it has taken in at least
@@ -37,10 +44,11 @@ protected:
     LoggerRecord& Record() { return g_loggers[0]; }
 
     static std::vector<std::string> s_trace;
-    loggersim::LoggerSim sim{Options()};
+    loggersim::LoggerSim sim{{.ids = {1, 2, 3}, .records = 40, .seed = 7}};
+    std::vector<int> positions; // where progress moved the bar
+    ProgressPos progress = [this](int p) { positions.push_back(p); };
 
 private:
-    static loggersim::LoggerSim::Options Options();
     static void CollectTrace(const char* text) { s_trace.emplace_back(text); }
 
     size_t m_receivedTaken = 0;

@@ -2,194 +2,205 @@
 
 #include "link/LoggerCommand.h"
 
-#include <algorithm>
-#include <cctype>
+#include <gmock/gmock.h>
 
-using loggersim::SimChannel;
-using loggersim::SimDateTime;
+#include <algorithm>
+#include <cstring>
+#include <functional>
+#include <tuple>
+
 using loggersim::SimFault;
-using loggersim::SimSchedule;
+using ::testing::MatchesRegex;
 
 namespace {
 
-class LoggerCommandTest : public LinkFixture
+// A bool reads "1" or "0".
+template <class T> std::string Str(T value)
 {
+    return std::to_string(value);
+}
+
+// One command of the logger command set, run in order against the simulated loggers.
+struct CommandRow
+{
+    std::function<std::string()> call;
+    std::string sent; // the exact bytes a live line receives
+    ::testing::Matcher<std::string> value; // the value taken from the live replies
+    std::string failure = {}; // the value on a silent line or a closed port
+    long long silentSlices = 60; // slices waited on a silent line
+    std::string silentSent = {}; // what a silent line receives, when less than sent
 };
 
-TEST(ReplyCutTest, HeadsAndFields)
+class LoggerCommandTest : public LinkFixture
 {
-    EXPECT_EQ(LoggerCommand::CutHead("@01,01,memory 40", LoggerCommand::MemoryCut), " 40");
-    EXPECT_EQ(LoggerCommand::CutHead("@01,01,memory", LoggerCommand::MemoryCut), "");
+protected:
+    std::vector<CommandRow> Table();
+    static size_t CommandsIn(const std::string& bytes)
+    {
+        return static_cast<size_t>(std::count(bytes.begin(), bytes.end(), '\r'));
+    }
+};
+
+// Rows read the lines left by the row before them ("" sent) and read back what earlier rows
+// set. Channel 00 of logger 3 has reading A off and reading B in mV (the test sets it). The
+// time is not sent when the date went unanswered.
+std::vector<CommandRow> LoggerCommandTest::Table()
+{
+    const QDateTime t(QDate(2027, 11, 28), QTime(9, 8, 7, 500));
+    const auto modemErase = [this] { // the last row: the modem stays on
+        Record().m_bUseModem = 1;
+        return Str(g_port.InitMemory(2));
+    };
+    const auto setSchedule = [] {
+        g_port.SetSchedule(2, 4, 5);
+        return std::string();
+    };
+    return {
+        {[] { return g_port.ReadAddress(3); }, "@01,03,address\r", "address 03"},
+        {[] { return g_port.ReadAddress(-1); }, "@01,01,address\r", "address 01"},
+        {[] { return Str(g_port.IsLoggerPresent(2)); }, "@01,02,address\r", "1", "0"},
+        {[t] { return Str(g_port.SetDateTime(1, t)); },
+            "@01,01,date 27 11 28\r@01,01,time 09 08 07\r", "1", "0", 60, "@01,01,date 27 11 28\r"},
+        {[] { return g_port.ReadDateTime(1); }, "@01,01,date\r@01,01,time\r", "2027/11/28 09:08:07",
+            "", 60, "@01,01,date\r"},
+        {[] { return g_port.MeasureAll(3); }, "@01,03,measure all\r", "00 0 000000", "", 17 * 60},
+        {[] { return g_port.MeasureAll(-1); }, "", MatchesRegex("00 4 [0-9]{6}")},
+        {[] { return g_port.MeasureChannel(2, 7, 1, 2, 20, 0); }, "@01,02,measure 07 01 02 0020\r",
+            MatchesRegex("07 1 [0-9]{6}")},
+        {[] { return g_port.MeasureChannel(2, 7, 0, 0, 0, 4); }, "@01,02,measure 07 04\r",
+            MatchesRegex("07 4 [0-9]{6}")},
+        {[] { return g_port.MeasureChannel(2, 7, 1, 0, 20, 3); }, "@01,02,measure 07\r",
+            MatchesRegex("07 1 [0-9]{6}")},
+        {[] { return g_port.MeasureChannel(2, 7, 0, 0, 0, 0); }, "", MatchesRegex("07 3 [0-9]{6}")},
+        {[] { return Str(g_port.SetScheduleMode(2, false)); }, "@01,02,schedule fixed\r", "1", "0"},
+        {setSchedule, "@01,02,schedule 04 05 00\r", ""},
+        {[] { return g_port.ReadSchedule(2); }, "@01,02,schedule\r", "04 05 00 fixed"},
+        {[] { return Str(g_port.SetScheduleMode(2, true)); }, "@01,02,schedule periodic\r", "1",
+            "0"},
+        {[] { return g_port.SetChannel(1, 0, 0, 0, 0, 0, 2); }, "@01,01,channel 00 00 00 0000 02\r",
+            "@01,01,channel 00 00 00 0000 02"},
+        {[] { return g_port.SetChannel(2, 15, 4, 1, 3, 20, 0); },
+            "@01,02,channel 15 01 03 0020 00\r", "@01,02,channel 15 01 03 0020 00"},
+        {[] { return Str(g_port.ReadChannelAll(1, false)); }, "@01,01,channel all\r", "1", "-1"},
+        {[] { return Str(g_port.ReadChannelAll(1, true)); }, "", "3", "-1"},
+        {[] { return g_port.SetSave(1, false); }, "@01,01,save off\r", "@01,01,save off", "", 10},
+        {[] { return g_port.SetSave(1, true); }, "@01,01,save on\r", "@01,01,save on", "", 10},
+        {[] { return Str(g_port.ReadMemoryCount(2)); }, "@01,02,memory\r", "40", "-1", 30},
+        {[] { return g_port.LoadData(3, false); }, "@01,03,data load\r", ""},
+        {[] { return g_port.LoadData(3, true); }, "", sim.Records(3)[0]},
+        {[] { return Str(g_port.InitMemory(1)); }, "@01,01,memory init\r", "1", "0"},
+        {[this] { return Str(g_port.ResetLogger(2, progress)); }, "@01,02,reset\r@01,02,address\r",
+            "1", "0", 5 * 20 + 60},
+        {modemErase, "@01,02,memory init\r", "1", "0", 600},
+    };
+}
+
+TEST_F(LoggerCommandTest, EveryCommandSendsItsLineAndTakesItsValue)
+{
+    sim.SetClock(1, {}, true); // frozen: the time set reads back unchanged
+    sim.SetChannel(3, 0, {0, 0, 0, 4});
+    for (const CommandRow& row : Table()) {
+        SCOPED_TRACE(row.sent);
+        EXPECT_THAT(row.call(), row.value);
+        EXPECT_EQ(TakeReceived(CommandsIn(row.sent)), row.sent);
+    }
+    EXPECT_EQ(positions, (std::vector<int>{1, 2, 3, 4, 5}));
+}
+
+// A closed port fails every command at once, without a trace.
+TEST_F(LoggerCommandTest, EveryCommandFailsOnASilentLineOrAClosedPort)
+{
+    g_port.m_nSensorCount = 9;
+    Silence();
+    for (const CommandRow& row : Table()) {
+        SCOPED_TRACE(row.sent);
+        MarkSlices();
+        EXPECT_EQ(row.call(), row.failure);
+        EXPECT_EQ(Slices(), row.silentSlices);
+        const std::string& sent = row.silentSent.empty() ? row.sent : row.silentSent;
+        EXPECT_EQ(TakeReceived(CommandsIn(sent)), sent);
+    }
+    EXPECT_EQ(g_port.m_nSensorCount, 0); // an unanswered scan still restarts the count
+    EXPECT_EQ(positions, (std::vector<int>{1, 2, 3, 4, 5}));
+    EXPECT_THAT(s_trace, ::testing::Contains("ReadString1 0\r\n"));
+
+    g_port.m_Serial.Close();
+    s_trace.clear();
+    MarkSlices();
+    for (const CommandRow& row : Table())
+        EXPECT_EQ(row.call(), row.failure) << row.sent;
+    EXPECT_EQ(Slices(), 0);
+    EXPECT_TRUE(s_trace.empty());
+    EXPECT_EQ(TakeReceived(), "");
+}
+
+// A reply missing its second part fails; missing fields read 0, empty ones ""; counts stay
+// within the memory.
+TEST_F(LoggerCommandTest, ShortRepliesGiveSafeValues)
+{
+    ShortSlices();
+    sim.InjectFault(SimFault::DropReply, 1);
+    EXPECT_EQ(g_port.ReadDateTime(1), "");
+    sim.InjectFault(SimFault::DropReply, 1);
+    EXPECT_FALSE(g_port.SetDateTime(1, QDateTime::currentDateTime()));
+    sim.OverrideNextReply("@01,01,date\r\n");
+    EXPECT_EQ(g_port.ReadDateTime(1).substr(0, 10), "2000/00/00");
+    sim.SetRecordCount(2, 36000);
+    EXPECT_EQ(g_port.ReadMemoryCount(2), LoggerMemoryCapacity);
+    sim.OverrideNextReply("@01,02,memory\r\n");
+    EXPECT_EQ(g_port.ReadMemoryCount(2), 0);
+    sim.OverrideNextReply("@01,02,memory -12\r\n");
+    EXPECT_EQ(g_port.ReadMemoryCount(2), 0);
     EXPECT_EQ(LoggerCommand::Field("a  b", 1), "");
     EXPECT_EQ(LoggerCommand::Field("a  b", 2), "b");
-    EXPECT_EQ(LoggerCommand::Field("a b", 5), "");
-    const ChannelLine line = ChannelLine::FromReply("@01,03,channel 05 01 02 0020 04");
-    EXPECT_EQ(line.Text(), "05 01 02 0020 04");
-    EXPECT_EQ(ChannelLine::FromReply("@01,03,channel x").channel, 0);
     EXPECT_EQ(ChannelLine::FromReply("@01,03,channel 105").channel, 5);
     EXPECT_EQ(ChannelLine::FromReply("@01,03,channel 05").analogType, 0);
 }
 
-TEST_F(LoggerCommandTest, AddressAndPresence)
+TEST_F(LoggerCommandTest, ChannelScanFillsTheCurrentRecordAndCountsSensors)
 {
-    EXPECT_EQ(g_port.ReadAddress(3), "address 03");
-    EXPECT_EQ(TakeReceived(), "@01,03,address\r");
-    EXPECT_EQ(g_port.ReadAddress(-1), "address 01");
-    EXPECT_EQ(TakeReceived(), "@01,01,address\r");
-    EXPECT_TRUE(g_port.IsLoggerPresent(2));
+    sim.SetChannel(3, 0, {});
+    sim.SetChannel(3, 5, {1, 2, 20, 4});
+    sim.SetChannel(3, 7, {});
+    Record().m_units[2].m_channels[7].m_bPresent = 1;
+    g_port.m_nSensorCount = 9;
+    EXPECT_EQ(g_port.ReadChannelAll(3, false), 0); // a scan restarts the count; 00 is off
+    int count = 0;
+    for (int ch = 1; ch < 16; ++ch)
+        count = g_port.ReadChannelAll(3, true);
+    EXPECT_EQ(count, 2 + 13 * 2); // channel 05 has A and B, 07 nothing, the rest A and B
+    const ChannelConfig& five = Record().m_units[2].m_channels[5];
+    EXPECT_EQ(std::tie(five.m_bPresent, five.m_nVwType, five.m_nAnalogType, five.m_nValue),
+        std::tuple(1, 3, 4, 20));
+    EXPECT_EQ(Record().m_units[2].m_channels[7].m_bPresent, 0);
+    EXPECT_EQ(Record().m_units[0].m_channels[5].m_bPresent, 0); // other loggers untouched
 
+    // No 17th line, or a channel outside the table: count and table stay as they were.
+    const LoggerRecord before = Record();
     ShortSlices();
-    MarkSlices();
-    EXPECT_FALSE(g_port.IsLoggerPresent(5)); // not on the line
-    EXPECT_EQ(Slices(), 60);
-    EXPECT_EQ(g_port.ReadAddress(6), "");
+    EXPECT_EQ(g_port.ReadChannelAll(3, true), -1);
+    EXPECT_EQ(g_port.m_nSensorCount, count);
+    sim.OverrideNextReply("@01,03,channel 16 01 00 0020 03\r\n");
+    EXPECT_EQ(g_port.ReadChannelAll(3, false), 0);
+    EXPECT_EQ(std::memcmp(&before, &Record(), sizeof before), 0);
+    g_nCurLogger = -1;
+    EXPECT_EQ(g_port.ReadChannelAll(1, false), 2); // no current record: still counted
 }
 
-TEST_F(LoggerCommandTest, ReadDateTimeBuildsItsTextFromBothReplies)
-{
-    sim.SetClock(1, SimDateTime{2026, 3, 5, 14, 7, 9});
-    EXPECT_EQ(g_port.ReadDateTime(1), "2026/03/05 14:07:09");
-    EXPECT_EQ(TakeReceived(), "@01,01,date\r@01,01,time\r");
-
-    ShortSlices();
-    sim.InjectFault(SimFault::DropReply, 1);
-    EXPECT_EQ(g_port.ReadDateTime(1), "");
-    sim.SetSilent(true);
-    MarkSlices();
-    EXPECT_EQ(g_port.ReadDateTime(1), "");
-    EXPECT_EQ(TakeReceived(3), "@01,01,date\r@01,01,time\r@01,01,date\r");
-    EXPECT_EQ(Slices(), 60);
-}
-
-TEST_F(LoggerCommandTest, ShortDateReplyGivesZeroParts)
-{
-    sim.OverrideNextReply("@01,01,date\r\n");
-    EXPECT_EQ(g_port.ReadDateTime(1).substr(0, 10), "2000/00/00");
-}
-
-TEST_F(LoggerCommandTest, SetDateTimeSendsDateThenTime)
-{
-    const QDateTime t(QDate(2026, 3, 5), QTime(14, 7, 9, 500));
-    EXPECT_TRUE(g_port.SetDateTime(1, t));
-    EXPECT_EQ(TakeReceived(), "@01,01,date 26 03 05\r@01,01,time 14 07 09\r");
-    const SimDateTime clock = sim.Clock(1);
-    EXPECT_EQ(clock.year, 2026);
-    EXPECT_EQ(clock.day, 5);
-
-    ShortSlices();
-    sim.SetSilent(true);
-    EXPECT_FALSE(g_port.SetDateTime(1, t));
-    EXPECT_EQ(TakeReceived(1), "@01,01,date 26 03 05\r");
-    sim.SetSilent(false);
-    sim.InjectFault(SimFault::DropReply, 1);
-    EXPECT_FALSE(g_port.SetDateTime(1, t));
-}
-
-TEST_F(LoggerCommandTest, MeasureAllGivesThirtyTwoLinesInChannelOrder)
-{
-    sim.SetChannel(1, 4, SimChannel{0, 0, 0, 4});
-    // "cc k vvvvvv": channel, kind (1 reading A, the analog type for B, 0 off), reading
-    for (int i = 0; i < 32; ++i) {
-        const std::string reply = g_port.MeasureAll(i == 0 ? 1 : -1);
-        ASSERT_EQ(reply.size(), 11u) << i << ": " << reply;
-        EXPECT_EQ(std::atoi(reply.substr(0, 2).c_str()), i / 2);
-        const int kind = i / 2 == 4 ? (i % 2 ? 4 : 0) : (i % 2 ? 3 : 1);
-        EXPECT_EQ(reply[3] - '0', kind) << i;
-        const std::string reading = LoggerCommand::Field(reply, 2);
-        EXPECT_EQ(reading, reply.substr(5));
-        EXPECT_TRUE(std::all_of(
-            reading.begin(), reading.end(), [](unsigned char c) { return std::isdigit(c); }));
-    }
-    EXPECT_EQ(TakeReceived(), "@01,01,measure all\r");
-}
-
-TEST_F(LoggerCommandTest, MeasureAllOnASilentLoggerReadsSeventeenTimes)
-{
-    ShortSlices();
-    sim.SetSilent(true);
-    EXPECT_EQ(g_port.MeasureAll(1), "");
-    EXPECT_EQ(Slices(), 17 * 60);
-    EXPECT_EQ(TakeReceived(1), "@01,01,measure all\r");
-    MarkSlices();
-    EXPECT_EQ(g_port.MeasureAll(-1), "");
-    EXPECT_EQ(Slices(), 60);
-}
-
-TEST_F(LoggerCommandTest, MeasureChannelForms)
-{
-    std::string reply = g_port.MeasureChannel(2, 7, 1, 2, 20, 0);
-    EXPECT_EQ(TakeReceived(), "@01,02,measure 07 01 02 0020\r");
-    EXPECT_EQ(reply.substr(0, 5), "07 1 ");
-    reply = g_port.MeasureChannel(2, 7, 0, 0, 0, 4);
-    EXPECT_EQ(TakeReceived(), "@01,02,measure 07 04\r");
-    EXPECT_EQ(reply.substr(0, 5), "07 4 ");
-    EXPECT_EQ(g_port.MeasureChannel(2, 7, 1, 0, 20, 3).substr(0, 5), "07 1 ");
-    EXPECT_EQ(TakeReceived(), "@01,02,measure 07\r");
-    // Neither reading: nothing is sent, the next line (reading B of that channel) is read.
-    EXPECT_EQ(g_port.MeasureChannel(2, 7, 0, 0, 0, 0).substr(0, 5), "07 3 ");
-    EXPECT_EQ(TakeReceived(), "");
-
-    ShortSlices();
-    sim.SetSilent(true);
-    EXPECT_EQ(g_port.MeasureChannel(2, 7, 1, 2, 20, 0), "");
-}
-
-TEST_F(LoggerCommandTest, ScheduleReadAndSet)
-{
-    sim.SetSchedule(2, SimSchedule{2, 30, 0, false});
-    const std::string reply = g_port.ReadSchedule(2);
-    EXPECT_EQ(TakeReceived(), "@01,02,schedule\r");
-    EXPECT_EQ(reply, "02 30 00 fixed");
-    EXPECT_EQ(LoggerCommand::Field(reply, 0), "02");
-    EXPECT_EQ(LoggerCommand::Field(reply, 1), "30");
-    EXPECT_EQ(LoggerCommand::Field(reply, 3), "fixed");
-
-    EXPECT_TRUE(g_port.SetScheduleMode(2, true));
-    EXPECT_EQ(TakeReceived(), "@01,02,schedule periodic\r");
-    EXPECT_TRUE(g_port.SetScheduleMode(2, false));
-    EXPECT_EQ(TakeReceived(), "@01,02,schedule fixed\r");
-    g_port.SetSchedule(2, 4, 5);
-    EXPECT_EQ(TakeReceived(), "@01,02,schedule 04 05 00\r");
-    EXPECT_EQ(sim.Schedule(2).hours, 4);
-    EXPECT_EQ(sim.Schedule(2).minutes, 5);
-
-    ShortSlices();
-    sim.SetSilent(true);
-    EXPECT_EQ(g_port.ReadSchedule(2), "");
-    EXPECT_FALSE(g_port.SetScheduleMode(2, true));
-    MarkSlices();
-    g_port.SetSchedule(2, 1, 0);
-    EXPECT_EQ(Slices(), 60);
-}
-
-TEST_F(LoggerCommandTest, LoadDataGivesEveryStoredRecord)
+// A record that gets no reply leaves the rest intact. The last record's LF is still queued:
+// it is skipped, then a silent second ends the read.
+TEST_F(LoggerCommandTest, DownloadGivesEveryRecordThatCameThenEnds)
 {
     sim.SetRecordCount(3, 70);
-    EXPECT_EQ(g_port.LoadData(3, false), "");
-    EXPECT_EQ(TakeReceived(), "@01,03,data load\r");
-    for (const std::string& record : sim.Records(3)) {
-        const std::string line = g_port.LoadData(3, true);
-        ASSERT_EQ(line, record);
-        ASSERT_EQ(line.size(), 28u);
-    }
-    EXPECT_EQ(TakeReceived(), "");
-    // The last record's LF is still queued: it is skipped, then a silent second ends the read.
+    sim.InjectFault(SimFault::DropReply, 2); // the header, record 0, then record 1 is lost
+    ASSERT_EQ(g_port.LoadData(3, false), "");
+    const std::vector<std::string> records = sim.Records(3);
+    for (size_t i = 0; i < records.size(); i += i == 0 ? 2 : 1)
+        ASSERT_EQ(g_port.LoadData(3, true), records[i]) << i;
     ShortSlices();
     MarkSlices();
     EXPECT_EQ(g_port.LoadData(3, true), "");
     EXPECT_EQ(Slices(), 10);
-    MarkSlices();
-    EXPECT_EQ(g_port.LoadData(3, true), "");
-    EXPECT_EQ(Slices(), 60);
-}
-
-TEST_F(LoggerCommandTest, RecordThatGetsNoReplyLeavesTheRestIntact)
-{
-    sim.InjectFault(SimFault::DropReply, 2); // the header, record 0, then record 1 is lost
-    ASSERT_EQ(g_port.LoadData(1, false), "");
-    const std::vector<std::string> records = sim.Records(1);
-    EXPECT_EQ(g_port.LoadData(1, true), records[0]);
-    EXPECT_EQ(g_port.LoadData(1, true), records[2]);
 }
 
 } // namespace
