@@ -1,146 +1,208 @@
 #include "MainWindowFixture.h"
 
-#include "app/FrameStatusBar.h"
 #include "res/CommandIds.h"
 #include "res/IconResources.h"
-#include "res/MainScreenIds.h"
 
 #include "support/ModalDriver.h"
 #include "support/Screenshot.h"
 
+#include <QAbstractEventDispatcher>
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QToolBar>
 
-#include <string>
-#include <vector>
-
 namespace {
 
-class MainFrameTest : public MainWindowFixture
+using MainFrameTest = MainWindowFixture;
+
+// The screen's buttons, the menu and the toolbar through the rows of the state table, entered
+// as the operator does.
+TEST_F(MainFrameTest, ScreenMenuAndToolbarFollowEveryState)
 {
-protected:
-    void SetUp() override
-    {
-        MainWindowFixture::SetUp();
+    ExpectScreen({IDC_OPEN_LOGGER}, "nothing open");
+    ExpectCommands({ID_OPEN_LOGGER, ID_ZIGBEE_SET, ID_APP_EXIT, ID_APP_ABOUT}, "nothing open");
+
+    const std::set<int> closedScreen{
+        IDC_OPEN_LOGGER, IDC_CLOSE_LOGGER, IDC_SCHEDULE_START, IDC_CONNECT, IDC_VIEW_DATA};
+    const std::set<int> closedCommands{ID_OPEN_LOGGER, ID_CLOSE_LOGGER, ID_CONNECT,
+        ID_CONNECT_OPTION, ID_ZIGBEE_SET, ID_VIEW_DATA, ID_APP_EXIT, ID_APP_ABOUT};
+    OpenConfigurations({Single("A", SimComPort, 60), Single("B")});
+    ExpectScreen(closedScreen, "port closed");
+    ExpectCommands(closedCommands, "port closed");
+
+    ASSERT_TRUE(StartLine({1}));
+    ConnectLine();
+    ExpectScreen({IDC_MEASUREMENT, IDC_LOGGER_ID_COMBO, IDC_CALL, IDC_RECEIVE_DATA, IDC_VIEW_DATA,
+                     IDC_DISCONNECT},
+        "port open");
+    ExpectCommands({ID_DISCONNECT, ID_RECEIVE_DATA, ID_MEMORY_CHECK, ID_FORMAT_MEMORY,
+                       ID_TIME_SET_CHECK, ID_LOGGER_RESET, ID_VIEW_GRAPH, ID_LOGGER_SETTING,
+                       ID_VIEW_DATA, ID_APP_EXIT, ID_APP_ABOUT},
+        "port open");
+
+    view->DisconnectLogger();
+    ExpectScreen(closedScreen, "disconnected");
+    ExpectCommands(closedCommands, "disconnected");
+
+    // Between ticks, and while a tick's receive holds the port.
+    view->OnBnClickedScheduleStart();
+    for (bool receiving : {false, true}) {
+        if (receiving) {
+            ASSERT_TRUE(OpenPort());
+            frame->UpdateCommandUI();
+        }
+        ExpectScreen({IDC_SCHEDULE_STOP, IDC_VIEW_DATA}, "schedule running");
+        ExpectCommands({ID_VIEW_DATA, ID_APP_EXIT, ID_APP_ABOUT}, "schedule running");
+    }
+}
+
+TEST_F(MainFrameTest, RulesAreReappliedWhenTheLoopIdlesAndWhenAMenuOpens)
+{
+    OpenConfigurations({Single("A")});
+    QAction* connect = frame->Command(ID_CONNECT);
+    ASSERT_TRUE(connect->isEnabled());
+
+    // The port opens behind the frame's back (as inside another handler's wait).
+    ASSERT_TRUE(StartLine({1}));
+    ASSERT_TRUE(OpenPort());
+    EXPECT_TRUE(connect->isEnabled());
+    emit QAbstractEventDispatcher::instance()->aboutToBlock();
+    EXPECT_FALSE(connect->isEnabled());
+    EXPECT_TRUE(Enabled(IDC_DISCONNECT));
+
+    g_port.m_Serial.Close();
+    QMenu* connectMenu = frame->menuBar()->actions().at(1)->menu();
+    connectMenu->popup(QPoint(0, 0));
+    connectMenu->close();
+    EXPECT_TRUE(connect->isEnabled());
+    EXPECT_FALSE(Enabled(IDC_DISCONNECT));
+}
+
+TEST_F(MainFrameTest, ACommandItsRuleRefusesDoesNothing)
+{
+    OpenConfigurations({Single("A"), Single("B")});
+    ASSERT_TRUE(StartLine({1}));
+    ASSERT_TRUE(OpenPort()); // behind the frame's back: its actions are still enabled
+    ModalDriver driver; // closes any dialog a command wrongly opens
+    for (int i = 0; i < 9; ++i)
+        driver.Then(RejectModal);
+    for (int id : {ID_OPEN_LOGGER, ID_CLOSE_LOGGER, ID_CONNECT, ID_CONNECT_OPTION, ID_ZIGBEE_SET})
+        frame->OnCommand(id);
+    g_bScheduleRunning = true;
+    for (int id : {ID_DISCONNECT, ID_RECEIVE_DATA, ID_MEMORY_CHECK, ID_LOGGER_RESET})
+        frame->OnCommand(id);
+    EXPECT_EQ(driver.StepsDone(), 0);
+    EXPECT_TRUE(boxes.requests.empty());
+    EXPECT_EQ(g_nLoggerCount, 2);
+    EXPECT_TRUE(g_port.m_Serial.IsOpen());
+}
+
+TEST_F(MainFrameTest, ConnectOptionRecomputesScheduleStartEvenWithoutSelection)
+{
+    OpenConfigurations({Single("A", 1, 60)});
+
+    // Edited behind the screen, and no selection: no editor runs, the button follows.
+    g_loggers[0].m_bAutoReceive = 0;
+    List()->setCurrentRow(-1);
+    frame->OnCommand(ID_CONNECT_OPTION);
+    EXPECT_FALSE(Enabled(IDC_SCHEDULE_START));
+
+    // With a selection the editor runs on it; closing it refreshes the screen all the same.
+    g_loggers[0].m_bAutoReceive = 1;
+    g_loggers[0].m_nComPort = 7;
+    List()->setCurrentRow(0);
+    ModalDriver driver;
+    driver.Then(RejectModal);
+    frame->OnCommand(ID_CONNECT_OPTION);
+    EXPECT_TRUE(driver.AllDone());
+    EXPECT_TRUE(Enabled(IDC_SCHEDULE_START));
+    EXPECT_EQ(Text(IDC_COM_PORT), "COM 7");
+}
+
+TEST_F(MainFrameTest, ReceiveDataDownloadsTheSelectedConfigurationOnly)
+{
+    ASSERT_TRUE(StartLine({1}, 4));
+    OpenConfigurations({Single("Other"), Single("Site1", SimComPort)});
+    List()->setCurrentRow(1);
+    ConnectLine();
+    frame->OnCommand(ID_RECEIVE_DATA);
+    EXPECT_TRUE(Exists("Site1/Site1-01.csv"));
+    EXPECT_FALSE(Exists("Other"));
+    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"Data receiving complete!"});
+    EXPECT_TRUE(g_port.m_Serial.IsOpen());
+}
+
+TEST_F(MainFrameTest, LeavingClosesAnOpenPortAndHangsUpOnlyAModem)
+{
+    ASSERT_TRUE(StartLine({1}));
+    for (bool modem : {true, false}) {
+        LoggerRecord record = Single("Remote", SimComPort);
+        record.m_bUseModem = modem ? 1 : 0;
+        OpenConfigurations({record});
+        ASSERT_TRUE(OpenPort());
+        sim.ClearReceived();
+        if (modem)
+            EXPECT_TRUE(frame->close());
+        else
+            frame->OnCommand(ID_APP_EXIT);
+        EXPECT_FALSE(g_port.m_Serial.IsOpen());
+        EXPECT_EQ(sim.Received(), modem ? "+++" : "");
         MakeFrame();
     }
-};
-
-// "caption=id" per entry, "-" per separator.
-std::vector<std::string> Entries(const QList<QAction*>& actions)
-{
-    std::vector<std::string> entries;
-    for (QAction* action : actions) {
-        entries.push_back(action->isSeparator()
-                ? std::string("-")
-                : action->text().toStdString() + "=" + std::to_string(action->data().toInt()));
-    }
-    return entries;
+    ASSERT_TRUE(OpenPort());
+    frame.reset(); // and so does destroying the frame
+    EXPECT_FALSE(g_port.m_Serial.IsOpen());
 }
 
-TEST_F(MainFrameTest, MenuHoldsEveryCommandWithItsCaptionAndNumber)
+// Menu entries and toolbar buttons are the frame's command actions, so its enabling reaches
+// them all.
+TEST_F(MainFrameTest, MenuEntriesAndToolbarButtonsAreTheCommandActions)
 {
-    const QList<QAction*> popups = frame->menuBar()->actions();
-    std::vector<std::string> titles;
-    for (QAction* popup : popups)
-        titles.push_back(popup->text().toStdString());
-    EXPECT_EQ(titles,
-        (std::vector<std::string>{
-            "File(&F)", "Connect(&C)", "View(&V)", "Setting(&S)", "About(&A)"}));
-    EXPECT_EQ(Entries(popups[0]->menu()->actions()),
-        (std::vector<std::string>{"Open Logger=32771", "Close Logger=32772", "-", "E&xit=57665"}));
-    EXPECT_EQ(Entries(popups[1]->menu()->actions()),
-        (std::vector<std::string>{"Connect=32773", "Connect Option=32774", "Disconnect=32775", "-",
-            "Receive Data=32776", "Memory Check=32777", "Format Memory=32778", "-",
-            "Time Set Check=32779", "Logger Reset=32780"}));
-    EXPECT_EQ(Entries(popups[2]->menu()->actions()),
-        (std::vector<std::string>{"Data=32781", "Graph=32782"}));
-    EXPECT_EQ(Entries(popups[3]->menu()->actions()),
-        (std::vector<std::string>{"Logger Setting=32785", "Zigbee set=32784"}));
-    EXPECT_EQ(
-        Entries(popups[4]->menu()->actions()), (std::vector<std::string>{"&About Quorbel=57664"}));
-}
-
-TEST_F(MainFrameTest, ToolbarButtonsInOrderEachWithItsImage)
-{
-    std::vector<int> ids;
-    for (QAction* action : frame->ToolBar()->actions()) {
-        ids.push_back(action->isSeparator() ? 0 : action->data().toInt());
-        if (!action->isSeparator()) {
-            EXPECT_FALSE(action->icon().isNull()) << action->data().toInt();
+    const auto commandsOf = [this](const QList<QAction*>& actions) {
+        std::set<int> ids;
+        for (QAction* action : actions) {
+            if (!action->isSeparator()) {
+                EXPECT_EQ(action, frame->Command(action->data().toInt()));
+                ids.insert(action->data().toInt());
+            }
         }
-    }
-    EXPECT_EQ(
-        ids, (std::vector<int>{32771, 32773, 32775, 0, 32776, 32781, 32782, 0, 32785, 32784}));
-    EXPECT_EQ(frame->ToolBar()->windowTitle(), "표준");
+        return ids;
+    };
+    QList<QAction*> entries;
+    for (QAction* popup : frame->menuBar()->actions())
+        entries += popup->menu()->actions();
+    EXPECT_EQ(commandsOf(entries), std::set<int>(AllCommands.begin(), AllCommands.end()));
+    EXPECT_EQ(commandsOf(frame->ToolBar()->actions()),
+        (std::set<int>{ID_OPEN_LOGGER, ID_CONNECT, ID_DISCONNECT, ID_RECEIVE_DATA, ID_VIEW_DATA,
+            ID_VIEW_GRAPH, ID_LOGGER_SETTING, ID_ZIGBEE_SET}));
+    for (QAction* button : frame->ToolBar()->actions())
+        EXPECT_TRUE(button->isSeparator() || !button->icon().isNull());
 }
 
-TEST_F(MainFrameTest, TheWindowIsFixedAndFitsTheForm)
+TEST_F(MainFrameTest, TheWindowIsFixedFitsTheFormAndHasItsImages)
 {
     frame->show();
     EXPECT_EQ(frame->minimumSize(), frame->maximumSize());
     EXPECT_FALSE(frame->windowFlags() & Qt::WindowMaximizeButtonHint);
     EXPECT_TRUE(frame->windowFlags() & Qt::WindowMinimizeButtonHint);
     EXPECT_EQ(view->size(), view->TemplateSize());
-    EXPECT_LE(frame->width(), CMainFrame::InitialWidth);
-    EXPECT_LE(frame->height(), CMainFrame::InitialHeight);
-    EXPECT_EQ(frame->windowTitle(), "Quorbel");
-}
-
-TEST_F(MainFrameTest, StatusBarHasTheMessagePaneAndThreeLockIndicators)
-{
-    auto* bar = qobject_cast<FrameStatusBar*>(frame->statusBar());
-    ASSERT_NE(bar, nullptr);
-    const QList<QLabel*> panes = bar->findChildren<QLabel*>(Qt::FindDirectChildrenOnly);
-    ASSERT_EQ(panes.size(), 4);
-    EXPECT_EQ(panes[0]->text(), "Ready");
-    for (int id : {ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL}) {
-        const QString text = bar->IndicatorText(id);
-        EXPECT_TRUE(text.isEmpty() || text == "CAP" || text == "NUM" || text == "SCRL");
-    }
-}
-
-TEST_F(MainFrameTest, SectionCaptionsAreWhiteBoldOnDarkBlue)
-{
-    for (int id : {IDC_CAPTION_SELECTION, IDC_CAPTION_INFORMATION, IDC_CAPTION_COMMUNICATION,
-             IDC_CAPTION_SCHEDULE, IDC_CAPTION_MEASUREMENT}) {
-        QWidget* caption = view->Item(id);
-        ASSERT_NE(caption, nullptr);
-        const QImage image = caption->grab().toImage();
-        EXPECT_EQ(image.pixelColor(1, 1), QColor(0, 0, 166)) << id;
-        EXPECT_TRUE(caption->font().bold());
-        EXPECT_EQ(caption->palette().color(QPalette::WindowText), QColor(Qt::white));
-    }
-}
-
-TEST_F(MainFrameTest, EveryButtonImageIsThere)
-{
     for (int id : {128, 338, 339, 341, 343, 346, 347, 348, 362, 363, 364, 365, 366, 367, 368, 369})
         EXPECT_FALSE(LoadResourceIcon(id).isNull()) << id;
-    EXPECT_EQ(LoadResourceIcon(362).size(), QSize(32, 32));
-    EXPECT_EQ(LoadResourceIcon(338).size(), QSize(30, 30));
-    EXPECT_EQ(LoadResourceIcon(339).size(), QSize(40, 39));
-    EXPECT_EQ(LoadResourceIcon(347).size(), QSize(40, 40));
 }
 
 TEST_F(MainFrameTest, AboutShowsTheProgramAndItsVersion)
 {
-    QString title;
     QStringList texts;
     ModalDriver driver;
     driver.Then([&](QWidget* modal) {
-        title = modal->windowTitle();
         for (auto* label : modal->findChildren<QLabel*>())
             texts << label->text();
         SaveScreenshot(modal, "about");
         ClickItem(modal, 1);
     });
     frame->OnCommand(ID_APP_ABOUT);
-    EXPECT_TRUE(driver.AllDone());
-    EXPECT_EQ(title, "About Quorbel");
     EXPECT_TRUE(texts.contains("Quorbel, Ver 1.2.1"));
 }
 

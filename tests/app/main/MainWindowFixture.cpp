@@ -1,39 +1,36 @@
 #include "MainWindowFixture.h"
 
-#include "app/ScheduleFlag.h"
-#include "app/record/DataFolder.h"
-#include "app/record/LoggerTable.h"
-#include "link/Port.h"
 #include "platform/Format.h"
+#include "res/CommandIds.h"
 
 #include "support/ModalDriver.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QStandardPaths>
 #include <QToolBar>
-#include <QToolButton>
 
 namespace {
 
-// The frame keeps its window state in the settings: tests keep theirs apart from the user's.
-class SettingsInTestMode : public ::testing::Environment
-{
-public:
-    void SetUp() override { QStandardPaths::setTestModeEnabled(true); }
-};
-
-const auto* const g_settingsEnvironment
-    = ::testing::AddGlobalTestEnvironment(new SettingsInTestMode);
+// The screen's buttons whose state its handlers and the frame set.
+const int ScreenButtons[] = {IDC_OPEN_LOGGER, IDC_CLOSE_LOGGER, IDC_SCHEDULE_START,
+    IDC_SCHEDULE_STOP, IDC_CONNECT, IDC_MEASUREMENT, IDC_LOGGER_ID_COMBO, IDC_CALL, IDC_LAMP_GOOD,
+    IDC_LAMP_BAD, IDC_RECEIVE_DATA, IDC_VIEW_DATA, IDC_DISCONNECT};
 
 } // namespace
+
+const std::vector<int> MainWindowFixture::AllCommands{ID_OPEN_LOGGER, ID_CLOSE_LOGGER, ID_APP_EXIT,
+    ID_CONNECT, ID_CONNECT_OPTION, ID_DISCONNECT, ID_RECEIVE_DATA, ID_MEMORY_CHECK,
+    ID_FORMAT_MEMORY, ID_TIME_SET_CHECK, ID_LOGGER_RESET, ID_VIEW_DATA, ID_VIEW_GRAPH,
+    ID_LOGGER_SETTING, ID_ZIGBEE_SET, ID_APP_ABOUT};
 
 void MainWindowFixture::SetUp()
 {
     ASSERT_TRUE(m_dir.isValid());
+    // The frame keeps its window state in the settings: tests keep theirs apart.
+    QStandardPaths::setTestModeEnabled(true);
     g_strDataFolder = m_dir.path().toStdString() + "/";
-    ClearLoggerTable();
-    g_bScheduleRunning = false;
-    g_port.m_Serial.Close();
+    MakeFrame();
 }
 
 void MainWindowFixture::TearDown()
@@ -43,14 +40,9 @@ void MainWindowFixture::TearDown()
     sim.Stop();
     qunsetenv(FormatString("QUORBEL_COM%d", SimComPort).c_str());
     CSerialCom::SetSliceMs(CSerialCom::DefaultSliceMs);
+    CVorlenView::s_nScheduleTickMs = 1000;
     g_bScheduleRunning = false;
     ClearLoggerTable();
-}
-
-void MainWindowFixture::MakeFrame()
-{
-    frame = std::make_unique<CMainFrame>();
-    view = frame->View();
 }
 
 void MainWindowFixture::OpenConfigurations(std::initializer_list<LoggerRecord> records)
@@ -60,22 +52,27 @@ void MainWindowFixture::OpenConfigurations(std::initializer_list<LoggerRecord> r
         g_loggers[g_nLoggerCount++] = record;
     // The table stands as Open Logger's dialog leaves it; the screen then does the rest.
     ModalDriver driver;
-    driver.Then([](QWidget* modal) { RejectModal(modal); });
+    driver.Then(RejectModal);
     view->OnBnClickedOpenLogger();
     EXPECT_TRUE(driver.AllDone());
 }
 
-LoggerRecord MainWindowFixture::Single(const std::string& name, int comPort) const
+LoggerRecord MainWindowFixture::Single(
+    const std::string& name, int comPort, int receiveEvery, int delay) const
 {
     LoggerRecord record = NewLoggerRecord(name, g_strDataFolder);
     record.m_nComPort = comPort;
+    record.m_bAutoReceive = receiveEvery > 0;
+    record.m_nReceiveInterval = receiveEvery;
+    record.m_bDelayOn = delay > 0;
+    record.m_nReceiveDelay = delay;
     return record;
 }
 
-LoggerRecord MainWindowFixture::Network(
-    const std::string& name, std::initializer_list<int> ids, bool rs485) const
+LoggerRecord MainWindowFixture::Network(const std::string& name, std::initializer_list<int> ids,
+    bool rs485, int receiveEvery, int delay) const
 {
-    LoggerRecord record = NewLoggerRecord(name, g_strDataFolder);
+    LoggerRecord record = Single(name, 1, receiveEvery, delay);
     record.m_bSingle = 0;
     record.m_bRs485 = rs485 ? 1 : 0;
     for (int id : ids)
@@ -109,6 +106,24 @@ void MainWindowFixture::ConnectLine()
     boxes.requests.clear();
 }
 
+void MainWindowFixture::ExpectScreen(const std::set<int>& enabled, const char* state) const
+{
+    for (int id : ScreenButtons)
+        EXPECT_EQ(Enabled(id), enabled.count(id) == 1) << state << ": control " << id;
+}
+
+void MainWindowFixture::ExpectCommands(const std::set<int>& enabled, const char* state) const
+{
+    for (int id : AllCommands) {
+        QAction* action = frame->Command(id);
+        ASSERT_NE(action, nullptr) << id;
+        EXPECT_EQ(action->isEnabled(), enabled.count(id) == 1) << state << ": command " << id;
+        const QWidget* button = frame->ToolBar()->widgetForAction(action);
+        EXPECT_EQ(button ? button->isEnabled() : action->isEnabled(), action->isEnabled())
+            << state << ": button " << id;
+    }
+}
+
 bool MainWindowFixture::Enabled(int controlId) const
 {
     const QWidget* control = view->Item(controlId);
@@ -116,19 +131,12 @@ bool MainWindowFixture::Enabled(int controlId) const
     return control && control->isEnabled();
 }
 
-std::string MainWindowFixture::Text(int controlId) const
+std::vector<std::string> MainWindowFixture::Items(int controlId) const
 {
-    return view->Controls().ItemText(controlId);
-}
-
-bool MainWindowFixture::CommandEnabled(int commandId) const
-{
-    QAction* action = frame->Command(commandId);
-    EXPECT_NE(action, nullptr) << commandId;
-    if (!action)
-        return false;
-    if (auto* button = qobject_cast<QToolButton*>(frame->ToolBar()->widgetForAction(action))) {
-        EXPECT_EQ(button->isEnabled(), action->isEnabled()) << "toolbar button " << commandId;
-    }
-    return action->isEnabled();
+    auto* combo = view->ItemAs<QComboBox>(controlId);
+    const QAbstractItemModel* model = combo ? combo->model() : List()->model();
+    std::vector<std::string> items;
+    for (int i = 0; i < model->rowCount(); ++i)
+        items.push_back(model->index(i, 0).data().toString().toStdString());
+    return items;
 }

@@ -1,12 +1,5 @@
 #include "MainWindowFixture.h"
 
-#include "app/ScheduleFlag.h"
-#include "app/record/DataFolder.h"
-#include "app/record/LoggerTable.h"
-#include "link/Port.h"
-#include "res/MainScreenIds.h"
-
-#include <QFileInfo>
 #include <QTest>
 
 #include <algorithm>
@@ -19,31 +12,10 @@ class SchedulerTest : public MainWindowFixture
 protected:
     static constexpr int WaitMs = 20000;
 
-    void SetUp() override
+    void Start(int hour, int minute, std::initializer_list<LoggerRecord> records)
     {
-        MainWindowFixture::SetUp();
-        CVorlenView::s_nScheduleTickMs = 2;
-    }
-    void TearDown() override
-    {
-        CVorlenView::s_nScheduleTickMs = 1000;
-        MainWindowFixture::TearDown();
-    }
-
-    LoggerRecord Scheduled(
-        const std::string& name, int interval, bool delayOn = false, int delay = 0)
-    {
-        LoggerRecord record = Single(name, SimComPort);
-        record.m_bAutoReceive = 1;
-        record.m_nReceiveInterval = interval;
-        record.m_bDelayOn = delayOn;
-        record.m_nReceiveDelay = delay;
-        return record;
-    }
-
-    void Start(std::initializer_list<LoggerRecord> records)
-    {
-        MakeFrame();
+        SetTime(hour, minute);
+        CVorlenView::s_nScheduleTickMs = 2; // the fixture puts it back
         OpenConfigurations(records);
         view->SetScheduleClock([this] {
             ++m_clockReads;
@@ -52,30 +24,18 @@ protected:
         view->OnBnClickedScheduleStart();
         ASSERT_TRUE(g_bScheduleRunning);
     }
-    void SetTime(int hour, int minute)
-    {
-        m_now = QDateTime(QDate(2026, 12, 6), QTime(hour, minute, 5));
-    }
+    void SetTime(int h, int m) { m_now = QDateTime(QDate(2026, 12, 6), QTime(h, m, 5)); }
     // Lets the scheduler look at the clock a few more times.
-    void LetTicksPass(int reads = 6)
+    void LetTicksPass()
     {
-        const int until = m_clockReads + reads;
+        const int until = m_clockReads + 6;
         ASSERT_TRUE(QTest::qWaitFor([&] { return m_clockReads >= until; }, WaitMs));
     }
-    int Receives(int id = 1) const
-    {
-        const auto commands = sim.Commands();
-        const std::string memory = "@01,0" + std::to_string(id) + ",memory";
-        return static_cast<int>(std::count(commands.begin(), commands.end(), memory));
-    }
+    long Receives() const { return std::ranges::count(sim.Commands(), "@01,01,memory"); }
     bool WaitForReceives(int count)
     {
         return QTest::qWaitFor(
             [&] { return Receives() >= count && !g_port.m_Serial.IsOpen(); }, WaitMs);
-    }
-    static bool Exists(const std::string& path)
-    {
-        return QFileInfo::exists(QString::fromStdString(g_strDataFolder + path));
     }
 
     QDateTime m_now;
@@ -85,8 +45,7 @@ protected:
 TEST_F(SchedulerTest, AReceiveAtItsMinuteDownloadsWithoutABox)
 {
     ASSERT_TRUE(StartLine({1}, 4));
-    SetTime(0, 0);
-    Start({Scheduled("Site1", 60)});
+    Start(0, 0, {Single("Site1", SimComPort, 60)});
     ASSERT_TRUE(WaitForReceives(1));
     LetTicksPass();
     EXPECT_EQ(Receives(), 1); // once for its minute
@@ -100,8 +59,7 @@ TEST_F(SchedulerTest, AReceiveAtItsMinuteDownloadsWithoutABox)
 TEST_F(SchedulerTest, TwoConfigurationsDueTogetherAreReceivedInOneTick)
 {
     ASSERT_TRUE(StartLine({1}, 3));
-    SetTime(1, 0);
-    Start({Scheduled("Site1", 60), Scheduled("Site2", 30)});
+    Start(1, 0, {Single("Site1", SimComPort, 60), Single("Site2", SimComPort, 30)});
     ASSERT_TRUE(QTest::qWaitFor([] { return g_loggers[1].m_nNextReceive == 90; }, WaitMs));
     EXPECT_TRUE(Exists("Site1/Site1-01.csv"));
     EXPECT_TRUE(Exists("Site2/Site2-01.csv"));
@@ -111,8 +69,7 @@ TEST_F(SchedulerTest, TwoConfigurationsDueTogetherAreReceivedInOneTick)
 TEST_F(SchedulerTest, DelayedReceivesEveryTwoHours)
 {
     ASSERT_TRUE(StartLine({1}, 2));
-    SetTime(0, 29);
-    Start({Scheduled("Site1", 120, true, 30)});
+    Start(0, 29, {Single("Site1", SimComPort, 120, 30)});
     LetTicksPass();
     EXPECT_EQ(Receives(), 0);
     SetTime(0, 30);
@@ -128,8 +85,7 @@ TEST_F(SchedulerTest, DelayedReceivesEveryTwoHours)
 TEST_F(SchedulerTest, AStartAfterTheHourWaitsForTheNextOne)
 {
     ASSERT_TRUE(StartLine({1}, 2));
-    SetTime(10, 37);
-    Start({Scheduled("Site1", 60)});
+    Start(10, 37, {Single("Site1", SimComPort, 60)});
     LetTicksPass();
     SetTime(10, 59);
     LetTicksPass();
@@ -142,12 +98,11 @@ TEST_F(SchedulerTest, AFailedConnectPassesEveryLoggerOverAndClosesThePort)
 {
     ASSERT_TRUE(StartLine({4}, 2)); // nobody answers to ID 1
     CSerialCom::SetSliceMs(1);
-    SetTime(0, 0);
-    Start({Scheduled("Site1", 60)});
+    Start(0, 0, {Single("Site1", SimComPort, 60)});
     ASSERT_TRUE(QTest::qWaitFor([] { return g_loggers[0].m_nNextReceive == 60; }, WaitMs));
     LetTicksPass();
     EXPECT_FALSE(g_port.m_Serial.IsOpen());
-    EXPECT_EQ(sim.Commands(), (std::vector<std::string>{"@01,01,address"}));
+    EXPECT_EQ(sim.Commands(), std::vector<std::string>{"@01,01,address"});
     EXPECT_FALSE(Exists("Site1/Site1-01.acc"));
     EXPECT_TRUE(boxes.requests.empty());
 }
@@ -155,18 +110,13 @@ TEST_F(SchedulerTest, AFailedConnectPassesEveryLoggerOverAndClosesThePort)
 TEST_F(SchedulerTest, StopBetweenTicksRestoresTheScreen)
 {
     ASSERT_TRUE(StartLine({1}, 2));
-    SetTime(5, 1);
-    Start({Scheduled("Site1", 60)});
-    EXPECT_FALSE(Enabled(IDC_OPEN_LOGGER));
-    EXPECT_FALSE(Enabled(IDC_SCHEDULE_START));
-    EXPECT_TRUE(Enabled(IDC_SCHEDULE_STOP));
+    Start(5, 1, {Single("Site1", SimComPort, 60)});
     LetTicksPass();
     view->OnBnClickedScheduleStop();
     EXPECT_FALSE(g_bScheduleRunning);
     EXPECT_FALSE(view->IsTimerRunning(0));
-    for (int id : {IDC_OPEN_LOGGER, IDC_CONNECT, IDC_SCHEDULE_START, IDC_CLOSE_LOGGER})
-        EXPECT_TRUE(Enabled(id)) << id;
-    EXPECT_FALSE(Enabled(IDC_SCHEDULE_STOP));
+    ExpectScreen(
+        {IDC_OPEN_LOGGER, IDC_CLOSE_LOGGER, IDC_SCHEDULE_START, IDC_CONNECT, IDC_VIEW_DATA});
     const int reads = m_clockReads;
     QTest::qWait(20);
     EXPECT_EQ(m_clockReads, reads);
@@ -175,13 +125,12 @@ TEST_F(SchedulerTest, StopBetweenTicksRestoresTheScreen)
 TEST_F(SchedulerTest, AnOpenPortKeepsTheScheduleStopped)
 {
     ASSERT_TRUE(StartLine({1}, 2));
-    MakeFrame();
-    OpenConfigurations({Scheduled("Site1", 60)});
+    OpenConfigurations({Single("Site1", SimComPort, 60)});
     ASSERT_TRUE(OpenPort());
     view->OnBnClickedScheduleStart();
     EXPECT_FALSE(g_bScheduleRunning);
     EXPECT_FALSE(view->IsTimerRunning(0));
-    EXPECT_EQ(boxes.Texts(), (std::vector<std::string>{"Port Open"}));
+    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"Port Open"});
 }
 
 } // namespace
