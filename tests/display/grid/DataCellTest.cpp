@@ -1,168 +1,142 @@
 #include "display/grid/DataCell.h"
-#include "display/grid/DataDefaultCell.h"
 #include "display/grid/DataGrid.h"
 #include "platform/GdiPaint.h"
 
-#include <QApplication>
 #include <QFontMetrics>
+#include <QImage>
 #include <QPainter>
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
-constexpr std::uint32_t DefaultFormat = 0x8824;
-
-TEST(DataCell, UnsetAttributesFallBackToTheDefaultCellOfTheArea)
+// A cell's format, margin and font: its own or its default cell's.
+auto Looks(const CDataCellBase& cell)
 {
-    CDataGrid grid;
-    CDataCell cell;
-    // Without a grid there is nothing to fall back to.
-    EXPECT_EQ(cell.GetFormat(), 0u);
-    EXPECT_EQ(cell.GetMargin(), 0u);
-    EXPECT_EQ(cell.GetCellFont(), nullptr);
-    EXPECT_EQ(cell.GetDefaultCell(), nullptr);
-
-    cell.SetGrid(&grid);
-    EXPECT_EQ(cell.GetFormat(), DefaultFormat);
-    EXPECT_EQ(cell.GetDefaultCell(), grid.GetDefaultCell(false, false));
-    EXPECT_EQ(cell.GetMargin(), grid.GetDefaultCell(false, false)->GetMargin());
-    EXPECT_EQ(cell.GetCellFont(), grid.GetDefaultCell(false, false)->GetCellFont());
-    EXPECT_TRUE(cell.UsesDefaultFont());
-    EXPECT_FALSE(cell.GetTextColour().isValid());
-
-    // The area follows the cell's fixed bits.
-    cell.SetState(GCS_FIXED | GCS_FIXEDROW);
-    EXPECT_EQ(cell.GetDefaultCell(), grid.GetDefaultCell(true, false));
-    cell.SetState(GCS_FIXED | GCS_FIXEDCOL);
-    EXPECT_EQ(cell.GetDefaultCell(), grid.GetDefaultCell(false, true));
-    cell.SetState(GCS_FIXED | GCS_FIXEDROW | GCS_FIXEDCOL);
-    grid.GetDefaultCell(true, true)->SetFormat(gdi::dt::Right);
-    EXPECT_EQ(cell.GetFormat(), gdi::dt::Right);
-
-    cell.SetFormat(0x35);
-    cell.SetMargin(7);
-    cell.SetTextColour(Qt::red);
-    const QFont own("DejaVu Serif", 20);
-    cell.SetFont(&own);
-    EXPECT_EQ(cell.GetFormat(), 0x35u);
-    EXPECT_EQ(cell.GetMargin(), 7u);
-    EXPECT_EQ(cell.GetTextColour(), QColor(Qt::red));
-    EXPECT_FALSE(cell.UsesDefaultFont());
-    EXPECT_EQ(cell.GetCellFont()->pointSize(), 20);
-    cell.SetFont(nullptr);
-    EXPECT_TRUE(cell.UsesDefaultFont());
+    return std::make_tuple(cell.GetFormat(), cell.GetMargin(), cell.GetCellFont());
 }
 
-TEST(DataCell, ResetClearsEverythingButTheUserData)
+// What a cell shows and keeps.
+auto Attributes(const CDataCellBase& cell)
+{
+    return std::make_tuple(std::string(cell.GetText()), cell.GetGrid(), cell.GetData(),
+        cell.GetImage(), cell.GetState(), Looks(cell), cell.GetTextColour(), cell.GetBackColour(),
+        cell.UsesDefaultFont(), cell.GetMergeRange(), cell.GetMergeOwner(), cell.IsCoveredByMerge(),
+        cell.IsShown());
+}
+
+TEST(DataCell, OwnAttributesWinOverTheAreasDefaultCellACopyTakesThemAResetKeepsTheUserData)
 {
     CDataGrid grid;
     CDataCell cell;
+    EXPECT_EQ(Looks(cell), std::make_tuple(0u, 0u, nullptr)); // no grid: nothing to fall back to
     cell.SetGrid(&grid);
+    for (unsigned area = 0; area < 4; ++area) {
+        const bool fixedRow = area & 1;
+        const bool fixedCol = area & 2;
+        CDataDefaultCell* fallback = grid.GetDefaultCell(fixedRow, fixedCol);
+        fallback->SetFormat(area);
+        fallback->SetMargin(area);
+        cell.SetState(
+            (area ? GCS_FIXED : 0) | (fixedRow ? GCS_FIXEDROW : 0) | (fixedCol ? GCS_FIXEDCOL : 0));
+        EXPECT_EQ(Looks(cell), std::make_tuple(area, area, fallback->GetCellFont())) << area;
+    }
+    const QFont own("DejaVu Serif", 20);
+    cell.SetFont(&own);
+    EXPECT_FALSE(cell.UsesDefaultFont());
+    cell.SetFont(nullptr);
+    EXPECT_TRUE(cell.UsesDefaultFont());
+    cell.SetFormat(0x35);
+    cell.SetMargin(7);
     cell.SetText("12.5");
     cell.SetData(42);
     cell.SetImage(3);
     cell.SetState(GCS_SELECTED | GCS_MODIFIED);
+    cell.SetTextColour(Qt::green);
     cell.SetBackColour(Qt::blue);
-    cell.SetMergeRange(CellRange(0, 0, 1, 1));
     cell.SetMergeOwner(4, 5);
+    cell.SetHidden(true);
+    EXPECT_EQ(std::make_pair(cell.GetFormat(), cell.GetMargin()), std::make_pair(0x35u, 7u));
+    CDataCell copy;
+    copy.CopyFrom(cell);
+    EXPECT_EQ(Attributes(copy), Attributes(cell));
+    cell.SetMergeRange(CellRange(0, 0, 1, 1));
     cell.Reset();
-    EXPECT_STREQ(cell.GetText(), "");
-    EXPECT_EQ(cell.GetData(), 42);
-    EXPECT_EQ(cell.GetImage(), -1);
-    EXPECT_EQ(cell.GetState(), 0u);
-    EXPECT_FALSE(cell.GetBackColour().isValid());
-    EXPECT_EQ(cell.GetGrid(), nullptr);
-    EXPECT_EQ(cell.GetMergeRange(), CellRange());
-    EXPECT_FALSE(cell.IsCoveredByMerge());
+    CDataCell fresh;
+    fresh.SetData(42);
+    EXPECT_EQ(Attributes(cell), Attributes(fresh));
+    cell.SetText("x");
     cell.SetText(nullptr);
     EXPECT_STREQ(cell.GetText(), "");
 }
 
-TEST(DataCell, CopyFromTakesEffectiveValues)
-{
-    CDataGrid grid;
-    CDataCell source;
-    source.SetGrid(&grid);
-    source.SetText("abc");
-    source.SetState(GCS_MODIFIED);
-    source.SetTextColour(Qt::green);
-    source.SetMergeOwner(2, 3);
-    source.SetHidden(true);
-    CDataCell copy;
-    copy.CopyFrom(source);
-    EXPECT_STREQ(copy.GetText(), "abc");
-    EXPECT_EQ(copy.GetGrid(), &grid);
-    EXPECT_EQ(copy.GetState(), GCS_MODIFIED);
-    EXPECT_EQ(copy.GetTextColour(), QColor(Qt::green));
-    EXPECT_EQ(copy.GetFormat(), DefaultFormat);
-    EXPECT_TRUE(copy.UsesDefaultFont());
-    EXPECT_TRUE(copy.IsCoveredByMerge());
-    EXPECT_EQ(copy.GetMergeOwner(), CCellID(2, 3));
-    EXPECT_FALSE(copy.IsShown());
-}
-
-TEST(DataDefaultCell, IsReadOnlyAndMeasuresItsFont)
-{
-    CDataDefaultCell cell;
-    cell.SetState(GCS_SELECTED);
-    EXPECT_EQ(cell.GetState(), GCS_READONLY);
-    cell.SetData(9);
-    EXPECT_EQ(cell.GetData(), 0);
-    EXPECT_EQ(cell.GetFormat(), DefaultFormat);
-
-    const QFont font("DejaVu Sans", 12);
-    cell.SetFont(&font);
-    const QFontMetrics metrics(font);
-    EXPECT_EQ(cell.GetMargin(), static_cast<unsigned>(metrics.horizontalAdvance(' ')));
-    EXPECT_EQ(cell.GetWidth(), metrics.horizontalAdvance(QStringLiteral(" XXXXXXXXXXXX ")));
-    EXPECT_EQ(cell.GetHeight(), metrics.height() * 3 / 2);
-    EXPECT_EQ(cell.GetCellFont()->pointSize(), 12);
-    // A default cell's own font stays even after the cell font is cleared.
-    cell.SetFont(nullptr);
-    ASSERT_NE(cell.GetFont(), nullptr);
-    EXPECT_EQ(cell.GetFont()->pointSize(), 12);
-}
-
-TEST(DataCell, TextExtentAddsMarginsAndFallsBackToTheDefaultSize)
+TEST(DataCell, TextExtentAddsMarginsToTheTextOrIsTheDefaultCellsSize)
 {
     CDataGrid grid;
     CDataCell cell;
     cell.SetGrid(&grid);
-    const CDataDefaultCell* fallback = grid.GetDefaultCell(false, false);
-    // No window to measure with, or no text: the default cell's size.
-    EXPECT_EQ(cell.GetTextExtent("wide text"), QSize(fallback->GetWidth(), fallback->GetHeight()));
+    CDataDefaultCell* fallback = grid.GetDefaultCell(false, false);
+    // A default cell is read-only and keeps its own font when the cell font is cleared.
+    const QFont font("DejaVu Sans", 12);
+    fallback->SetFont(&font);
+    fallback->SetFont(nullptr);
+    fallback->SetState(GCS_SELECTED);
+    EXPECT_EQ(fallback->GetState(), GCS_READONLY);
+    ASSERT_EQ(fallback->GetFont()->pointSize(), 12);
+    const QSize defaultSize(fallback->GetWidth(), fallback->GetHeight());
+    EXPECT_EQ(cell.GetTextExtent("wide text"), defaultSize); // no window to measure with
     grid.Create(QRect(0, 0, 200, 100), nullptr);
-    EXPECT_EQ(cell.GetTextExtent(""), QSize(fallback->GetWidth(), fallback->GetHeight()));
-
-    const QFontMetrics metrics(*fallback->GetCellFont());
-    const int margin = static_cast<int>(fallback->GetMargin());
-    EXPECT_EQ(cell.GetTextExtent("wide text"),
-        QSize(metrics.horizontalAdvance(QStringLiteral("wide text")) + 4 * margin,
-            metrics.height() + 2 * margin));
+    EXPECT_EQ(cell.GetTextExtent(""), defaultSize);
+    const QFontMetrics metrics(font);
+    const int margin = metrics.horizontalAdvance(' ');
+    const auto width = [&](const char* text) {
+        return metrics.horizontalAdvance(QString::fromUtf8(text)) + 4 * margin;
+    };
+    EXPECT_EQ(
+        cell.GetTextExtent("wide text"), QSize(width("wide text"), metrics.height() + 2 * margin));
     // Word-wrapped multi-line text measures its widest line and all lines.
     cell.SetFormat(gdi::dt::WordBreak);
     const QSize twoLines = cell.GetTextExtent("a\nlonger line");
-    EXPECT_EQ(
-        twoLines.width(), metrics.horizontalAdvance(QStringLiteral("longer line")) + 4 * margin);
+    EXPECT_EQ(twoLines.width(), width("longer line"));
     EXPECT_GE(twoLines.height(), 2 * metrics.height() + 2 * margin - 2);
-    cell.SetText("abc");
-    EXPECT_EQ(cell.CellExtent(nullptr), cell.GetTextExtent("abc"));
 }
 
-TEST(DataCell, DrawingNeedsAGridAndARectangle)
+TEST(DataCell, DrawAndPrintNeedAGridPainterAndAreaAndPrintShadesHeadingsAndOwnColours)
 {
-    CDataCell cell;
-    QImage image(50, 50, QImage::Format_RGB32);
-    QPainter painter(&image);
-    EXPECT_FALSE(cell.Draw(&painter, 0, 0, QRect(0, 0, 20, 20), true));
     CDataGrid grid;
-    cell.SetGrid(&grid);
-    EXPECT_FALSE(cell.Draw(&painter, 0, 0, QRect(QPoint(5, 5), QPoint(5, 20)), true));
-    EXPECT_TRUE(cell.Draw(&painter, 0, 0, QRect(0, 0, 20, 20), true));
-    // A hidden cell outside a merge is skipped as done.
-    cell.SetHidden(true);
-    EXPECT_TRUE(cell.Draw(nullptr, 0, 0, QRect(), true));
+    grid.SetColumnCount(3);
+    grid.SetRowCount(3);
+    grid.SetFixedRowCount(1);
+    CDataCellBase* cell = grid.GetCell(1, 1);
+    CDataCell loose;
+    QImage image(60, 40, QImage::Format_RGB32);
+    QPainter painter(&image);
+    const QRect good(10, 10, 31, 21);
+    const std::tuple<CDataCellBase*, QPainter*, QRect> nothing[] = {{&loose, &painter, good},
+        {cell, nullptr, good}, {cell, &painter, {5, 5, 1, 20}}, {cell, &painter, {5, 5, 20, 1}}};
+    for (const auto& [target, pDC, rect] : nothing)
+        EXPECT_FALSE(target->Draw(pDC, 1, 1, rect, true) || target->Print(pDC, 1, 1, rect));
+    // Printed: headings shaded in their default colour, cells in an own colour unlike it.
+    grid.GetDefaultCell(false, false)->SetBackColour(QColor(250, 250, 250));
+    grid.GetDefaultCell(true, false)->SetBackColour(QColor(200, 200, 0));
+    const auto print = [&](int row, int col) {
+        image.fill(Qt::white);
+        EXPECT_TRUE(grid.GetCell(row, col)->Print(&painter, row, col, good));
+        return image;
+    };
+    EXPECT_EQ(print(0, 1).pixelColor(20, 20), QColor(200, 200, 0));
+    cell->SetBackColour(QColor(250, 250, 250));
+    EXPECT_EQ(print(1, 1).pixelColor(12, 12), QColor(Qt::white));
+    cell->SetBackColour(QColor(0, 0, 180));
+    print(1, 1);
+    // Clipped to the cell and its grid line.
+    EXPECT_EQ(image.pixelColor(40, 30), QColor(0, 0, 180));
+    EXPECT_EQ(image.pixelColor(41, 31), QColor(Qt::white));
+    EXPECT_TRUE(cell->Draw(&painter, 1, 1, good, true));
+    cell->SetHidden(true); // outside a merge: skipped as done
+    EXPECT_TRUE(cell->Draw(nullptr, 1, 1, QRect(), true) && cell->Print(nullptr, 1, 1, QRect()));
 }
 
 } // namespace

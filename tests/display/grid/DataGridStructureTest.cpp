@@ -1,33 +1,26 @@
-#include "display/grid/DataCell.h"
 #include "display/grid/DataGrid.h"
 
-#include <QApplication>
 #include <QWidget>
 
 #include <gtest/gtest.h>
 
 #include <new>
+#include <tuple>
 #include <vector>
 
 namespace {
 
-// Records every notice it gets and answers with a chosen reply.
+// Records every notice it gets and vetoes it; takes cache hints.
 class RecordingOwner : public QWidget, public GridOwner
 {
 public:
     long OnGridNotify(const GridNotify& notify) override
     {
         notices.push_back(notify);
-        return reply;
+        return -1;
     }
-    long OnGridCacheHint(const GridCacheHint& hint) override
-    {
-        hints.push_back(hint.range);
-        return 1;
-    }
+    long OnGridCacheHint(const GridCacheHint&) override { return 1; }
     std::vector<GridNotify> notices;
-    std::vector<CellRange> hints;
-    long reply = 0;
 };
 
 // A grid whose memory runs out after a set number of new cells.
@@ -45,297 +38,158 @@ public:
     int reports = 0;
 };
 
-void ExpectEveryRowAsLongAsTheColumnCount(const CDataGrid& grid)
+// The grid has these counts and a cell in every place.
+void ExpectCells(const CDataGrid& grid, int rows, int cols)
 {
-    for (int row = 0; row < grid.GetRowCount(); ++row)
-        for (int col = 0; col < grid.GetColumnCount(); ++col)
+    ASSERT_EQ(
+        std::make_pair(grid.GetRowCount(), grid.GetColumnCount()), std::make_pair(rows, cols));
+    for (int row = 0; row < rows; ++row)
+        for (int col = 0; col < cols; ++col)
             ASSERT_NE(grid.GetCell(row, col), nullptr) << row << "," << col;
 }
 
-TEST(DataGridStructure, CountsSizesAndCellLookUp)
+TEST(DataGridStructure, CountsAndCellLookUp)
 {
     CDataGrid grid;
-    EXPECT_TRUE(grid.SetColumnCount(4));
-    EXPECT_TRUE(grid.SetRowCount(3));
-    EXPECT_EQ(grid.GetRowCount(), 3);
-    EXPECT_EQ(grid.GetColumnCount(), 4);
-    ExpectEveryRowAsLongAsTheColumnCount(grid);
-    EXPECT_EQ(grid.GetCell(3, 0), nullptr);
-    EXPECT_EQ(grid.GetCell(0, 4), nullptr);
-    EXPECT_EQ(grid.GetCell(-1, 0), nullptr);
-    EXPECT_EQ(grid.GetCellText(7, 7), "");
-    const CDataDefaultCell* fallback = grid.GetDefaultCell(false, false);
-    EXPECT_EQ(grid.GetRowHeight(2), fallback->GetHeight());
-    EXPECT_EQ(grid.GetColumnWidth(3), grid.GetDefaultCell(false, true)->GetWidth());
-    EXPECT_EQ(grid.GetRowHeight(3), -1);
-    EXPECT_EQ(grid.GetColumnWidth(-1), -1);
-
+    EXPECT_TRUE(grid.SetColumnCount(4) && grid.SetRowCount(3));
+    ExpectCells(grid, 3, 4);
+    EXPECT_TRUE(!grid.GetCell(3, 0) && !grid.GetCell(0, -1) && grid.GetCellText(7, 7).empty());
     grid.SetColumnWidth(1, 95);
-    grid.SetRowHeight(0, 27);
-    grid.SetRowHeight(9, 50); // outside: ignored
+    grid.GetCell(0, 1)->SetText("999999");
+    EXPECT_TRUE(grid.SetColumnCount(2) && grid.SetRowCount(1)); // shrinking keeps the rest
+    ExpectCells(grid, 1, 2);
     EXPECT_EQ(grid.GetColumnWidth(1), 95);
-    EXPECT_EQ(grid.GetRowHeight(0), 27);
-    grid.GetCell(2, 3)->SetText("999999");
-    EXPECT_EQ(grid.GetCellText(2, 3), "999999");
-
-    EXPECT_TRUE(grid.SetColumnCount(2));
-    EXPECT_TRUE(grid.SetRowCount(1));
-    ExpectEveryRowAsLongAsTheColumnCount(grid);
-    EXPECT_EQ(grid.GetColumnWidth(1), 95);
-    EXPECT_EQ(grid.GetCell(0, 2), nullptr);
-
+    EXPECT_EQ(grid.GetCellText(0, 1), "999999");
     EXPECT_TRUE(grid.DeleteAll());
-    EXPECT_EQ(grid.GetRowCount(), 0);
-    EXPECT_EQ(grid.GetColumnCount(), 0);
-    EXPECT_EQ(grid.GetCell(0, 0), nullptr);
+    ExpectCells(grid, 0, 0);
+    // A cell factory that makes nothing leaves empty places.
+    grid.SetCellClass([]() -> std::unique_ptr<CDataCellBase> { return nullptr; });
+    EXPECT_TRUE(grid.SetColumnCount(2) && grid.SetRowCount(2));
+    EXPECT_FALSE(grid.GetCell(1, 1) || grid.SetCellState(1, 1, GCS_MODIFIED));
 }
 
 TEST(DataGridStructure, FixedCountsGrowTheGridAndMarkTheirCells)
 {
+    const std::uint32_t fixedRow = GCS_FIXED | GCS_FIXEDROW;
+    const std::uint32_t fixedCol = GCS_FIXED | GCS_FIXEDCOL;
     CDataGrid grid;
+    const auto state = [&grid](int row, int col) { return grid.GetCell(row, col)->GetState(); };
     grid.SetColumnCount(1);
     grid.SetRowCount(3);
     // A table of one field per line still gets its two heading columns.
-    EXPECT_TRUE(grid.SetFixedColumnCount(2));
+    EXPECT_TRUE(grid.SetFixedColumnCount(2) && grid.SetFixedRowCount(1));
     EXPECT_EQ(grid.GetColumnCount(), 2);
-    EXPECT_TRUE(grid.SetFixedRowCount(1));
-    const std::uint32_t corner = GCS_FIXED | GCS_FIXEDROW | GCS_FIXEDCOL;
-    EXPECT_EQ(grid.GetCell(0, 1)->GetState(), corner);
-    EXPECT_EQ(grid.GetCell(2, 1)->GetState(), GCS_FIXED | GCS_FIXEDCOL);
-    EXPECT_EQ(grid.GetCell(0, 1)->GetDefaultCell(), grid.GetDefaultCell(true, true));
-
-    // New cells carry the bits and their area's format at once.
-    grid.GetDefaultCell(true, false)->SetFormat(0x25);
-    grid.SetColumnCount(3);
-    EXPECT_EQ(grid.GetCell(0, 2)->GetState(), GCS_FIXED | GCS_FIXEDROW);
-    EXPECT_EQ(grid.GetCell(0, 2)->GetFormat(), 0x25u);
-    EXPECT_EQ(grid.GetCell(1, 2)->GetState(), 0u);
-
-    // Lowering a fixed count: cells still fixed by the other band keep GCS_FIXED.
+    grid.SetColumnCount(3); // new cells carry the bits at once
+    EXPECT_EQ(std::make_tuple(state(0, 1), state(2, 1), state(0, 2), state(1, 2)),
+        std::make_tuple(fixedRow | fixedCol, fixedCol, fixedRow, 0u));
+    // Unfixed cells lose their heading colours; GCS_FIXED stays while the other band holds.
     grid.GetCell(0, 2)->SetBackColour(Qt::yellow);
     EXPECT_TRUE(grid.SetFixedRowCount(0));
-    EXPECT_EQ(grid.GetCell(0, 1)->GetState(), GCS_FIXED | GCS_FIXEDCOL);
-    EXPECT_EQ(grid.GetCell(0, 2)->GetState(), 0u);
+    EXPECT_EQ(std::make_pair(state(0, 1), state(0, 2)), std::make_pair(fixedCol, 0u));
     EXPECT_FALSE(grid.GetCell(0, 2)->GetBackColour().isValid());
     EXPECT_TRUE(grid.SetFixedColumnCount(1));
-    EXPECT_EQ(grid.GetCell(0, 1)->GetState(), 0u);
-
+    EXPECT_EQ(state(0, 1), 0u);
     // Fewer rows than fixed rows lowers the fixed count.
     grid.SetFixedRowCount(2);
     grid.SetRowCount(1);
     EXPECT_EQ(grid.GetFixedRowCount(), 1);
-    EXPECT_EQ(grid.FixedRowsHeight(), grid.GetRowHeight(0));
 }
 
-TEST(DataGridStructure, LosingTheFocusRowOrColumnClearsTheFocus)
+TEST(DataGridStructure, CountChangesClearALostFocusMarkTheGridModifiedAndDropTheSortMarker)
 {
     CDataGrid grid;
     grid.SetColumnCount(5);
     grid.SetRowCount(5);
     grid.SetFixedRowCount(1);
     grid.ChangeFocusCell(3, 2);
-    EXPECT_EQ(grid.GetFocusCell(), CCellID(3, 2));
-    EXPECT_TRUE(grid.GetCell(3, 2)->IsFocused());
+    grid.SetSortKeyColumn(1);
+    EXPECT_TRUE(grid.SetRowCount(5) && grid.GetSortKeyColumn() == 1); // same count: no change
     grid.SetColumnCount(4);
-    EXPECT_EQ(grid.GetFocusCell(), CCellID(3, 2));
+    EXPECT_EQ(std::make_tuple(grid.GetFocusCell(), grid.GetSortKeyColumn(), grid.IsModified()),
+        std::make_tuple(CCellID(3, 2), -1, true));
     grid.SetRowCount(3);
     EXPECT_EQ(grid.GetFocusCell(), CCellID());
-    // Focus asked inside the fixed band lands on the first scrolled row.
-    grid.ChangeFocusCell(0, 1);
+    grid.ChangeFocusCell(0, 1); // inside the fixed band: lands on the first scrolled row
     EXPECT_EQ(grid.GetFocusCell(), CCellID(1, 1));
     grid.SetColumnCount(1);
     EXPECT_EQ(grid.GetFocusCell(), CCellID());
-}
-
-TEST(DataGridStructure, CountChangesMarkTheGridModifiedAndDropTheSortMarker)
-{
-    CDataGrid grid;
+    // A modified cell drops the marker only from its own column.
     grid.SetColumnCount(3);
-    grid.SetRowCount(3);
     grid.SetSortKeyColumn(1);
+    grid.SetModified(2, 0);
     EXPECT_EQ(grid.GetSortKeyColumn(), 1);
-    EXPECT_TRUE(grid.SetRowCount(3)); // same count: nothing happens
-    EXPECT_EQ(grid.GetSortKeyColumn(), 1);
-    grid.SetModified(2, 0); // another column keeps the marker
-    EXPECT_EQ(grid.GetSortKeyColumn(), 1);
-    EXPECT_TRUE(grid.GetCell(2, 0)->IsModified());
-    EXPECT_FALSE(grid.GetCell(2, 1)->IsModified());
+    EXPECT_TRUE(grid.GetCell(2, 0)->IsModified() && !grid.GetCell(2, 1)->IsModified());
     grid.SetModified(2, 1);
     EXPECT_EQ(grid.GetSortKeyColumn(), -1);
-    grid.SetSortKeyColumn(2);
-    EXPECT_TRUE(grid.SetRowCount(4));
-    EXPECT_EQ(grid.GetSortKeyColumn(), -1);
-    EXPECT_TRUE(grid.IsModified());
 }
 
-TEST(DataGridStructure, CellStateKeepsTheSelectionMapInStep)
+TEST(DataGridStructure, CellStateKeepsTheSelectionMapInStepPastSixteenBitsOfRow)
 {
     CDataGrid grid;
     grid.SetColumnCount(3);
-    grid.SetRowCount(70000); // beyond 16 bits of row
+    grid.SetRowCount(70000);
     EXPECT_TRUE(grid.SetCellState(2, 1, GCS_SELECTED));
-    EXPECT_TRUE(grid.SetCellState(2, 1, GCS_SELECTED | GCS_MODIFIED));
-    EXPECT_EQ(grid.GetSelectedCount(), 1);
-    EXPECT_TRUE(grid.SetCellState(65538, 1, GCS_SELECTED));
+    EXPECT_TRUE(grid.SetCellState(65538, 1, GCS_SELECTED)); // 16-bit row: row 2's key
     EXPECT_EQ(grid.GetSelectedCount(), 2);
-    EXPECT_TRUE(grid.IsCellSelectedInMap(65538, 1));
     EXPECT_TRUE(grid.SetCellState(2, 1, GCS_MODIFIED));
-    EXPECT_EQ(grid.GetSelectedCount(), 1);
-    EXPECT_FALSE(grid.IsCellSelectedInMap(2, 1));
     EXPECT_FALSE(grid.SetCellState(70000, 0, GCS_SELECTED));
     EXPECT_FALSE(grid.SetCellState(0, 3, GCS_SELECTED));
     EXPECT_EQ(grid.GetSelectedCount(), 1);
-
-    // Destroying the selected cell's row drops it from the map.
-    grid.SetRowCount(100);
+    EXPECT_TRUE(grid.IsCellSelectedInMap(65538, 1) && !grid.IsCellSelectedInMap(2, 1));
+    grid.SetRowCount(100); // destroys the selected cell's row
     EXPECT_EQ(grid.GetSelectedCount(), 0);
     grid.SetCellState(5, 2, GCS_SELECTED);
     grid.ChangeFocusCell(5, 2);
     grid.ClearSelection();
-    EXPECT_EQ(grid.GetSelectedCount(), 0);
-    EXPECT_EQ(grid.GetCell(5, 2)->GetState(), 0u);
-    EXPECT_EQ(grid.GetFocusCell(), CCellID());
+    EXPECT_EQ(std::make_tuple(
+                  grid.GetSelectedCount(), grid.GetCell(5, 2)->GetState(), grid.GetFocusCell()),
+        std::make_tuple(0, 0u, CCellID()));
 }
 
-TEST(DataGridStructure, GrowingColumnsIsAllOrNothingWhenMemoryRunsOut)
+TEST(DataGridStructure, OutOfMemoryGrowingColumnsIsAllOrNothingGrowingRowsKeepsWholeRows)
 {
     StarvedGrid grid;
     grid.cellsLeft = 12;
-    ASSERT_TRUE(grid.SetColumnCount(3));
-    ASSERT_TRUE(grid.SetRowCount(4));
+    ASSERT_TRUE(grid.SetColumnCount(3) && grid.SetRowCount(4));
     grid.GetCell(3, 2)->SetText("kept");
     grid.cellsLeft = 5; // 4 rows x 2 new columns need 8
     EXPECT_FALSE(grid.SetColumnCount(5));
     EXPECT_EQ(grid.reports, 1);
-    EXPECT_EQ(grid.GetColumnCount(), 3);
+    ExpectCells(grid, 4, 3);
     EXPECT_EQ(grid.GetColumnWidth(3), -1);
-    ExpectEveryRowAsLongAsTheColumnCount(grid);
     EXPECT_EQ(grid.GetCellText(3, 2), "kept");
-    // With memory again the same growth succeeds.
-    grid.cellsLeft = 8;
+    grid.cellsLeft = 8; // with memory again the same growth succeeds
     EXPECT_TRUE(grid.SetColumnCount(5));
-    ExpectEveryRowAsLongAsTheColumnCount(grid);
+    ExpectCells(grid, 4, 5);
+    grid.cellsLeft = 12; // two more rows of 5, then the third fails
+    EXPECT_FALSE(grid.SetRowCount(9));
+    EXPECT_EQ(grid.reports, 2);
+    ExpectCells(grid, 6, 5);
+    EXPECT_EQ(grid.GetRowHeight(5), grid.GetDefaultCell(false, false)->GetHeight());
+    EXPECT_EQ(grid.GetRowHeight(6), -1);
 }
 
-TEST(DataGridStructure, GrowingRowsKeepsTheRowsCompletedWhenMemoryRunsOut)
+TEST(DataGridNotices, GoToTheOwnerElseAGridOwnerParentOnlyWhileTheWindowExists)
 {
-    StarvedGrid grid;
-    grid.cellsLeft = 3;
-    ASSERT_TRUE(grid.SetColumnCount(3));
-    grid.cellsLeft = 7; // two rows of 3, then the third fails
-    EXPECT_FALSE(grid.SetRowCount(5));
-    EXPECT_EQ(grid.reports, 1);
-    EXPECT_EQ(grid.GetRowCount(), 2);
-    EXPECT_EQ(grid.GetRowHeight(2), -1);
-    EXPECT_EQ(grid.GetRowHeight(1), grid.GetDefaultCell(false, false)->GetHeight());
-    ExpectEveryRowAsLongAsTheColumnCount(grid);
-}
-
-TEST(DataGridStructure, AFactoryThatMakesNothingLeavesEmptyPlaces)
-{
-    CDataGrid grid;
-    grid.SetCellClass([]() -> std::unique_ptr<CDataCellBase> { return nullptr; });
-    EXPECT_TRUE(grid.SetColumnCount(2));
-    EXPECT_TRUE(grid.SetRowCount(2));
-    EXPECT_EQ(grid.GetCell(1, 1), nullptr);
-    EXPECT_EQ(grid.GetCellText(1, 1), "");
-    EXPECT_FALSE(grid.SetCellState(1, 1, GCS_MODIFIED));
-    EXPECT_EQ(grid.GetMergedColumnWidth(1, 1), grid.GetColumnWidth(1));
-}
-
-TEST(DataGridStructure, MergedCellsSumTheirColumnsAndRows)
-{
-    CDataGrid grid;
-    grid.SetColumnCount(4);
-    grid.SetRowCount(4);
-    grid.SetColumnWidth(1, 10);
-    grid.SetColumnWidth(2, 20);
-    grid.SetRowHeight(2, 5);
-    grid.SetRowHeight(3, 6);
-    grid.GetCell(2, 1)->SetMergeRange(CellRange(2, 1, 3, 2));
-    grid.GetCell(3, 2)->SetMergeOwner(2, 1);
-    EXPECT_EQ(grid.GetMergedColumnWidth(2, 1), 30);
-    EXPECT_EQ(grid.GetMergedColumnWidth(3, 2), 30);
-    EXPECT_EQ(grid.GetMergedRowHeight(3, 2), 11);
-    EXPECT_EQ(grid.GetMergeOrigin(3, 2), CCellID(2, 1));
-    EXPECT_EQ(grid.GetMergeOrigin(0, 0), CCellID(0, 0));
-    // A one-cell merge range uses the plain size.
-    grid.GetCell(0, 1)->SetMergeRange(CellRange(0, 1, 0, 1));
-    EXPECT_EQ(grid.GetMergedColumnWidth(0, 1), 10);
-    EXPECT_EQ(grid.GetMergedColumnWidth(9, 9), -1);
-}
-
-TEST(DataGridStructure, FitToTextMeasuresTheCellsAndLeavesHiddenColumnsHidden)
-{
-    CDataGrid grid;
-    grid.SetColumnCount(3);
-    grid.SetRowCount(3);
-    grid.SetFixedRowCount(1);
-    grid.GetCell(0, 1)->SetText("x");
-    grid.GetCell(2, 1)->SetText("a much longer text");
-    EXPECT_FALSE(grid.FitColumnToText(1)); // no window to measure with
-    grid.Create(QRect(0, 0, 300, 200), nullptr);
-    ASSERT_TRUE(grid.FitColumnToText(1));
-    EXPECT_EQ(grid.GetColumnWidth(1), grid.GetCell(2, 1)->CellExtent(nullptr).width());
-    ASSERT_TRUE(grid.FitColumnToText(1, 0x1)); // the heading rows only
-    EXPECT_EQ(grid.GetColumnWidth(1), grid.GetCell(0, 1)->CellExtent(nullptr).width());
-    grid.SetColumnWidth(2, 0);
-    EXPECT_FALSE(grid.FitColumnToText(2));
-    EXPECT_EQ(grid.GetColumnWidth(2), 0);
-    EXPECT_FALSE(grid.FitColumnToText(3));
-    ASSERT_TRUE(grid.FitRowToText(2));
-    EXPECT_EQ(grid.GetRowHeight(2), grid.GetCell(2, 1)->CellExtent(nullptr).height());
-}
-
-TEST(DataGridNotices, GoToTheOwnerOnlyWhileTheWindowExists)
-{
+    RecordingOwner owner;
     RecordingOwner parent;
     CDataGrid grid;
-    grid.SetOwner(&parent);
-    EXPECT_EQ(grid.SendGridNotify(GN_SELCHANGED, 1, 2), 0);
-    EXPECT_FALSE(grid.SendCacheHint(CellRange(0, 0, 1, 1)));
-    EXPECT_TRUE(parent.notices.empty());
-
+    grid.SetOwner(&owner);
     grid.Create(QRect(0, 0, 100, 100), &parent);
     grid.SetDlgCtrlID(8);
-    parent.reply = -1;
     EXPECT_EQ(grid.SendGridNotify(GN_BEGINEDIT, 3, 4), -1);
-    ASSERT_EQ(parent.notices.size(), 1u);
-    EXPECT_EQ(parent.notices[0].hdr.code, GN_BEGINEDIT);
-    EXPECT_EQ(parent.notices[0].hdr.hwndFrom, &grid);
-    EXPECT_EQ(parent.notices[0].hdr.idFrom, 8);
-    EXPECT_EQ(parent.notices[0].row, 3);
-    EXPECT_EQ(parent.notices[0].col, 4);
     EXPECT_TRUE(grid.SendCacheHint(CellRange(0, 0, 1, 1)));
-    ASSERT_EQ(parent.hints.size(), 1u);
-    EXPECT_EQ(parent.hints[0], CellRange(0, 0, 1, 1));
-
+    ASSERT_EQ(owner.notices.size(), 1u);
+    const GridNotify& notice = owner.notices[0];
+    EXPECT_EQ(std::make_tuple(
+                  notice.hdr.hwndFrom, notice.hdr.idFrom, notice.hdr.code, notice.row, notice.col),
+        std::make_tuple(static_cast<const QObject*>(&grid), 8, GN_BEGINEDIT, 3, 4));
+    grid.SetOwner(nullptr); // the parent, as it takes grid notices
+    EXPECT_EQ(grid.SendGridNotify(NM_DBLCLK, 1, 1), -1);
+    EXPECT_EQ(parent.notices.size(), 1u);
     grid.DestroyWindow();
     EXPECT_EQ(grid.SendGridNotify(NM_CLICK, 0, 0), 0);
-    EXPECT_EQ(parent.notices.size(), 1u);
-}
-
-TEST(DataGridNotices, TheParentIsTheOwnerWhenNoneIsSet)
-{
-    RecordingOwner parent;
-    CDataGrid grid;
-    grid.Create(QRect(0, 0, 100, 100), &parent);
-    EXPECT_EQ(grid.GetOwner(), &parent);
-    grid.SendGridNotify(NM_DBLCLK, 1, 1);
-    ASSERT_EQ(parent.notices.size(), 1u);
-    EXPECT_EQ(parent.notices[0].hdr.code, NM_DBLCLK);
-
-    QWidget plain;
-    CDataGrid orphan;
-    orphan.Create(QRect(0, 0, 100, 100), &plain);
-    EXPECT_EQ(orphan.GetOwner(), nullptr);
-    EXPECT_EQ(orphan.SendGridNotify(NM_CLICK, 0, 0), 0);
-}
-
-TEST(DataGridStructure, WheelLinesComeFromTheApplication)
-{
-    EXPECT_EQ(CDataGrid::QueryWheelScrollLines(),
-        static_cast<unsigned>(QApplication::wheelScrollLines()));
+    EXPECT_FALSE(grid.SendCacheHint(CellRange(0, 0, 1, 1)));
 }
 
 } // namespace

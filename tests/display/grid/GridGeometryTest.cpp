@@ -2,146 +2,96 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+#include <utility>
+#include <vector>
+
 namespace {
+
+// Lays out count entries of `size` pixels, the first `fixed` of them fixed, then own sizes.
+void Lay(GridAxis& axis, int count, int size, int fixed, std::vector<std::pair<int, int>> own)
+{
+    axis.Resize(count, size);
+    axis.SetFixedCount(fixed);
+    for (const auto& [index, pixels] : own)
+        axis.SetSize(index, pixels);
+}
 
 // 2 fixed rows of 20, 8 rows of 10 (row 4 hidden); 1 fixed column of 50, 5 columns of 30
 // (column 2 hidden, column 3 negative: also hidden).
 GridGeometry MakeGeometry()
 {
     GridGeometry geometry;
-    geometry.Rows().Resize(10, 10);
-    geometry.Rows().SetFixedCount(2);
-    geometry.Rows().SetSize(0, 20);
-    geometry.Rows().SetSize(1, 20);
-    geometry.Rows().SetSize(4, 0);
-    geometry.Columns().Resize(6, 30);
-    geometry.Columns().SetFixedCount(1);
-    geometry.Columns().SetSize(0, 50);
-    geometry.Columns().SetSize(2, 0);
-    geometry.Columns().SetSize(3, -5);
+    Lay(geometry.Rows(), 10, 10, 2, {{0, 20}, {1, 20}, {4, 0}});
+    Lay(geometry.Columns(), 6, 30, 1, {{0, 50}, {2, 0}, {3, -5}});
     return geometry;
 }
 
 TEST(GridAxis, HiddenEntriesTakeNoPixelAndTotalsFollowEveryChange)
 {
     GridGeometry geometry = MakeGeometry();
-    const GridAxis& rows = geometry.Rows();
-    EXPECT_EQ(rows.Total(), 40 + 7 * 10);
-    EXPECT_EQ(rows.FixedExtent(), 40);
-    EXPECT_EQ(rows.Span(3, 6), 20); // rows 3, 4 (hidden), 5
+    GridAxis& rows = geometry.Rows();
+    EXPECT_EQ(std::make_tuple(rows.Total(), rows.FixedExtent(), rows.Span(3, 6), rows.Size(10)),
+        std::make_tuple(40 + 7 * 10, 40, 20, -1)); // rows 3, 4 (hidden), 5
     EXPECT_EQ(geometry.Columns().Total(), 50 + 3 * 30);
-    EXPECT_EQ(rows.Size(10), -1);
-    EXPECT_EQ(rows.Size(-1), -1);
-
-    geometry.Rows().SetSize(4, 15);
-    EXPECT_EQ(rows.Span(3, 6), 35);
-    EXPECT_EQ(rows.Total(), 125);
-    geometry.Rows().SetSize(99, 500); // outside: ignored
-    EXPECT_EQ(rows.Total(), 125);
-    geometry.Rows().Resize(3, 10);
-    EXPECT_EQ(rows.Total(), 50);
-    EXPECT_EQ(rows.Span(0, 3), 50);
-    geometry.Rows().Resize(5, 7);
-    EXPECT_EQ(rows.Span(0, 5), 64);
-    EXPECT_EQ(rows.Total(), 64);
+    rows.SetSize(4, 15);
+    rows.SetSize(99, 500); // outside: ignored
+    EXPECT_EQ(std::make_pair(rows.Span(3, 6), rows.Total()), std::make_pair(35LL, 125LL));
+    rows.Resize(1, 10); // fewer rows than fixed ones: the fixed count follows
+    EXPECT_EQ(std::make_tuple(rows.FixedCount(), rows.FixedExtent(), rows.Total()),
+        std::make_tuple(1, 20, 20LL));
+    rows.Resize(5, 7);
+    EXPECT_EQ(std::make_pair(rows.Span(0, 5), rows.Total()), std::make_pair(48LL, 48LL));
 }
 
-TEST(GridAxis, FixedCountShrinksWithTheAxis)
-{
-    GridAxis axis;
-    axis.Resize(4, 10);
-    axis.SetFixedCount(3);
-    axis.Resize(2, 10);
-    EXPECT_EQ(axis.FixedCount(), 2);
-    EXPECT_EQ(axis.FixedExtent(), 20);
-}
-
-TEST(GridGeometry, TopLeftCellIsTheFirstWhoseStartReachesTheScrollPosition)
+TEST(GridGeometry, TopLeftCellAndVisibleSpanFollowTheScrollPositionAndClientSize)
 {
     const GridGeometry geometry = MakeGeometry();
-    EXPECT_EQ(geometry.TopLeftScrollCell(QPoint(0, 0)), CCellID(2, 1));
-    EXPECT_EQ(geometry.TopLeftScrollCell(QPoint(1, 1)), CCellID(3, 2));
-    EXPECT_EQ(geometry.TopLeftScrollCell(QPoint(30, 10)), CCellID(3, 2));
-    // Rows 2 and 3 take 20 pixels; the hidden row 4 starts there and takes none.
-    EXPECT_EQ(geometry.TopLeftScrollCell(QPoint(31, 11)), CCellID(4, 5));
-    EXPECT_EQ(geometry.TopLeftScrollCell(QPoint(0, 20)).row, 4);
-    EXPECT_EQ(geometry.TopLeftScrollCell(QPoint(0, 21)).row, 6);
-    // Never past the last row or column.
-    EXPECT_EQ(geometry.TopLeftScrollCell(QPoint(100000, 100000)), CCellID(9, 5));
-}
-
-TEST(GridGeometry, VisibleSpanStopsAtTheClientEdgeOrTheLastCell)
-{
-    const GridGeometry geometry = MakeGeometry();
-    QRect extent;
-    CellRange span = geometry.VisibleCellSpan(QSize(120, 75), CCellID(2, 1), &extent);
+    // Rows 2 and 3 take 20 pixels; the hidden row 4 starts there and takes none. Never past
+    // the last row or column.
+    const std::pair<QPoint, CCellID> cases[] = {{{0, 0}, {2, 1}}, {{30, 10}, {3, 2}},
+        {{31, 11}, {4, 5}}, {{0, 21}, {6, 1}}, {{100000, 100000}, {9, 5}}};
+    for (const auto& [scroll, topLeft] : cases)
+        EXPECT_EQ(geometry.TopLeftScrollCell(scroll), topLeft) << scroll.x() << "," << scroll.y();
     // Rows from 40: 2 -> 50, 3 -> 60, 4 hidden, 5 -> 70, 6 -> 80 reaches 75.
     // Columns from 50: 1 -> 80, 2 and 3 hidden, 4 -> 110, 5 -> 140 reaches 120.
-    EXPECT_EQ(span, CellRange(2, 1, 6, 5));
-    EXPECT_EQ(extent.right(), 120);
-    EXPECT_EQ(extent.bottom(), 75);
-
-    span = geometry.VisibleCellSpan(QSize(1000, 1000), CCellID(2, 1), &extent);
-    EXPECT_EQ(span, CellRange(2, 1, 9, 5));
-    EXPECT_EQ(extent.right(), 140);
-    EXPECT_EQ(extent.bottom(), 110);
+    QRect extent;
+    EXPECT_EQ(geometry.VisibleCellSpan({120, 75}, {2, 1}, &extent), CellRange(2, 1, 6, 5));
+    EXPECT_EQ(extent.bottomRight(), QPoint(120, 75));
+    EXPECT_EQ(geometry.VisibleCellSpan({1000, 1000}, {2, 1}, &extent), CellRange(2, 1, 9, 5));
+    EXPECT_EQ(extent.bottomRight(), QPoint(140, 110));
+    // Many rows are found by search, not by walking them.
+    GridGeometry tall;
+    Lay(tall.Rows(), 35001, 22, 1, {{0, 27}});
+    Lay(tall.Columns(), 34, 80, 0, {});
+    EXPECT_EQ(tall.VisibleCellSpan({800, 247}, tall.TopLeftScrollCell({0, 22 * 30000})),
+        CellRange(30001, 0, 30010, 9));
 }
 
-TEST(GridGeometry, CellRectanglesIncludeTheirLastPixelAndFollowScrolling)
+TEST(GridGeometry, RectanglesIncludeTheirLastPixelAndFollowScrolling)
 {
     const GridGeometry geometry = MakeGeometry();
+    // Scrolled to (5, 4): a fixed cell keeps its place, a cell before the top-left one lies
+    // before the fixed band.
+    const std::tuple<int, int, CCellID, QRect> cases[]
+        = {{0, 0, {2, 1}, {0, 0, 50, 20}}, {5, 4, {2, 1}, {80, 60, 30, 10}},
+            {1, 0, {5, 4}, {0, 20, 50, 20}}, {3, 1, {5, 4}, {20, 30, 30, 10}}};
     QRect rect;
-    ASSERT_TRUE(geometry.CellRectangle(0, 0, CCellID(2, 1), &rect));
-    EXPECT_EQ(rect, QRect(0, 0, 50, 20));
-    EXPECT_EQ(rect.right(), 49);
-    ASSERT_TRUE(geometry.CellRectangle(5, 4, CCellID(2, 1), &rect));
-    EXPECT_EQ(rect.topLeft(), QPoint(50 + 30, 40 + 20));
-    EXPECT_EQ(rect.bottomRight(), QPoint(80 + 29, 60 + 9));
-    // Scrolled: a fixed cell keeps its place, a cell left of the top-left one lies left of
-    // the fixed band.
-    ASSERT_TRUE(geometry.CellRectangle(1, 0, CCellID(5, 4), &rect));
-    EXPECT_EQ(rect.topLeft(), QPoint(0, 20));
-    ASSERT_TRUE(geometry.CellRectangle(3, 1, CCellID(5, 4), &rect));
-    EXPECT_EQ(rect.topLeft(), QPoint(50 - 30, 40 - 10));
-    EXPECT_FALSE(geometry.CellRectangle(10, 0, CCellID(2, 1), &rect));
-    EXPECT_FALSE(geometry.CellRectangle(0, 6, CCellID(2, 1), &rect));
-}
-
-TEST(GridGeometry, SpanRectangleCoversAMergedBlock)
-{
-    const GridGeometry geometry = MakeGeometry();
-    QRect rect;
-    ASSERT_TRUE(geometry.SpanRectangle(CellRange(2, 1, 3, 4), CCellID(2, 1), &rect));
-    EXPECT_EQ(rect.topLeft(), QPoint(50, 40));
-    EXPECT_EQ(rect.bottomRight(), QPoint(50 + 60 - 1, 40 + 20 - 1));
-    EXPECT_FALSE(geometry.SpanRectangle(CellRange(2, 1, 12, 4), CCellID(2, 1), &rect));
-}
-
-TEST(GridGeometry, CellInViewTakesScrollingAndTheClientSizeIntoAccount)
-{
-    const GridGeometry geometry = MakeGeometry();
-    const QSize client(100, 60);
-    EXPECT_TRUE(geometry.CellInView(0, 0, client, CCellID(2, 1)));
-    EXPECT_TRUE(geometry.CellInView(3, 1, client, CCellID(2, 1)));
-    EXPECT_FALSE(geometry.CellInView(5, 1, client, CCellID(2, 1))); // starts at y 60
-    EXPECT_FALSE(geometry.CellInView(2, 5, client, CCellID(2, 1))); // starts at x 110
-    EXPECT_FALSE(geometry.CellInView(2, 1, client, CCellID(3, 1))); // scrolled out above
-    EXPECT_TRUE(geometry.CellInView(0, 0, client, CCellID(9, 5))); // fixed cells stay
-    EXPECT_FALSE(geometry.CellInView(11, 0, client, CCellID(2, 1)));
-}
-
-TEST(GridGeometry, ManyRowsAreFoundWithoutWalkingThem)
-{
-    GridGeometry geometry;
-    geometry.Rows().Resize(35001, 22);
-    geometry.Rows().SetFixedCount(1);
-    geometry.Rows().SetSize(0, 27);
-    geometry.Columns().Resize(34, 80);
-    const CCellID topLeft = geometry.TopLeftScrollCell(QPoint(0, 22 * 30000));
-    EXPECT_EQ(topLeft.row, 30001);
-    const CellRange span = geometry.VisibleCellSpan(QSize(800, 27 + 22 * 10), topLeft);
-    EXPECT_EQ(span.maxRow, 30010);
-    EXPECT_EQ(span.maxCol, 9);
+    for (const auto& [row, col, topLeft, expected] : cases) {
+        ASSERT_TRUE(geometry.CellRectangle(row, col, topLeft, &rect));
+        EXPECT_EQ(rect, expected) << row << "," << col;
+    }
+    // A merged block: from its first cell's origin to its last cell's last pixel.
+    ASSERT_TRUE(geometry.SpanRectangle(CellRange(2, 1, 3, 4), {2, 1}, &rect));
+    EXPECT_EQ(rect, QRect(50, 40, 60, 20));
+    EXPECT_FALSE(geometry.SpanRectangle(CellRange(2, 1, 12, 4), {2, 1}, &rect));
+    // In view: starts inside the client area, not scrolled out; fixed cells always.
+    const auto inView = [&geometry](int row, int col, CCellID topLeft) {
+        return geometry.CellInView(row, col, {100, 60}, topLeft);
+    };
+    EXPECT_TRUE(inView(3, 1, {2, 1}) && inView(0, 0, {9, 5}));
+    EXPECT_FALSE(inView(5, 1, {2, 1}) || inView(2, 5, {2, 1}));
+    EXPECT_FALSE(inView(2, 1, {3, 1}) || inView(2, 1, {2, 2}));
 }
 
 } // namespace
