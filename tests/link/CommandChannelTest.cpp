@@ -15,10 +15,9 @@ using CommandChannelTest = LinkFixture;
 TEST_F(CommandChannelTest, EachExchangeIsTraced)
 {
     EXPECT_EQ(g_port.SendCommand("@01,01,address\r"), "@01,01,address 01");
-    ASSERT_EQ(s_trace.size(), 3u);
-    EXPECT_EQ(s_trace[0], "Send [@01,01,address\r]\r\n");
-    EXPECT_THAT(s_trace[1], MatchesRegex("ReadString1 [1-9][0-9]*\r\n"));
-    EXPECT_EQ(s_trace[2], "ReadString2 [13] [@01,01,address 01\r]\r\n");
+    EXPECT_THAT(s_trace,
+        ElementsAre("Send [@01,01,address\r]\r\n", MatchesRegex("ReadString1 [1-9][0-9]*\r\n"),
+            "ReadString2 [13] [@01,01,address 01\r]\r\n"));
 }
 
 // Leading CR and LF are skipped; CR ends a direct line, LF any line; a silent second ends a

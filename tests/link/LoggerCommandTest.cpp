@@ -51,10 +51,6 @@ std::vector<CommandRow> LoggerCommandTest::Table()
         Record().m_bUseModem = 1;
         return Str(g_port.InitMemory(2));
     };
-    const auto setSchedule = [] {
-        g_port.SetSchedule(2, 4, 5);
-        return std::string();
-    };
     return {
         {[] { return g_port.ReadAddress(3); }, "@01,03,address\r", "address 03"},
         {[] { return g_port.ReadAddress(-1); }, "@01,01,address\r", "address 01"},
@@ -73,7 +69,8 @@ std::vector<CommandRow> LoggerCommandTest::Table()
             MatchesRegex("07 1 [0-9]{6}")},
         {[] { return g_port.MeasureChannel(2, 7, 0, 0, 0, 0); }, "", MatchesRegex("07 3 [0-9]{6}")},
         {[] { return Str(g_port.SetScheduleMode(2, false)); }, "@01,02,schedule fixed\r", "1", "0"},
-        {setSchedule, "@01,02,schedule 04 05 00\r", ""},
+        {[] { return g_port.SetSchedule(2, 4, 5), std::string(); }, "@01,02,schedule 04 05 00\r",
+            ""},
         {[] { return g_port.ReadSchedule(2); }, "@01,02,schedule\r", "04 05 00 fixed"},
         {[] { return Str(g_port.SetScheduleMode(2, true)); }, "@01,02,schedule periodic\r", "1",
             "0"},
@@ -89,6 +86,7 @@ std::vector<CommandRow> LoggerCommandTest::Table()
         {[] { return g_port.LoadData(3, false); }, "@01,03,data load\r", ""},
         {[] { return g_port.LoadData(3, true); }, "", sim.Records(3)[0]},
         {[] { return Str(g_port.InitMemory(1)); }, "@01,01,memory init\r", "1", "0"},
+        {[] { return Str(g_port.ReadMemoryCount(1)); }, "@01,01,memory\r", "0", "-1", 30},
         {[this] { return Str(g_port.ResetLogger(2, progress)); }, "@01,02,reset\r@01,02,address\r",
             "1", "0", 5 * 20 + 60},
         {modemErase, "@01,02,memory init\r", "1", "0", 600},
@@ -159,19 +157,20 @@ TEST_F(LoggerCommandTest, ShortRepliesGiveSafeValues)
 
 TEST_F(LoggerCommandTest, ChannelScanFillsTheCurrentRecordAndCountsSensors)
 {
-    sim.SetChannel(3, 0, {});
+    sim.SetChannel(3, 0, {0, 0, 0, 2});
     sim.SetChannel(3, 5, {1, 2, 20, 4});
     sim.SetChannel(3, 7, {});
     Record().m_units[2].m_channels[7].m_bPresent = 1;
     g_port.m_nSensorCount = 9;
-    EXPECT_EQ(g_port.ReadChannelAll(3, false), 0); // a scan restarts the count; 00 is off
+    EXPECT_EQ(g_port.ReadChannelAll(3, false), 1); // a scan restarts the count; 00 has B only
     int count = 0;
     for (int ch = 1; ch < 16; ++ch)
         count = g_port.ReadChannelAll(3, true);
-    EXPECT_EQ(count, 2 + 13 * 2); // channel 05 has A and B, 07 nothing, the rest A and B
+    EXPECT_EQ(count, 1 + 2 + 13 * 2); // 00 B only, 05 A and B, 07 nothing, the rest A and B
     const ChannelConfig& five = Record().m_units[2].m_channels[5];
     EXPECT_EQ(std::tie(five.m_bPresent, five.m_nVwType, five.m_nAnalogType, five.m_nValue),
         std::tuple(1, 3, 4, 20));
+    EXPECT_EQ(Record().m_units[2].m_channels[0].m_bPresent, 1);
     EXPECT_EQ(Record().m_units[2].m_channels[7].m_bPresent, 0);
     EXPECT_EQ(Record().m_units[0].m_channels[5].m_bPresent, 0); // other loggers untouched
 

@@ -75,16 +75,14 @@ TEST(SimRecordsTest, RecordLinesFollowTheRawDataColumns)
     }
     EXPECT_EQ(recordsOf(11), records);
     EXPECT_NE(recordsOf(12), records);
-}
-
-TEST(SimRecordsTest, CalendarArithmeticRollsOver)
-{
+    // The calendar behind the moments rolls over a leap day.
     const SimDateTime t = SimFromSeconds(SimSeconds({2024, 2, 28, 23, 0, 0}) + 2 * 3600);
     EXPECT_EQ(std::tie(t.month, t.day, t.hour), std::tuple(2, 29, 1));
 }
 
-// Loggers kept on a changed line keep their state; only the addressed logger answers.
-TEST(LoggerSimTest, AnswersOnlyTheAddressedLoggerOnTheLine)
+// Loggers kept on a changed line keep their state; only the addressed logger answers. The
+// radio module answers its own commands.
+TEST(LoggerSimTest, AnswersOnlyTheAddressedDeviceOnTheLine)
 {
     SimClient line({.ids = {2}});
     line.sim.SetRecordCount(2, 5);
@@ -96,6 +94,12 @@ TEST(LoggerSimTest, AnswersOnlyTheAddressedLoggerOnTheLine)
     EXPECT_EQ(line.Read(19, 2000), "@01,04,address 04\r\n");
     EXPECT_TRUE(line.sim.WaitForCommands(2, 2000));
     EXPECT_EQ(line.sim.Commands(), (std::vector<std::string>{"@01,01,address", "@01,04,address"}));
+    line.Send("at+settargetfedcba9876543210\r");
+    EXPECT_EQ(line.Read(4, 2000), "OK\r\n");
+    line.Send("at+gettarget\r");
+    EXPECT_EQ(line.Read(18, 2000), "FEDCBA9876543210\r\n");
+    line.Send("atz\r");
+    EXPECT_EQ(line.Read(35, 2000), "OK\r\nRESET\r\nZIGBEE READY\r\nPAN 1A2B\r\n");
 }
 
 // 421 bytes at 3840 bytes/s take about a ninth of a second.
