@@ -11,6 +11,7 @@
 #include "platform/Format.h"
 #include "platform/Text.h"
 #include "res/DialogTemplates.h"
+#include "res/NewLoggerIds.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -20,32 +21,9 @@
 
 #include <climits>
 
+using namespace NewLoggerIds;
+
 namespace {
-constexpr int IDC_NAME = 1004;
-constexpr int IDC_SINGLE = 1005;
-constexpr int IDC_MULTI = 1006;
-constexpr int IDC_COM = 1007;
-constexpr int IDC_DIRECT = 1008;
-constexpr int IDC_ZIGBEE = 1009;
-constexpr int IDC_RS485 = 1010;
-constexpr int IDC_MODEM = 1011;
-constexpr int IDC_PHONE = 1012;
-constexpr int IDC_SCHEDULE = 1013;
-constexpr int IDC_MINUTE = 1014;
-constexpr int IDC_INTERVAL = 1015;
-constexpr int IDC_DELAY = 1016;
-constexpr int IDC_DELAY_MINUTE = 1017;
-constexpr int IDC_ERASE = 1018;
-constexpr int IDC_HANG_UP = 1019;
-constexpr int IDC_SAVE = 1024;
-constexpr int IDC_CANCEL = 1025;
-constexpr int IDC_MODEM_COMMAND = 1026;
-constexpr int IDC_NAME_CAPTION = 1028;
-constexpr int IDC_BROWSE = 1033;
-constexpr int IDC_NETWORK_CAPTION = 1081;
-constexpr int IDC_SCHEDULE_CAPTION = 1082;
-constexpr int IDC_CONNECT_CAPTION = 1083;
-constexpr int IDC_FOLDER = 1084;
 
 constexpr int ComPortCount = 20;
 constexpr int ShortFieldLength = 19; // name, modem strings, phone number

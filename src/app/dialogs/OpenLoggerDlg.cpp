@@ -10,6 +10,7 @@
 #include "app/record/LoggerTable.h"
 #include "platform/Format.h"
 #include "res/DialogTemplates.h"
+#include "res/OpenLoggerIds.h"
 
 #include <QFile>
 #include <QFileDialog>
@@ -18,15 +19,9 @@
 #include <algorithm>
 #include <vector>
 
+using namespace OpenLoggerIds;
+
 namespace {
-constexpr int IDC_FILE_LIST = 1001;
-constexpr int IDC_OPEN_LIST = 1002;
-constexpr int IDC_ADD_NEW = 1003;
-constexpr int IDC_DELETE = 1004;
-constexpr int IDC_OPEN = 1005;
-constexpr int IDC_CANCEL = 1019;
-constexpr int IDC_REMOVE = 1033;
-constexpr int IDC_APPLY = 1034;
 
 constexpr size_t ArgEndingLength = 4; // ".arg", or whatever four characters end the name
 } // namespace

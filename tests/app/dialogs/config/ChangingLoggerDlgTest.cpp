@@ -1,5 +1,7 @@
 #include "ConfigDialogFixture.h"
 
+#include "app/dialogs/LoggerIdChecks.h"
+
 #include "app/dialogs/ChangingLoggerDlg.h"
 
 #include <QAbstractButton>
@@ -7,7 +9,6 @@
 namespace {
 
 constexpr int IDC_OK = 1001;
-constexpr int IdChecks[] = {1020, 1021, 1022, 1023, 1027, 1029, 1030};
 
 // Two open records, the current one a network of IDs 2 and 3.
 class ChangingLoggerDlgTest : public ConfigDialogTest
@@ -32,12 +33,12 @@ TEST_F(ChangingLoggerDlgTest, OkStoresTwoOrMoreIdsInTheCurrentRecordOnly)
     bool openAfterOneId = false;
     ModalDriver driver;
     driver.Then([&](QWidget* modal) {
-        for (int id : IdChecks)
+        for (int id : LoggerIdCheckIds)
             shown.push_back(ControlOf<QAbstractButton>(modal, id)->isChecked());
-        ClickItem(modal, IdChecks[1]); // leaves ID 3 alone
+        ClickItem(modal, LoggerIdCheckIds[1]); // leaves ID 3 alone
         ClickItem(modal, IDC_OK);
         openAfterOneId = modal->isVisible();
-        ClickItem(modal, IdChecks[6]);
+        ClickItem(modal, LoggerIdCheckIds[6]);
         ClickItem(modal, IDC_OK);
     });
     EXPECT_EQ(CChangingLoggerDlg().DoModal(), IDOK);
@@ -60,7 +61,7 @@ TEST_F(ChangingLoggerDlgTest, EscStoresNothingAndWithoutACurrentRecordItEndsAtOn
     ModalDriver driver;
     driver.Then([&](QWidget* modal) {
         shot = SaveScreenshot(modal, "changing_logger");
-        for (int id : IdChecks)
+        for (int id : LoggerIdCheckIds)
             ClickItem(modal, id);
         RejectModal(modal);
     });

@@ -1,5 +1,8 @@
 #include "ConfigDialogFixture.h"
 
+#include "app/dialogs/LoggerIdChecks.h"
+#include "res/NewLoggerIds.h"
+
 #include "app/dialogs/NewLoggerDlg.h"
 
 #include <QComboBox>
@@ -8,25 +11,9 @@
 
 #include <functional>
 
-namespace {
+using namespace NewLoggerIds;
 
-constexpr int IDC_NAME = 1004;
-constexpr int IDC_SINGLE = 1005;
-constexpr int IDC_MULTI = 1006;
-constexpr int IDC_COM = 1007;
-constexpr int IDC_DIRECT = 1008;
-constexpr int IDC_ZIGBEE = 1009;
-constexpr int IDC_RS485 = 1010;
-constexpr int IDC_MODEM = 1011;
-constexpr int IDC_PHONE = 1012;
-constexpr int IDC_SCHEDULE = 1013;
-constexpr int IDC_MINUTE = 1014;
-constexpr int IDC_INTERVAL = 1015;
-constexpr int IDC_DELAY_MINUTE = 1017;
-constexpr int IDC_SAVE = 1024;
-constexpr int IDC_BROWSE = 1033;
-constexpr int IDC_FOLDER = 1084;
-constexpr int IdChecks[] = {1020, 1021, 1022, 1023, 1027, 1029, 1030};
+namespace {
 
 using Edits = std::vector<std::pair<int, std::string>>;
 
@@ -70,13 +57,14 @@ TEST_F(NewLoggerDlgTest, ChoicesStartAtTheDefaultsAndEachPairKeepsOneSet)
     ASSERT_EQ(dlg.m_comboCom->count(), 20);
     EXPECT_EQ(dlg.m_comboCom->itemText(19), "COM20");
     EXPECT_TRUE(dlg.Enabled(IDC_NAME));
-    for (int id : {IDC_RS485, IdChecks[0], IDC_MINUTE, IDC_DELAY_MINUTE})
+    for (int id : {IDC_RS485, LoggerIdCheckIds[0], IDC_MINUTE, IDC_DELAY_MINUTE})
         EXPECT_FALSE(dlg.Enabled(id)) << id;
     // A checked "Multi" clicked again unchecks itself and checks "Single".
     ClickItem(&dlg, IDC_MULTI);
-    EXPECT_TRUE(dlg.Enabled(IDC_ZIGBEE) && dlg.Enabled(IdChecks[6]) && !dlg.Checked(IDC_SINGLE));
+    EXPECT_TRUE(
+        dlg.Enabled(IDC_ZIGBEE) && dlg.Enabled(LoggerIdCheckIds[6]) && !dlg.Checked(IDC_SINGLE));
     ClickItem(&dlg, IDC_MULTI);
-    EXPECT_TRUE(dlg.Checked(IDC_SINGLE) && !dlg.Enabled(IdChecks[6]));
+    EXPECT_TRUE(dlg.Checked(IDC_SINGLE) && !dlg.Enabled(LoggerIdCheckIds[6]));
     ClickItem(&dlg, IDC_SINGLE);
     ClickItem(&dlg, IDC_ZIGBEE);
     EXPECT_TRUE(dlg.Checked(IDC_ZIGBEE) && !dlg.Checked(IDC_RS485));
@@ -87,7 +75,7 @@ TEST_F(NewLoggerDlgTest, ChoicesStartAtTheDefaultsAndEachPairKeepsOneSet)
     ClickItem(&dlg, IDC_SCHEDULE);
     EXPECT_TRUE(dlg.Enabled(IDC_MINUTE) && dlg.Enabled(IDC_DELAY_MINUTE));
     dlg.SetText(IDC_NAME, "Dam north");
-    for (int id : {IdChecks[0], IdChecks[1]})
+    for (int id : {LoggerIdCheckIds[0], LoggerIdCheckIds[1]})
         ClickItem(&dlg, id);
     EXPECT_TRUE(SaveScreenshot(&dlg, "new_logger"));
     ClickItem(&dlg, IDC_SCHEDULE);
@@ -119,7 +107,7 @@ TEST_F(NewLoggerDlgTest, SaveWritesWhatTheEditorShowsOrRefusesIt)
                 r.m_nReceiveInterval = 30;
                 r.m_nReceiveDelay = 90;
             }},
-        {{IDC_MULTI, IdChecks[1], IdChecks[4], IDC_ZIGBEE}, {{IDC_NAME, "net"}}, "",
+        {{IDC_MULTI, LoggerIdCheckIds[1], LoggerIdCheckIds[4], IDC_ZIGBEE}, {{IDC_NAME, "net"}}, "",
             [](auto& r) {
                 r.m_bSingle = r.m_bRs485 = 0;
                 r.m_bLoggerUsed[1] = r.m_bLoggerUsed[4] = 1;
@@ -141,7 +129,7 @@ TEST_F(NewLoggerDlgTest, SaveWritesWhatTheEditorShowsOrRefusesIt)
             "The Minute field must hold a whole number of minutes."},
         {{IDC_SCHEDULE}, {{IDC_DELAY_MINUTE, "99999999999"}},
             "The Delay field must hold a whole number of minutes."},
-        {{IDC_MULTI, IdChecks[3]}, {},
+        {{IDC_MULTI, LoggerIdCheckIds[3]}, {},
             "To use the multi network, you have to select over two loggers!"},
         {{}, {{IDC_FOLDER, "Data/"}}, "Browse of data file must be a full path (starting with /)."},
         {{}, {{IDC_FOLDER, other + "missing/"}},

@@ -1,19 +1,16 @@
 #include "ConfigDialogFixture.h"
 
+#include "res/OpenLoggerIds.h"
+
 #include "app/dialogs/OpenLoggerDlg.h"
 
 #include <QLineEdit>
 #include <QTest>
 #include <QTreeWidget>
 
-namespace {
+using namespace OpenLoggerIds;
 
-constexpr int IDC_ADD_NEW = 1003;
-constexpr int IDC_DELETE = 1004;
-constexpr int IDC_OPEN = 1005;
-constexpr int IDC_CANCEL = 1019;
-constexpr int IDC_REMOVE = 1033;
-constexpr int IDC_APPLY = 1034;
+namespace {
 
 // The dialog with its file chooser answered by the test.
 class TestOpenLoggerDlg final : public COpenLoggerDlg
