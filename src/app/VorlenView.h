@@ -85,6 +85,8 @@ private:
     void EnableItems(std::initializer_list<int> ids, bool enable);
     // Measurement, the logger-ID combo, Call and both lamps off: the line is closed.
     void DisableLineControls();
+    // Schedule start as the open configurations ask, or with an empty table Open Logger alone.
+    void EnableForTable();
     // Selects, connects, downloads and disconnects record index as an operator would.
     void ReceiveScheduled(int index);
 

@@ -23,18 +23,24 @@ bool IsSelectionValid(int selection)
 
 } // namespace
 
-void CVorlenView::OnBnClickedOpenLogger()
+void CVorlenView::EnableForTable()
 {
-    RunOpenLoggerDlg();
-    g_nCurLogger = -1;
-    RefreshLoggerList(true);
     if (g_nLoggerCount > 0) {
-        EnableItems({IDC_CLOSE_LOGGER, IDC_CONNECT}, true);
         UpdateScheduleStart(true);
     } else {
         EnableItems({IDC_OPEN_LOGGER}, true);
         EnableItems({IDC_CLOSE_LOGGER, IDC_SCHEDULE_START, IDC_CONNECT}, false);
     }
+}
+
+void CVorlenView::OnBnClickedOpenLogger()
+{
+    RunOpenLoggerDlg();
+    g_nCurLogger = -1;
+    RefreshLoggerList(true);
+    if (g_nLoggerCount > 0)
+        EnableItems({IDC_CLOSE_LOGGER, IDC_CONNECT}, true);
+    EnableForTable();
     emit CommandStateChanged();
 }
 
@@ -50,12 +56,7 @@ void CVorlenView::OnBnClickedCloseLogger()
 
     EnableItems({IDC_CONNECT, IDC_OPEN_LOGGER, IDC_CLOSE_LOGGER}, true);
     DisableLineControls();
-    if (g_nLoggerCount > 0) {
-        UpdateScheduleStart(true);
-    } else {
-        EnableItems({IDC_OPEN_LOGGER}, true);
-        EnableItems({IDC_CLOSE_LOGGER, IDC_SCHEDULE_START, IDC_CONNECT}, false);
-    }
+    EnableForTable();
     emit CommandStateChanged();
 }
 

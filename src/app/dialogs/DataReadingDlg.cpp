@@ -11,6 +11,7 @@
 #include "platform/DebugTrace.h"
 #include "platform/EventPump.h"
 #include "platform/Format.h"
+#include "platform/LineReader.h"
 #include "res/DialogTemplates.h"
 
 #include <QApplication>
@@ -55,19 +56,12 @@ RawFileSummary Summarise(const AccFile& raw)
     std::string bytes;
     if (!raw.ReadAll(bytes))
         return summary;
-    size_t start = 0;
-    while (start < bytes.size()) {
-        size_t end = bytes.find('\n', start);
-        if (end == std::string::npos)
-            end = bytes.size();
-        std::string line = bytes.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
+    LineReader reader(bytes);
+    for (std::string_view line; reader.Next(line);) {
         if (!line.empty()) {
             ++summary.lines;
-            summary.lastLine = std::move(line);
+            summary.lastLine = line;
         }
-        start = end + 1;
     }
     return summary;
 }

@@ -2,6 +2,7 @@
 
 #include "app/record/DataFolder.h"
 #include "platform/Format.h"
+#include "platform/LineReader.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -58,17 +59,9 @@ std::vector<std::string> SimLineFixture::FileLines(const std::string& path)
     if (!file.open(QIODevice::ReadOnly))
         return lines;
     const QByteArray all = file.readAll();
-    qsizetype start = 0;
-    while (start < all.size()) {
-        qsizetype end = all.indexOf('\n', start);
-        if (end < 0)
-            end = all.size();
-        QByteArray line = all.mid(start, end - start);
-        if (line.endsWith('\r'))
-            line.chop(1);
-        lines.push_back(line.toStdString());
-        start = end + 1;
-    }
+    LineReader reader(std::string_view(all.constData(), static_cast<size_t>(all.size())));
+    for (std::string_view line; reader.Next(line);)
+        lines.emplace_back(line);
     return lines;
 }
 
