@@ -1,9 +1,9 @@
 // A whole download from the simulated logger paced at the line's own 38400 baud, to see how
 // close the download comes to the line's rate. QUORBEL_BENCH_RECORDS sets the record count
 // (35000, a full memory, by default: about six minutes of line time).
-#include "app/DataFilePaths.h"
+#include "data/DataFilePaths.h"
 #include "app/dialogs/DataReadingDlg.h"
-#include "app/record/LoggerTable.h"
+#include "record/LoggerTable.h"
 #include "link/Port.h"
 #include "loggersim/LoggerSim.h"
 #include "platform/MessageBoxPresenter.h"

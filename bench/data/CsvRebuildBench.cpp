@@ -1,7 +1,7 @@
-#include "app/AccFile.h"
-#include "app/CsvFile.h"
-#include "app/DataFilePaths.h"
-#include "app/record/LoggerRecord.h"
+#include "data/AccFile.h"
+#include "data/CsvFile.h"
+#include "data/DataFilePaths.h"
+#include "record/LoggerRecord.h"
 #include "platform/Format.h"
 #include "platform/LocalTime.h"
 

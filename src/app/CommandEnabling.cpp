@@ -1,7 +1,7 @@
 #include "app/CommandEnabling.h"
 
 #include "app/ScheduleFlag.h"
-#include "app/record/LoggerTable.h"
+#include "record/LoggerTable.h"
 #include "link/Port.h"
 #include "res/CommandIds.h"
 

@@ -1,6 +1,6 @@
 #include "app/FolderBrowser.h"
 
-#include "app/FolderUtils.h"
+#include "data/FolderUtils.h"
 
 #include <QFile>
 #include <QFileDialog>

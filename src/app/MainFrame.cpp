@@ -2,7 +2,7 @@
 
 #include "app/VorlenView.h"
 #include "app/FrameStatusBar.h"
-#include "app/record/LoggerTable.h"
+#include "record/LoggerTable.h"
 #include "link/Port.h"
 #include "platform/Text.h"
 #include "res/CommandIds.h"

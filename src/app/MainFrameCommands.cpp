@@ -4,7 +4,7 @@
 #include "app/VorlenView.h"
 #include "app/CommandEnabling.h"
 #include "app/OperationDialogs.h"
-#include "app/record/LoggerTable.h"
+#include "record/LoggerTable.h"
 #include "res/CommandIds.h"
 #include "res/MainScreenIds.h"
 

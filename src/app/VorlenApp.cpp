@@ -3,7 +3,7 @@
 #include "app/MainFrame.h"
 #include "app/VorlenDoc.h"
 #include "app/TimedMessageBox.h"
-#include "app/record/DataFolder.h"
+#include "record/DataFolder.h"
 #include "link/ComDevice.h"
 #include "link/Port.h"
 #include "platform/Format.h"

@@ -3,7 +3,7 @@
 #include "app/ScheduleFlag.h"
 #include "app/TimedMessageBox.h"
 #include "app/controls/IconButton.h"
-#include "app/record/LoggerTable.h"
+#include "record/LoggerTable.h"
 #include "link/Port.h"
 #include "platform/Format.h"
 #include "platform/Text.h"

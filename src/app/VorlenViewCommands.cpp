@@ -2,7 +2,7 @@
 
 #include "app/OperationDialogs.h"
 #include "app/TimedMessageBox.h"
-#include "app/record/LoggerTable.h"
+#include "record/LoggerTable.h"
 #include "link/Port.h"
 #include "platform/Text.h"
 #include "res/MainScreenIds.h"

@@ -1,9 +1,9 @@
 #include "app/VorlenView.h"
 
-#include "app/ReceiveSchedule.h"
+#include "data/ReceiveSchedule.h"
 #include "app/ScheduleFlag.h"
 #include "app/TimedMessageBox.h"
-#include "app/record/LoggerTable.h"
+#include "record/LoggerTable.h"
 #include "link/Port.h"
 #include "res/MainScreenIds.h"
 

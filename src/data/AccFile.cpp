@@ -1,4 +1,4 @@
-#include "app/AccFile.h"
+#include "data/AccFile.h"
 
 #include "platform/FileSync.h"
 

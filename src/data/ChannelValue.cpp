@@ -1,4 +1,4 @@
-#include "app/ChannelValue.h"
+#include "data/ChannelValue.h"
 
 #include <charconv>
 #include <climits>

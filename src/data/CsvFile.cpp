@@ -1,9 +1,9 @@
-#include "app/CsvFile.h"
+#include "data/CsvFile.h"
 
-#include "app/AccFile.h"
-#include "app/CsvRowWriter.h"
-#include "app/DataFilePaths.h"
-#include "app/DataRecordList.h"
+#include "data/AccFile.h"
+#include "data/CsvRowWriter.h"
+#include "data/DataFilePaths.h"
+#include "data/DataRecordList.h"
 #include "platform/DebugTrace.h"
 
 #include <QSaveFile>

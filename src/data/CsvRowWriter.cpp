@@ -1,7 +1,7 @@
-#include "app/CsvRowWriter.h"
+#include "data/CsvRowWriter.h"
 
-#include "app/ChannelValue.h"
-#include "app/DateFormat.h"
+#include "data/ChannelValue.h"
+#include "data/DateFormat.h"
 #include "platform/DebugTrace.h"
 #include "platform/TextNumber.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/DataRecordList.h"
+#include "data/DataRecordList.h"
 #include "platform/LocalTimeConverter.h"
 
 #include <array>

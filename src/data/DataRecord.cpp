@@ -1,4 +1,4 @@
-#include "app/DataRecord.h"
+#include "data/DataRecord.h"
 
 #include "platform/Format.h"
 #include "platform/TextNumber.h"

@@ -1,4 +1,4 @@
-#include "app/DataRecordList.h"
+#include "data/DataRecordList.h"
 
 #include "platform/DebugTrace.h"
 #include "platform/EventPump.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/DataRecord.h"
+#include "data/DataRecord.h"
 
 #include <array>
 #include <string_view>

@@ -1,4 +1,4 @@
-#include "app/DateFormat.h"
+#include "data/DateFormat.h"
 
 #include "platform/LocalTime.h"
 

@@ -1,4 +1,4 @@
-#include "app/FolderUtils.h"
+#include "data/FolderUtils.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
-#include "app/ReceiveSchedule.h"
+#include "data/ReceiveSchedule.h"
 
-#include "app/record/LoggerRecord.h"
+#include "record/LoggerRecord.h"
 
 namespace {
 

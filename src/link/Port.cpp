@@ -1,6 +1,6 @@
 #include "link/Port.h"
 
-#include "app/record/LoggerTable.h"
+#include "record/LoggerTable.h"
 #include "platform/DebugTrace.h"
 #include "platform/Format.h"
 

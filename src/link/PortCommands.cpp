@@ -2,7 +2,7 @@
 #include "link/LoggerCommand.h"
 #include "link/Port.h"
 
-#include "app/record/LoggerTable.h"
+#include "record/LoggerTable.h"
 #include "platform/Format.h"
 
 #include <algorithm>

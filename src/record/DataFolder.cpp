@@ -1,4 +1,4 @@
-#include "app/record/DataFolder.h"
+#include "record/DataFolder.h"
 
 #include <QCoreApplication>
 #include <QDir>

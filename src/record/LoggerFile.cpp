@@ -1,7 +1,7 @@
-#include "app/record/LoggerFile.h"
+#include "record/LoggerFile.h"
 
-#include "app/record/DataFolder.h"
-#include "app/record/LoggerTable.h"
+#include "record/DataFolder.h"
+#include "record/LoggerTable.h"
 
 #include <QFile>
 #include <QSaveFile>

@@ -1,4 +1,4 @@
-#include "app/record/LoggerRecord.h"
+#include "record/LoggerRecord.h"
 
 #include <cstring>
 

@@ -1,4 +1,4 @@
-#include "app/record/LoggerTable.h"
+#include "record/LoggerTable.h"
 
 #include <cstring>
 

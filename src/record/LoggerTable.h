@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/record/LoggerRecord.h"
+#include "record/LoggerRecord.h"
 
 // The open configurations, used densely at 0..g_nLoggerCount-1; g_nCurLogger names the
 // current one only while it lies in that range (-1: none).

@@ -1,9 +1,9 @@
-#include "app/AccFile.h"
-#include "app/ChannelValue.h"
-#include "app/CsvFile.h"
-#include "app/DataFilePaths.h"
-#include "app/FolderUtils.h"
-#include "app/record/LoggerRecord.h"
+#include "data/AccFile.h"
+#include "data/ChannelValue.h"
+#include "data/CsvFile.h"
+#include "data/DataFilePaths.h"
+#include "data/FolderUtils.h"
+#include "record/LoggerRecord.h"
 #include "platform/Format.h"
 
 #include <QDir>

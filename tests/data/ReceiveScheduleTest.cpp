@@ -1,5 +1,5 @@
-#include "app/ReceiveSchedule.h"
-#include "app/record/LoggerRecord.h"
+#include "data/ReceiveSchedule.h"
+#include "record/LoggerRecord.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/record/LoggerTable.h"
+#include "record/LoggerTable.h"
 #include "link/Port.h"
 #include "loggersim/LoggerSim.h"
 #include "platform/DebugTrace.h"

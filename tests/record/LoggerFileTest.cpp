@@ -1,6 +1,6 @@
-#include "app/record/DataFolder.h"
-#include "app/record/LoggerFile.h"
-#include "app/record/LoggerTable.h"
+#include "record/DataFolder.h"
+#include "record/LoggerFile.h"
+#include "record/LoggerTable.h"
 
 #include <QDir>
 #include <QFile>

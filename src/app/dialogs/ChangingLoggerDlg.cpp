@@ -2,7 +2,7 @@
 
 #include "app/TimedMessageBox.h"
 #include "app/dialogs/LoggerIdChecks.h"
-#include "app/record/LoggerTable.h"
+#include "record/LoggerTable.h"
 #include "res/DialogTemplates.h"
 
 namespace {

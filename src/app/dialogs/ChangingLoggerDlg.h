@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/record/LoggerRecord.h"
+#include "record/LoggerRecord.h"
 #include "platform/DialogBase.h"
 
 // The choice of the logger IDs that form the current configuration's network.

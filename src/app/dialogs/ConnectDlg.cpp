@@ -2,7 +2,7 @@
 
 #include "app/ScheduleFlag.h"
 #include "app/TimedMessageBox.h"
-#include "app/record/LoggerTable.h"
+#include "record/LoggerTable.h"
 #include "link/Port.h"
 #include "res/DialogTemplates.h"
 

@@ -1,6 +1,6 @@
 #include "app/dialogs/LoggerFileTitles.h"
 
-#include "app/record/LoggerFile.h"
+#include "record/LoggerFile.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "app/DataFilePaths.h"
+#include "data/DataFilePaths.h"
 #include "app/ScheduleFlag.h"
 #include "app/dialogs/DataReadingDlg.h"
 

@@ -1,5 +1,5 @@
 #include "app/FolderBrowser.h"
-#include "app/FolderUtils.h"
+#include "data/FolderUtils.h"
 
 #include "support/ModalDriver.h"
 

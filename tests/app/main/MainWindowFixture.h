@@ -3,9 +3,9 @@
 #include "app/MainFrame.h"
 #include "app/ScheduleFlag.h"
 #include "app/VorlenView.h"
-#include "app/record/DataFolder.h"
-#include "app/record/LoggerRecord.h"
-#include "app/record/LoggerTable.h"
+#include "record/DataFolder.h"
+#include "record/LoggerRecord.h"
+#include "record/LoggerTable.h"
 #include "link/Port.h"
 #include "res/MainScreenIds.h"
 

@@ -1,6 +1,6 @@
 #include "support/sim/SimLineFixture.h"
 
-#include "app/record/DataFolder.h"
+#include "record/DataFolder.h"
 #include "platform/Format.h"
 #include "platform/LineReader.h"
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/record/DataFolder.h"
-#include "app/record/LoggerFile.h"
-#include "app/record/LoggerTable.h"
+#include "record/DataFolder.h"
+#include "record/LoggerFile.h"
+#include "record/LoggerTable.h"
 #include "platform/Text.h"
 
 #include "support/ModalDriver.h"
