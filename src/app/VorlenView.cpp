@@ -251,7 +251,7 @@ void CVorlenView::OnLbnSelchangeLoggerList()
     }
     const std::string receive = record.m_bAutoReceive
         ? FormatString("%d min, Delay %d min", record.m_nReceiveInterval,
-            record.m_bDelayOn * record.m_nReceiveDelay)
+            record.m_bDelayOn ? record.m_nReceiveDelay : 0)
         : std::string("Not used");
     const std::string erase = record.m_bEraseAfterReceive ? "Every received" : "Not used";
     ShowInformation(

@@ -15,9 +15,25 @@ bool AccFile::Open()
     if (m_file.isOpen())
         return true;
     m_created = !m_file.exists();
-    m_lineCut = false;
     m_writeError = false;
-    return m_file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered);
+    if (!m_file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
+        return false;
+    // A last line left without its end (a run cut short) is ended before the first append, so
+    // that no record is glued onto it.
+    m_lineCut = !EndsWithLineEnd();
+    return true;
+}
+
+bool AccFile::EndsWithLineEnd() const
+{
+    QFile file(m_file.fileName());
+    if (!file.open(QIODevice::ReadOnly))
+        return true;
+    const qint64 size = file.size();
+    if (size == 0)
+        return true;
+    char last = '\n';
+    return !file.seek(size - 1) || file.read(&last, 1) != 1 || last == '\n';
 }
 
 void AccFile::Close()

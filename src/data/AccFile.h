@@ -20,7 +20,8 @@ public:
     const std::string& Path() const { return m_path; }
 
     // Opens the file for appending, creating it empty when it is missing. False when it
-    // cannot be opened (for example its folder is missing).
+    // cannot be opened (for example its folder is missing). A last line without its line end
+    // is ended by the first append.
     bool Open();
     bool IsOpen() const { return m_file.isOpen(); }
     void Close();
@@ -44,6 +45,7 @@ public:
 
 private:
     bool WriteAll(std::string_view bytes);
+    bool EndsWithLineEnd() const;
 
     std::string m_path;
     QFile m_file;

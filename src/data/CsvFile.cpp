@@ -57,7 +57,8 @@ bool WriteTable(const std::string& path, const std::vector<DataRecord>& records,
         }
     }
     writer.Finish(pending);
-    if (!Drain(file, pending)) {
+    // commit() would rename a file whose buffered tail never reached the disk.
+    if (!Drain(file, pending) || !file.flush()) {
         file.cancelWriting();
         return false;
     }

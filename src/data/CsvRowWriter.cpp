@@ -17,6 +17,17 @@ bool InRange(int value, int low, int high)
     return value >= low && value <= high;
 }
 
+// The raw date or time text, digits only as the record format has them: a damaged record
+// must not carry a separator of the table into a row.
+void AssignDigits(std::string& to, std::string_view from)
+{
+    to.clear();
+    for (const char c : from) {
+        if (c >= '0' && c <= '9')
+            to += c;
+    }
+}
+
 } // namespace
 
 CsvRowWriter::CsvRowWriter(const UsedSlots& used, int dateFormat)
@@ -98,8 +109,8 @@ void CsvRowWriter::StartRow(const DataRecord& record, std::time_t t)
         m_rowDate = std::move(texts.date);
         m_rowTime = std::move(texts.time);
     } else {
-        m_rowDate.assign(record.m_strDate);
-        m_rowTime.assign(record.m_strTime);
+        AssignDigits(m_rowDate, record.m_strDate);
+        AssignDigits(m_rowTime, record.m_strTime);
     }
 }
 

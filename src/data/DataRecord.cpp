@@ -21,6 +21,12 @@ bool ParseDataRecord(std::string_view line, DataRecord& record)
     return true;
 }
 
+bool IsRecordLine(std::string_view line)
+{
+    DataRecord record{};
+    return ParseDataRecord(line, record);
+}
+
 int CompareDataLines(const DataRecord* a, const DataRecord* b)
 {
     const int order = std::memcmp(a->m_strKey.data(), b->m_strKey.data(), a->m_strKey.size());

@@ -35,6 +35,9 @@ struct DataRecord
 // Builds the record of a line; false (record untouched) when the line is no record line.
 bool ParseDataRecord(std::string_view line, DataRecord& record);
 
+// True when the table build takes the line for a record.
+bool IsRecordLine(std::string_view line);
+
 // Key order: 1 when a sorts after b, -1 before, 0 equal (byte order of the keys).
 int CompareDataLines(const DataRecord* a, const DataRecord* b);
 

@@ -1,5 +1,7 @@
 #include "data/FolderUtils.h"
 
+#include "platform/FileSync.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -66,4 +68,27 @@ bool CreateFolderTree(const char* path)
     // mkpath makes the missing levels from the top down and leaves existing ones alone.
     QDir().mkpath(QFile::decodeName(path));
     return FolderExists(path);
+}
+
+bool CreateDurableFolderTree(const char* path)
+{
+    if (IsEmpty(path))
+        return false;
+    // The levels that are missing now, deepest first.
+    QStringList missing;
+    for (QString level = QDir::cleanPath(QFileInfo(QFile::decodeName(path)).absoluteFilePath());
+         !QFileInfo(level).exists();) {
+        missing.append(level);
+        const QString parent = QFileInfo(level).path();
+        if (parent == level)
+            break;
+        level = parent;
+    }
+    if (!CreateFolderTree(path))
+        return false;
+    for (const QString& level : missing) {
+        if (!SyncFolderToDisk(QFileInfo(level).path()))
+            return false;
+    }
+    return true;
 }

@@ -37,3 +37,8 @@ bool IsFile(const char* path);
 // True when the folder exists afterwards; false when a level cannot be made (for example a
 // file stands in its place). A relative path is taken from the current directory.
 bool CreateFolderTree(const char* path);
+
+// As CreateFolderTree, then pushes the entry of every level it made to the disk (a sync of
+// the folder above each), so that files synced later into the new folder cannot be lost with
+// it in a power loss. False also when such a sync fails.
+bool CreateDurableFolderTree(const char* path);

@@ -2,6 +2,8 @@
 
 #include "record/LoggerRecord.h"
 
+#include <algorithm>
+
 namespace {
 
 // Past the last minute of a day: matches nothing until the day changes.
@@ -9,11 +11,19 @@ constexpr int NoMoreToday = 24 * 60;
 // Enough steps of the smallest interval to pass every minute of a day.
 constexpr int MaxCatchUpSteps = 1441;
 
+// The next receive minute one interval on. Both numbers may come from a file of any origin:
+// the sum is taken wide and held at NoMoreToday, which is as good as any later minute.
+int Advance(int minute, int interval)
+{
+    return static_cast<int>(
+        std::min<long long>(static_cast<long long>(minute) + interval, NoMoreToday));
+}
+
 // Moves the next receive past the minute just received.
 void StepPastReceive(LoggerRecord& record)
 {
     if (record.m_nReceiveInterval > 0)
-        record.m_nNextReceive += record.m_nReceiveInterval;
+        record.m_nNextReceive = Advance(record.m_nNextReceive, record.m_nReceiveInterval);
     else
         record.m_nNextReceive = NoMoreToday;
 }
@@ -41,7 +51,7 @@ bool TakeScheduledTurn(LoggerRecord& record, const ScheduleTime& now)
     if (record.m_nNextReceive > now.minuteOfDay || record.m_nReceiveInterval <= 0)
         return false;
     for (int step = 0; step < MaxCatchUpSteps; ++step) {
-        record.m_nNextReceive += record.m_nReceiveInterval;
+        record.m_nNextReceive = Advance(record.m_nNextReceive, record.m_nReceiveInterval);
         if (record.m_nNextReceive == now.minuteOfDay) {
             StepPastReceive(record);
             return true;

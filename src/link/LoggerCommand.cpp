@@ -2,7 +2,7 @@
 
 #include "platform/Format.h"
 
-#include <cstdlib>
+#include <limits>
 
 namespace LoggerCommand {
 
@@ -30,7 +30,58 @@ std::string Field(const std::string& text, size_t index)
     return index < fields.size() ? fields[index] : std::string();
 }
 
+std::string LoggerHead(int id)
+{
+    return FormatString("@01,%02d,", id);
+}
+
+bool HasLoggerHead(const std::string& reply, int id)
+{
+    return reply.rfind(LoggerHead(id), 0) == 0;
+}
+
+std::optional<int> DigitField(std::string_view text)
+{
+    if (text.empty() || text.size() > MaxDigitField)
+        return std::nullopt;
+    int value = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        value = value * 10 + (c - '0');
+    }
+    return value;
+}
+
 } // namespace LoggerCommand
+
+MemoryCount MemoryCount::FromReply(const std::string& reply, int id)
+{
+    MemoryCount count;
+    if (reply.size() <= LoggerCommand::MemoryCut
+        || reply.compare(0, LoggerCommand::MemoryCut, LoggerCommand::LoggerHead(id) + "memory")
+            != 0)
+        return count;
+    std::string_view rest(reply);
+    rest.remove_prefix(LoggerCommand::MemoryCut);
+    const size_t first = rest.find_first_not_of(' ');
+    const size_t end = rest.find_last_not_of(' ');
+    // The count must be set apart from the word by a blank.
+    if (first == 0 || first == std::string_view::npos)
+        return count;
+    std::string_view digits = rest.substr(first, end + 1 - first);
+    if (digits.find_first_not_of("0123456789") != std::string_view::npos)
+        return count;
+    const size_t significant = digits.find_first_not_of('0');
+    digits.remove_prefix(significant == std::string_view::npos ? digits.size() : significant);
+    // A count too long for a number is more than any memory holds.
+    const std::optional<int> value
+        = digits.empty() ? std::optional<int>(0) : LoggerCommand::DigitField(digits);
+    count.reported = value ? *value : std::numeric_limits<long long>::max();
+    count.cut = count.reported > LoggerMemoryCapacity;
+    count.records = count.cut ? LoggerMemoryCapacity : static_cast<int>(count.reported);
+    return count;
+}
 
 std::string ChannelLine::Text() const
 {
@@ -40,17 +91,25 @@ std::string ChannelLine::Text() const
 ChannelLine ChannelLine::FromReply(const std::string& reply)
 {
     const std::vector<std::string> fields = LoggerCommand::SplitFields(reply);
-    const auto number = [&fields](size_t index) {
-        return index < fields.size() ? std::atoi(fields[index].c_str()) : 0;
+    bool damaged = false;
+    const auto number = [&fields, &damaged](size_t index, std::string_view text) {
+        if (index >= fields.size())
+            return 0;
+        const std::optional<int> value = LoggerCommand::DigitField(text);
+        damaged = damaged || !value;
+        return value.value_or(0);
+    };
+    const auto field = [&fields](size_t index) {
+        return index < fields.size() ? std::string_view(fields[index]) : std::string_view();
     };
     ChannelLine line;
-    if (fields.size() > 1) {
-        const std::string& head = fields[1];
-        line.channel = std::atoi(head.substr(head.size() > 2 ? head.size() - 2 : 0).c_str());
-    }
-    line.vwOn = number(2);
-    line.vwSweep = number(3);
-    line.value = number(4);
-    line.analogType = number(5);
+    const std::string_view head = field(1);
+    line.channel = number(1, head.substr(head.size() > 2 ? head.size() - 2 : 0));
+    line.vwOn = number(2, field(2));
+    line.vwSweep = number(3, field(3));
+    line.value = number(4, field(4));
+    line.analogType = number(5, field(5));
+    if (damaged)
+        line.channel = -1;
     return line;
 }

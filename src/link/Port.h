@@ -1,5 +1,6 @@
 #pragma once
 
+#include "link/LoggerCommand.h"
 #include "link/SerialCom.h"
 
 #include <QDateTime>
@@ -11,9 +12,6 @@
 // a widget: dialogs pass a function that sets their bar.
 using ProgressPos = std::function<void(int position)>;
 void SetProgressPos(const ProgressPos& progress, int position);
-
-// A logger memory holds at most this many records; a larger reported count is cut to it.
-inline constexpr int LoggerMemoryCapacity = 35000;
 
 // A reply line holds at most this many characters; bytes beyond them are dropped up to the
 // line end.
@@ -64,6 +62,9 @@ public:
     // next false sends "data load" and drops its first line ("" always); next true returns
     // the next stored record (DataLoadReply), "" when none came.
     std::string LoadData(int id, bool next);
+    // The next line of a "data load" transfer whole, for a caller that must know whether it
+    // came from logger id.
+    DataLoadLine ReadDataLine(int id);
     // next false sends "channel all" and restarts g_port's sensor count; next true reads the
     // next channel line. Writes the reported channel into the current record's table and
     // returns the sensor count so far; -1 when no line came.
@@ -73,8 +74,10 @@ public:
     std::string SetSave(int id, bool on);
     bool InitMemory(int id);
     bool ResetLogger(int id, const ProgressPos& progress);
-    // Stored record count, 0..LoggerMemoryCapacity; -1 when no reply.
+    // Stored record count, 0..LoggerMemoryCapacity; -1 when no well-formed reply came.
     int ReadMemoryCount(int id);
+    // The same query, telling also whether the logger holds more than a download reads.
+    MemoryCount QueryMemoryCount(int id);
 
     CSerialCom m_Serial;
     int m_nComPort = 1;

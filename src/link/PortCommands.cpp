@@ -107,9 +107,18 @@ void CPort::SetSchedule(int id, int hours, int minutes)
 std::string CPort::LoadData(int id, bool next)
 {
     if (next)
-        return CutHead(g_port.SendCommand(""), DataLoadCut);
+        return ReadDataLine(id).record;
     g_port.SendCommand(FormatString("@01,%02d,data load\r", id));
     return {};
+}
+
+DataLoadLine CPort::ReadDataLine(int id)
+{
+    DataLoadLine line;
+    line.reply = g_port.SendCommand("");
+    line.fromLogger = HasLoggerHead(line.reply, id);
+    line.record = CutHead(line.reply, DataLoadCut);
+    return line;
 }
 
 int CPort::ReadChannelAll(int id, bool next)
@@ -175,10 +184,11 @@ bool CPort::ResetLogger(int id, const ProgressPos& progress)
 
 int CPort::ReadMemoryCount(int id)
 {
-    const std::string reply = g_port.SendCommand(FormatString("@01,%02d,memory\r", id), false, 3);
-    if (reply.empty())
-        return -1;
-    const int count = std::atoi(CutHead(reply, MemoryCut).c_str());
-    // A negative count would read as "no answer"; callers take 0..capacity.
-    return std::clamp(count, 0, LoggerMemoryCapacity);
+    return QueryMemoryCount(id).records;
+}
+
+MemoryCount CPort::QueryMemoryCount(int id)
+{
+    return MemoryCount::FromReply(
+        g_port.SendCommand(FormatString("@01,%02d,memory\r", id), false, 3), id);
 }

@@ -25,6 +25,9 @@ public:
     static constexpr int ByteWaitSlices = 10;
     static constexpr int DefaultSliceMs = 100;
     static constexpr int QueueSize = 4096;
+    // The port numbers a COM name can carry; any other number names no port.
+    static constexpr int MaxPortNumber = 256;
+    static bool IsPortNumber(int n) { return n >= 1 && n <= MaxPortNumber; }
 
     CSerialCom();
     ~CSerialCom();

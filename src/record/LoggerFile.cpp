@@ -51,7 +51,8 @@ bool SaveLoggerFile(int index, const LoggerRecord* rec)
     if (!file.open(QIODevice::WriteOnly))
         return false;
     const auto size = static_cast<qint64>(sizeof(LoggerRecord));
-    if (file.write(reinterpret_cast<const char*>(rec), size) != size) {
+    // commit() would rename a file whose buffered bytes never reached the disk.
+    if (file.write(reinterpret_cast<const char*>(rec), size) != size || !file.flush()) {
         file.cancelWriting();
         return false;
     }

@@ -243,11 +243,20 @@ bool LoggerSim::QueueLine(
     case SimFault::NoLineEnd:
         m_out.push_back({body, notBefore});
         return false;
-    case SimFault::LongLine: {
+    case SimFault::LongLine:
+    case SimFault::HugeLine: {
+        const size_t length = fault == SimFault::LongLine ? LongLineLength : HugeLineLength;
         std::string longLine = body;
-        if (longLine.size() < LongLineLength)
-            longLine.append(LongLineLength - longLine.size(), '#');
+        if (longLine.size() < length)
+            longLine.append(length - longLine.size(), '#');
         m_out.push_back({longLine + end, notBefore});
+        return true;
+    }
+    case SimFault::NulByte: {
+        std::string split = body;
+        if (!split.empty())
+            split[split.size() / 2] = '\0';
+        m_out.push_back({split + end, notBefore});
         return true;
     }
     case SimFault::Vanish:

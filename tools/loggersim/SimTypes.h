@@ -45,8 +45,11 @@ enum class SimFault
     LongLine, // the line is padded with filler to 400 characters before its line end
     Vanish, // the first half of the line is sent, then, once the client has read what was
             // sent (at most 5 s later), the pseudo-terminal goes away (a pulled adapter)
+    NulByte, // a NUL byte replaces the middle byte of the line
+    HugeLine, // the line is padded with filler to 5000 characters before its line end
 };
 
 inline constexpr int LongLineLength = 400;
+inline constexpr int HugeLineLength = 5000;
 
 } // namespace loggersim

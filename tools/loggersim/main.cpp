@@ -44,6 +44,8 @@ const char* const Usage
       "  --garbage N         replace one line by junk\n"
       "  --no-line-end N     send one line without its line end and nothing more of its reply\n"
       "  --long-line N       pad one line to 400 characters\n"
+      "  --huge-line N       pad one line to 5000 characters\n"
+      "  --nul-byte N        put a NUL byte in the middle of one line\n"
       "  --vanish-after N    close the line (as a pulled adapter) midway through one line, then\n"
       "                      exit\n"
       "  --help              show this text\n";
@@ -91,7 +93,8 @@ bool ParseFault(const std::string& name, const char* value, Settings& settings)
     static const std::map<std::string, SimFault> faults
         = {{"--drop-reply", SimFault::DropReply}, {"--cut-line", SimFault::CutLine},
             {"--garbage", SimFault::Garbage}, {"--no-line-end", SimFault::NoLineEnd},
-            {"--long-line", SimFault::LongLine}, {"--vanish-after", SimFault::Vanish}};
+            {"--long-line", SimFault::LongLine}, {"--huge-line", SimFault::HugeLine},
+            {"--nul-byte", SimFault::NulByte}, {"--vanish-after", SimFault::Vanish}};
     const auto found = faults.find(name);
     int line = 0;
     if (found == faults.end() || !value || !ParseInt(value, line))

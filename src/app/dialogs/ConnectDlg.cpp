@@ -31,9 +31,13 @@ bool CConnectDlg::OnInitDialog()
 {
     const LoggerRecord* record = CurrentLogger();
     const int comPort = record ? record->m_nComPort : 0;
-    g_port.m_Serial.SetPort(static_cast<short>(comPort));
-    g_port.m_Serial.SetLoggerLine();
-    if (!g_port.m_Serial.Open()) {
+    // A number from a file that names no port must not wrap round onto another port.
+    const bool named = CSerialCom::IsPortNumber(comPort);
+    if (named) {
+        g_port.m_Serial.SetPort(static_cast<short>(comPort));
+        g_port.m_Serial.SetLoggerLine();
+    }
+    if (!named || !g_port.m_Serial.Open()) {
         m_progress->setRange(0, DirectRange);
         m_progress->setValue(DirectRange);
         SetTimer(OpenFailedStage, OpenFailedDelayMs);

@@ -3,9 +3,11 @@
 #include "data/AccFile.h"
 #include "data/CsvFile.h"
 #include "data/DataFilePaths.h"
+#include "data/DataRecord.h"
 #include "data/FolderUtils.h"
 #include "app/ScheduleFlag.h"
 #include "app/TimedMessageBox.h"
+#include "record/LoggerFile.h"
 #include "record/LoggerTable.h"
 #include "link/Port.h"
 #include "platform/DebugTrace.h"
@@ -16,6 +18,7 @@
 
 #include <QApplication>
 #include <QDateTime>
+#include <QDir>
 #include <QProgressBar>
 
 #include <sstream>
@@ -32,6 +35,8 @@ constexpr int StartDelayMs = 100;
 // Open modes the trace reports: an existing raw file is opened read-write, a new one created.
 constexpr int ModeReadWrite = 2;
 constexpr int ModeCreateReadWrite = 4098;
+
+constexpr char LineLostText[] = "The line went away during the download.";
 
 // Blank-separated tokens 2 and 3 of a record line (its date and time), for the trace.
 std::pair<std::string, std::string> DateTimeTokens(const std::string& line)
@@ -66,6 +71,12 @@ RawFileSummary Summarise(const AccFile& raw)
     return summary;
 }
 
+std::string KeptMemoryNote(int loggerId, long long unread)
+{
+    return FormatString(
+        "Logger ID %d: %lld records did not arrive; its memory was kept.", loggerId, unread);
+}
+
 } // namespace
 
 CDataReadingDlg::CDataReadingDlg(QWidget* parent)
@@ -90,17 +101,22 @@ void CDataReadingDlg::OnTimer(int id)
         return;
     KillTimer(StartTimer);
     m_bDownloading = true;
+    // A full memory takes minutes at the line's pace: the operator may stop it.
+    Controls().ShowItem(IDC_CANCEL, true);
     QApplication::setOverrideCursor(Qt::WaitCursor);
     DownloadData();
     QApplication::restoreOverrideCursor();
+    Controls().ShowItem(IDC_CANCEL, false);
     m_bDownloading = false;
     OnOK();
 }
 
 void CDataReadingDlg::OnCancel()
 {
-    // A running download finishes; the dialog closes when it is done.
-    if (!m_bDownloading)
+    // Esc and the close box ask a running download to stop; the dialog closes when it has.
+    if (m_bDownloading)
+        m_bStop = true;
+    else
         CDialogBase::OnCancel();
 }
 
@@ -122,37 +138,67 @@ void CDataReadingDlg::DownloadData()
         return;
     // Handlers that run inside the waits must not change the record under the download.
     const LoggerRecord record = *current;
-    m_bProblemReported = false;
+    m_report.Clear();
+    m_bStopShown = false;
+    if (!CheckTarget(record))
+        return;
 
     std::string folder = LoggerFolderPath(record);
     if (!FolderExists(folder.c_str())) {
         AddBackslash(folder);
-        if (!CreateFolderTree(folder.c_str())) {
+        if (!CreateDurableFolderTree(folder.c_str())) {
             if (!g_bScheduleRunning)
                 TimedMessageBox("Make dir Failed", TimedBoxForm::Information);
             return;
         }
     }
     for (int id = 1; id <= MaxLoggerIds; ++id) {
-        if (!IsLoggerIdUsed(record, id))
-            continue;
-        DownloadLogger(record, id);
-        if (m_bStop)
+        if (IsLoggerIdUsed(record, id) && !DownloadLogger(record, id))
             return;
     }
-    if (!g_bScheduleRunning && !m_bProblemReported)
-        TimedMessageBox("Data receiving complete!", TimedBoxForm::Information);
+    m_report.Finish();
 }
 
-void CDataReadingDlg::DownloadLogger(const LoggerRecord& record, int loggerId)
+bool CDataReadingDlg::CheckTarget(const LoggerRecord& record)
 {
-    const int count = g_port.ReadMemoryCount(loggerId);
-    DebugTrace("MemoryCnt %d\r\n", count);
-    if (count <= 0) {
-        SetStatus(FormatString("Logger ID(%d) - Now Receiving... (100 %%)", loggerId));
-        return;
+    // A folder from another system ("C:\Data\") would be taken from the current directory.
+    const std::string folder = FieldText(record.m_szDataFolder);
+    if (!QDir::isAbsolutePath(QFile::decodeName(folder.c_str()))) {
+        m_report.Problem(FormatString(
+            "The data folder %s is not a full path; choose another one in the configuration.",
+            folder.c_str()));
+        return false;
     }
+    // A name read from a file could place the data files outside the configuration's folder.
+    const std::string name = FieldText(record.m_szName);
+    if (!IsValidLoggerName(name)) {
+        m_report.Problem(FormatString(
+            "The configuration name %s cannot be used in a file name; nothing was received.",
+            name.c_str()));
+        return false;
+    }
+    return true;
+}
 
+// False when the download must end here (a stop or a lost line).
+bool CDataReadingDlg::DownloadLogger(const LoggerRecord& record, int loggerId)
+{
+    const MemoryCount count = g_port.QueryMemoryCount(loggerId);
+    DebugTrace("MemoryCnt %d\r\n", count.records);
+    if (count.records <= 0) {
+        SetStatus(FormatString("Logger ID(%d) - Now Receiving... (100 %%)", loggerId));
+        if (LineGone())
+            return false;
+        if (count.records < 0)
+            m_report.Note(FormatString("No response from logger ID %d.", loggerId));
+        return !StopRequested();
+    }
+    return ReceiveLogger(record, loggerId, count);
+}
+
+bool CDataReadingDlg::ReceiveLogger(
+    const LoggerRecord& record, int loggerId, const MemoryCount& count)
+{
     const std::string path = AccFilePath(record, loggerId);
     const int mode = IsFile(path.c_str()) ? ModeReadWrite : ModeCreateReadWrite;
     DebugTrace("szFile %s nFlag %d\r\n", path.c_str(), mode);
@@ -160,43 +206,61 @@ void CDataReadingDlg::DownloadLogger(const LoggerRecord& record, int loggerId)
     if (!raw.Open()) {
         // The records stay in the logger; the operator must know they were not saved.
         ReportWriteFailure(path);
-        return;
+        return true;
     }
     const RawFileSummary before = Summarise(raw);
 
     if (record.m_units[loggerId - 1].m_schedule.m_nScheduleMode == ScheduleFixed)
         g_port.SetDateTime(loggerId, QDateTime::currentDateTime());
 
-    m_progress->setRange(0, count);
+    m_progress->setRange(0, count.records);
     g_port.LoadData(loggerId, false);
     m_nMissing = 0;
     m_nAppended = 0;
-    const Outcome outcome = ReceiveRecords(loggerId, count, raw, before.lines, before.lastLine);
+    const Outcome outcome
+        = ReceiveRecords(loggerId, count.records, raw, before.lines, before.lastLine);
     DebugTrace("Memory receive 1 [%d]\r\n", before.lines + m_nAppended);
 
-    RebuildCsvFile(record, loggerId, raw, {true});
+    // The records are safe in the raw file whether or not the table can be written.
+    if (!RebuildCsvFile(record, loggerId, raw, {true})) {
+        m_report.Problem(FormatString("The table file %s could not be written.",
+            CsvFilePath(record, loggerId).c_str()));
+    }
     // The records must be on the disk before the logger's copy may go.
     const bool onDisk = raw.Sync() && !raw.HasWriteError();
     raw.Close();
     if (outcome == Outcome::WriteFailed)
-        return; // already reported
+        return true; // already reported
     if (!onDisk) {
         ReportWriteFailure(path);
-        return;
+        return true;
     }
     if (outcome == Outcome::LineLost) {
-        ReportProblem("The line went away during the download.");
-        return;
+        m_report.Problem(LineLostText);
+        return false;
     }
-    if (outcome != Outcome::Done || !record.m_bEraseAfterReceive)
-        return;
+    if (outcome == Outcome::Stopped)
+        return false;
+    // Records that were not read exist only in the logger.
+    if (count.cut) {
+        DebugTrace("Logger ID(%d) kept its memory: it holds more than %d records\r\n", loggerId,
+            count.records);
+        m_report.Note(FormatString(
+            "Logger ID %d holds more records than one download reads; its memory was kept.",
+            loggerId));
+    }
     if (m_nMissing > 0) {
-        // Records that never arrived exist only in the logger.
-        DebugTrace(
-            "Logger ID(%d) kept its memory: %d records got no reply\r\n", loggerId, m_nMissing);
-        return;
+        DebugTrace("Logger ID(%d) kept its memory: %d records did not arrive\r\n", loggerId,
+            m_nMissing);
+        m_report.Note(KeptMemoryNote(loggerId, m_nMissing));
     }
-    EraseMemory(loggerId);
+    if (count.cut || m_nMissing > 0)
+        return !StopRequested();
+    if (StopRequested())
+        return false;
+    if (record.m_bEraseAfterReceive)
+        return EraseMemory(loggerId, count.records);
+    return true;
 }
 
 CDataReadingDlg::Outcome CDataReadingDlg::ReceiveRecords(
@@ -207,51 +271,113 @@ CDataReadingDlg::Outcome CDataReadingDlg::ReceiveRecords(
     for (int i = 1; i <= count; ++i) {
         pump.Poll();
         m_progress->setValue(i);
-        std::string line = g_port.LoadData(loggerId, true);
-        if (line.empty())
-            line = g_port.LoadData(loggerId, true);
-        if (line.empty() && !g_port.m_Serial.IsOpen())
+        std::string line;
+        switch (ReadRecord(loggerId, raw, line)) {
+        case RecordRead::LineLost:
             return Outcome::LineLost; // nothing more can come; no empty lines for the rest
-        if (line.empty())
+        case RecordRead::WriteFailed:
+            ReportWriteFailure(raw.Path());
+            return Outcome::WriteFailed;
+        case RecordRead::Missing:
             ++m_nMissing;
+            break;
+        case RecordRead::Arrived:
+            break;
+        }
         const auto [date, time] = DateTimeTokens(line);
         DebugTrace("Memory receive [%d] [%s\n] [%d] [%s] [%s] [%s] [%s]\r\n", i - 1, line.c_str(),
             previousLines + i - 1, date.c_str(), time.c_str(), lastDate.c_str(), lastTime.c_str());
-        if (!raw.AppendLine(line)) {
-            ReportWriteFailure(raw.Path());
-            return Outcome::WriteFailed;
-        }
-        ++m_nAppended;
         SetStatus(
             FormatString("Logger ID(%d) - Now Receiving... (%d %%)", loggerId, 100 * i / count));
         if (m_bStop) {
-            TimedMessageBox("stop", TimedBoxForm::Warning);
+            StopRequested();
             return Outcome::Stopped;
         }
     }
     return Outcome::Done;
 }
 
-void CDataReadingDlg::EraseMemory(int loggerId)
+// One stored record: a second read when the first brought no well-formed record of this
+// logger. Every line that came is appended as it came (the table build passes over a damaged
+// one); an empty line stands for a record of which nothing came.
+CDataReadingDlg::RecordRead CDataReadingDlg::ReadRecord(
+    int loggerId, AccFile& raw, std::string& line)
+{
+    bool anything = false;
+    for (int read = 0; read < 2; ++read) {
+        const DataLoadLine reply = g_port.ReadDataLine(loggerId);
+        if (reply.reply.empty()) {
+            if (!g_port.m_Serial.IsOpen())
+                return RecordRead::LineLost;
+            continue;
+        }
+        anything = true;
+        line = reply.record;
+        if (!raw.AppendLine(line))
+            return RecordRead::WriteFailed;
+        ++m_nAppended;
+        if (reply.fromLogger && IsRecordLine(line))
+            return RecordRead::Arrived;
+    }
+    if (anything)
+        return RecordRead::Missing;
+    line.clear();
+    if (!raw.AppendLine(line))
+        return RecordRead::WriteFailed;
+    ++m_nAppended;
+    return RecordRead::Missing;
+}
+
+// Erases the memory only when the logger still holds exactly the records read: readings it
+// stored meanwhile would go unread. False when the line went away.
+bool CDataReadingDlg::EraseMemory(int loggerId, int read)
 {
     g_port.SendCommand("");
+    const MemoryCount now = g_port.QueryMemoryCount(loggerId);
+    if (LineGone())
+        return false;
+    if (now.records != read || now.cut) {
+        DebugTrace("Logger ID(%d) kept its memory: it holds %lld records, %d were read\r\n",
+            loggerId, now.reported, read);
+        if (now.records < 0)
+            m_report.Note(FormatString("No response from logger ID %d.", loggerId));
+        else if (now.reported > read)
+            m_report.Note(KeptMemoryNote(loggerId, now.reported - read));
+        else
+            m_report.Note(FormatString(
+                "Logger ID %d: its record count changed during the download; its memory was kept.",
+                loggerId));
+        return true;
+    }
     g_port.InitMemory(loggerId);
     for (int i = 0; i < 4; ++i)
         g_port.SendCommand("");
+    return !LineGone();
 }
 
-void CDataReadingDlg::ReportProblem(const std::string& text)
+// True (and told) when the port has closed under the download.
+bool CDataReadingDlg::LineGone()
 {
-    // Unattended receives leave the trace only; no box waits for an operator.
-    m_bProblemReported = true;
-    if (g_bScheduleRunning)
-        DebugTrace("%s\r\n", text.c_str());
-    else
-        TimedMessageBox(text, TimedBoxForm::Warning);
+    if (g_port.m_Serial.IsOpen())
+        return false;
+    m_report.Problem(LineLostText);
+    return true;
+}
+
+// True when the operator asked to stop; the "stop" box is shown once.
+bool CDataReadingDlg::StopRequested()
+{
+    if (!m_bStop)
+        return false;
+    if (!m_bStopShown) {
+        m_bStopShown = true;
+        TimedMessageBox("stop", TimedBoxForm::Warning);
+    }
+    return true;
 }
 
 void CDataReadingDlg::ReportWriteFailure(const std::string& path)
 {
-    ReportProblem(
+    m_report.Problem(
         FormatString("Cannot write the data file %s; the logger's memory was kept.", path.c_str()));
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/DownloadReport.h"
 #include "platform/DialogBase.h"
 
 #include <string>
@@ -7,11 +8,13 @@
 class AccFile;
 class QProgressBar;
 struct LoggerRecord;
+struct MemoryCount;
 
 // "Data Receive": downloads the stored records of every logger of the current configuration
 // over the open line into their raw files, rebuilds their tables and, when the configuration
-// asks for it, erases each logger's memory once all its records are safely on disk. Starts
-// 100 ms after it opens and closes when done.
+// asks for it, erases each logger's memory once every record it reported is safely on disk.
+// Starts 100 ms after it opens and closes when done; Cancel, Esc and the close box ask the
+// running download to stop after the record being read.
 class CDataReadingDlg final : public CDialogBase
 {
     Q_OBJECT
@@ -31,7 +34,7 @@ protected:
     void OnCancel() override;
 
 private:
-    // How one logger's download ended.
+    // How one logger's records were read.
     enum class Outcome
     {
         Done,
@@ -39,18 +42,31 @@ private:
         WriteFailed,
         LineLost
     };
+    // How one record was read.
+    enum class RecordRead
+    {
+        Arrived,
+        Missing,
+        WriteFailed,
+        LineLost
+    };
 
-    void DownloadLogger(const LoggerRecord& record, int loggerId);
-    Outcome ReceiveRecords(
-        int loggerId, int count, AccFile& raw, int previousLines, const std::string& previousLast);
-    void EraseMemory(int loggerId);
-    void ReportProblem(const std::string& text);
+    bool CheckTarget(const LoggerRecord& record);
+    bool DownloadLogger(const LoggerRecord& record, int loggerId);
+    bool ReceiveLogger(const LoggerRecord& record, int loggerId, const MemoryCount& count);
+    Outcome ReceiveRecords(int loggerId, int count, AccFile& raw, int previousLines,
+        const std::string& previousLast);
+    RecordRead ReadRecord(int loggerId, AccFile& raw, std::string& line);
+    bool EraseMemory(int loggerId, int read);
+    bool LineGone();
+    bool StopRequested();
     void ReportWriteFailure(const std::string& path);
     void SetStatus(const std::string& text);
 
     QProgressBar* m_progress = nullptr;
+    DownloadReport m_report;
     bool m_bDownloading = false;
-    bool m_bProblemReported = false; // no "complete" box after a reported failure
-    int m_nMissing = 0; // records of this logger that got no reply
+    bool m_bStopShown = false;
+    int m_nMissing = 0; // records of this logger that did not arrive
     int m_nAppended = 0; // lines appended to this logger's raw file
 };
