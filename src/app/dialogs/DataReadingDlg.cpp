@@ -73,8 +73,8 @@ RawFileSummary Summarise(const AccFile& raw)
 
 std::string KeptMemoryNote(int loggerId, long long unread)
 {
-    return FormatString(
-        "Logger ID %d: %lld records did not arrive; its memory was kept.", loggerId, unread);
+    return FormatString("Logger ID %d: %lld %s did not arrive; its memory was kept.", loggerId,
+        unread, unread == 1 ? "record" : "records");
 }
 
 } // namespace

@@ -1,61 +1,13 @@
-#include "data/DataFilePaths.h"
-#include "app/ScheduleFlag.h"
-#include "app/dialogs/DataReadingDlg.h"
+#include "DownloadFixture.h"
 
-#include "support/sim/SimLineFixture.h"
+#include "support/FileSizeLimit.h"
 
 #include <QDir>
-
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <csignal>
-
-#include <sys/resource.h>
 
 namespace {
 
 using loggersim::SimFault;
-
-class DataReadingDlgTest : public SimLineFixture
-{
-protected:
-    void SetUp() override
-    {
-        SimLineFixture::SetUp();
-        ASSERT_TRUE(OpenPort());
-    }
-    void TearDown() override
-    {
-        g_bScheduleRunning = false;
-        SimLineFixture::TearDown();
-    }
-
-    // Runs the dialog as the main screen does and returns its last status text.
-    std::string Receive()
-    {
-        CDataReadingDlg dialog;
-        dialog.DoModal();
-        return dialog.m_strStatus;
-    }
-    std::string Acc(int id) { return AccFilePath(Record(), id); }
-    std::string Csv(int id) { return CsvFilePath(Record(), id); }
-    bool Sent(const std::string& command)
-    {
-        const auto commands = sim.Commands();
-        return std::find(commands.begin(), commands.end(), command) != commands.end();
-    }
-    size_t IndexOf(const std::string& command)
-    {
-        const auto commands = sim.Commands();
-        return static_cast<size_t>(
-            std::find(commands.begin(), commands.end(), command) - commands.begin());
-    }
-    static size_t CountEmpty(const std::vector<std::string>& lines)
-    {
-        return static_cast<size_t>(std::count(lines.begin(), lines.end(), std::string()));
-    }
-};
+using DataReadingDlgTest = DownloadFixture;
 
 TEST_F(DataReadingDlgTest, SingleLoggerLandsInRawAndTableFiles)
 {
@@ -98,8 +50,10 @@ TEST_F(DataReadingDlgTest, EmptyOrSilentLoggersArePassedOver)
     sim.SetSilent(true);
     EXPECT_EQ(Receive(), "Logger ID(1) - Now Receiving... (100 %)");
     EXPECT_FALSE(Exists(Acc(1)));
+    // A logger that did not answer is named, not passed over as a success.
     EXPECT_EQ(boxes.Texts(),
-        (std::vector<std::string>{"Data receiving complete!", "Data receiving complete!"}));
+        (std::vector<std::string>{"Data receiving complete!", "No response from logger ID 1."}));
+    EXPECT_EQ(boxes.requests[1].icon, MessageIcon::Warning);
 }
 
 TEST_F(DataReadingDlgTest, OnlyFixedSchedulesGetTheClockSet)
@@ -181,29 +135,6 @@ TEST_F(DataReadingDlgTest, ALineThatGoesAwayKeepsWhatArrived)
     EXPECT_EQ(sim.RecordCount(1), 40);
     EXPECT_EQ(boxes.Texts(), (std::vector<std::string>{"The line went away during the download."}));
 }
-
-// Every write past the limit fails as on a full disk, for as long as it lives.
-class FileSizeLimit
-{
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &m_saved);
-        m_savedHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = m_saved;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &m_saved);
-        std::signal(SIGXFSZ, m_savedHandler);
-    }
-
-private:
-    rlimit m_saved{};
-    void (*m_savedHandler)(int) = nullptr;
-};
 
 TEST_F(DataReadingDlgTest, ARawFileThatFillsTheDiskKeepsTheMemory)
 {
