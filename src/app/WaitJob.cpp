@@ -81,7 +81,8 @@ bool CWaitJob::ArgumentsValid() const
     case WaitMode::ScanChannels:
         return true;
     case WaitMode::Measure:
-        return record && IsIndex(logger) && (m_request.channel == -1 || IsChannel(m_request.channel));
+        return record && IsIndex(logger)
+            && (m_request.channel == -1 || IsChannel(m_request.channel));
     case WaitMode::MeasureForGraph:
         return record && IsIndex(logger) && IsChannel(m_request.channel);
     case WaitMode::WriteChannels:
@@ -249,8 +250,7 @@ void CWaitJob::MeasureForGraph()
     if (record.m_bGraphSeriesA[index][ch] != 0 && channel.m_nVwType > 0)
         AddReading(ReadA(index + 1, ch, channel.m_nVwType), ch, 'A', channel.m_nAnalogType);
     if (record.m_bGraphSeriesB[index][ch] != 0 && channel.m_nAnalogType > 0)
-        AddReading(
-            ReadB(index + 1, ch, channel.m_nAnalogType), ch, 'B', channel.m_nAnalogType);
+        AddReading(ReadB(index + 1, ch, channel.m_nAnalogType), ch, 'B', channel.m_nAnalogType);
     m_progress.SetPos(ch + 1);
 }
 

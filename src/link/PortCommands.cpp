@@ -101,8 +101,7 @@ bool CPort::SetScheduleMode(int id, bool periodic)
 
 bool CPort::SetSchedule(int id, int hours, int minutes)
 {
-    return !g_port
-                .SendCommand(FormatString("@01,%02d,schedule %02d %02d 00\r", id, hours, minutes))
+    return !g_port.SendCommand(FormatString("@01,%02d,schedule %02d %02d 00\r", id, hours, minutes))
                 .empty();
 }
 

@@ -23,8 +23,8 @@ constexpr int SecondImage = 373;
 
 } // namespace
 
-CWaitPopupDlg::CWaitPopupDlg(const std::string& strText, int nMode, int nLogger, int nChannel,
-    int nKind, QWidget* pParent)
+CWaitPopupDlg::CWaitPopupDlg(
+    const std::string& strText, int nMode, int nLogger, int nChannel, int nKind, QWidget* pParent)
     : CDialogBase(Dialog160(), pParent)
     , m_strText(strText)
     , m_nMode(nMode)

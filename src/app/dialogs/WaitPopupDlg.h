@@ -59,6 +59,8 @@ public:
     static constexpr int CloseTimer = 2;
 
     bool IsImageForm() const;
+    // A popup whose text names the graph never shows on screen.
+    void setVisible(bool visible) override;
 
 protected:
     bool OnInitDialog() override;
@@ -66,7 +68,6 @@ protected:
     void OnOK() override;
     void OnCancel() override;
     QWidget* CreateCustomControl(const ControlTemplate& control, QWidget* parent) override;
-    void setVisible(bool visible) override;
 
 private:
     void InitImageForm();

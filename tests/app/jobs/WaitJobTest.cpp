@@ -313,8 +313,8 @@ TEST_F(WaitJobTest, ALineThatGoesAwayMidJobIsNeverReportedAsSuccess)
     Run(WaitMode::FormatMemory, 1);
     Run(WaitMode::Reset, 1);
     EXPECT_EQ(boxes.Texts(),
-        (Texts{"No response from logger!", "No response from logger!",
-            "No response from logger!"}));
+        (Texts{
+            "No response from logger!", "No response from logger!", "No response from logger!"}));
     EXPECT_EQ(Slices(), 0);
 }
 
