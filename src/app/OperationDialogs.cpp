@@ -4,6 +4,7 @@
 #include "app/dialogs/OpenLoggerDlg.h"
 #include "app/dialogs/ConnectDlg.h"
 #include "app/dialogs/DataReadingDlg.h"
+#include "app/dialogs/LoggerSettingDlg.h"
 
 // Each function gains its dialog when that dialog is added to the program.
 
@@ -42,6 +43,10 @@ void RunTimeSetDlg() { }
 
 void RunResetDlg() { }
 
-void RunLoggerSettingDlg() { }
+void RunLoggerSettingDlg()
+{
+    CLoggerSettingDlg dlg;
+    dlg.DoModal();
+}
 
 void RunZigbeeSetDlg() { }

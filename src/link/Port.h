@@ -58,7 +58,8 @@ public:
     std::string MeasureChannel(int id, int ch, int vwOn, int vwSweep, int value, int analogType);
     std::string ReadSchedule(int id);
     bool SetScheduleMode(int id, bool periodic);
-    void SetSchedule(int id, int hours, int minutes);
+    // True when the logger answered the interval.
+    bool SetSchedule(int id, int hours, int minutes);
     // next false sends "data load" and drops its first line ("" always); next true returns
     // the next stored record (DataLoadReply), "" when none came.
     std::string LoadData(int id, bool next);

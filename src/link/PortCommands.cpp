@@ -99,9 +99,10 @@ bool CPort::SetScheduleMode(int id, bool periodic)
     return !g_port.SendCommand(FormatString("@01,%02d,schedule %s\r", id, word)).empty();
 }
 
-void CPort::SetSchedule(int id, int hours, int minutes)
+bool CPort::SetSchedule(int id, int hours, int minutes)
 {
-    g_port.SendCommand(FormatString("@01,%02d,schedule %02d %02d 00\r", id, hours, minutes));
+    return !g_port.SendCommand(FormatString("@01,%02d,schedule %02d %02d 00\r", id, hours, minutes))
+                .empty();
 }
 
 std::string CPort::LoadData(int id, bool next)

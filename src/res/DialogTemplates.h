@@ -11,3 +11,6 @@ const DialogTemplate& Dialog312(); // Connect Option: the configuration editor
 const DialogTemplate& Dialog324(); // the network's logger IDs
 const DialogTemplate& Dialog159(); // download of stored records ("Data Receive")
 const DialogTemplate& Dialog319(); // connect ("Connect")
+const DialogTemplate& Dialog160(); // wait popup of the logger jobs ("Quorbel")
+const DialogTemplate& Dialog322(); // logger buttons of the current configuration
+const DialogTemplate& Dialog139(); // channel and schedule settings of one logger

@@ -49,6 +49,17 @@ QPixmap LoadResourceIcon(int id)
     return found == files.end() ? QPixmap() : QPixmap(IconPath(found->second));
 }
 
+QImage LoadResourceBitmap(int id)
+{
+    static const std::map<int, const char*> files{
+        {372, "measuring1"},
+        {373, "measuring2"},
+    };
+    EnsureIconResources();
+    const auto found = files.find(id);
+    return found == files.end() ? QImage() : QImage(IconPath(found->second));
+}
+
 QIcon ToolbarIcon(int commandId)
 {
     static const std::map<int, const char*> files{

@@ -349,6 +349,52 @@ void TbZigbee(QPainter& p)
     p.drawArc(QRectF(1.5, -1, 13, 13), 40 * 16, 100 * 16);
 }
 
+// One frame of the measuring animation, 180 x 61: a vibrating wire between its anchors, its
+// wave and a dial whose needle swings; the two frames show the wave and the needle at the two
+// ends of their swing.
+void Measuring(QPainter& p, int frame)
+{
+    QLinearGradient back(0, 0, 0, 61);
+    back.setColorAt(0, QColor(0xf5, 0xf9, 0xfc));
+    back.setColorAt(1, QColor(0xd6, 0xe4, 0xee));
+    p.setPen(Pen(QColor(0x54, 0x6e, 0x7a), 1.2));
+    p.setBrush(back);
+    p.drawRoundedRect(QRectF(1, 1, 178, 59), 6, 6);
+
+    const double swing = frame == 0 ? 1.0 : -1.0;
+    p.setBrush(QColor(0x37, 0x47, 0x4f));
+    p.setPen(Qt::NoPen);
+    p.drawRect(QRectF(10, 18, 6, 26));
+    p.drawRect(QRectF(108, 18, 6, 26));
+    QPainterPath wave(QPointF(16, 31));
+    for (int i = 1; i <= 92; ++i) {
+        const double x = 16 + i;
+        wave.lineTo(x, 31 + swing * 9 * std::sin(M_PI * i / 92.0) * std::sin(M_PI * i / 23.0));
+    }
+    p.setBrush(Qt::NoBrush);
+    p.setPen(Pen(QColor(0x1e, 0x88, 0xe5), 2.0));
+    p.drawPath(wave);
+    p.setPen(Pen(QColor(0x90, 0xa4, 0xae), 0.8));
+    p.drawLine(QPointF(16, 31), QPointF(108, 31));
+
+    const QPointF centre(148, 40);
+    p.setPen(Pen(QColor(0x37, 0x47, 0x4f), 1.4));
+    p.setBrush(QColor(0xff, 0xff, 0xff));
+    p.drawPie(QRectF(centre.x() - 24, centre.y() - 24, 48, 48), 0, 180 * 16);
+    p.setPen(Pen(QColor(0x54, 0x6e, 0x7a), 1.0));
+    for (int tick = 0; tick <= 6; ++tick) {
+        const double a = M_PI * tick / 6.0;
+        p.drawLine(centre + QPointF(-19 * std::cos(a), -19 * std::sin(a)),
+            centre + QPointF(-23 * std::cos(a), -23 * std::sin(a)));
+    }
+    const double needle = M_PI * (frame == 0 ? 0.35 : 0.65);
+    p.setPen(Pen(QColor(0xd3, 0x2f, 0x2f), 2.0));
+    p.drawLine(centre, centre + QPointF(-20 * std::cos(needle), -20 * std::sin(needle)));
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0x37, 0x47, 0x4f));
+    p.drawEllipse(centre, 2.5, 2.5);
+}
+
 bool Save(const QImage& image, const QString& folder, const char* name)
 {
     return image.save(folder + "/" + name + ".png");
@@ -391,5 +437,11 @@ int main(int argc, char* argv[])
     ok = Save(Render(16, 15, TbGraph), folder, "tb_graph") && ok;
     ok = Save(Render(16, 15, TbSetting), folder, "tb_setting") && ok;
     ok = Save(Render(16, 15, TbZigbee), folder, "tb_zigbee") && ok;
+    for (int frame = 0; frame < 2; ++frame) {
+        const QImage image = Render(180, 61, [frame](QPainter& p) { Measuring(p, frame); });
+        ok = Save(image.convertToFormat(QImage::Format_RGB888), folder,
+                 frame == 0 ? "measuring1" : "measuring2")
+            && ok;
+    }
     return ok ? 0 : 1;
 }

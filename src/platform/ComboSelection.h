@@ -1,0 +1,9 @@
+#pragma once
+
+class QComboBox;
+
+// The selected entry of a drop-down list as the operator sees it: in a list with an edit
+// field, text equal to an entry counts as that entry and any other text as no selection (-1).
+int ComboCurSel(const QComboBox* combo);
+// Selects entry index (-1: none, with an empty edit field).
+void ComboSetCurSel(QComboBox* combo, int index);

@@ -1,0 +1,334 @@
+#include "app/WaitJob.h"
+#include "app/WaitMode.h"
+
+#include "support/sim/SimLineFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <regex>
+
+namespace {
+
+using Texts = std::vector<std::string>;
+using loggersim::SimChannel;
+using loggersim::SimFault;
+
+// The jobs on an open simulated line with 1 ms slices; the bar's range and every position
+// it was moved to are recorded.
+class WaitJobTest : public SimLineFixture
+{
+protected:
+    void SetUp() override
+    {
+        SimLineFixture::SetUp();
+        ShortSlices();
+        ASSERT_TRUE(OpenPort());
+    }
+
+    WaitJobResult Run(int mode, int logger, int channel = -1, int kind = -1, bool save = false)
+    {
+        JobProgress progress;
+        progress.range = [this](int maximum) { ranges.push_back(maximum); };
+        progress.pos = [this](int position) { positions.push_back(position); };
+        ranges.clear();
+        positions.clear();
+        sim.ClearReceived();
+        slicesBefore = g_port.m_Serial.SliceCount();
+        return CWaitJob({mode, logger, channel, kind, save}, progress).Run();
+    }
+
+    long long Slices() const { return g_port.m_Serial.SliceCount() - slicesBefore; }
+
+    void SetNetwork(std::initializer_list<int> ids)
+    {
+        Record().m_bSingle = 0;
+        for (int id : ids)
+            Record().m_bLoggerUsed[id - 1] = 1;
+    }
+
+    ChannelConfig& Channel(int id, int ch) { return Record().m_units[id - 1].m_channels[ch]; }
+
+    static std::vector<int> Range(int from, int to)
+    {
+        std::vector<int> values;
+        for (int v = from; v <= to; ++v)
+            values.push_back(v);
+        return values;
+    }
+
+    std::vector<int> ranges;
+    std::vector<int> positions;
+    long long slicesBefore = 0;
+};
+
+// "cc k v.v": the channel, the kind and the reading divided by ten.
+bool IsConvertedReading(const std::string& line, const std::string& head)
+{
+    return std::regex_match(line, std::regex(head + " -?[0-9]+\\.[0-9]"));
+}
+
+TEST_F(WaitJobTest, ScanChannelsJumpsPastALoggerThatDoesNotAnswer)
+{
+    sim.SetLoggers({2});
+    sim.SetChannel(2, 3, SimChannel{0, 0, 0, 0});
+    SetNetwork({2, 5});
+    const WaitJobResult result = Run(WaitMode::ScanChannels, -1);
+    EXPECT_EQ(sim.Commands(), (Texts{"@01,02,channel all", "@01,05,channel all"}));
+    // Two readings on 15 channels of logger 2; logger 5 adds nothing.
+    EXPECT_EQ(result.lines, (Texts{"30"}));
+    EXPECT_EQ(ranges, (std::vector<int>{32}));
+    std::vector<int> expected = Range(0, 16);
+    expected.insert(expected.end(), {31, 32, 32});
+    EXPECT_EQ(positions, expected);
+    EXPECT_EQ(Channel(2, 0).m_nAnalogType, 3);
+    EXPECT_EQ(Channel(2, 3).m_bPresent, 0);
+
+    sim.SetSilent(true);
+    EXPECT_EQ(Run(WaitMode::ScanChannels, -1).lines, (Texts{"0"}));
+    EXPECT_EQ(positions, (std::vector<int>{15, 16, 31, 32, 32}));
+}
+
+TEST_F(WaitJobTest, MeasureAllTakesThirtyTwoLinesKeepingOnlyTheSetReadings)
+{
+    EXPECT_TRUE(Run(WaitMode::Measure, 0).lines.empty());
+    EXPECT_EQ(sim.Commands(), (Texts{"@01,01,save off", "@01,01,measure all", "@01,01,save on"}));
+    EXPECT_EQ(positions, Range(1, 16));
+
+    Channel(1, 0).m_nVwType = 1;
+    Channel(1, 15).m_nAnalogType = 3;
+    const WaitJobResult result = Run(WaitMode::Measure, 0);
+    ASSERT_EQ(result.lines.size(), 2u);
+    EXPECT_TRUE(IsConvertedReading(result.lines[0], "00 1")) << result.lines[0];
+    // The last of the 32 lines: had one been missed, the trailing read would have taken it.
+    EXPECT_TRUE(IsConvertedReading(result.lines[1], "15 3")) << result.lines[1];
+    ASSERT_EQ(result.readings.size(), 2u);
+    EXPECT_EQ(result.readings[0].channel, 0);
+    EXPECT_EQ(result.readings[0].reading, 'A');
+    EXPECT_EQ(result.readings[1].channel, 15);
+    EXPECT_EQ(result.readings[1].reading, 'B');
+    EXPECT_FALSE(result.replyMissing);
+    EXPECT_FALSE(result.saveOnFailed);
+}
+
+TEST_F(WaitJobTest, MeasureOneChannelByKindKeepsTheSaveFramingUnlessSaving)
+{
+    Channel(1, 3) = {1, 2, 4, 0, 20, 0};
+    WaitJobResult result = Run(WaitMode::Measure, 0, 3, 0, true);
+    EXPECT_EQ(sim.Commands(), (Texts{"@01,01,measure 03 01 01 0020", "@01,01,measure 03 04"}));
+    ASSERT_EQ(result.lines.size(), 2u);
+    EXPECT_TRUE(IsConvertedReading(result.lines[0], "03 1"));
+    EXPECT_TRUE(std::regex_match(result.lines[1], std::regex("03 4 [0-9]+")));
+    EXPECT_EQ(ranges, (std::vector<int>{2}));
+    EXPECT_EQ(positions, (std::vector<int>{1, 2}));
+
+    // Kind 1 on a channel without VW: no measuring command, the framing all the same.
+    Channel(1, 4) = {1, 0, 3, 0, 0, 0};
+    result = Run(WaitMode::Measure, 0, 4, 1);
+    EXPECT_EQ(sim.Commands(), (Texts{"@01,01,save off", "@01,01,save on"}));
+    EXPECT_TRUE(result.lines.empty());
+    EXPECT_TRUE(ranges.empty() && positions.empty());
+
+    result = Run(WaitMode::Measure, 0, 4, 2, true);
+    EXPECT_EQ(sim.Commands(), (Texts{"@01,01,measure 04 03"}));
+    ASSERT_EQ(result.readings.size(), 1u);
+    EXPECT_EQ(result.readings[0].reading, 'B');
+}
+
+TEST_F(WaitJobTest, ThreeUnansweredSaveOnEmptyTheResults)
+{
+    Channel(1, 2).m_nVwType = 1;
+    // Lines from now: save off, the reading, then the three "save on" replies.
+    for (int line : {2, 3, 4})
+        sim.InjectFault(SimFault::DropReply, line);
+    const WaitJobResult result = Run(WaitMode::Measure, 0, 2, 1);
+    const Texts commands = sim.Commands();
+    EXPECT_EQ(std::count(commands.begin(), commands.end(), "@01,01,save on"), 3);
+    EXPECT_TRUE(result.lines.empty());
+    EXPECT_TRUE(result.readings.empty());
+    EXPECT_TRUE(result.saveOnFailed);
+
+    // The second attempt answered: the reading stays.
+    sim.InjectFault(SimFault::DropReply, 2);
+    const WaitJobResult retried = Run(WaitMode::Measure, 0, 2, 1);
+    EXPECT_EQ(retried.lines.size(), 1u);
+    EXPECT_FALSE(retried.saveOnFailed);
+}
+
+TEST_F(WaitJobTest, ASilentLoggerEndsMeasureAllAfterTheFirstReadsRereads)
+{
+    Channel(1, 0).m_nVwType = 1;
+    sim.SetSilent(true);
+    const WaitJobResult result = Run(WaitMode::Measure, 0);
+    EXPECT_EQ(sim.Commands(),
+        (Texts{"@01,01,save off", "@01,01,measure all", "@01,01,save on", "@01,01,save on",
+            "@01,01,save on"}));
+    // save off 10, measure all 17 x 60, the trailing read 10, save on 3 x 10 slices; the 31
+    // further reads would have added 31 x 60.
+    EXPECT_GE(Slices(), 1070);
+    EXPECT_LT(Slices(), 1070 + 60);
+    EXPECT_TRUE(result.lines.empty());
+    EXPECT_TRUE(result.replyMissing);
+    EXPECT_TRUE(result.saveOnFailed);
+}
+
+TEST_F(WaitJobTest, MeasureForGraphReadsTheSeriesWantedWithoutSaveCommands)
+{
+    Channel(1, 4) = {1, 2, 4, 0, 20, 0};
+    Record().m_bGraphSeriesA[0][4] = 1;
+    Record().m_bGraphSeriesB[0][4] = 1;
+    WaitJobResult result = Run(WaitMode::MeasureForGraph, 0, 4, 0);
+    EXPECT_EQ(sim.Commands(), (Texts{"@01,01,measure 04 01 01 0020", "@01,01,measure 04 04"}));
+    ASSERT_EQ(result.readings.size(), 2u);
+    EXPECT_EQ(result.readings[0].reading, 'A');
+    EXPECT_EQ(result.readings[1].reading, 'B');
+    EXPECT_EQ(ranges, (std::vector<int>{16}));
+    EXPECT_EQ(positions, (std::vector<int>{5}));
+
+    Record().m_bGraphSeriesA[0][4] = 0;
+    result = Run(WaitMode::MeasureForGraph, 0, 4, 0);
+    EXPECT_EQ(sim.Commands(), (Texts{"@01,01,measure 04 04"}));
+    EXPECT_EQ(result.lines.size(), 1u);
+}
+
+TEST_F(WaitJobTest, FormatMemoryTellsCompleteOnlyWhenTheLoggerAnswered)
+{
+    Run(WaitMode::FormatMemory, 1);
+    EXPECT_EQ(sim.Commands(), (Texts{"@01,01,memory init"}));
+    EXPECT_EQ(sim.RecordCount(1), 0);
+    EXPECT_EQ(positions, Range(1, 5));
+    ASSERT_EQ(boxes.requests.size(), 1u);
+    EXPECT_EQ(boxes.requests[0].text, "Format complete!");
+    EXPECT_EQ(boxes.requests[0].icon, MessageIcon::Information);
+
+    sim.SetSilent(true);
+    Run(WaitMode::FormatMemory, 1);
+    ASSERT_EQ(boxes.requests.size(), 2u);
+    EXPECT_EQ(boxes.requests[1].text, "No response from logger!");
+    EXPECT_EQ(boxes.requests[1].icon, MessageIcon::Warning);
+}
+
+TEST_F(WaitJobTest, WriteChannelsSendsTheSixteenStoredChannels)
+{
+    Channel(1, 0) = {1, 2, 0, 0, 20, 0};
+    Channel(1, 1) = {1, 0, 2, 0, 0, 0};
+    Channel(1, 2) = {1, 4, 4, 0, 20, 0};
+    const WaitJobResult result = Run(WaitMode::WriteChannels, 0);
+    const Texts commands = sim.Commands();
+    ASSERT_EQ(commands.size(), 16u);
+    EXPECT_EQ(commands[0], "@01,01,channel 00 01 01 0020 00");
+    EXPECT_EQ(commands[1], "@01,01,channel 01 00 00 0000 02");
+    EXPECT_EQ(commands[2], "@01,01,channel 02 01 03 0020 04");
+    EXPECT_EQ(commands[15], "@01,01,channel 15 00 00 0000 00");
+    EXPECT_EQ(sim.Channel(1, 2).vwSweep, 3);
+    EXPECT_EQ(sim.Channel(1, 1).analogType, 2);
+    EXPECT_EQ(sim.Channel(1, 9).vwOn, 0);
+    EXPECT_EQ(positions, Range(1, 16));
+    EXPECT_FALSE(result.replyMissing);
+    EXPECT_TRUE(boxes.requests.empty());
+
+    sim.InjectFault(SimFault::DropReply, 7);
+    EXPECT_TRUE(Run(WaitMode::WriteChannels, 0).replyMissing);
+    EXPECT_EQ(sim.Commands().size(), 16u);
+}
+
+TEST_F(WaitJobTest, ReadChannelsFillsTheTableAndReadsTheSchedule)
+{
+    sim.SetSchedule(1, {2, 30, 0, false});
+    sim.SetChannel(1, 6, SimChannel{1, 3, 20, 0});
+    const WaitJobResult result = Run(WaitMode::ReadChannels, 1);
+    EXPECT_EQ(sim.Commands(), (Texts{"@01,01,channel all", "@01,01,schedule"}));
+    EXPECT_EQ(result.lines, (Texts{"31", "02 30 00 fixed"}));
+    EXPECT_EQ(Channel(1, 6).m_nVwType, 4);
+    EXPECT_EQ(Channel(1, 6).m_nAnalogType, 0);
+    EXPECT_EQ(ranges, (std::vector<int>{17}));
+    EXPECT_EQ(positions, Range(1, 17));
+    EXPECT_TRUE(boxes.requests.empty());
+
+    sim.SetSilent(true);
+    EXPECT_EQ(Run(WaitMode::ReadChannels, 1).lines, (Texts{"-1"}));
+    EXPECT_EQ(positions, (std::vector<int>{16, 17}));
+    EXPECT_EQ(boxes.Texts(), (Texts{"No response from logger!"}));
+    EXPECT_EQ(boxes.requests[0].icon, MessageIcon::Information);
+}
+
+TEST_F(WaitJobTest, ResetMovesTheBarThroughSixAndTellsTheOutcome)
+{
+    Run(WaitMode::Reset, 1);
+    EXPECT_EQ(sim.Commands(), (Texts{"@01,01,reset", "@01,01,address"}));
+    EXPECT_EQ(ranges, (std::vector<int>{6}));
+    EXPECT_EQ(positions, Range(1, 6));
+    EXPECT_EQ(boxes.Texts(), (Texts{"Reset complete!"}));
+
+    sim.SetSilent(true);
+    Run(WaitMode::Reset, 1);
+    EXPECT_EQ(positions, Range(1, 6));
+    EXPECT_EQ(boxes.Texts(), (Texts{"Reset complete!", "No response from logger!"}));
+    EXPECT_EQ(boxes.requests[1].icon, MessageIcon::Warning);
+}
+
+TEST_F(WaitJobTest, ArgumentsOutOfRangeRunNoJobAndTouchNoRecord)
+{
+    const LoggerRecord before = Record();
+    const int cases[][3] = {
+        {WaitMode::Measure, 7, -1},
+        {WaitMode::Measure, -1, 0},
+        {WaitMode::Measure, 0, 16},
+        {WaitMode::Measure, 0, -2},
+        {WaitMode::MeasureForGraph, 0, -1},
+        {WaitMode::WriteChannels, 7, -1},
+        {WaitMode::ReadChannels, 0, -1},
+        {WaitMode::ReadChannels, 8, -1},
+        {WaitMode::FormatMemory, 0, -1},
+        {WaitMode::Reset, 8, -1},
+        {7, 1, -1},
+        {-1, 1, -1},
+    };
+    for (const auto& c : cases) {
+        const WaitJobResult result = Run(c[0], c[1], c[2], 0);
+        EXPECT_FALSE(result.ran) << c[0] << " " << c[1] << " " << c[2];
+        EXPECT_TRUE(result.lines.empty());
+    }
+    EXPECT_TRUE(sim.Commands().empty());
+    EXPECT_TRUE(boxes.requests.empty());
+    EXPECT_EQ(std::memcmp(&before, &Record(), sizeof before), 0);
+}
+
+TEST_F(WaitJobTest, ALineThatGoesAwayMidJobIsNeverReportedAsSuccess)
+{
+    // Channel lines 0..4 come, then half of the sixth, and the line goes away.
+    sim.InjectFault(SimFault::Vanish, 5);
+    EXPECT_EQ(Run(WaitMode::ReadChannels, 1).lines, (Texts{"-1"}));
+    EXPECT_FALSE(g_port.m_Serial.IsOpen());
+    EXPECT_EQ(positions, (std::vector<int>{1, 2, 3, 4, 5, 6, 16, 17}));
+    EXPECT_EQ(boxes.Texts(), (Texts{"No response from logger!"}));
+
+    // On the closed port every job runs through at once.
+    Channel(1, 0).m_nVwType = 1;
+    WaitJobResult result = Run(WaitMode::Measure, 0);
+    EXPECT_TRUE(result.lines.empty());
+    EXPECT_TRUE(result.saveOnFailed);
+    EXPECT_EQ(Run(WaitMode::ScanChannels, -1).lines, (Texts{"0"}));
+    Run(WaitMode::FormatMemory, 1);
+    Run(WaitMode::Reset, 1);
+    EXPECT_EQ(boxes.Texts(),
+        (Texts{
+            "No response from logger!", "No response from logger!", "No response from logger!"}));
+    EXPECT_EQ(Slices(), 0);
+}
+
+TEST_F(WaitJobTest, AMeasureWhoseLineGoesAwayKeepsNoReadings)
+{
+    Channel(1, 0).m_nVwType = 1;
+    Channel(1, 1).m_nVwType = 1;
+    // save off, then A0 and B0 come; A1 is cut as the line goes away.
+    sim.InjectFault(SimFault::Vanish, 3);
+    const WaitJobResult result = Run(WaitMode::Measure, 0);
+    EXPECT_FALSE(g_port.m_Serial.IsOpen());
+    EXPECT_TRUE(result.lines.empty());
+    EXPECT_TRUE(result.replyMissing);
+    EXPECT_TRUE(result.saveOnFailed);
+}
+
+} // namespace
