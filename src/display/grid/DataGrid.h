@@ -196,6 +196,8 @@ public:
     void OnLButtonDblClk(unsigned flags, QPoint point);
     void OnRButtonUp(unsigned flags, QPoint point);
     void OnMouseWheel(unsigned flags, int delta, QPoint point);
+    // The auto-scroll of a drag selection runs on this timer.
+    static constexpr int AutoScrollTimerId = 0x201;
     void OnTimer(int id);
     void OnCaptureChanged();
     // The cursor over a client point.
@@ -234,8 +236,6 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void hideEvent(QHideEvent* event) override;
-
-    static constexpr int AutoScrollTimerId = 0x201;
 
     // Tells the operator that memory ran out (through the message-box presenter).
     virtual void ReportMemoryError();

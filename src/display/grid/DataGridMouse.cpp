@@ -21,6 +21,10 @@ unsigned CDataGrid::MouseFlags(const QMouseEvent* event) const
 void CDataGrid::OnLButtonDown(unsigned flags, QPoint point)
 {
     setFocus(Qt::MouseFocusReason);
+    // A hover state the mouse left without a move being seen (a touch, a jump) is over.
+    if ((m_nMouseMode == OverColumnDivider && !HitsColumnDivider(point))
+        || (m_nMouseMode == OverRowDivider && !HitsRowDivider(point)))
+        m_nMouseMode = Idle;
     m_ptClickDown = point;
     m_bLeftButtonDown = true;
     m_idClickDown = CellAtPoint(point, true);

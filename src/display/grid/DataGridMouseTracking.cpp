@@ -10,7 +10,8 @@
 
 void CDataGrid::OnTimer(int id)
 {
-    if (id != AutoScrollTimerId)
+    // A tick that was under way when the press ended is too late.
+    if (id != AutoScrollTimerId || m_nAutoScrollTimer == 0)
         return;
     // Where the mouse was last seen: moves keep arriving outside while the button is held.
     const QPoint point = m_ptCursor;
