@@ -64,8 +64,8 @@ unsigned CDataGrid::OnGetDlgCode(const QKeyEvent* key)
         return code;
     // Tab out of the last cell (Shift+Tab out of the first) moves on as in any dialog.
     bool wrap = false;
-    const bool back = key
-        && (key->key() == Qt::Key_Backtab || (key->modifiers() & Qt::ShiftModifier));
+    const bool back
+        = key && (key->key() == Qt::Key_Backtab || (key->modifiers() & Qt::ShiftModifier));
     if (!key || TabTarget(back, &wrap).IsValid())
         code |= DLGC_WANTTAB;
     return code;
@@ -175,8 +175,12 @@ bool CDataGrid::OnKeyDown(int key, Qt::KeyboardModifiers modifiers)
     }
     if (target == focus)
         return true;
-    if (m_nMouseMode == Idle)
+    if (m_nMouseMode == Idle) {
+        // Shift with no anchor yet extends from the focus cell, as a Shift+click does.
+        if (shift && !m_idSelectionStart.IsValid())
+            m_idSelectionStart = focus;
         SelectByKeyboard(target, shift && !IsTab(key));
+    }
     ChangeFocusCell(target);
     if (!CellInView(target.row, target.col)) {
         ScrollTowards(key, back, wrap);

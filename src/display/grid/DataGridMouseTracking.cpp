@@ -106,8 +106,8 @@ void CDataGrid::OnMouseWheel(unsigned flags, int delta, QPoint point)
     m_nWheelRemainder -= count * 120;
     if (count == 0)
         return;
-    const int code = pages ? (count > 0 ? SB_PAGEUP : SB_PAGEDOWN)
-                           : (count > 0 ? SB_LINEUP : SB_LINEDOWN);
+    const int code
+        = pages ? (count > 0 ? SB_PAGEUP : SB_PAGEDOWN) : (count > 0 ? SB_LINEUP : SB_LINEDOWN);
     // Posted: the view scrolls after the wheel message has been handled.
     QMetaObject::invokeMethod(
         this, [this, code, count] { ScrollLines(code, std::abs(count)); }, Qt::QueuedConnection);

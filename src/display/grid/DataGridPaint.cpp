@@ -124,7 +124,8 @@ void CDataGrid::DrawGridLines(QPainter* pDC, const CellRange& shown, const QRect
                 continue;
             x += GetColumnWidth(col);
             const int line = GridGeometry::Clamp(x - 1);
-            gdi::Line(*pDC, QPoint(line, fixedHeight), QPoint(line, extent.bottom()), m_crGridLines);
+            gdi::Line(
+                *pDC, QPoint(line, fixedHeight), QPoint(line, extent.bottom()), m_crGridLines);
         }
     }
     if (m_nGridLineMode == 1 || m_nGridLineMode == 3) {

@@ -209,8 +209,8 @@ void CDataGrid::OnScroll(bool vertical, int code)
     const CCellID topLeftCell = TopLeftScrollCell();
     const int topLeft = vertical ? topLeftCell.row : topLeftCell.col;
     const QSize client = ClientSize();
-    const long long page = vertical ? client.height() - FixedRowsHeight()
-                                    : client.width() - FixedColumnsWidth();
+    const long long page
+        = vertical ? client.height() - FixedRowsHeight() : client.width() - FixedColumnsWidth();
     const int first = axis.FixedCount();
     long long target = pos;
     switch (code) {

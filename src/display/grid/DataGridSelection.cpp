@@ -80,9 +80,8 @@ void CDataGrid::ApplySelectionRange(const CellRange& range, bool repaint, bool s
         target.maxCol = m_nFixedColumnCount;
     const bool boundsSet
         = target.minRow >= 0 && target.minCol >= 0 && target.maxRow >= 0 && target.maxCol >= 0;
-    const bool inGrid = boundsSet && target.maxRow < m_nRowCount
-        && target.maxCol < m_nColumnCount && target.minRow <= target.maxRow
-        && target.minCol <= target.maxCol;
+    const bool inGrid = boundsSet && target.maxRow < m_nRowCount && target.maxCol < m_nColumnCount
+        && target.minRow <= target.maxRow && target.minCol <= target.maxCol;
     if (select) {
         // Cells already selected inside the new range keep their bit; nothing to repaint.
         ClearSelectedCells(inGrid ? target : CellRange(), shown);
@@ -118,8 +117,8 @@ void CDataGrid::SelectRowSpan(bool repaint, bool select, int row, int col)
         return;
     }
     const int anchor = m_idSelectionStart.row;
-    ApplySelectionRange(CellRange(std::min(row, anchor), m_nFixedColumnCount,
-                            std::max(row, anchor), m_nColumnCount - 1),
+    ApplySelectionRange(CellRange(std::min(row, anchor), m_nFixedColumnCount, std::max(row, anchor),
+                            m_nColumnCount - 1),
         repaint, select);
 }
 
@@ -140,16 +139,16 @@ void CDataGrid::ExtendSelectionTo(CCellID cell)
         return;
     switch (m_nMouseMode) {
     case SelectingAll:
-        ApplySelectionRange(CellRange(m_nFixedRowCount, m_nFixedColumnCount, m_nRowCount - 1,
-                                m_nColumnCount - 1),
+        ApplySelectionRange(
+            CellRange(m_nFixedRowCount, m_nFixedColumnCount, m_nRowCount - 1, m_nColumnCount - 1),
             false, true);
         break;
     case SelectingColumns: {
         if (cell.row < 0 || cell.col < m_nFixedColumnCount || cell.col >= m_nColumnCount)
             break;
         const int anchor = m_bOneColumnOnly ? cell.col : m_idSelectionStart.col;
-        ApplySelectionRange(CellRange(m_nFixedRowCount, std::min(cell.col, anchor),
-                                m_nRowCount - 1, std::max(cell.col, anchor)),
+        ApplySelectionRange(CellRange(m_nFixedRowCount, std::min(cell.col, anchor), m_nRowCount - 1,
+                                std::max(cell.col, anchor)),
             false, true);
         break;
     }

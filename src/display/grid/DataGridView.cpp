@@ -137,10 +137,12 @@ void CDataGrid::ScrollCellIntoView(int row, int col)
     const int width = client.width() - FixedColumnsWidth();
     if (row >= m_nFixedRowCount)
         SetScrollPos(true,
-            GridGeometry::ScrollToShow(m_geometry.Rows(), m_scrollV.Pos(), topLeft.row, row, height));
+            GridGeometry::ScrollToShow(
+                m_geometry.Rows(), m_scrollV.Pos(), topLeft.row, row, height));
     if (col >= m_nFixedColumnCount)
         SetScrollPos(false,
-            GridGeometry::ScrollToShow(m_geometry.Columns(), m_scrollH.Pos(), topLeft.col, col, width));
+            GridGeometry::ScrollToShow(
+                m_geometry.Columns(), m_scrollH.Pos(), topLeft.col, col, width));
     if (focus && QApplication::focusWidget() != focus)
         focus->setFocus();
 }

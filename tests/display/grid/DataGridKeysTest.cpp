@@ -149,8 +149,9 @@ TEST_F(GridKeysTest, EditKeysTypingAndTheKeysLeftToTheDialog)
     w.Key(Qt::Key_X, Qt::ControlModifier);
     w.Key(Qt::Key_A, Qt::ControlModifier);
     w.Key(Qt::Key_Delete);
-    EXPECT_EQ(grid.commands, (std::vector<std::string>{"copy", "copy", "paste", "paste", "cut",
-                                 "select all", "cut text"}));
+    EXPECT_EQ(grid.commands,
+        (std::vector<std::string>{
+            "copy", "copy", "paste", "paste", "cut", "select all", "cut text"}));
     EXPECT_TRUE(grid.edits.empty()); // no character of a Ctrl key starts an edit
     w.Key(Qt::Key_F2);
     QTest::keyClicks(&grid, QStringLiteral("7"));
@@ -164,7 +165,8 @@ TEST_F(GridKeysTest, EditKeysTypingAndTheKeysLeftToTheDialog)
     EXPECT_EQ(grid.edits[2].ch, 0xE9u);
     EXPECT_EQ(grid.edits[2].cell, CCellID(4, 4));
     // Return and Esc go on to the dialog around the grid.
-    for (const auto& [key, text] : {std::pair(Qt::Key_Return, "\r"), std::pair(Qt::Key_Escape, "\x1b")}) {
+    for (const auto& [key, text] :
+        {std::pair(Qt::Key_Return, "\r"), std::pair(Qt::Key_Escape, "\x1b")}) {
         QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString::fromLatin1(text));
         QApplication::sendEvent(&grid, &press);
         EXPECT_FALSE(press.isAccepted());

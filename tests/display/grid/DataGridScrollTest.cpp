@@ -126,7 +126,7 @@ TEST(GridVirtual, AMillionRowsComeFromTheOwnerAndTheSelectionLivesInTheMap)
     EXPECT_STREQ(grid.GetCell(999999, 33)->GetText(), "999999.33");
     EXPECT_TRUE(grid.GetCell(0, 3)->IsFixed());
     EXPECT_FALSE(grid.SetCellState(3, 3, GCS_SELECTED)); // no cell keeps a state...
-    EXPECT_TRUE(grid.GetCell(3, 3)->IsSelected());         // ...the map does
+    EXPECT_TRUE(grid.GetCell(3, 3)->IsSelected()); // ...the map does
     grid.ClearSelection();
     w.Click(w.Centre(2, 2));
     EXPECT_EQ(w.Selection(), std::make_pair(CellRange(2, 2, 2, 2), 1));

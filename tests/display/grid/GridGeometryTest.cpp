@@ -102,12 +102,13 @@ TEST(GridGeometry, HitTestsFindCellsAndDividersWithoutAWidget)
     const GridGeometry geometry = MakeGeometry();
     const CCellID topLeft(2, 1);
     // Column 1 spans x 50..79, columns 2 and 3 are hidden, column 4 spans 80..109.
-    const std::tuple<QPoint, bool, CCellID> cases[] = {{{55, 45}, true, {2, 1}},
-        {{80, 45}, true, {2, 4}}, {{10, 5}, true, {0, 0}}, {{10, 5}, false, {-1, -1}},
-        {{55, 5}, false, {-1, -1}}, {{141, 45}, true, {-1, -1}}, {{-1, 45}, true, {-1, -1}},
-        {{55, 200}, true, {-1, -1}}};
+    const std::tuple<QPoint, bool, CCellID> cases[]
+        = {{{55, 45}, true, {2, 1}}, {{80, 45}, true, {2, 4}}, {{10, 5}, true, {0, 0}},
+            {{10, 5}, false, {-1, -1}}, {{55, 5}, false, {-1, -1}}, {{141, 45}, true, {-1, -1}},
+            {{-1, 45}, true, {-1, -1}}, {{55, 200}, true, {-1, -1}}};
     for (const auto& [point, fixed, cell] : cases)
-        EXPECT_EQ(geometry.CellAtPoint(point, topLeft, fixed), cell) << point.x() << "," << point.y();
+        EXPECT_EQ(geometry.CellAtPoint(point, topLeft, fixed), cell)
+            << point.x() << "," << point.y();
     EXPECT_EQ(geometry.PointInCell(2, 4, topLeft, {85, 47}), QPoint(5, 7));
     EXPECT_EQ(geometry.PointInCell(20, 4, topLeft, {85, 47}), QPoint(0, 0));
     // Dividers: within 3 pixels of a border in the heading band, not before the first.
@@ -115,7 +116,7 @@ TEST(GridGeometry, HitTestsFindCellsAndDividersWithoutAWidget)
     EXPECT_TRUE(geometry.HitsColumnDivider({78, 5}, topLeft, 3)); // right edge of column 1
     EXPECT_FALSE(geometry.HitsColumnDivider({65, 5}, topLeft, 3));
     EXPECT_FALSE(geometry.HitsColumnDivider({82, 45}, topLeft, 3)); // below the headings
-    EXPECT_FALSE(geometry.HitsColumnDivider({1, 5}, topLeft, 3));   // column 0's left edge
+    EXPECT_FALSE(geometry.HitsColumnDivider({1, 5}, topLeft, 3)); // column 0's left edge
     EXPECT_TRUE(geometry.HitsRowDivider({10, 41}, topLeft, 3));
     EXPECT_FALSE(geometry.HitsRowDivider({10, 1}, topLeft, 3));
     EXPECT_FALSE(geometry.HitsRowDivider({60, 41}, topLeft, 3));

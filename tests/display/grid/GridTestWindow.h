@@ -62,8 +62,8 @@ public:
     using CDataGrid::m_bColumnsCanCollapse;
     using CDataGrid::m_bDragDropEnabled;
     using CDataGrid::m_bHiddenColumnsResizable;
-    using CDataGrid::m_bRowSelectMode;
     using CDataGrid::m_bRowsCanCollapse;
+    using CDataGrid::m_bRowSelectMode;
     using CDataGrid::m_chooseSaveFile;
     using CDataGrid::m_rectTipCell;
     using CDataGrid::m_rectTipText;
