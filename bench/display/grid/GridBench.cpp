@@ -10,6 +10,8 @@
 #include <benchmark/benchmark.h>
 #include <malloc.h>
 
+#include <chrono>
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -114,5 +116,150 @@ BENCHMARK(BM_PaintScreen)
     ->Args({LoggerRecords, 0})
     ->Args({LoggerRecords, 1})
     ->Unit(benchmark::kMillisecond);
+
+// A key as the grid gets it, with the repaint it causes.
+void KeyAndPaint(CDataGrid& grid, QImage& image, int key, Qt::KeyboardModifiers modifiers = {})
+{
+    grid.OnKeyDown(key, modifiers);
+    grid.viewport()->render(&image);
+    benchmark::DoNotOptimize(image.constBits());
+}
+
+// Page Down and Page Up in turn with their repaints; range(0) = records, range(1) = 1 at
+// the bottom of the table.
+void BM_PageStep(benchmark::State& state)
+{
+    const auto table = MakeTable(static_cast<int>(state.range(0)));
+    CDataGrid grid;
+    FillGrid(grid, table);
+    QCoreApplication::processEvents();
+    grid.ChangeFocusCell(1, 2);
+    QImage image(grid.viewport()->size(), QImage::Format_ARGB32_Premultiplied);
+    if (state.range(1)) {
+        grid.OnKeyDown(Qt::Key_End, Qt::ControlModifier);
+        grid.OnKeyDown(Qt::Key_PageUp, {});
+    }
+    bool down = !state.range(1);
+    for (auto _ : state) {
+        KeyAndPaint(grid, image, down ? Qt::Key_PageDown : Qt::Key_PageUp);
+        down = !down;
+    }
+}
+BENCHMARK(BM_PageStep)
+    ->Args({1000, 0})
+    ->Args({LoggerRecords, 0})
+    ->Args({LoggerRecords, 1})
+    ->Unit(benchmark::kMillisecond);
+
+// Down with the focus 30,000 rows below the view: one jump, not a line per row.
+void BM_DownToFarFocus(benchmark::State& state)
+{
+    const auto table = MakeTable(LoggerRecords);
+    CDataGrid grid;
+    FillGrid(grid, table);
+    QImage image(grid.viewport()->size(), QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : state) {
+        state.PauseTiming();
+        grid.OnKeyDown(Qt::Key_Home, Qt::ControlModifier);
+        grid.ChangeFocusCell(30000, 2);
+        state.ResumeTiming();
+        KeyAndPaint(grid, image, Qt::Key_Down);
+    }
+}
+BENCHMARK(BM_DownToFarFocus)->Unit(benchmark::kMillisecond);
+
+// Shift+Ctrl+End from the first data cell (35,000 x 32 cells), then the plain arrow that
+// clears it.
+void BM_SelectToEndAndClear(benchmark::State& state)
+{
+    const auto table = MakeTable(LoggerRecords);
+    CDataGrid grid;
+    FillGrid(grid, table);
+    QImage image(grid.viewport()->size(), QImage::Format_ARGB32_Premultiplied);
+    double selectMs = 0;
+    double clearMs = 0;
+    for (auto _ : state) {
+        // Ctrl+Home from another cell makes the first data cell the anchor.
+        grid.ClearSelection();
+        grid.ChangeFocusCell(5, 5);
+        grid.OnKeyDown(Qt::Key_Home, Qt::ControlModifier);
+        const auto start = std::chrono::steady_clock::now();
+        KeyAndPaint(grid, image, Qt::Key_End, Qt::ControlModifier | Qt::ShiftModifier);
+        const auto selected = std::chrono::steady_clock::now();
+        const long long selectedCells = grid.GetSelectedCount();
+        KeyAndPaint(grid, image, Qt::Key_Up);
+        const auto cleared = std::chrono::steady_clock::now();
+        selectMs = std::chrono::duration<double, std::milli>(selected - start).count();
+        clearMs = std::chrono::duration<double, std::milli>(cleared - selected).count();
+        if (grid.GetSelectedCount() != 1)
+            state.SkipWithError("the arrow did not clear the selection");
+        if (selectedCells != static_cast<long long>(LoggerRecords) * 32)
+            state.SkipWithError("Shift+Ctrl+End did not select every data cell");
+    }
+    state.counters["selected"] = static_cast<double>(grid.GetSelectedCount());
+    state.counters["select_ms"] = selectMs;
+    state.counters["clear_ms"] = clearMs;
+}
+BENCHMARK(BM_SelectToEndAndClear)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// A million rows of 34 columns served on the fly.
+class ComputedRows : public QWidget, public GridOwner
+{
+public:
+    long OnGridDispInfo(GridDispInfo& info) override
+    {
+        info.item.text = std::to_string(info.item.row) + "." + std::to_string(info.item.col);
+        return 0;
+    }
+};
+
+void SetUpVirtual(CDataGrid& grid, ComputedRows& owner)
+{
+    grid.Create(QRect(QPoint(0, 0), ScreenSize), nullptr);
+    grid.SetOwner(&owner);
+    grid.SetVirtualMode(true);
+    grid.SetColumnCount(TableColumns);
+    grid.SetRowCount(1000000);
+    grid.SetFixedRowCount(1);
+    grid.SetFixedColumnCount(2);
+}
+
+void BM_VirtualSetUp(benchmark::State& state)
+{
+    ComputedRows owner;
+    double heapBytes = 0;
+    for (auto _ : state) {
+        const size_t before = mallinfo2().uordblks;
+        std::optional<CDataGrid> grid(std::in_place);
+        SetUpVirtual(*grid, owner);
+        heapBytes = static_cast<double>(mallinfo2().uordblks - before);
+        state.PauseTiming();
+        grid.reset();
+        state.ResumeTiming();
+    }
+    state.counters["heap_MB"] = heapBytes / (1024.0 * 1024.0);
+}
+BENCHMARK(BM_VirtualSetUp)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// range(0) = 1 at the bottom.
+void BM_VirtualPageStep(benchmark::State& state)
+{
+    ComputedRows owner;
+    CDataGrid grid;
+    SetUpVirtual(grid, owner);
+    QCoreApplication::processEvents();
+    grid.ChangeFocusCell(1, 2);
+    if (state.range(0)) {
+        grid.OnKeyDown(Qt::Key_End, Qt::ControlModifier);
+        grid.OnKeyDown(Qt::Key_PageUp, {});
+    }
+    QImage image(grid.viewport()->size(), QImage::Format_ARGB32_Premultiplied);
+    bool down = !state.range(0);
+    for (auto _ : state) {
+        KeyAndPaint(grid, image, down ? Qt::Key_PageDown : Qt::Key_PageUp);
+        down = !down;
+    }
+}
+BENCHMARK(BM_VirtualPageStep)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 } // namespace

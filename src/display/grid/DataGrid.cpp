@@ -27,6 +27,8 @@ CDataGrid::CDataGrid(QWidget* parent)
     , m_crButtonFace(gdi::GetSysColour(SysColour::ButtonFace))
     , m_crButtonShadow(gdi::GetSysColour(SysColour::ButtonShadow))
     , m_pCellClass(&MakeDataCell)
+    , m_timers(this, [this](int id) { OnTimer(id); })
+    , m_chooseSaveFile(&CDataGrid::ChooseSaveFile)
 {
     m_nWheelScrollLines = QueryWheelScrollLines();
     for (CDataDefaultCell* cell : {&m_cellNormalDefault, &m_cellFixedColDefault,
@@ -42,6 +44,11 @@ CDataGrid::CDataGrid(QWidget* parent)
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     viewport()->setAutoFillBackground(false);
     setFocusPolicy(Qt::StrongFocus);
+    // Typing through an input method starts an edit as a key does.
+    setAttribute(Qt::WA_InputMethodEnabled);
+    // Moves without a button show the divider cursors.
+    viewport()->setMouseTracking(true);
+    ConnectScrollBars();
     setVisible(false);
 }
 
@@ -155,4 +162,7 @@ void CDataGrid::changeEvent(QEvent* event)
         // Follows a change of the application palette (the system colours); colours a
         // user of the grid set are kept.
         OnSysColorChange();
+    else if (event->type() == QEvent::ActivationChange && !isActiveWindow() && m_bLeftButtonDown)
+        // A deactivated window gets no release: the press ends here.
+        OnCaptureChanged();
 }

@@ -1,9 +1,13 @@
 #pragma once
 
+#include "display/grid/CellTip.h"
 #include "display/grid/DataDefaultCell.h"
 #include "display/grid/GridGeometry.h"
 #include "display/grid/GridOwner.h"
+#include "display/grid/GridScrollAxis.h"
+#include "display/grid/GridTrackingLine.h"
 #include "display/grid/GridTypes.h"
+#include "platform/WindowTimers.h"
 
 #include <QAbstractScrollArea>
 #include <QColor>
@@ -12,14 +16,22 @@
 #include <QPoint>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <optional>
+#include <string>
 #include <unordered_map>
 #include <vector>
 
+class QKeyEvent;
 class QPainter;
 
 // Makes the cells of a grid; the default makes a CDataCell.
 using CellFactory = std::unique_ptr<CDataCellBase> (*)();
+
+// Asks where to save a file: the dialog's filter ("Name (*.ext);;..."); the chosen path,
+// nothing when cancelled.
+using SaveFileChooser = std::function<std::optional<std::string>(const QString& filter)>;
 
 // A spreadsheet-like control: a band of fixed (heading) rows at the top, a band of fixed
 // (heading) columns at the left, and scrolled data cells. The grid owns every cell; each
@@ -29,8 +41,12 @@ using CellFactory = std::unique_ptr<CDataCellBase> (*)();
 // shown), DestroyWindow() takes it down again; several operations act only while it exists.
 //
 // The class is split by job: DataGrid.cpp (construction, window, options, notices),
-// DataGridCells.cpp (rows, columns, cells), DataGridView.cpp (geometry, scroll ranges, focus),
-// DataGridPaint.cpp (painting).
+// DataGridCells.cpp (rows, columns, cells), DataGridVirtual.cpp (cells served by the owner),
+// DataGridView.cpp (geometry, focus), DataGridScroll.cpp (scroll bars and scrolling),
+// DataGridSelection.cpp (selection), DataGridKeys.cpp (keyboard), DataGridMouse.cpp (press,
+// move, release), DataGridMouseSizing.cpp (dividers, double-click, cell kinds),
+// DataGridMouseTracking.cpp (auto-scroll, capture, cursor, wheel), DataGridPaint.cpp
+// (painting).
 class CDataGrid : public QAbstractScrollArea
 {
     Q_OBJECT
@@ -113,10 +129,19 @@ public:
     bool IsSelectionEnabled() const { return m_bSelectionEnabled; }
     void SetSelectionEnabled(bool on) { m_bSelectionEnabled = on; }
     bool GetAllowRedraw() const { return m_bAllowRedraw; }
-    void SetAllowRedraw(bool on) { m_bAllowRedraw = on; }
+    // Turning redraw back on recomputes the scroll bars and repaints: the end of a batch.
+    void SetAllowRedraw(bool on);
     bool GetOffscreenPaint() const { return m_bOffscreenPaint; }
     void SetOffscreenPaint(bool on) { m_bOffscreenPaint = on; }
     unsigned GetWheelScrollLines() const { return m_nWheelScrollLines; }
+    // Lines per wheel notch; WHEEL_PAGESCROLL scrolls a page a notch.
+    void SetWheelScrollLines(unsigned lines) { m_nWheelScrollLines = lines; }
+
+    // --- Virtual mode: the owner serves every cell ---
+    // Switching drops every cell; the counts are set afterwards.
+    void SetVirtualMode(bool on);
+    bool GetVirtualMode() const { return m_bVirtualMode; }
+    void SetCellCallback(GridCellCallback callback, std::intptr_t param);
 
     // --- Geometry, scrolling and focus ---
     const GridGeometry& Geometry() const { return m_geometry; }
@@ -128,14 +153,67 @@ public:
     bool SpanRectangle(const CellRange& range, QRect* rect);
     bool CellInView(int row, int col);
     bool InvalidateCell(int row, int col);
+    QPoint PointInCell(int row, int col, QPoint point);
+    // The cell under a client point; a covered cell of a merge gives the merge's owner.
+    CCellID CellAtPoint(QPoint point, bool fixedCells = true);
+    bool HitsRowDivider(QPoint point);
+    bool HitsColumnDivider(QPoint point);
+    void ScrollCellIntoView(int row, int col);
     void UpdateScrollBars();
+    // The scroll positions in pixels.
+    long long GetScrollPos(bool vertical) const;
+    void OnVScroll(int code);
+    void OnHScroll(int code);
+    void OnSize();
+
+    // --- Focus and selection ---
     CCellID GetFocusCell() const { return m_idFocusCell; }
     CCellID ChangeFocusCell(int row, int col);
     CCellID ChangeFocusCell(CCellID cell) { return ChangeFocusCell(cell.row, cell.col); }
+    CCellID GetSelectionStart() const { return m_idSelectionStart; }
+    void ApplySelectionRange(const CellRange& range, bool repaint, bool select);
+    void SelectRowSpan(bool repaint, bool select, int row, int col);
+    void SelectCellBlock(bool repaint, bool select, int row, int col);
+    void ExtendSelectionTo(CCellID cell);
+    // The bounds of the selected cells; (row count, column count, -1, -1) for none.
+    CellRange SelectionBounds() const;
     void ClearSelection();
     // Number of selected cells.
     int GetSelectedCount() const { return static_cast<int>(m_mapSelected.size()); }
     bool IsCellSelectedInMap(int row, int col) const;
+    int GetMouseMode() const { return m_nMouseMode; }
+
+    // --- Keyboard and mouse (the window's handlers) ---
+    unsigned OnGetDlgCode(const QKeyEvent* key);
+    // True when the grid took the key; false leaves it to the window around the grid.
+    bool OnKeyDown(int key, Qt::KeyboardModifiers modifiers);
+    // True when the character started an edit.
+    bool OnChar(unsigned ch, Qt::KeyboardModifiers modifiers);
+    void OnImeChar(unsigned ch);
+    void OnLButtonDown(unsigned flags, QPoint point);
+    void OnMouseMove(unsigned flags, QPoint point);
+    void OnLButtonUp(unsigned flags, QPoint point);
+    void OnLButtonDblClk(unsigned flags, QPoint point);
+    void OnRButtonUp(unsigned flags, QPoint point);
+    void OnMouseWheel(unsigned flags, int delta, QPoint point);
+    // The auto-scroll of a drag selection runs on this timer.
+    static constexpr int AutoScrollTimerId = 0x201;
+    void OnTimer(int id);
+    void OnCaptureChanged();
+    // The cursor over a client point.
+    Qt::CursorShape OnSetCursor(QPoint point);
+
+    // --- Operations the editing, clipboard, drag and sorting code fills in ---
+    virtual void CutSelectionText() { }
+    virtual void StartDragAndDrop() { }
+    virtual void OnEditCut() { }
+    virtual void OnEditCopy() { }
+    virtual void OnEditPaste() { }
+    virtual void OnEditSelectAll() { }
+    virtual void FixedColumnClicked(CCellID& cell);
+    virtual void FixedRowClicked(CCellID& cell);
+    virtual void EditCell(int row, int col, QPoint point, unsigned nChar);
+    virtual void FinishEditing() { }
 
     // --- Painting ---
     virtual void DrawGrid(QPainter* pDC);
@@ -149,6 +227,15 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
     void changeEvent(QEvent* event) override;
+    bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
     // Tells the operator that memory ran out (through the message-box presenter).
     virtual void ReportMemoryError();
@@ -171,6 +258,68 @@ protected:
     void RepaintFocusHeadings(CCellID cell, CCellID other);
     QPoint ScrollPosition() const;
     QSize ClientSize() const;
+
+    // Scrolling (DataGridScroll.cpp).
+    void ConnectScrollBars();
+    void OnScrollAction(bool vertical, int action);
+    void OnScroll(bool vertical, int code);
+    // Sets a scroll position and its bar; true when it changed.
+    bool SetScrollPos(bool vertical, long long pos);
+    void SyncScrollBar(bool vertical);
+    void InvalidateScrolled(bool vertical);
+
+    // Selection (DataGridSelection.cpp).
+    bool IsSelected(int row, int col, const CDataCellBase* cell) const;
+    void SetSelectedBit(int row, int col, bool selected);
+    void RepaintIfShown(int row, int col, const CellRange& shown);
+    // Deselects every cell outside keep, in one pass over the map.
+    void ClearSelectedCells(const CellRange& keep, const CellRange& shown);
+    // Drops selection entries of cells the grid no longer has.
+    void PruneSelection();
+
+    // Keyboard (DataGridKeys.cpp).
+    bool IsInGrid(CCellID cell) const;
+    int NextShownRow(int row, int step, int limit) const;
+    int NextShownColumn(int col, int step, int limit) const;
+    // The target of Tab (Shift+Tab when back); (-1, -1) when the key is passed on.
+    CCellID TabTarget(bool back, bool* wrap) const;
+    CCellID PageTarget(bool down);
+    CCellID HomeEndTarget(bool end, bool ctrl);
+    void SelectByKeyboard(CCellID target, bool keepAnchor);
+    void ScrollTowards(int key, bool back, bool wrap);
+    void EndKeyScroll(int key, bool wrap, bool ctrl);
+
+    // Mouse (DataGridMouse*.cpp).
+    // True when the press ends there (a Ctrl+press that deselected).
+    bool PressOnSelectedCell(unsigned flags);
+    void BeginSelecting(unsigned flags);
+    // Moves while the button is down; false when the point is over no cell.
+    bool MoveWhileDown(QPoint point);
+    void Hover(QPoint point);
+    void ReleaseCellKind(int kind, QPoint relative);
+    void PostClick();
+    void ScrollLines(int code, int count);
+    void SetCursorShape(Qt::CursorShape shape);
+    unsigned MouseFlags(const QMouseEvent* event) const;
+
+    // Divider sizing (DataGridMouseSizing.cpp).
+    void BeginSizing(bool columns, QPoint point);
+    // The divider's row or column for a grab at this point; -1 when none can be sized.
+    int SizedIndex(bool columns, QPoint point);
+    void MoveSizing(QPoint point);
+    void EndSizing(bool columns, QPoint point);
+    // Keeps the point between the sized row's or column's start and a client size on.
+    QPoint ClampSizingPoint(QPoint point);
+    QRect TrackingLineAt(QPoint point) const;
+    void FitDivider(bool columns, QPoint point);
+    void ChooseFilePath(const QString& filter);
+    // The Save-As dialog the file-path cells ask by default.
+    static std::optional<std::string> ChooseSaveFile(const QString& filter);
+
+    // Virtual mode (DataGridVirtual.cpp).
+    CDataCellBase* GetVirtualCell(int row, int col) const;
+    bool ResizeVirtual(GridAxis& axis, int count, int sizeOfNew);
+
     static std::uint64_t SelectionKey(int row, int col);
     void FillNewRow(std::vector<std::unique_ptr<CDataCellBase>>& cells, int row);
     // Moves a cell into or out of a fixed band; a cell that stays fixed through the other
@@ -221,8 +370,9 @@ protected:
     int m_nColumnCount = 0;
     int m_nFixedColumnCount = 0;
     GridGeometry m_geometry;
-    int m_nVertScrollRange = 0;
-    int m_nHorzScrollRange = 0;
+    // The largest scroll positions (0: the bar is hidden).
+    long long m_nVertScrollRange = 0;
+    long long m_nHorzScrollRange = 0;
     CellFactory m_pCellClass;
     CDataDefaultCell m_cellNormalDefault;
     CDataDefaultCell m_cellFixedColDefault;
@@ -251,6 +401,27 @@ protected:
     std::unordered_map<std::uint64_t, CCellID> m_mapSelected;
     std::unordered_map<std::uint64_t, CCellID> m_mapPrevSelected;
     CCellID m_idDragOver;
+    // The last mouse position the grid saw, inside or outside (the auto-scroll reads it).
+    QPoint m_ptCursor;
+    int m_nWheelRemainder = 0;
+    // The tip rectangles of the cell under the mouse (cell, text), for the title tip.
+    QRect m_rectTipCell;
+    QRect m_rectTipText;
+    CCellTip m_wndCellTip;
+    GridTrackingLine m_trackingLine;
+    WindowTimers m_timers;
+    SaveFileChooser m_chooseSaveFile;
+
+    // Scroll positions; the bars mirror them.
+    GridScrollAxis m_scrollH;
+    GridScrollAxis m_scrollV;
+    bool m_bSettingBars = false;
+
+    // Virtual mode: the owner's cell source and the one cell that serves every look-up.
+    GridCellCallback m_pfnCellCallback = nullptr;
+    std::intptr_t m_lCellCallbackParam = 0;
+    mutable std::unique_ptr<CDataCell> m_pVirtualCell;
+    mutable GridDispInfo m_virtualInfo;
 
     // Sorting and printing.
     bool m_bSortAscending = true;

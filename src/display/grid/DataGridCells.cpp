@@ -17,7 +17,11 @@ bool CDataGrid::SetRowCount(int nRows)
     if (m_idFocusCell.row >= nRows)
         ChangeFocusCell(-1, -1);
     bool result = true;
-    if (nRows < m_nRowCount) {
+    if (m_bVirtualMode) {
+        result = ResizeVirtual(m_geometry.Rows(), nRows, m_cellNormalDefault.GetHeight());
+        if (result)
+            m_nRowCount = nRows;
+    } else if (nRows < m_nRowCount) {
         for (int row = nRows; row < m_nRowCount; ++row)
             for (int col = 0; col < m_nColumnCount; ++col)
                 DestroyCell(row, col);
@@ -42,11 +46,23 @@ bool CDataGrid::SetRowCount(int nRows)
             result = false;
         }
     }
+    PruneSelection();
     SetModified(-1, -1);
     UpdateScrollBars();
     if (m_bWindowCreated && m_bAllowRedraw)
         viewport()->update();
     return result;
+}
+
+bool CDataGrid::ResizeVirtual(GridAxis& axis, int count, int sizeOfNew)
+{
+    try {
+        axis.Resize(count, sizeOfNew);
+        return true;
+    } catch (const std::bad_alloc&) {
+        ReportMemoryError();
+        return false;
+    }
 }
 
 void CDataGrid::FillNewRow(std::vector<std::unique_ptr<CDataCellBase>>& cells, int row)
@@ -69,7 +85,11 @@ bool CDataGrid::SetColumnCount(int nCols)
     if (m_idFocusCell.col >= nCols)
         ChangeFocusCell(-1, -1);
     bool result = true;
-    if (nCols < m_nColumnCount) {
+    if (m_bVirtualMode) {
+        result = ResizeVirtual(m_geometry.Columns(), nCols, m_cellFixedColDefault.GetWidth());
+        if (result)
+            m_nColumnCount = nCols;
+    } else if (nCols < m_nColumnCount) {
         for (int row = 0; row < m_nRowCount; ++row) {
             for (int col = nCols; col < m_nColumnCount; ++col)
                 DestroyCell(row, col);
@@ -100,6 +120,7 @@ bool CDataGrid::SetColumnCount(int nCols)
             result = false;
         }
     }
+    PruneSelection();
     SetModified(-1, -1);
     UpdateScrollBars();
     if (m_bWindowCreated && m_bAllowRedraw)
@@ -153,9 +174,10 @@ bool CDataGrid::SetFixedRowCount(int nFixedRows)
         return false;
     if (m_idFocusCell.row < nFixedRows)
         ChangeFocusCell(-1, -1);
-    if (nFixedRows > m_nFixedRowCount)
+    // A virtual grid's owner gives the fixed bits with each cell.
+    if (!m_bVirtualMode && nFixedRows > m_nFixedRowCount)
         MarkFixedRows(m_nFixedRowCount, nFixedRows, true);
-    else
+    else if (!m_bVirtualMode)
         MarkFixedRows(nFixedRows, m_nFixedRowCount, false);
     m_nFixedRowCount = nFixedRows;
     m_geometry.Rows().SetFixedCount(nFixedRows);
@@ -176,9 +198,10 @@ bool CDataGrid::SetFixedColumnCount(int nFixedCols)
         ChangeFocusCell(-1, -1);
     ClearSelection();
     m_idTopLeftCache.col = -1;
-    if (nFixedCols > m_nFixedColumnCount)
+    // A virtual grid's owner gives the fixed bits with each cell.
+    if (!m_bVirtualMode && nFixedCols > m_nFixedColumnCount)
         MarkFixedColumns(m_nFixedColumnCount, nFixedCols, true);
-    else
+    else if (!m_bVirtualMode)
         MarkFixedColumns(nFixedCols, m_nFixedColumnCount, false);
     m_nFixedColumnCount = nFixedCols;
     m_geometry.Columns().SetFixedCount(nFixedCols);
@@ -237,15 +260,18 @@ void CDataGrid::DestroyCell(int row, int col)
 bool CDataGrid::DeleteAll()
 {
     ClearSelection();
-    for (int row = 0; row < m_nRowCount; ++row)
-        for (int col = 0; col < m_nColumnCount; ++col)
-            DestroyCell(row, col);
+    if (!m_bVirtualMode)
+        for (int row = 0; row < m_nRowCount; ++row)
+            for (int col = 0; col < m_nColumnCount; ++col)
+                DestroyCell(row, col);
     m_arRows.clear();
     m_geometry.Rows().Clear();
     m_geometry.Columns().Clear();
     m_idFocusCell = CCellID();
     m_nRowCount = m_nColumnCount = m_nFixedRowCount = m_nFixedColumnCount = 0;
     m_idTopLeftCache = CCellID();
+    m_mapSelected.clear();
+    m_mapPrevSelected.clear();
     UpdateScrollBars();
     m_nSortKeyColumn = -1;
     m_bModified = true;
@@ -256,6 +282,8 @@ CDataCellBase* CDataGrid::GetCell(int row, int col) const
 {
     if (row < 0 || row >= m_nRowCount || col < 0 || col >= m_nColumnCount)
         return nullptr;
+    if (m_bVirtualMode)
+        return GetVirtualCell(row, col);
     const auto& cells = m_arRows[static_cast<size_t>(row)];
     return static_cast<size_t>(col) < cells.size() ? cells[static_cast<size_t>(col)].get()
                                                    : nullptr;
@@ -282,9 +310,10 @@ bool CDataGrid::SetCellState(int row, int col, std::uint32_t state)
 {
     if (row < 0 || row >= m_nRowCount || col < 0 || col >= m_nColumnCount)
         return false;
-    CDataCellBase* cell = GetCell(row, col);
+    CDataCellBase* cell = m_bVirtualMode ? nullptr : GetCell(row, col);
     const std::uint64_t key = SelectionKey(row, col);
-    const bool selectedNow = cell && (cell->GetState() & GCS_SELECTED);
+    const bool selectedNow = m_bVirtualMode ? IsCellSelectedInMap(row, col)
+                                            : cell && (cell->GetState() & GCS_SELECTED);
     if (m_bSelectionEnabled && selectedNow && !(state & GCS_SELECTED))
         m_mapSelected.erase(key);
     if ((!selectedNow || !m_bSelectionEnabled) && (state & GCS_SELECTED))
@@ -336,9 +365,13 @@ bool CDataGrid::FitColumnToText(int col, unsigned nStyle)
     const int first = (style & 0x1) ? 0 : m_nFixedRowCount;
     const int end = (style & 0x2) ? m_nRowCount : m_nFixedRowCount;
     int width = 0;
+    if (m_bVirtualMode)
+        SendCacheHint(CellRange(first, col, end - 1, col));
     for (int row = first; row < end; ++row)
         if (const CDataCellBase* cell = GetCell(row, col))
             width = std::max(width, cell->CellExtent(nullptr).width());
+    if (m_bVirtualMode)
+        SendCacheHint(CellRange());
     m_geometry.Columns().SetSize(col, width);
     UpdateScrollBars();
     return true;
@@ -349,9 +382,13 @@ bool CDataGrid::FitRowToText(int row)
     if (row < 0 || row >= m_nRowCount || GetRowHeight(row) < 1 || !m_bWindowCreated)
         return false;
     int height = 0;
+    if (m_bVirtualMode)
+        SendCacheHint(CellRange(row, 0, row, m_nColumnCount - 1));
     for (int col = 0; col < m_nColumnCount; ++col)
         if (const CDataCellBase* cell = GetCell(row, col))
             height = std::max(height, cell->CellExtent(nullptr).height());
+    if (m_bVirtualMode)
+        SendCacheHint(CellRange());
     m_geometry.Rows().SetSize(row, height);
     UpdateScrollBars();
     return true;

@@ -38,6 +38,11 @@ void CDataGrid::paintEvent(QPaintEvent* event)
 void CDataGrid::OnPaint(QPaintEvent* event)
 {
     QPainter painter(viewport());
+    if (m_trackingLine.IsActive()) {
+        // A divider is being dragged: the grid as it was, under the line.
+        m_trackingLine.Paint(&painter, event->rect());
+        return;
+    }
     painter.setClipRect(event->rect());
     painter.setBackground(gdi::GetSysColour(SysColour::Window));
     if (m_bOffscreenPaint) {
@@ -93,6 +98,8 @@ void CDataGrid::DrawGrid(QPainter* pDC)
     const CCellID topLeft = TopLeftScrollCell();
     QRect extent;
     const CellRange shown = VisibleCellSpan(&extent);
+    if (m_bVirtualMode)
+        SendCacheHint(shown);
     DrawGridLines(pDC, shown, extent);
     const int fixedRows = m_nFixedRowCount - 1;
     const int fixedCols = m_nFixedColumnCount - 1;
@@ -101,6 +108,8 @@ void CDataGrid::DrawGrid(QPainter* pDC)
     DrawCellBlock(pDC, clip, {topLeft.row, shown.maxRow, fixedHeight, 0, fixedCols, 0, true});
     DrawCellBlock(pDC, clip, {0, fixedRows, 0, topLeft.col, shown.maxCol, fixedWidth, true});
     DrawCellBlock(pDC, clip, {0, fixedRows, 0, 0, fixedCols, 0, false});
+    if (m_bVirtualMode)
+        SendCacheHint(CellRange());
 }
 
 void CDataGrid::DrawGridLines(QPainter* pDC, const CellRange& shown, const QRect& extent)
@@ -109,52 +118,56 @@ void CDataGrid::DrawGridLines(QPainter* pDC, const CellRange& shown, const QRect
     const int fixedHeight = FixedRowsHeight();
     const int fixedWidth = FixedColumnsWidth();
     if (m_nGridLineMode == 2 || m_nGridLineMode == 3) {
-        int x = fixedWidth;
-        for (int col = shown.minCol; col <= shown.maxCol; ++col) {
+        long long x = fixedWidth;
+        for (int col = shown.minCol; col <= shown.maxCol && x <= extent.right(); ++col) {
             if (GetColumnWidth(col) <= 0)
                 continue;
             x += GetColumnWidth(col);
+            const int line = GridGeometry::Clamp(x - 1);
             gdi::Line(
-                *pDC, QPoint(x - 1, fixedHeight), QPoint(x - 1, extent.bottom()), m_crGridLines);
+                *pDC, QPoint(line, fixedHeight), QPoint(line, extent.bottom()), m_crGridLines);
         }
     }
     if (m_nGridLineMode == 1 || m_nGridLineMode == 3) {
-        int y = fixedHeight;
-        for (int row = shown.minRow; row <= shown.maxRow; ++row) {
+        long long y = fixedHeight;
+        for (int row = shown.minRow; row <= shown.maxRow && y <= extent.bottom(); ++row) {
             if (GetRowHeight(row) <= 0)
                 continue;
             y += GetRowHeight(row);
-            gdi::Line(
-                *pDC, QPoint(fixedWidth, y - 1), QPoint(extent.right(), y - 1), m_crGridLines);
+            const int line = GridGeometry::Clamp(y - 1);
+            gdi::Line(*pDC, QPoint(fixedWidth, line), QPoint(extent.right(), line), m_crGridLines);
         }
     }
 }
 
 void CDataGrid::DrawCellBlock(QPainter* pDC, const QRect& clip, const CellBlock& block)
 {
-    int bottom = block.top - 1;
+    // Summed in 64 bits: sizes near the int limit must not wrap around.
+    const auto clamp = [](long long coordinate) { return GridGeometry::Clamp(coordinate); };
+    long long bottom = block.top - 1;
     for (int row = block.firstRow; row <= block.lastRow; ++row) {
         const int height = GetRowHeight(row);
         if (height <= 0)
             continue;
-        const int top = bottom + 1;
+        const long long top = bottom + 1;
         bottom = top + height - 1;
         if (block.clipTests && top > clip.bottom())
             break;
         if (block.clipTests && bottom < clip.top())
             continue;
-        int right = block.left - 1;
+        long long right = block.left - 1;
         for (int col = block.firstCol; col <= block.lastCol; ++col) {
             const int width = GetColumnWidth(col);
             if (width <= 0)
                 continue;
-            const int left = right + 1;
+            const long long left = right + 1;
             right = left + width - 1;
             if (block.clipTests && left > clip.right())
                 break;
             if (block.clipTests && right < clip.left())
                 continue;
-            DrawCellAt(pDC, row, col, QRect(QPoint(left, top), QPoint(right, bottom)));
+            DrawCellAt(pDC, row, col,
+                QRect(QPoint(clamp(left), clamp(top)), QPoint(clamp(right), clamp(bottom))));
         }
     }
 }

@@ -1,17 +1,8 @@
-// Where cells lie at the current scroll positions, the scroll ranges, the focus cell and
-// clearing the selection.
+// Where cells lie at the current scroll positions, hit tests and the focus cell.
 #include "display/grid/DataGrid.h"
 
-#include <QResizeEvent>
-#include <QScrollBar>
-#include <QStyle>
-
-#include <vector>
-
-QPoint CDataGrid::ScrollPosition() const
-{
-    return QPoint(horizontalScrollBar()->value(), verticalScrollBar()->value());
-}
+#include <QApplication>
+#include <QPointer>
 
 QSize CDataGrid::ClientSize() const
 {
@@ -21,7 +12,7 @@ QSize CDataGrid::ClientSize() const
 CCellID CDataGrid::TopLeftScrollCell()
 {
     if (m_idTopLeftCache.row < 0 || m_idTopLeftCache.col < 0)
-        m_idTopLeftCache = m_geometry.TopLeftScrollCell(ScrollPosition());
+        m_idTopLeftCache = m_geometry.TopLeftScrollCell(m_scrollH.Pos(), m_scrollV.Pos());
     return m_idTopLeftCache;
 }
 
@@ -68,71 +59,6 @@ bool CDataGrid::InvalidateCell(int row, int col)
     return true;
 }
 
-void CDataGrid::UpdateScrollBars()
-{
-    m_idTopLeftCache.row = -1;
-    if (!m_bAllowRedraw || !m_bWindowCreated)
-        return;
-    // The client area as it would be without scroll bars.
-    const QSize area = maximumViewportSize();
-    if (area.width() <= 0 || area.height() <= 0)
-        return;
-    const int fixedWidth = FixedColumnsWidth();
-    const int fixedHeight = FixedRowsHeight();
-    if (fixedWidth >= area.width() || fixedHeight >= area.height()) {
-        m_nScrollBarsShown = 0;
-        m_nVertScrollRange = m_nHorzScrollRange = 0;
-        horizontalScrollBar()->setRange(0, 0);
-        verticalScrollBar()->setRange(0, 0);
-        return;
-    }
-    const long long scrollHeight = m_geometry.Rows().Total() - fixedHeight;
-    const long long scrollWidth = m_geometry.Columns().Total() - fixedWidth;
-    const int barExtent = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
-    int areaWidth = area.width();
-    int areaHeight = area.height();
-    int heightRoom = areaHeight - fixedHeight;
-    if (heightRoom < scrollHeight)
-        areaWidth -= barExtent;
-    const int widthRoom = areaWidth - fixedWidth;
-    if (widthRoom < scrollWidth) {
-        areaHeight -= barExtent;
-        heightRoom = areaHeight - fixedHeight;
-    }
-    const bool vertical = heightRoom < scrollHeight;
-    const bool horizontal = widthRoom < scrollWidth;
-    m_nScrollBarsShown = (horizontal ? 0x1u : 0u) | (vertical ? 0x2u : 0u);
-    m_nVertScrollRange = vertical ? static_cast<int>(scrollHeight - 1) : 0;
-    m_nHorzScrollRange = horizontal ? static_cast<int>(scrollWidth - 1) : 0;
-    // A scroll position is the pixel offset of the first scrolled row or column; a line
-    // step is one default row or column.
-    verticalScrollBar()->setSingleStep(std::max(m_cellNormalDefault.GetHeight(), 1));
-    horizontalScrollBar()->setSingleStep(std::max(m_cellNormalDefault.GetWidth(), 1));
-    verticalScrollBar()->setPageStep(std::max(heightRoom, 0));
-    verticalScrollBar()->setRange(0, vertical ? static_cast<int>(scrollHeight - heightRoom) : 0);
-    horizontalScrollBar()->setPageStep(std::max(widthRoom, 0));
-    horizontalScrollBar()->setRange(0, horizontal ? static_cast<int>(scrollWidth - widthRoom) : 0);
-}
-
-void CDataGrid::resizeEvent(QResizeEvent* event)
-{
-    QAbstractScrollArea::resizeEvent(event);
-    UpdateScrollBars();
-}
-
-void CDataGrid::scrollContentsBy(int dx, int dy)
-{
-    m_idTopLeftCache.row = -1;
-    if (!m_bAllowRedraw)
-        return;
-    const QSize client = ClientSize();
-    // The fixed rows stay put on a vertical scroll, the fixed columns on a horizontal one.
-    if (dy != 0)
-        viewport()->update(0, FixedRowsHeight(), client.width(), client.height());
-    if (dx != 0)
-        viewport()->update(FixedColumnsWidth(), 0, client.width(), client.height());
-}
-
 void CDataGrid::RepaintFocusHeadings(CCellID cell, CCellID other)
 {
     if (!m_bHighlightFocusHeadings)
@@ -153,6 +79,11 @@ CCellID CDataGrid::ChangeFocusCell(int row, int col)
         row = m_nFixedRowCount;
     if (col != -1 && col < m_nFixedColumnCount)
         col = m_nFixedColumnCount;
+    // An all-fixed grid has no cell to take the focus.
+    if (row >= m_nRowCount || col >= m_nColumnCount)
+        row = col = -1;
+    if (CCellID(row, col) == m_idFocusCell)
+        return m_idFocusCell;
     const CCellID old = m_idFocusCell;
     m_idFocusCell = CCellID(row, col);
     if (old.IsValid()) {
@@ -170,21 +101,48 @@ CCellID CDataGrid::ChangeFocusCell(int row, int col)
     return old;
 }
 
-void CDataGrid::ClearSelection()
+QPoint CDataGrid::PointInCell(int row, int col, QPoint point)
 {
-    m_mapPrevSelected.clear();
-    if (m_bSelectionEnabled) {
-        std::vector<CCellID> selected;
-        selected.reserve(m_mapSelected.size());
-        for (const auto& entry : m_mapSelected)
-            selected.push_back(entry.second);
-        for (const CCellID& id : selected) {
-            if (const CDataCellBase* cell = GetCell(id.row, id.col)) {
-                SetCellState(id.row, id.col, cell->GetState() & ~GCS_SELECTED);
-                InvalidateCell(id.row, id.col);
-            }
-            m_mapSelected.erase(SelectionKey(id.row, id.col));
-        }
-    }
-    ChangeFocusCell(-1, -1);
+    return m_geometry.PointInCell(row, col, TopLeftScrollCell(), point);
+}
+
+CCellID CDataGrid::CellAtPoint(QPoint point, bool fixedCells)
+{
+    const CCellID cell = m_geometry.CellAtPoint(point, TopLeftScrollCell(), fixedCells);
+    const CDataCellBase* found = GetCell(cell.row, cell.col);
+    if (found && found->IsCoveredByMerge())
+        return found->GetMergeOwner();
+    return cell;
+}
+
+bool CDataGrid::HitsRowDivider(QPoint point)
+{
+    return m_geometry.HitsRowDivider(point, TopLeftScrollCell(), m_nDividerHitRange);
+}
+
+bool CDataGrid::HitsColumnDivider(QPoint point)
+{
+    return m_geometry.HitsColumnDivider(point, TopLeftScrollCell(), m_nDividerHitRange);
+}
+
+void CDataGrid::ScrollCellIntoView(int row, int col)
+{
+    if (!m_bAllowRedraw || !m_bWindowCreated)
+        return;
+    // Scrolling must not take the keyboard focus from where it is.
+    const QPointer<QWidget> focus = QApplication::focusWidget();
+    const CCellID topLeft = TopLeftScrollCell();
+    const QSize client = ClientSize();
+    const int height = client.height() - FixedRowsHeight();
+    const int width = client.width() - FixedColumnsWidth();
+    if (row >= m_nFixedRowCount)
+        SetScrollPos(true,
+            GridGeometry::ScrollToShow(
+                m_geometry.Rows(), m_scrollV.Pos(), topLeft.row, row, height));
+    if (col >= m_nFixedColumnCount)
+        SetScrollPos(false,
+            GridGeometry::ScrollToShow(
+                m_geometry.Columns(), m_scrollH.Pos(), topLeft.col, col, width));
+    if (focus && QApplication::focusWidget() != focus)
+        focus->setFocus();
 }

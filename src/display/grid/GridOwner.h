@@ -28,4 +28,7 @@ public:
         (void)hint;
         return 0;
     }
+    // After a left-button release on a cell: the grid's control ID. Called from the event
+    // loop, after the release handler has returned.
+    virtual void OnGridClicked(int ctrlId) { (void)ctrlId; }
 };

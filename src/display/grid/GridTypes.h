@@ -126,3 +126,60 @@ struct GridCacheHint
     NotifyHeader hdr;
     CellRange range;
 };
+
+// What a scroll message asks for (the two bars share the codes: up = left, down = right).
+enum ScrollCode : int
+{
+    SB_LINEUP = 0,
+    SB_LINELEFT = 0,
+    SB_LINEDOWN = 1,
+    SB_LINERIGHT = 1,
+    SB_PAGEUP = 2,
+    SB_PAGELEFT = 2,
+    SB_PAGEDOWN = 3,
+    SB_PAGERIGHT = 3,
+    SB_THUMBPOSITION = 4,
+    SB_THUMBTRACK = 5,
+    SB_TOP = 6,
+    SB_LEFT = 6,
+    SB_BOTTOM = 7,
+    SB_RIGHT = 7,
+    SB_ENDSCROLL = 8
+};
+
+// What the mouse is doing (the grid's m_nMouseMode). 5 is not used.
+enum GridMouseState : int
+{
+    Idle = 0,
+    SelectingAll = 1,
+    SelectingColumns = 2,
+    SelectingRows = 3,
+    SelectingCells = 4,
+    OverRowDivider = 6,
+    SizingRow = 7,
+    OverColumnDivider = 8,
+    SizingColumn = 9,
+    ClickPending = 10,
+    DragPending = 11,
+    Dragging = 12
+};
+
+// Buttons and keys held during a mouse message.
+inline constexpr unsigned MK_LBUTTON = 0x01;
+inline constexpr unsigned MK_RBUTTON = 0x02;
+inline constexpr unsigned MK_SHIFT = 0x04;
+inline constexpr unsigned MK_CONTROL = 0x08;
+
+// The character an edit gets when a click, not a key, starts it.
+inline constexpr unsigned VK_LBUTTON = 0x01;
+
+// What the grid takes of the keyboard in a dialog.
+inline constexpr unsigned DLGC_WANTARROWS = 0x01;
+inline constexpr unsigned DLGC_WANTTAB = 0x02;
+inline constexpr unsigned DLGC_WANTCHARS = 0x80;
+
+// Lines per wheel notch that stand for a page per notch.
+inline constexpr unsigned WHEEL_PAGESCROLL = 0xFFFFFFFFu;
+
+// Fills one cell of a virtual grid; the grid asks it before its owner.
+using GridCellCallback = bool (*)(GridDispInfo* info, std::intptr_t param);

@@ -1,4 +1,7 @@
 #include "display/grid/GridGeometry.h"
+#include "display/grid/GridScrollAxis.h"
+
+#include <climits>
 
 #include <gtest/gtest.h>
 
@@ -92,6 +95,65 @@ TEST(GridGeometry, RectanglesIncludeTheirLastPixelAndFollowScrolling)
     EXPECT_TRUE(inView(3, 1, {2, 1}) && inView(0, 0, {9, 5}));
     EXPECT_FALSE(inView(5, 1, {2, 1}) || inView(2, 5, {2, 1}));
     EXPECT_FALSE(inView(2, 1, {3, 1}) || inView(2, 1, {2, 2}));
+}
+
+TEST(GridGeometry, HitTestsFindCellsAndDividersWithoutAWidget)
+{
+    const GridGeometry geometry = MakeGeometry();
+    const CCellID topLeft(2, 1);
+    // Column 1 spans x 50..79, columns 2 and 3 are hidden, column 4 spans 80..109.
+    const std::tuple<QPoint, bool, CCellID> cases[]
+        = {{{55, 45}, true, {2, 1}}, {{80, 45}, true, {2, 4}}, {{10, 5}, true, {0, 0}},
+            {{10, 5}, false, {-1, -1}}, {{55, 5}, false, {-1, -1}}, {{141, 45}, true, {-1, -1}},
+            {{-1, 45}, true, {-1, -1}}, {{55, 200}, true, {-1, -1}}};
+    for (const auto& [point, fixed, cell] : cases)
+        EXPECT_EQ(geometry.CellAtPoint(point, topLeft, fixed), cell)
+            << point.x() << "," << point.y();
+    EXPECT_EQ(geometry.PointInCell(2, 4, topLeft, {85, 47}), QPoint(5, 7));
+    EXPECT_EQ(geometry.PointInCell(20, 4, topLeft, {85, 47}), QPoint(0, 0));
+    // Dividers: within 3 pixels of a border in the heading band, not before the first.
+    EXPECT_TRUE(geometry.HitsColumnDivider({82, 5}, topLeft, 3)); // left edge of column 4
+    EXPECT_TRUE(geometry.HitsColumnDivider({78, 5}, topLeft, 3)); // right edge of column 1
+    EXPECT_FALSE(geometry.HitsColumnDivider({65, 5}, topLeft, 3));
+    EXPECT_FALSE(geometry.HitsColumnDivider({82, 45}, topLeft, 3)); // below the headings
+    EXPECT_FALSE(geometry.HitsColumnDivider({1, 5}, topLeft, 3)); // column 0's left edge
+    EXPECT_TRUE(geometry.HitsRowDivider({10, 41}, topLeft, 3));
+    EXPECT_FALSE(geometry.HitsRowDivider({10, 1}, topLeft, 3));
+    EXPECT_FALSE(geometry.HitsRowDivider({60, 41}, topLeft, 3));
+}
+
+TEST(GridGeometry, ScrollToShowMovesOnlyAsFarAsNeeded)
+{
+    GridAxis rows;
+    Lay(rows, 101, 20, 1, {{5, 0}});
+    // Shown from row 1 in 100 pixels: rows 1..5 fit (row 5 hidden), row 7 needs a move.
+    EXPECT_EQ(GridGeometry::ScrollToShow(rows, 0, 1, 6, 100), 0);
+    EXPECT_EQ(GridGeometry::ScrollToShow(rows, 0, 1, 7, 100), 20); // row 2 at the top
+    EXPECT_EQ(GridGeometry::ScrollToShow(rows, 0, 1, 100, 100), 20 * 94);
+    EXPECT_EQ(GridGeometry::ScrollToShow(rows, 400, 21, 3, 100), 40); // above: to the top
+    EXPECT_EQ(GridGeometry::ScrollToShow(rows, 400, 21, 0, 100), 400); // a heading
+}
+
+TEST(GridScrollAxis, PositionsPastTheIntRangeKeepTheLastRowReachable)
+{
+    GridScrollAxis axis;
+    axis.SetLimit(1000, 300);
+    EXPECT_EQ(std::make_tuple(axis.Scale(), axis.SliderMax(), axis.SliderPage()),
+        std::make_tuple(1, 1000, 300));
+    EXPECT_TRUE(axis.SetPos(5000));
+    EXPECT_EQ(axis.Pos(), 1000);
+    EXPECT_FALSE(axis.SetPos(1000));
+    const long long huge = 5LL * INT_MAX;
+    axis.SetLimit(huge, 300);
+    EXPECT_GT(axis.Scale(), 1);
+    EXPECT_LE(axis.SliderMax(), INT_MAX);
+    EXPECT_EQ(axis.FromSlider(axis.SliderMax()), huge);
+    axis.SetPos(huge);
+    EXPECT_EQ(axis.SliderValue(), axis.SliderMax());
+    EXPECT_TRUE(axis.SetPos(huge - 20)); // a line step stays exact below the bar's scale
+    EXPECT_EQ(axis.Pos(), huge - 20);
+    axis.SetLimit(0, 300);
+    EXPECT_EQ(std::make_pair(axis.Pos(), axis.SliderMax()), std::make_pair(0LL, 0));
 }
 
 } // namespace

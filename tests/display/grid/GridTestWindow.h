@@ -1,0 +1,128 @@
+#pragma once
+
+#include "display/grid/DataGrid.h"
+
+#include <QApplication>
+#include <QPushButton>
+#include <QTest>
+#include <QVBoxLayout>
+#include <QWidget>
+
+#include <string>
+#include <vector>
+
+// Records the grid's notices and click notices.
+class RecordingGridOwner : public GridOwner
+{
+public:
+    long OnGridNotify(const GridNotify& notify) override
+    {
+        notices.push_back(notify);
+        return 0;
+    }
+    void OnGridClicked(int ctrlId) override { clicks.push_back(ctrlId); }
+    // The codes received, in order.
+    std::vector<int> Codes() const
+    {
+        std::vector<int> codes;
+        for (const GridNotify& notice : notices)
+            codes.push_back(notice.hdr.code);
+        return codes;
+    }
+    std::vector<GridNotify> notices;
+    std::vector<int> clicks;
+};
+
+// A grid with its options within reach and the operations other code fills in recorded.
+class TestGrid : public CDataGrid
+{
+public:
+    struct Edit
+    {
+        CCellID cell;
+        QPoint point;
+        unsigned ch;
+    };
+    void EditCell(int row, int col, QPoint point, unsigned nChar) override
+    {
+        edits.push_back({CCellID(row, col), point, nChar});
+    }
+    void OnEditCopy() override { commands.push_back("copy"); }
+    void OnEditPaste() override { commands.push_back("paste"); }
+    void OnEditCut() override { commands.push_back("cut"); }
+    void OnEditSelectAll() override { commands.push_back("select all"); }
+    void CutSelectionText() override { commands.push_back("cut text"); }
+    void StartDragAndDrop() override { commands.push_back("drag"); }
+    void DrawGrid(QPainter* pDC) override
+    {
+        ++paints;
+        CDataGrid::DrawGrid(pDC);
+    }
+
+    using CDataGrid::m_bColumnsCanCollapse;
+    using CDataGrid::m_bDragDropEnabled;
+    using CDataGrid::m_bHiddenColumnsResizable;
+    using CDataGrid::m_bRowsCanCollapse;
+    using CDataGrid::m_bRowSelectMode;
+    using CDataGrid::m_chooseSaveFile;
+    using CDataGrid::m_rectTipCell;
+    using CDataGrid::m_rectTipText;
+    using CDataGrid::OnTimer;
+
+    std::vector<Edit> edits;
+    std::vector<std::string> commands;
+    int paints = 0;
+};
+
+// A dialog-like window at a real size: the grid over a button, the grid's owner recording.
+// rows x cols cells of 20 x 60 pixels, one fixed row and one fixed column.
+class GridTestWindow
+{
+public:
+    GridTestWindow(int rows, int cols, QSize size = QSize(640, 400))
+    {
+        window.resize(size);
+        auto* layout = new QVBoxLayout(&window);
+        grid.Create(QRect(QPoint(0, 0), size - QSize(0, 40)), &window);
+        grid.SetDlgCtrlID(7);
+        layout->addWidget(&grid, 1);
+        layout->addWidget(&button);
+        grid.SetOwner(&owner);
+        grid.GetDefaultCell(false, false)->SetHeight(20);
+        grid.GetDefaultCell(false, true)->SetWidth(60);
+        grid.SetColumnCount(cols);
+        grid.SetRowCount(rows);
+        grid.SetFixedRowCount(1);
+        grid.SetFixedColumnCount(1);
+        window.show();
+        QApplication::setActiveWindow(&window);
+        grid.setFocus();
+        QCoreApplication::processEvents();
+    }
+    QWidget* Client() { return grid.viewport(); }
+    QRect Rect(int row, int col)
+    {
+        QRect rect;
+        grid.CellRectangle(row, col, &rect);
+        return rect;
+    }
+    QPoint Centre(int row, int col) { return Rect(row, col).center(); }
+    void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QTest::keyClick(&grid, static_cast<Qt::Key>(key), modifiers);
+    }
+    void Click(QPoint point, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QTest::mouseClick(Client(), Qt::LeftButton, modifiers, point);
+    }
+    // The selected cells as a bounding range and a count.
+    std::pair<CellRange, int> Selection() const
+    {
+        return {grid.SelectionBounds(), grid.GetSelectedCount()};
+    }
+
+    QWidget window;
+    TestGrid grid;
+    QPushButton button{QStringLiteral("OK")};
+    RecordingGridOwner owner;
+};
