@@ -11,3 +11,4 @@ const DialogTemplate& Dialog312(); // Connect Option: the configuration editor
 const DialogTemplate& Dialog324(); // the network's logger IDs
 const DialogTemplate& Dialog159(); // download of stored records ("Data Receive")
 const DialogTemplate& Dialog319(); // connect ("Connect")
+const DialogTemplate& Dialog140(); // the data window ("Data")
