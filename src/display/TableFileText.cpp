@@ -11,18 +11,18 @@ namespace {
 
 constexpr qint64 ChunkBytes = 1 << 20;
 
-// Counts the lines of text fed in pieces up to the first empty one, with the commas of the
+// Counts the lines of text fed in blocks up to the first empty one, with the commas of the
 // first line, by the rule of LineReader: a line ends at LF and one CR before it is no part
 // of it.
 class LineCounter final
 {
 public:
-    // Takes the next piece; false once the first empty line has been seen.
-    bool Feed(std::string_view piece)
+    // Takes the next block; false once the first empty line has been seen.
+    bool Feed(std::string_view block)
     {
-        while (!m_bEnded && !piece.empty()) {
-            const size_t lf = piece.find('\n');
-            const std::string_view part = piece.substr(0, lf);
+        while (!m_bEnded && !block.empty()) {
+            const size_t lf = block.find('\n');
+            const std::string_view part = block.substr(0, lf);
             if (m_nLines == 0)
                 m_nCommas += std::count(part.begin(), part.end(), ',');
             if (m_nLineBytes == 0 && !part.empty())
@@ -31,7 +31,7 @@ public:
             if (lf == std::string_view::npos)
                 break;
             EndLine();
-            piece.remove_prefix(lf + 1);
+            block.remove_prefix(lf + 1);
         }
         return !m_bEnded;
     }
@@ -98,10 +98,10 @@ TableFileText::Status TableFileText::Read(const std::string& path)
         }
         if (got == 0)
             break;
-        const std::string_view piece(chunk.data(), static_cast<size_t>(got));
-        counter.Feed(piece);
+        const std::string_view block(chunk.data(), static_cast<size_t>(got));
+        counter.Feed(block);
         if (keeping)
-            m_text.append(piece);
+            m_text.append(block);
         if (keeping && OverBounds(counter, m_text.size())) {
             keeping = false;
             std::string().swap(m_text);

@@ -73,8 +73,8 @@ TEST_F(DataViewTest, TableShapesGiveTheirGridOrNone)
         EXPECT_EQ(HasGrid(), shape.rows > 0);
         EXPECT_EQ(dlg->Grid().GetRowCount(), shape.rows);
         EXPECT_EQ(dlg->Grid().GetColumnCount(), shape.cols);
-        EXPECT_EQ(dlg->NoticeText(),
-            shape.emptyNotice ? "The table file " + Path(1) + " is empty." : "");
+        EXPECT_EQ(
+            dlg->NoticeText(), shape.emptyNotice ? "The table file " + Path(1) + " is empty." : "");
     }
     // The second column that fixing two columns adds stays empty and 95 pixels wide.
     WriteTable(1, "Date\r\n2024/01/05\r\n");

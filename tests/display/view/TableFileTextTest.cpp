@@ -9,12 +9,12 @@
 
 namespace {
 
-// The reader takes files in pieces of a mebibyte: line ends, empty lines and long first
-// lines across the pieces' borders read as anywhere else.
+// The reader takes files in blocks of a mebibyte: line ends, empty lines and long first
+// lines across the blocks' borders read as anywhere else.
 class TableFileTextTest : public ::testing::Test
 {
 protected:
-    static constexpr int Piece = 1 << 20;
+    static constexpr int Block = 1 << 20;
 
     TableFileText::Status Read(const std::string& bytes)
     {
@@ -41,26 +41,26 @@ protected:
     TableFileText table;
 };
 
-TEST_F(TableFileTextTest, LinesAcrossThePiecesOfTheRead)
+TEST_F(TableFileTextTest, LinesAcrossTheBlocksOfTheRead)
 {
     // A CR LF split by the border: the line before it keeps no CR.
-    std::string text = FillTo(Piece - 1) + "\r\nlast,z\r\n";
+    std::string text = FillTo(Block - 1) + "\r\nlast,z\r\n";
     ASSERT_EQ(Read(text), TableFileText::Status::Read);
-    const long long lines = (Piece - 2) / 5 + 2;
+    const long long lines = (Block - 2) / 5 + 2;
     EXPECT_EQ(table.Rows(), lines);
     EXPECT_EQ(table.Columns(), 2);
     EXPECT_EQ(table.Line(lines - 2).back(), 'x');
     EXPECT_EQ(table.Line(lines - 1), "last,z");
 
     // An empty line split by the border ends the table there.
-    text = FillTo(Piece - 1);
+    text = FillTo(Block - 1);
     text.back() = '\n';
     text += "\r\nafter,it\r\n";
     ASSERT_EQ(Read(text), TableFileText::Status::Read);
-    EXPECT_EQ(table.Rows(), (Piece - 2) / 5 + 1);
+    EXPECT_EQ(table.Rows(), (Block - 2) / 5 + 1);
 
-    // A first line longer than a piece gives its columns.
-    text = std::string(Piece, 'a') + "," + std::string(Piece, 'b') + ",c\nd\n";
+    // A first line longer than a block gives its columns.
+    text = std::string(Block, 'a') + "," + std::string(Block, 'b') + ",c\nd\n";
     ASSERT_EQ(Read(text), TableFileText::Status::Read);
     EXPECT_EQ(table.Rows(), 2);
     EXPECT_EQ(table.Columns(), 3);
@@ -69,8 +69,8 @@ TEST_F(TableFileTextTest, LinesAcrossThePiecesOfTheRead)
 
 TEST_F(TableFileTextTest, WhatCannotBeReadOrHoldsNoLine)
 {
-    EXPECT_EQ(table.Read(dir.filePath("missing.csv").toStdString()),
-        TableFileText::Status::Unreadable);
+    EXPECT_EQ(
+        table.Read(dir.filePath("missing.csv").toStdString()), TableFileText::Status::Unreadable);
     EXPECT_EQ(table.Read(dir.path().toStdString()), TableFileText::Status::Unreadable);
     EXPECT_EQ(Read(""), TableFileText::Status::Empty);
     EXPECT_EQ(Read("\n"), TableFileText::Status::Empty);
