@@ -1,5 +1,6 @@
 #include "app/MainFrame.h"
 #include "app/VorlenApp.h"
+#include "display/DisplayOpeners.h"
 
 #include <QApplication>
 
@@ -10,9 +11,8 @@ int main(int argc, char* argv[])
     if (!app.InitInstance())
         return 1;
 
-    // The data display's windows: the data window and the graph window are opened through
-    // here once they are part of the program.
-    app.MainFrame()->SetDisplayWindows(DisplayWindows{});
+    // The data display's windows, from the library above the main screen's.
+    app.MainFrame()->SetDisplayWindows(DisplayOpeners());
 
     const int result = QApplication::exec();
     app.ExitInstance();
