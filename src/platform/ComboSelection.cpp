@@ -8,7 +8,7 @@ int ComboCurSel(const QComboBox* combo)
         return -1;
     if (!combo->isEditable())
         return combo->currentIndex();
-    return combo->findText(combo->currentText(), Qt::MatchExactly);
+    return combo->findText(combo->currentText(), Qt::MatchFixedString);
 }
 
 void ComboSetCurSel(QComboBox* combo, int index)

@@ -145,14 +145,57 @@ TEST_F(LoggerCommandTest, ShortRepliesGiveSafeValues)
     EXPECT_EQ(g_port.ReadDateTime(1).substr(0, 10), "2000/00/00");
     sim.SetRecordCount(2, 36000);
     EXPECT_EQ(g_port.ReadMemoryCount(2), LoggerMemoryCapacity);
+    EXPECT_TRUE(g_port.QueryMemoryCount(2).cut);
+    // A count without digits, or with anything but digits, is no answer.
     sim.OverrideNextReply("@01,02,memory\r\n");
-    EXPECT_EQ(g_port.ReadMemoryCount(2), 0);
+    EXPECT_EQ(g_port.ReadMemoryCount(2), -1);
     sim.OverrideNextReply("@01,02,memory -12\r\n");
-    EXPECT_EQ(g_port.ReadMemoryCount(2), 0);
+    EXPECT_EQ(g_port.ReadMemoryCount(2), -1);
     EXPECT_EQ(LoggerCommand::Field("a  b", 1), "");
     EXPECT_EQ(LoggerCommand::Field("a  b", 2), "b");
     EXPECT_EQ(ChannelLine::FromReply("@01,03,channel 105").channel, 5);
     EXPECT_EQ(ChannelLine::FromReply("@01,03,channel 05").analogType, 0);
+}
+
+// Counts are read checked: the head of the logger asked, then digits only. Nothing a reply
+// holds can wrap round into a small count.
+TEST(MemoryCountTest, OnlyTheLoggersOwnDigitsAreACount)
+{
+    struct Case
+    {
+        const char* reply;
+        int records;
+        bool cut;
+    };
+    const Case cases[] = {{"@01,01,memory 40", 40, false}, {"@01,01,memory  00040 ", 40, false},
+        {"@01,01,memory 0", 0, false}, {"@01,01,memory 35000", 35000, false},
+        {"@01,01,memory 35001", 35000, true}, {"@01,01,memory 4294967295", 35000, true},
+        {"@01,01,memory 4294967297", 35000, true},
+        {"@01,01,memory 99999999999999999999999", 35000, true}, {"", -1, false},
+        {"@01,01,memory", -1, false}, {"@01,01,memory40", -1, false},
+        {"@01,01,memory 4 0", -1, false}, {"@01,01,memory +40", -1, false},
+        {"@01,01,memory 0x40", -1, false}, {"@01,02,memory 40", -1, false},
+        {"@01,01,memorx 40", -1, false}, {"#@01,01,memory 40", -1, false}};
+    for (const Case& c : cases) {
+        const MemoryCount count = MemoryCount::FromReply(c.reply, 1);
+        EXPECT_EQ(count.records, c.records) << c.reply;
+        EXPECT_EQ(count.cut, c.cut) << c.reply;
+    }
+}
+
+// A channel line whose fields are no numbers, or numbers too large for the sums made from
+// them, names no channel: the table and the count stay as they were.
+TEST_F(LoggerCommandTest, ADamagedChannelLineChangesNothing)
+{
+    for (const char* line : {"@01,03,channel 05 2147483647 02 0020 04\r\n",
+             "@01,03,channel 05 01 02 0020 4294967300\r\n", "@01,03,channel 05 01 -2 0020 04\r\n",
+             "@01,03,channel 0x 01 02 0020 04\r\n"}) {
+        SCOPED_TRACE(line);
+        const LoggerRecord before = Record();
+        sim.OverrideNextReply(line);
+        EXPECT_EQ(g_port.ReadChannelAll(3, false), 0);
+        EXPECT_EQ(std::memcmp(&before, &Record(), sizeof before), 0);
+    }
 }
 
 TEST_F(LoggerCommandTest, ChannelScanFillsTheCurrentRecordAndCountsSensors)
