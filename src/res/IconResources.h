@@ -7,6 +7,8 @@
 // schedule buttons, 339/341/347 the lamps, 362..369 the line commands. A number without an
 // image gives a null pixmap.
 QPixmap LoadResourceIcon(int id);
+// The resource file of such an icon; "" for a number without one.
+QString ResourceIconFile(int id);
 
 // The toolbar image of a frame command; null when the command has none.
 QIcon ToolbarIcon(int commandId);
