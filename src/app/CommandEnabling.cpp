@@ -12,7 +12,7 @@ CommandState CurrentCommandState()
 
 bool IsCommandEnabled(int commandId, const CommandState& state)
 {
-    const bool idle = !state.scheduleRunning;
+    const bool idle = !state.scheduleRunning && !state.lineBusy;
     switch (commandId) {
     case ID_OPEN_LOGGER:
     case ID_ZIGBEE_SET:

@@ -48,8 +48,7 @@ CMainFrame::CMainFrame(QWidget* parent)
 
     // The rules are applied whenever the event loop has handled what was pending.
     if (QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance())
-        connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this,
-            &CMainFrame::UpdateCommandUI);
+        connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, &CMainFrame::OnIdle);
     UpdateCommandUI();
 }
 

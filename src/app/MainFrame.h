@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/CommandEnabling.h"
 #include "app/DisplayWindows.h"
 
 #include <QMainWindow>
@@ -13,8 +14,9 @@ class QToolBar;
 // The program's one window: menu 128, toolbar 129, the status bar and the main screen. It
 // cannot be resized or maximised. Its commands are enabled by one set of rules (see
 // CommandEnabling.h) that is applied to the menu entries, the toolbar buttons and the main
-// screen's Receive Data, View Data and Disconnect buttons alike: whenever a menu opens, after
-// every handled batch of events, and after each command.
+// screen's Receive Data, View Data and Disconnect buttons alike: whenever a menu opens, when
+// the frame's own event loop has handled a batch of events (not inside a modal window's
+// loop), and after each command.
 class CMainFrame final : public QMainWindow
 {
     Q_OBJECT
@@ -59,6 +61,9 @@ private:
     void OnLoggerSetting();
     void OnViewGraph();
     bool IsSelectionValid() const;
+    CommandState CommandStateNow() const;
+    // The event loop is about to wait: the rules are applied unless a modal window runs it.
+    void OnIdle();
 
     CVorlenView* m_view = nullptr;
     QToolBar* m_toolBar = nullptr;

@@ -9,12 +9,29 @@
 #include "res/MainScreenIds.h"
 
 #include <QAction>
+#include <QApplication>
 
 // The frame's command handlers and the rule that enables them.
 
+CommandState CMainFrame::CommandStateNow() const
+{
+    CommandState state = CurrentCommandState();
+    state.lineBusy = m_view->IsLineBusy();
+    return state;
+}
+
+void CMainFrame::OnIdle()
+{
+    // A modal window's loop is not the frame's: its rules wait until that window has gone,
+    // so nothing lights up behind a dialog that is still at work.
+    if (QApplication::activeModalWidget())
+        return;
+    UpdateCommandUI();
+}
+
 void CMainFrame::UpdateCommandUI()
 {
-    const CommandState state = CurrentCommandState();
+    const CommandState state = CommandStateNow();
     for (const auto& [id, action] : m_commands)
         action->setEnabled(IsCommandEnabled(id, state));
 
@@ -34,7 +51,7 @@ bool CMainFrame::IsSelectionValid() const
 void CMainFrame::OnCommand(int id)
 {
     // A command reached while its rule says no (a shortcut, a test) does nothing.
-    if (!IsCommandEnabled(id, CurrentCommandState()))
+    if (!IsCommandEnabled(id, CommandStateNow()))
         return;
     switch (id) {
     case ID_OPEN_LOGGER:

@@ -8,3 +8,8 @@ void TimedMessageBox(const std::string& text, TimedBoxForm form)
     ShowMessageBox({text, "Quorbel", warning ? MessageIcon::Warning : MessageIcon::Information,
         warning ? WarningBoxTimeoutMs : InformationBoxTimeoutMs});
 }
+
+bool TimedQuestionBox(const std::string& text)
+{
+    return AskMessageBox({text, "Quorbel", MessageIcon::Question, WarningBoxTimeoutMs});
+}

@@ -136,9 +136,16 @@ void CVorlenView::SetIcons()
         {IDC_LAMP_GOOD, 341, 347},
         {IDC_LAMP_BAD, 339, 347},
     };
-    for (const Pair& pair : pairs)
-        ItemAs<CIconButton>(pair.control)
-            ->SetIconPair(LoadResourceIcon(pair.enabled), LoadResourceIcon(pair.disabled));
+    for (const Pair& pair : pairs) {
+        const QString enabled = ResourceIconFile(pair.enabled);
+        const QString disabled = ResourceIconFile(pair.disabled);
+        // A button without its icons still works by its caption; say which image is missing.
+        if (enabled.isEmpty() || disabled.isEmpty()
+            || ItemAs<CIconButton>(pair.control)->SetIconPair(enabled, disabled)
+                != CIconButton::ImageResultOk)
+            qWarning("Icons %d/%d of control %d cannot be read", pair.enabled, pair.disabled,
+                pair.control);
+    }
 }
 
 void CVorlenView::SetCaptionLook()
@@ -160,13 +167,40 @@ void CVorlenView::SetCaptionLook()
 
 int CVorlenView::Selection() const
 {
-    return m_listLoggers->currentRow();
+    const int row = m_listLoggers->currentRow();
+    const QListWidgetItem* item = m_listLoggers->item(row);
+    return item && item->isSelected() ? row : -1;
 }
 
 void CVorlenView::SelectInList(int index)
 {
     const QSignalBlocker blocker(m_listLoggers);
     m_listLoggers->setCurrentRow(index);
+}
+
+void CVorlenView::ShowCurrentInList()
+{
+    SelectInList(g_nCurLogger);
+    const QSignalBlocker blocker(m_comboLoggers);
+    m_comboLoggers->setCurrentIndex(g_nCurLogger);
+}
+
+void CVorlenView::RefuseSelection()
+{
+    ShowCurrentInList();
+    if (m_bRefusalPending)
+        return;
+    // A mouse press selects its row after the current-row signal this runs from, and a box
+    // here would run its loop in the middle of that press: both wait until the input is done.
+    m_bRefusalPending = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            ShowCurrentInList();
+            TimedMessageBox("already port open", TimedBoxForm::Warning);
+            m_bRefusalPending = false;
+        },
+        Qt::QueuedConnection);
 }
 
 void CVorlenView::EnableItems(std::initializer_list<int> ids, bool enable)
@@ -224,10 +258,10 @@ void CVorlenView::RefreshLoggerList(bool bReload)
 
 void CVorlenView::OnLbnSelchangeLoggerList()
 {
-    const int selection = Selection();
+    // The row the list moves to; a mouse press highlights it only after this returns.
+    const int selection = m_listLoggers->currentRow();
     if (selection != g_nCurLogger && IsPortOpen()) {
-        SelectInList(g_nCurLogger);
-        TimedMessageBox("already port open", TimedBoxForm::Warning);
+        RefuseSelection();
         return;
     }
     if (selection < 0 || selection >= g_nLoggerCount)
@@ -274,9 +308,7 @@ void CVorlenView::OnCbnSelchangeLoggerCombo()
 {
     const int selection = m_comboLoggers->currentIndex();
     if (selection != g_nCurLogger && IsPortOpen()) {
-        const QSignalBlocker blocker(m_comboLoggers);
-        m_comboLoggers->setCurrentIndex(g_nCurLogger);
-        TimedMessageBox("already port open", TimedBoxForm::Warning);
+        RefuseSelection();
         return;
     }
     SelectInList(selection);
@@ -288,7 +320,7 @@ void CVorlenView::OnLbnDblclkLoggerList()
     if (g_bScheduleRunning)
         return;
     if (IsPortOpen()) {
-        TimedMessageBox("already port open", TimedBoxForm::Warning);
+        RefuseSelection();
         return;
     }
     OnLbnSelchangeLoggerList();

@@ -31,8 +31,11 @@ public:
 
     void SetDisplayWindows(DisplayWindows windows) { m_display = std::move(windows); }
 
-    // The list's selected index, -1 for none.
+    // The highlighted row of the list, the one the commands act on; -1 for none.
     int Selection() const;
+    // True while a command of the screen waits on the line (Call, Connect, Receive Data,
+    // Measurement). The other line commands are off meanwhile, here and in the frame.
+    bool IsLineBusy() const { return m_bLineBusy; }
 
     // Refills the list and the name combo from the table when bReload, then shows the
     // current configuration's information (or empty strings when none is open).
@@ -82,6 +85,14 @@ private:
         const std::string& erase);
     void FillLoggerIds();
     void SelectInList(int index);
+    // The list and the name combo show the current record again (highlight and current row).
+    void ShowCurrentInList();
+    // Another record was chosen while the line is open: back to the current one, and one
+    // "already port open" once the input that chose it has been handled.
+    void RefuseSelection();
+    // Runs a command that waits on the line with the line marked busy; false (and nothing
+    // run) when another command already waits.
+    bool RunOnLine(const std::function<void()>& command);
     void EnableItems(std::initializer_list<int> ids, bool enable);
     // Measurement, the logger-ID combo, Call and both lamps off: the line is closed.
     void DisableLineControls();
@@ -97,6 +108,6 @@ private:
     CIconButton* m_btnBad = nullptr;
     DisplayWindows m_display;
     std::function<QDateTime()> m_scheduleClock = [] { return QDateTime::currentDateTime(); };
-    bool m_bCalling = false; // a Call waits for its logger
-    bool m_bCallDropped = false; // the line was disconnected during that wait
+    bool m_bLineBusy = false;
+    bool m_bRefusalPending = false; // a refused choice waits for its warning
 };

@@ -10,6 +10,7 @@
 #include <QComboBox>
 
 #include <cstdlib>
+#include <iterator>
 
 // The screen's commands: they run the operation dialogs and set the enabled state of the
 // screen's own buttons afterwards, as the line and the table then stand.
@@ -22,6 +23,32 @@ bool IsSelectionValid(int selection)
 }
 
 } // namespace
+
+bool CVorlenView::RunOnLine(const std::function<void()>& command)
+{
+    // The link's waits dispatch events: a second command started inside one would purge the
+    // first one's reply and read its own traffic as the answer.
+    if (m_bLineBusy)
+        return false;
+    m_bLineBusy = true;
+    const int lineControls[] = {IDC_MEASUREMENT, IDC_LOGGER_ID_COMBO, IDC_CALL};
+    bool wasEnabled[std::size(lineControls)] = {};
+    for (size_t i = 0; i < std::size(lineControls); ++i) {
+        wasEnabled[i] = Item(lineControls[i])->isEnabled();
+        Controls().EnableItem(lineControls[i], false);
+    }
+    emit CommandStateChanged();
+    command();
+    m_bLineBusy = false;
+    if (g_port.m_Serial.IsOpen()) {
+        for (size_t i = 0; i < std::size(lineControls); ++i)
+            Controls().EnableItem(lineControls[i], wasEnabled[i]);
+    } else {
+        DisableLineControls();
+    }
+    emit CommandStateChanged();
+    return true;
+}
 
 void CVorlenView::EnableForTable()
 {
@@ -47,7 +74,7 @@ void CVorlenView::OnBnClickedOpenLogger()
 void CVorlenView::OnBnClickedCloseLogger()
 {
     const int selection = Selection();
-    if (!IsSelectionValid(selection))
+    if (m_bLineBusy || !IsSelectionValid(selection))
         return;
     g_port.m_Serial.Close();
     CloseLoggerAt(selection);
@@ -62,7 +89,8 @@ void CVorlenView::OnBnClickedCloseLogger()
 
 void CVorlenView::OnBnClickedConnect()
 {
-    RunConnectDlg();
+    if (!RunOnLine(&RunConnectDlg))
+        return;
     if (g_port.m_Serial.IsOpen()) {
         EnableItems({IDC_CONNECT, IDC_OPEN_LOGGER, IDC_CLOSE_LOGGER, IDC_SCHEDULE_START}, false);
         EnableItems({IDC_MEASUREMENT, IDC_LOGGER_ID_COMBO, IDC_CALL}, true);
@@ -72,11 +100,13 @@ void CVorlenView::OnBnClickedConnect()
 
 void CVorlenView::DisconnectLogger()
 {
+    if (m_bLineBusy)
+        return;
     const LoggerRecord* record = CurrentLogger();
+    // The hang-up waits for the modem's reply.
     if (record && record->m_bUseModem)
-        g_port.ModemHangUp();
+        RunOnLine([] { g_port.ModemHangUp(); });
     g_port.m_Serial.Close();
-    m_bCallDropped = m_bCalling;
     EnableItems({IDC_OPEN_LOGGER, IDC_CLOSE_LOGGER, IDC_CONNECT}, true);
     UpdateScheduleStart(true);
     DisableLineControls();
@@ -87,8 +117,7 @@ void CVorlenView::DisconnectLogger()
 void CVorlenView::ReceiveLoggerData()
 {
     if (IsSelectionValid(Selection()))
-        RunDataReadingDlg();
-    emit CommandStateChanged();
+        RunOnLine(&RunDataReadingDlg);
 }
 
 void CVorlenView::ViewLoggerData()
@@ -99,25 +128,18 @@ void CVorlenView::ViewLoggerData()
 
 void CVorlenView::OnBnClickedMeasurement()
 {
-    RunMeasurement();
+    RunOnLine(&RunMeasurement);
 }
 
 void CVorlenView::OnBnClickedCall()
 {
-    // The wait dispatches events, so a second click could start a second command on the
-    // line mid-reply and light a lamp from the other call's answer.
-    if (m_bCalling)
+    if (m_bLineBusy)
         return;
     EnableItems({IDC_LAMP_GOOD, IDC_LAMP_BAD}, false);
     if (m_comboLoggerId->currentIndex() < 0)
         return;
     const int id = std::atoi(FromQt(m_comboLoggerId->currentText()).c_str());
-    m_bCalling = true;
-    m_bCallDropped = false;
-    const int records = g_port.ReadMemoryCount(id);
-    m_bCalling = false;
-    // A Disconnect during the wait has put the lamps out; they stay out.
-    if (m_bCallDropped)
-        return;
+    int records = -1;
+    RunOnLine([&records, id] { records = g_port.ReadMemoryCount(id); });
     Controls().EnableItem(records >= 0 ? IDC_LAMP_GOOD : IDC_LAMP_BAD, true);
 }

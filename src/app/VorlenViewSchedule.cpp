@@ -44,6 +44,12 @@ void CVorlenView::OnTimer(int id)
         return;
     // No tick arrives while a receive runs its dialogs.
     KillTimer(ScheduleTimer);
+    // A tick inside another command's wait would take the line from under it; the next
+    // tick looks again.
+    if (m_bLineBusy) {
+        SetTimer(ScheduleTimer, s_nScheduleTickMs);
+        return;
+    }
     for (int i = 0; i < g_nLoggerCount; ++i) {
         if (!g_loggers[i].m_bAutoReceive)
             continue;
@@ -62,7 +68,9 @@ void CVorlenView::ReceiveScheduled(int index)
     // The download runs also when the connect failed: it then passes every logger over.
     ReceiveLoggerData();
     if (index < g_nLoggerCount && g_loggers[index].m_bUseModem)
-        g_port.ModemHangUp();
+        RunOnLine([] { g_port.ModemHangUp(); });
     g_port.m_Serial.Close();
+    // The line is closed: what a successful connect enabled goes off with it.
+    DisableLineControls();
     emit CommandStateChanged();
 }

@@ -7,16 +7,40 @@
 
 namespace {
 
+QMessageBox::Icon IconOf(MessageIcon icon)
+{
+    switch (icon) {
+    case MessageIcon::Warning:
+        return QMessageBox::Warning;
+    case MessageIcon::Question:
+        return QMessageBox::Question;
+    case MessageIcon::Information:
+        break;
+    }
+    return QMessageBox::Information;
+}
+
+// Runs the box until a button or its own timer closes it; the timer gives closeWith.
+int RunBox(const MessageBoxRequest& request, QMessageBox::StandardButtons buttons,
+    QMessageBox::StandardButton closeWith)
+{
+    QMessageBox box(IconOf(request.icon), ToQt(request.caption), ToQt(request.text), buttons);
+    box.setDefaultButton(closeWith);
+    QTimer::singleShot(request.timeoutMs, &box, [&box, closeWith] { box.done(closeWith); });
+    return box.exec();
+}
+
 class QtMessageBoxPresenter final : public MessageBoxPresenter
 {
 public:
     void Show(const MessageBoxRequest& request) override
     {
-        QMessageBox box(
-            request.icon == MessageIcon::Warning ? QMessageBox::Warning : QMessageBox::Information,
-            ToQt(request.caption), ToQt(request.text), QMessageBox::Ok);
-        QTimer::singleShot(request.timeoutMs, &box, [&box] { box.done(QMessageBox::Ok); });
-        box.exec();
+        RunBox(request, QMessageBox::Ok, QMessageBox::Ok);
+    }
+    bool Ask(const MessageBoxRequest& request) override
+    {
+        return RunBox(request, QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+            == QMessageBox::Yes;
     }
 };
 
@@ -35,4 +59,9 @@ MessageBoxPresenter* SetMessageBoxPresenter(MessageBoxPresenter* presenter)
 void ShowMessageBox(const MessageBoxRequest& request)
 {
     g_presenter->Show(request);
+}
+
+bool AskMessageBox(const MessageBoxRequest& request)
+{
+    return g_presenter->Ask(request);
 }

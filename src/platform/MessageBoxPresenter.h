@@ -5,7 +5,8 @@
 enum class MessageIcon
 {
     Warning,
-    Information
+    Information,
+    Question
 };
 
 // One message box: no owner window, OK only, closing by itself after timeoutMs.
@@ -25,6 +26,9 @@ public:
     virtual ~MessageBoxPresenter() = default;
     // Returns when the box has closed (OK or time-out).
     virtual void Show(const MessageBoxRequest& request) = 0;
+    // The same box with Yes and No instead of OK; true for Yes. No is the default button and
+    // the answer when the box closes by itself.
+    virtual bool Ask(const MessageBoxRequest& request) = 0;
 };
 
 // Installs a presenter (nullptr: the program's own) and returns the one it replaces.
@@ -32,3 +36,5 @@ MessageBoxPresenter* SetMessageBoxPresenter(MessageBoxPresenter* presenter);
 
 // Shows the request through the installed presenter.
 void ShowMessageBox(const MessageBoxRequest& request);
+// Asks the request's question through the installed presenter; true for Yes.
+bool AskMessageBox(const MessageBoxRequest& request);

@@ -66,7 +66,9 @@ bool LoadLoggerFile(int index, const std::string& entry)
     LoggerRecord& slot = g_loggers[index];
     // Until the file says otherwise the slot is listed under the entry's title.
     SetFieldText(slot.m_szName, EntryTitle(entry));
-    QFile file(LocalPath(LoggerFilePath(entry)));
+    const std::string path = LoggerFilePath(entry);
+    SetLoggerSourceFile(index, path);
+    QFile file(LocalPath(path));
     if (!file.open(QIODevice::ReadOnly))
         return false;
     char buffer[sizeof(LoggerRecord)];

@@ -10,9 +10,9 @@
 bool SaveLoggerFile(int index, const LoggerRecord* rec);
 
 // Fills g_loggers[index] from the file an open-list entry names: an absolute path (without
-// ".arg") or a title in the data folder. A file that cannot be read leaves a zero record named
-// after the entry; a short file replaces the record from its start only. False when nothing
-// could be read.
+// ".arg") or a title in the data folder, and notes that file as the slot's source. A file that
+// cannot be read leaves a zero record named after the entry; a short file replaces the record
+// from its start only. False when nothing could be read.
 bool LoadLoggerFile(int index, const std::string& entry);
 
 // The ".arg" file an open-list entry names.

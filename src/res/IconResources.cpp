@@ -24,7 +24,7 @@ QString IconPath(const char* name)
 
 } // namespace
 
-QPixmap LoadResourceIcon(int id)
+QString ResourceIconFile(int id)
 {
     static const std::map<int, const char*> files{
         {128, "app32"},
@@ -46,7 +46,13 @@ QPixmap LoadResourceIcon(int id)
     };
     EnsureIconResources();
     const auto found = files.find(id);
-    return found == files.end() ? QPixmap() : QPixmap(IconPath(found->second));
+    return found == files.end() ? QString() : IconPath(found->second);
+}
+
+QPixmap LoadResourceIcon(int id)
+{
+    const QString file = ResourceIconFile(id);
+    return file.isEmpty() ? QPixmap() : QPixmap(file);
 }
 
 QImage LoadResourceBitmap(int id)

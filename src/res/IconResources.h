@@ -8,6 +8,8 @@
 // schedule buttons, 339/341/347 the lamps, 362..369 the line commands. A number without an
 // image gives a null pixmap.
 QPixmap LoadResourceIcon(int id);
+// The resource file of such an icon; "" for a number without one.
+QString ResourceIconFile(int id);
 
 // The program's own bitmaps by resource number: 372 and 373 the two frames of the measuring
 // animation (180 x 61, opaque). A number without an image gives a null image.

@@ -17,6 +17,12 @@ TEST(MessageBoxPresenterTest, TheProgramsBoxClosesByItself)
     EXPECT_LT(clock.elapsed(), 5000);
 }
 
+TEST(MessageBoxPresenterTest, AQuestionThatClosesByItselfAnswersNo)
+{
+    SetMessageBoxPresenter(nullptr);
+    EXPECT_FALSE(AskMessageBox({"replace?", "Quorbel", MessageIcon::Question, 30}));
+}
+
 TEST(TextTest, StaticCaptionsDropMnemonicMarkers)
 {
     EXPECT_EQ(StaticCaption("&Graph set"), "Graph set");

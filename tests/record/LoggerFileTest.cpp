@@ -128,6 +128,8 @@ TEST_F(LoggerFileTest, StoredNameWinsOverTheFileName)
         QString::fromStdString(folder + "Renamed.arg")));
     ASSERT_TRUE(LoadLoggerFile(0, "Renamed"));
     EXPECT_STREQ(g_loggers[0].m_szName, "Inside");
+    // The slot remembers the file it came from, not the one its name makes.
+    EXPECT_EQ(LoggerSourceFile(0), folder + "Renamed.arg");
 }
 
 TEST_F(LoggerFileTest, UnreadableAndShortFiles)
@@ -191,8 +193,11 @@ TEST_F(LoggerFileTest, SaveReportsFailures)
 TEST(LoggerTableTest, ClosingRecordsKeepsTheTableDense)
 {
     ClearLoggerTable();
-    for (int i = 0; i < 3; ++i)
-        g_loggers[i] = NewLoggerRecord(std::string(1, static_cast<char>('a' + i)), "/");
+    for (int i = 0; i < 3; ++i) {
+        const std::string name(1, static_cast<char>('a' + i));
+        g_loggers[i] = NewLoggerRecord(name, "/");
+        SetLoggerSourceFile(i, "/" + name + ".arg");
+    }
     g_nLoggerCount = 3;
     g_nCurLogger = 2;
 
@@ -202,6 +207,8 @@ TEST(LoggerTableTest, ClosingRecordsKeepsTheTableDense)
     EXPECT_STREQ(g_loggers[0].m_szName, "a");
     EXPECT_STREQ(g_loggers[1].m_szName, "c");
     EXPECT_STREQ(g_loggers[2].m_szName, "");
+    EXPECT_EQ(LoggerSourceFile(1), "/c.arg");
+    EXPECT_EQ(LoggerSourceFile(2), "");
 
     CloseLoggerAt(5); // outside the table: nothing happens
     EXPECT_EQ(g_nLoggerCount, 2);
@@ -210,6 +217,9 @@ TEST(LoggerTableTest, ClosingRecordsKeepsTheTableDense)
     CloseLoggerAt(0);
     EXPECT_EQ(g_nLoggerCount, 0);
     EXPECT_EQ(CurrentLogger(), nullptr);
+    SetLoggerSourceFile(0, "/x.arg");
+    ClearLoggerTable();
+    EXPECT_EQ(LoggerSourceFile(0), "");
 }
 
 TEST(LoggerRecordTest, LoggerIdsOfSingleAndNetworkLines)

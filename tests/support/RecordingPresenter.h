@@ -5,7 +5,8 @@
 #include <string>
 #include <vector>
 
-// Records message boxes instead of showing them, for as long as it lives.
+// Records message boxes instead of showing them, for as long as it lives. Questions are
+// recorded too and answered with answerYes.
 class RecordingPresenter final : public MessageBoxPresenter
 {
 public:
@@ -15,6 +16,11 @@ public:
     RecordingPresenter& operator=(const RecordingPresenter&) = delete;
 
     void Show(const MessageBoxRequest& request) override { requests.push_back(request); }
+    bool Ask(const MessageBoxRequest& request) override
+    {
+        requests.push_back(request);
+        return answerYes;
+    }
 
     std::vector<std::string> Texts() const
     {
@@ -25,6 +31,7 @@ public:
     }
 
     std::vector<MessageBoxRequest> requests;
+    bool answerYes = false;
 
 private:
     MessageBoxPresenter* m_previous = nullptr;

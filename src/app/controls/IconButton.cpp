@@ -45,6 +45,13 @@ QImage Silhouette(const QImage& image, const QColor& colour)
     return out;
 }
 
+// Reads an image file into image; an empty name reads nothing and succeeds.
+template <class Image> bool ReadImageFile(const QString& file, Image& image)
+{
+    image = Image();
+    return file.isEmpty() || image.load(file);
+}
+
 } // namespace
 
 CIconButton::CIconButton(const QString& caption, QWidget* parent)
@@ -84,36 +91,68 @@ int CIconButton::SetIconPair(const QPixmap& icon0, SecondImage second)
     return SetIconPair(icon0, QPixmap::fromImage(derived));
 }
 
-void CIconButton::SetBitmap(int index, const QImage& image, QRgb key)
+bool CIconButton::SetBitmap(int index, const QImage& image, QRgb key)
 {
     QImage source = image;
     const QImage mask = MakeKeyMask(source, key);
+    if (mask.isNull())
+        return false;
     m_bitmap[index] = ApplyKeyMask(source, mask);
+    return !m_bitmap[index].isNull();
 }
 
 int CIconButton::SetBitmapPair(const QImage& bitmap0, const QImage& bitmap1)
 {
     ClearImages();
+    int result = ImageResultOk;
     if (!bitmap0.isNull()) {
-        SetBitmap(0, bitmap0, BitmapKeyColour);
-        if (!bitmap1.isNull())
-            SetBitmap(1, bitmap1, 0xFF000000);
+        if (!SetBitmap(0, bitmap0, BitmapKeyColour)
+            || (!bitmap1.isNull() && !SetBitmap(1, bitmap1, 0xFF000000)))
+            result = ImageResultNoMask;
     }
+    if (result != ImageResultOk)
+        ClearImages();
     update();
-    return ImageResultOk;
+    return result;
 }
 
 int CIconButton::SetBitmapPair(const QImage& bitmap0, SecondImage second)
 {
+    if (bitmap0.isNull())
+        return SetBitmapPair(bitmap0);
+    const QImage derived = second == SecondImage::Grey ? ToGreyImage(bitmap0, BitmapKeyColour)
+                                                       : ToDarkImage(bitmap0, BitmapKeyColour);
     ClearImages();
-    if (!bitmap0.isNull()) {
-        SetBitmap(0, bitmap0, BitmapKeyColour);
-        const QImage derived = second == SecondImage::Grey ? ToGreyImage(bitmap0, BitmapKeyColour)
-                                                           : ToDarkImage(bitmap0, BitmapKeyColour);
-        SetBitmap(1, derived, BitmapKeyColour);
-    }
+    const bool masked
+        = SetBitmap(0, bitmap0, BitmapKeyColour) && SetBitmap(1, derived, BitmapKeyColour);
+    if (!masked)
+        ClearImages();
     update();
-    return ImageResultOk;
+    return masked ? ImageResultOk : ImageResultNoMask;
+}
+
+int CIconButton::SetIconPair(const QString& icon0File, const QString& icon1File)
+{
+    QPixmap icon0;
+    QPixmap icon1;
+    if (!ReadImageFile(icon0File, icon0) || !ReadImageFile(icon1File, icon1)) {
+        ClearImages();
+        update();
+        return ImageResultUnreadable;
+    }
+    return SetIconPair(icon0, icon1);
+}
+
+int CIconButton::SetBitmapPair(const QString& bitmap0File, const QString& bitmap1File)
+{
+    QImage bitmap0;
+    QImage bitmap1;
+    if (!ReadImageFile(bitmap0File, bitmap0) || !ReadImageFile(bitmap1File, bitmap1)) {
+        ClearImages();
+        update();
+        return ImageResultUnreadable;
+    }
+    return SetBitmapPair(bitmap0, bitmap1);
 }
 
 void CIconButton::paintEvent(QPaintEvent*)

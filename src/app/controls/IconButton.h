@@ -40,6 +40,11 @@ public:
     // transparent where it is black. Bitmap 1 is shown at rest, bitmap 0 while hot or pressed.
     int SetBitmapPair(const QImage& bitmap0, const QImage& bitmap1 = QImage());
     int SetBitmapPair(const QImage& bitmap0, SecondImage second);
+    // The same, read from image files (resource paths too). An empty name is no image; a
+    // named file that cannot be read gives ImageResultUnreadable and leaves no image at all,
+    // so the caller learns of a missing icon instead of showing a blank button.
+    int SetIconPair(const QString& icon0File, const QString& icon1File = QString());
+    int SetBitmapPair(const QString& bitmap0File, const QString& bitmap1File = QString());
 
     bool HasIcon() const { return !m_icon[0].isNull(); }
     bool IsHot() const { return m_bHot; }
@@ -76,7 +81,8 @@ private:
     bool IsFlat() const { return m_bBorderOnHover; }
     void SetHot(bool hot);
     void ClearImages();
-    void SetBitmap(int index, const QImage& image, QRgb key);
+    // False when no mask could be made of the image.
+    bool SetBitmap(int index, const QImage& image, QRgb key);
 
     QPixmap m_icon[2];
     QImage m_bitmap[2]; // key-coloured pixels already made transparent

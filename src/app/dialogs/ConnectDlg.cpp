@@ -64,7 +64,6 @@ void CConnectDlg::OnTimer(int id)
     // Each stage stops its own timer before it calls the link, so it cannot start again
     // while a command waits.
     KillTimer(id);
-    m_bStageRunning = true;
     switch (id) {
     case OpenFailedStage:
         OpenFailed();
@@ -78,19 +77,17 @@ void CConnectDlg::OnTimer(int id)
     default:
         break;
     }
-    m_bStageRunning = false;
 }
 
-void CConnectDlg::OnOK()
-{
-    if (!m_bStageRunning)
-        CDialogBase::OnOK();
-}
+// Enter, Esc and the hidden Cancel would leave the port open without the logger check, and
+// the screen would take the line as connected: the stages alone end the dialog (Finish).
+void CConnectDlg::OnOK() { }
 
-void CConnectDlg::OnCancel()
+void CConnectDlg::OnCancel() { }
+
+bool CConnectDlg::DialModem(const ProgressPos& progress)
 {
-    if (!m_bStageRunning)
-        CDialogBase::OnCancel();
+    return g_port.ModemConnect(progress);
 }
 
 void CConnectDlg::OpenFailed()
@@ -106,8 +103,11 @@ void CConnectDlg::CheckFirstLogger()
 
 void CConnectDlg::Dial()
 {
-    g_port.ModemConnect([this](int position) { m_progress->setValue(position); });
-    SetTimer(CheckLoggerStage, StageDelayMs);
+    const bool dialled = DialModem([this](int position) { m_progress->setValue(position); });
+    if (dialled)
+        SetTimer(CheckLoggerStage, StageDelayMs);
+    else
+        SetTimer(OpenFailedStage, StageDelayMs);
 }
 
 void CConnectDlg::Finish(bool connected, const char* text)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "link/Port.h"
 #include "platform/DialogBase.h"
 
 #include <vector>
@@ -8,8 +9,9 @@ class QProgressBar;
 
 // "Connect": opens g_port on the current configuration's COM port, dials its modem when it
 // uses one, and checks that the line's first logger answers. The line counts as connected
-// when g_port is open after the dialog has closed. Each stage runs on its own timer.
-class CConnectDlg final : public CDialogBase
+// when g_port is open after the dialog has closed. Each stage runs on its own timer, and
+// only the stages end the dialog: no key closes it before the logger check has decided.
+class CConnectDlg : public CDialogBase
 {
     Q_OBJECT
 
@@ -28,6 +30,9 @@ protected:
     void OnTimer(int id) override;
     void OnOK() override;
     void OnCancel() override;
+    // Dials the modem on g_port; false when the line could not be dialled. Tests dial their
+    // own way.
+    virtual bool DialModem(const ProgressPos& progress);
 
 private:
     void OpenFailed();
@@ -38,5 +43,4 @@ private:
     void Finish(bool connected, const char* text);
 
     QProgressBar* m_progress = nullptr;
-    bool m_bStageRunning = false; // keys do not end the dialog while the link waits
 };

@@ -16,6 +16,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
 
@@ -337,6 +338,20 @@ bool CNewLoggerDlg::NameIsFree() const
     return true;
 }
 
+// The edited record's name and folder can name another configuration's file (a record opened
+// from Bridge.arg may be called Dam1): that file is replaced only when the operator says so.
+bool CNewLoggerDlg::MayReplace(const std::string& path) const
+{
+    const QFileInfo target(QFile::decodeName(path.c_str()));
+    if (!target.exists())
+        return true;
+    const QFileInfo source(QFile::decodeName(LoggerSourceFile(m_nIndex).c_str()));
+    if (source.exists() && source.canonicalFilePath() == target.canonicalFilePath())
+        return true;
+    return TimedQuestionBox(
+        FormatString("The same Logger name Exists.\nReplace %s?", path.c_str()));
+}
+
 // The folder as the record keeps it: a full path ending in the separator.
 bool CNewLoggerDlg::TakeFolder(std::string& folder) const
 {
@@ -412,11 +427,15 @@ void CNewLoggerDlg::OnBnClickedSave()
         Warn("The same Logger name Exists.");
         return;
     }
+    if (IsEditMode() && !MayReplace(path))
+        return;
     if (!SaveLoggerFile(0, &record)) {
         Warn(FormatString("The configuration file %s could not be written.", path.c_str()));
         return;
     }
-    if (IsEditMode())
+    if (IsEditMode()) {
         g_loggers[m_nIndex] = record;
+        SetLoggerSourceFile(m_nIndex, path);
+    }
     OnOK();
 }

@@ -16,6 +16,7 @@ class QComboBox;
 // - edit: CNewLoggerDlg dlg; dlg.m_nIndex = g_nCurLogger; dlg.DoModal();
 //         Save writes the edited record to its file and then into g_loggers[m_nIndex],
 //         keeping everything the editor does not show (channels, schedules, graph settings).
+//         Another configuration's file in its place is replaced only after a Yes.
 //         An index that names no open record ends the dialog at once.
 // The result means nothing; Cancel, Esc and the close box save nothing.
 class CNewLoggerDlg : public CDialogBase
@@ -64,6 +65,9 @@ private:
     bool UpdateData(bool save);
     bool TextsFitTheirFields() const;
     bool NameIsFree() const;
+    // True when the edited record may be written to path: no file there, the file it was
+    // opened from, or the operator agrees to replace what is there.
+    bool MayReplace(const std::string& path) const;
     bool TakeFolder(std::string& folder) const;
     void FillRecord(LoggerRecord& record) const;
 

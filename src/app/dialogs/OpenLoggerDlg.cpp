@@ -159,14 +159,18 @@ void COpenLoggerDlg::OnBnClickedApply()
     // Records that stay open keep what they hold in memory (changes not yet saved among it)
     // instead of being read again from a file that may not be the one they came from.
     const std::vector<LoggerRecord> before(g_loggers, g_loggers + g_nLoggerCount);
+    std::vector<std::string> beforeFiles;
+    for (int i = 0; i < g_nLoggerCount; ++i)
+        beforeFiles.push_back(LoggerSourceFile(i));
     ClearLoggerTable();
     const int rows = std::min(m_openList->topLevelItemCount(), MaxOpenLoggers);
     for (int i = 0; i < rows; ++i) {
         const QTreeWidgetItem* row = m_openList->topLevelItem(i);
         const int openIndex = ConfigRowTag(row);
-        if (openIndex >= 0 && openIndex < static_cast<int>(before.size()))
+        if (openIndex >= 0 && openIndex < static_cast<int>(before.size())) {
             g_loggers[i] = before[static_cast<size_t>(openIndex)];
-        else
+            SetLoggerSourceFile(i, beforeFiles[static_cast<size_t>(openIndex)]);
+        } else
             LoadLoggerFile(i, ConfigRowText(row));
     }
     g_nLoggerCount = rows;

@@ -1,14 +1,28 @@
 #include "app/ScheduleFlag.h"
 #include "app/dialogs/ConnectDlg.h"
 
+#include "support/ModalDriver.h"
 #include "support/sim/SimLineFixture.h"
 
 #include <QElapsedTimer>
 #include <QProgressBar>
+#include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
 namespace {
+
+// A modem that cannot be dialled: it gets as far as the first step of the bar.
+class FailingDialConnectDlg final : public CConnectDlg
+{
+protected:
+    bool DialModem(const ProgressPos& progress) override
+    {
+        SetProgressPos(progress, 1);
+        return false;
+    }
+};
 
 class ConnectDlgTest : public SimLineFixture
 {
@@ -27,11 +41,11 @@ protected:
         std::vector<int> ids;
     };
 
-    Result Connect()
+    template <class Dialog = CConnectDlg> Result Connect()
     {
-        CConnectDlg dialog;
+        Dialog dialog;
         Result result;
-        auto* bar = dialog.ItemAs<QProgressBar>(1003);
+        auto* bar = dialog.template ItemAs<QProgressBar>(1003);
         QObject::connect(bar, &QProgressBar::valueChanged,
             [&result](int value) { result.positions.push_back(value); });
         dialog.DoModal();
@@ -133,6 +147,45 @@ TEST_F(ConnectDlgTest, NoBoxesWhileTheScheduleRuns)
     Connect();
     qunsetenv("QUORBEL_COM18");
     EXPECT_TRUE(boxes.requests.empty());
+}
+
+// Enter and Esc before the first stage, and again while the logger is asked, leave the dialog
+// to its stages: the line is connected only once the logger has answered.
+TEST_F(ConnectDlgTest, KeysDoNotEndTheDialogBeforeItsOutcome)
+{
+    sim.SetReplyDelay(200);
+    const auto pressKeys = [](QWidget* dialog) {
+        for (Qt::Key key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter})
+            QTest::keyClick(dialog, key);
+    };
+    bool pressedInWait = false;
+    ModalDriver driver;
+    driver.Then([&](QWidget* dialog) {
+        pressKeys(dialog);
+        QTimer::singleShot(600, dialog, [&, dialog] {
+            pressedInWait = true;
+            pressKeys(dialog);
+        });
+    });
+    const Result result = Connect();
+    EXPECT_TRUE(driver.AllDone());
+    EXPECT_TRUE(pressedInWait);
+    EXPECT_EQ(sim.Received(), "@01,01,address\r");
+    EXPECT_EQ(boxes.Texts(), (std::vector<std::string>{"Connected to logger!"}));
+    EXPECT_TRUE(g_port.m_Serial.IsOpen());
+    EXPECT_EQ(result.value, 3);
+}
+
+TEST_F(ConnectDlgTest, AFailedDialEndsAsAFailedOpenWithoutAskingTheLogger)
+{
+    Record().m_bUseModem = 1;
+    const Result result = Connect<FailingDialConnectDlg>();
+    EXPECT_FALSE(g_port.m_Serial.IsOpen());
+    EXPECT_EQ(sim.Received(), "");
+    EXPECT_EQ(result.positions, (std::vector<int>{1, 19}));
+    EXPECT_EQ(result.maximum, 19);
+    EXPECT_EQ(boxes.Texts(), (std::vector<std::string>{"port open fail"}));
+    EXPECT_EQ(boxes.requests[0].icon, MessageIcon::Warning);
 }
 
 } // namespace

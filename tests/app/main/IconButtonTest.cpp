@@ -3,6 +3,7 @@
 #include "platform/GdiPaint.h"
 
 #include <QEnterEvent>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -112,6 +113,42 @@ TEST(IconButtonTest, DisabledShowsTheSecondImageAndAnEmbossedCaption)
     button.SetBitmapPair(bitmap);
     EXPECT_TRUE(Painted(button, {3, 20}, GetSysColour(SysColour::ButtonFace)));
     EXPECT_TRUE(Painted(button, {4, 21}, Qt::blue));
+}
+
+// Images named by file: a file that cannot be read is reported and leaves no image, so that a
+// missing icon is never a blank button in silence; no name is no image, as a null one is.
+TEST(IconButtonTest, AnImageFileThatCannotBeReadIsReported)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString icon = dir.filePath(QStringLiteral("icon.png"));
+    ASSERT_TRUE(Solid(8, Qt::green).save(icon));
+    const QString missing = dir.filePath(QStringLiteral("missing.png"));
+    const QString notAnImage = dir.filePath(QStringLiteral("notes.png"));
+    QFile text(notAnImage);
+    ASSERT_TRUE(text.open(QIODevice::WriteOnly) && text.write("no image") > 0);
+    text.close();
+
+    CIconButton button(QStringLiteral("Lamp"));
+    EXPECT_EQ(button.SetIconPair(icon, icon), CIconButton::ImageResultOk);
+    EXPECT_TRUE(button.HasIcon());
+    EXPECT_EQ(button.SetIconPair(missing), CIconButton::ImageResultUnreadable);
+    EXPECT_FALSE(button.HasIcon());
+    EXPECT_EQ(button.SetIconPair(icon), CIconButton::ImageResultOk);
+    EXPECT_EQ(button.SetIconPair(icon, notAnImage), CIconButton::ImageResultUnreadable);
+    EXPECT_FALSE(button.HasIcon()); // nothing half set
+    EXPECT_EQ(button.SetIconPair(QString()), CIconButton::ImageResultOk);
+    EXPECT_FALSE(button.HasIcon());
+
+    // A bitmap without a caption sits in the middle of the button.
+    CIconButton plain{QString()};
+    plain.resize(40, 40);
+    EXPECT_EQ(plain.SetBitmapPair(icon), CIconButton::ImageResultOk);
+    EXPECT_TRUE(Painted(plain, {20, 20}, Qt::green));
+    EXPECT_EQ(plain.SetBitmapPair(notAnImage), CIconButton::ImageResultUnreadable);
+    EXPECT_TRUE(Painted(plain, {20, 20}, GetSysColour(SysColour::ButtonFace)));
+    EXPECT_EQ(plain.SetBitmapPair(icon, missing), CIconButton::ImageResultUnreadable);
+    EXPECT_TRUE(Painted(plain, {20, 20}, GetSysColour(SysColour::ButtonFace)));
 }
 
 } // namespace

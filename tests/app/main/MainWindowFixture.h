@@ -13,6 +13,7 @@
 
 #include "support/RecordingPresenter.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QListWidget>
 #include <QTemporaryDir>
@@ -55,6 +56,8 @@ protected:
     bool OpenPort();
     // Connects the current configuration through the screen's Connect and forgets its box.
     void ConnectLine();
+    // Runs what the handlers left for after the input (a refused choice's warning).
+    static void HandlePosted() { QCoreApplication::processEvents(); }
 
     // Exactly these of the screen's buttons and of the frame's commands are enabled; a
     // command's menu entry and toolbar button must agree.

@@ -56,6 +56,22 @@ TEST_F(SchedulerTest, AReceiveAtItsMinuteDownloadsWithoutABox)
     EXPECT_EQ(g_loggers[0].m_nNextReceive, 60);
 }
 
+// A receive closes the line it opened, and what its connect enabled goes off with it: Call
+// would only light BAD on a closed port.
+TEST_F(SchedulerTest, AfterAScheduledReceiveTheLineControlsAreOff)
+{
+    ASSERT_TRUE(StartLine({1}, 2));
+    Start(0, 0, {Single("Site1", SimComPort, 60)});
+    ASSERT_TRUE(WaitForReceives(1));
+    ExpectScreen({IDC_SCHEDULE_STOP, IDC_VIEW_DATA}, "after the receive");
+    view->OnBnClickedScheduleStop();
+    const std::set<int> closed{
+        IDC_OPEN_LOGGER, IDC_CLOSE_LOGGER, IDC_SCHEDULE_START, IDC_CONNECT, IDC_VIEW_DATA};
+    ExpectScreen(closed, "schedule stopped");
+    OpenConfigurations({Single("Site1", SimComPort, 60)});
+    ExpectScreen(closed, "opened again");
+}
+
 TEST_F(SchedulerTest, TwoConfigurationsDueTogetherAreReceivedInOneTick)
 {
     ASSERT_TRUE(StartLine({1}, 3));

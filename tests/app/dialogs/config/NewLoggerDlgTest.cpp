@@ -208,8 +208,10 @@ TEST_F(NewLoggerDlgTest, EditModeKeepsWhatTheEditorDoesNotShow)
     record.m_nGraphPeriod = 120;
     record.m_nDateFormat = 4;
     OpenNew("first");
-    OpenRecord(record);
+    ASSERT_TRUE(SaveLoggerFile(0, &record));
+    ASSERT_TRUE(LoadLoggerFile(g_nLoggerCount++, "site"));
 
+    RecordingPresenter presenter; // its own file is written without a question
     TestNewLoggerDlg dlg(1);
     EXPECT_FALSE(dlg.Enabled(IDC_NAME));
     dlg.SetText(IDC_PHONE, "0456");
@@ -219,11 +221,55 @@ TEST_F(NewLoggerDlgTest, EditModeKeepsWhatTheEditorDoesNotShow)
     EXPECT_TRUE(Same(g_loggers[1], record));
     EXPECT_TRUE(FileHolds(data + "site.arg", record));
     EXPECT_EQ(FieldText(g_loggers[0].m_szName), "first");
+    EXPECT_TRUE(presenter.requests.empty());
 
     // An index that names no open record ends the editor at once.
     CNewLoggerDlg none;
     none.m_nIndex = 2;
     EXPECT_EQ(none.DoModal(), IDCANCEL);
+}
+
+// A record opened from Bridge.arg whose stored name is Dam1 saves to Dam1.arg, another
+// configuration's file: only a Yes replaces it.
+TEST_F(NewLoggerDlgTest, EditModeAsksBeforeReplacingAnotherConfigurationsFile)
+{
+    const LoggerRecord dam = WriteConfig("Dam1", 3);
+    LoggerRecord bridge = NewLoggerRecord("Dam1", data);
+    bridge.m_nComPort = 5;
+    {
+        QFile file(ToQt(data + "Bridge.arg"));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_EQ(file.write(reinterpret_cast<const char*>(&bridge), sizeof bridge),
+            static_cast<qint64>(sizeof bridge));
+    }
+    ASSERT_TRUE(LoadLoggerFile(g_nLoggerCount++, "Bridge"));
+
+    RecordingPresenter presenter;
+    TestNewLoggerDlg dlg(0);
+    dlg.SetText(IDC_PHONE, "0456");
+    ClickItem(&dlg, IDC_SAVE);
+    ASSERT_EQ(
+        presenter.Texts(), Texts{"The same Logger name Exists.\nReplace " + data + "Dam1.arg?"});
+    EXPECT_EQ(presenter.requests[0].icon, MessageIcon::Question);
+    EXPECT_TRUE(dlg.isVisible()); // No saves nothing
+    EXPECT_TRUE(FileHolds(data + "Dam1.arg", dam));
+    EXPECT_TRUE(Same(g_loggers[0], bridge));
+
+    presenter.answerYes = true;
+    ClickItem(&dlg, IDC_SAVE);
+    EXPECT_FALSE(dlg.isVisible());
+    EXPECT_EQ(FieldText(g_loggers[0].m_szPhoneNumber), "0456");
+    EXPECT_TRUE(FileHolds(data + "Dam1.arg", g_loggers[0]));
+
+    // The record now lives in Dam1.arg: the next save there asks nothing.
+    presenter.requests.clear();
+    presenter.answerYes = false;
+    TestNewLoggerDlg again(0);
+    again.SetText(IDC_PHONE, "0789");
+    ClickItem(&again, IDC_SAVE);
+    EXPECT_FALSE(again.isVisible());
+    EXPECT_TRUE(presenter.requests.empty());
+    EXPECT_TRUE(FileHolds(data + "Dam1.arg", g_loggers[0]));
 }
 
 } // namespace

@@ -73,6 +73,7 @@ TEST_F(OpenLoggerDlgTest, DoubleClickListsAFileOnceAndApplyOpensTheListInOrder)
     ASSERT_TRUE(QFile(ToQt(data + "notes.txt")).open(QIODevice::WriteOnly));
     north.m_bLoggerUsed[2] = 1;
     OpenRecord(north);
+    SetLoggerSourceFile(0, data + "Dam north.arg");
 
     TestOpenLoggerDlg dlg;
     EXPECT_EQ(dlg.FileRows(), (Texts{"Dam north", "Dam south", "Tunnel 3"}));
@@ -92,6 +93,10 @@ TEST_F(OpenLoggerDlgTest, DoubleClickListsAFileOnceAndApplyOpensTheListInOrder)
     EXPECT_TRUE(Same(g_loggers[1], tunnel));
     EXPECT_TRUE(Same(g_loggers[2], south));
     EXPECT_EQ(g_nCurLogger, 0);
+    // Each record keeps the file it came from, for the editor's save.
+    EXPECT_EQ(LoggerSourceFile(0), data + "Dam north.arg");
+    EXPECT_EQ(LoggerSourceFile(1), data + "Tunnel 3.arg");
+    EXPECT_EQ(LoggerSourceFile(2), data + "Dam south.arg");
 }
 
 TEST_F(OpenLoggerDlgTest, CancelKeepsTheTableAndAnEmptyApplyLeavesNothingOpen)

@@ -1,0 +1,209 @@
+#include "MainWindowFixture.h"
+
+#include "res/CommandIds.h"
+
+#include "support/ModalDriver.h"
+
+#include <QAbstractEventDispatcher>
+#include <QAction>
+#include <QComboBox>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+using Strings = std::vector<std::string>;
+
+// The shown main window driven by mouse and keys, against a simulated line whose loggers
+// take their time to answer, so that every wait on the line is a real one.
+class LineInputTest : public MainWindowFixture
+{
+protected:
+    static constexpr int ReplyDelayMs = 150;
+    static constexpr int WaitMs = 10000;
+
+    void SetUp() override
+    {
+        MainWindowFixture::SetUp();
+        frame->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
+    }
+    bool StartSlowLine(std::initializer_list<int> ids, int records = 5)
+    {
+        if (!StartLine(ids, records))
+            return false;
+        sim.SetReplyDelay(ReplyDelayMs);
+        return true;
+    }
+
+    void Click(int controlId) { QTest::mouseClick(view->Item(controlId), Qt::LeftButton); }
+    QPoint RowCentre(int row) const { return List()->visualItemRect(List()->item(row)).center(); }
+    void ClickRow(int row)
+    {
+        QTest::mouseClick(List()->viewport(), Qt::LeftButton, {}, RowCentre(row));
+    }
+    QComboBox* NameCombo() const { return view->ItemAs<QComboBox>(IDC_LOGGER_COMBO); }
+    QMenu* ConnectMenu() const { return frame->menuBar()->actions().at(1)->menu(); }
+    bool WaitForBoxes(size_t count)
+    {
+        return QTest::qWaitFor([&] { return boxes.requests.size() >= count; }, WaitMs);
+    }
+
+    std::vector<int> Highlighted() const
+    {
+        std::vector<int> rows;
+        for (const QListWidgetItem* item : List()->selectedItems())
+            rows.push_back(List()->row(item));
+        return rows;
+    }
+    // The highlight, the current row and record, the name combo and the panel all show row.
+    void ExpectShowing(int row, const char* how) const
+    {
+        EXPECT_EQ(Highlighted(), std::vector<int>{row}) << how;
+        EXPECT_EQ(List()->currentRow(), row) << how;
+        EXPECT_EQ(view->Selection(), row) << how;
+        EXPECT_EQ(g_nCurLogger, row) << how;
+        EXPECT_EQ(NameCombo()->currentIndex(), row) << how;
+        EXPECT_EQ(
+            Text(IDC_COM_PORT), FieldText(g_loggers[row].m_szName) == "First" ? "COM 9" : "COM 4")
+            << how;
+    }
+};
+
+TEST_F(LineInputTest, ARefusedChoiceLeavesTheHighlightOnTheRecordTheCommandsActOn)
+{
+    ASSERT_TRUE(StartSlowLine({1}));
+    OpenConfigurations({Single("First", SimComPort), Single("Second", 4)});
+    Click(IDC_CONNECT);
+    ASSERT_TRUE(g_port.m_Serial.IsOpen());
+    boxes.requests.clear();
+
+    ClickRow(1);
+    ASSERT_TRUE(WaitForBoxes(1));
+    ExpectShowing(0, "mouse");
+
+    List()->setFocus();
+    for (int key : {Qt::Key_Down, Qt::Key_End}) {
+        QTest::keyClick(List(), static_cast<Qt::Key>(key));
+        HandlePosted();
+        ExpectShowing(0, "list keys");
+    }
+    QTest::mouseDClick(List()->viewport(), Qt::LeftButton, {}, RowCentre(1));
+    HandlePosted();
+    ExpectShowing(0, "double click");
+    NameCombo()->setFocus();
+    QTest::keyClick(NameCombo(), Qt::Key_Down);
+    HandlePosted();
+    ExpectShowing(0, "name combo keys");
+    // One warning for each refused choice, the double click's two presses being one choice.
+    EXPECT_EQ(boxes.Texts(), Strings(5, "already port open"));
+
+    Click(IDC_DISCONNECT);
+    ASSERT_FALSE(g_port.m_Serial.IsOpen());
+    ExpectShowing(0, "disconnected");
+    Click(IDC_CLOSE_LOGGER);
+    EXPECT_EQ(Items(IDC_LOGGER_LIST), Strings{"Second"});
+
+    // With the line closed a click chooses, and the commands follow it.
+    OpenConfigurations({Single("First", SimComPort), Single("Second", 4)});
+    ClickRow(1);
+    ExpectShowing(1, "line closed");
+    Click(IDC_CLOSE_LOGGER);
+    EXPECT_EQ(Items(IDC_LOGGER_LIST), Strings{"First"});
+}
+
+TEST_F(LineInputTest, NoOtherLineCommandRunsInsideACallsWait)
+{
+    ASSERT_TRUE(StartSlowLine({1}));
+    OpenConfigurations({Single("Site1", SimComPort)});
+    Click(IDC_CONNECT);
+    ASSERT_TRUE(g_port.m_Serial.IsOpen());
+    boxes.requests.clear();
+    sim.ClearReceived();
+
+    struct
+    {
+        bool ran = false;
+        std::set<int> enabled; // line commands found enabled inside the wait
+    } inWait;
+    const auto lookAtLineCommands = [&] {
+        for (int id : {IDC_RECEIVE_DATA, IDC_DISCONNECT, IDC_MEASUREMENT, IDC_CALL})
+            if (Enabled(id))
+                inWait.enabled.insert(id);
+        for (int id : {ID_RECEIVE_DATA, ID_DISCONNECT, ID_MEMORY_CHECK, ID_LOGGER_SETTING})
+            if (frame->Command(id)->isEnabled())
+                inWait.enabled.insert(id);
+    };
+    QTimer::singleShot(ReplyDelayMs / 3, view, [&] {
+        inWait.ran = true;
+        lookAtLineCommands();
+        // The rules run when a menu opens and when the loop idles: they keep them off.
+        ConnectMenu()->popup(QPoint(0, 0));
+        ConnectMenu()->close();
+        emit QAbstractEventDispatcher::instance()->aboutToBlock();
+        lookAtLineCommands();
+        for (int id : {IDC_RECEIVE_DATA, IDC_DISCONNECT, IDC_MEASUREMENT, IDC_CALL})
+            Click(id);
+        frame->OnCommand(ID_RECEIVE_DATA);
+    });
+    Click(IDC_CALL);
+
+    EXPECT_TRUE(inWait.ran);
+    EXPECT_EQ(inWait.enabled, std::set<int>{});
+    EXPECT_TRUE(Enabled(IDC_LAMP_GOOD));
+    EXPECT_FALSE(Enabled(IDC_LAMP_BAD));
+    EXPECT_EQ(sim.Commands(), Strings{"@01,01,memory"});
+    EXPECT_FALSE(Exists("Site1/Site1-01.acc"));
+    EXPECT_TRUE(boxes.requests.empty());
+    EXPECT_TRUE(g_port.m_Serial.IsOpen());
+    // The call over, the line commands are back.
+    ExpectScreen({IDC_MEASUREMENT, IDC_LOGGER_ID_COMBO, IDC_CALL, IDC_LAMP_GOOD, IDC_RECEIVE_DATA,
+                     IDC_VIEW_DATA, IDC_DISCONNECT},
+        "after the call");
+}
+
+TEST_F(LineInputTest, NothingLightsUpBehindTheConnectDialog)
+{
+    ASSERT_TRUE(StartSlowLine({1}));
+    OpenConfigurations({Single("Site1", SimComPort)});
+    std::set<int> behind; // enabled while the dialog checks the logger
+    ModalDriver driver;
+    driver.Then([&](QWidget*) {
+        EXPECT_TRUE(g_port.m_Serial.IsOpen());
+        for (int id : {IDC_RECEIVE_DATA, IDC_DISCONNECT})
+            if (Enabled(id))
+                behind.insert(id);
+        for (int id : {ID_RECEIVE_DATA, ID_DISCONNECT, ID_MEMORY_CHECK})
+            if (frame->Command(id)->isEnabled())
+                behind.insert(id);
+    });
+    Click(IDC_CONNECT);
+    EXPECT_TRUE(driver.AllDone());
+    EXPECT_EQ(behind, std::set<int>{});
+    EXPECT_TRUE(Enabled(IDC_RECEIVE_DATA));
+    EXPECT_TRUE(frame->Command(ID_DISCONNECT)->isEnabled());
+}
+
+TEST_F(LineInputTest, TheRulesWaitUntilAModalWindowHasClosed)
+{
+    ASSERT_TRUE(StartLine({1}));
+    OpenConfigurations({Single("Site1", SimComPort)});
+    bool lit = true;
+    ModalDriver driver;
+    driver.Then([&](QWidget* about) {
+        ASSERT_TRUE(OpenPort()); // behind the frame, as a dialog's own work would
+        // Checked once the About box's loop has idled with the port open.
+        QTimer::singleShot(30, about, [&, about] {
+            lit = Enabled(IDC_DISCONNECT) || frame->Command(ID_DISCONNECT)->isEnabled();
+            RejectModal(about);
+        });
+    });
+    frame->OnCommand(ID_APP_ABOUT);
+    EXPECT_TRUE(driver.AllDone());
+    EXPECT_FALSE(lit);
+    EXPECT_TRUE(Enabled(IDC_DISCONNECT));
+}
+
+} // namespace
