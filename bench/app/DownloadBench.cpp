@@ -19,6 +19,7 @@ class SilentPresenter final : public MessageBoxPresenter
 {
 public:
     void Show(const MessageBoxRequest&) override { }
+    bool Ask(const MessageBoxRequest&) override { return false; }
 };
 
 int RecordCount()
