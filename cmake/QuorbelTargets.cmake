@@ -1,6 +1,7 @@
 # Warnings are errors in our own code; Qt's headers come in as system headers.
 function(quorbel_warnings target)
-  target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow=local
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic
+                         $<$<CXX_COMPILER_ID:GNU>:-Wshadow=local>
                          -Wnon-virtual-dtor -Wno-missing-field-initializers -Werror)
 endfunction()
 

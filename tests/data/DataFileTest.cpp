@@ -6,6 +6,8 @@
 #include "record/LoggerRecord.h"
 #include "platform/Format.h"
 
+#include "support/FileSizeLimit.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -200,6 +202,11 @@ TEST_F(CsvRebuildTest, EveryDateStyleAndRawTextsOutsideThem)
             "Measured Date,Time,1A\r\n" + row + ",1.0\r\n")
             << style;
     }
+    // A damaged record whose time still reads as one: the raw texts keep their digits only,
+    // so no separator of the table slips into the row.
+    record.m_nDateFormat = 7;
+    EXPECT_EQ(BuildFrom({"01 00 24,105 13,409 1 000010", "01 01 240105 13,409 1 000020"}),
+        "Measured Date,Time,1A,2A\r\n240105,13409,999999,2.0\r\n");
 }
 
 TEST_F(CsvRebuildTest, LineEndsAndEmptyLinesDoNotChangeTheTable)
@@ -273,6 +280,29 @@ TEST_F(CsvRebuildTest, AFailedBuildIsReportedAndLeavesTheOldTableWhole)
     EXPECT_FALSE(RebuildCsvFile(record, 1, raw));
     EXPECT_EQ(QDir(QString::fromStdString(LoggerFolderPath(record))).entryList(QDir::Files),
         QStringList{"Site1-01.acc"});
+}
+
+// A disk that fills while the table is written: the old table stays whole, the build fails.
+TEST_F(CsvRebuildTest, AFullDiskLeavesTheOldTableWholeAndFails)
+{
+    std::vector<std::string> lines;
+    for (int minute = 0; minute < 200; ++minute)
+        lines.push_back(FormatString("01 00 240105 %02d%02d00 1 000010", minute / 60, minute % 60));
+    const QByteArray old = BuildFrom(lines);
+    ASSERT_GT(old.size(), 6000);
+    lines.push_back("01 00 240106 120000 1 000020");
+    QFile file(QString::fromStdString(AccFilePath(record, 1)));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(Lines(lines)) > 0);
+    file.close();
+    AccFile raw(AccFilePath(record, 1));
+    ASSERT_TRUE(raw.Open());
+    {
+        const FileSizeLimit full(4096);
+        EXPECT_FALSE(RebuildCsvFile(record, 1, raw));
+    }
+    EXPECT_EQ(ReadTable(), old);
+    EXPECT_EQ(QDir(QString::fromStdString(LoggerFolderPath(record))).entryList(QDir::Files),
+        (QStringList{"Site1-01.acc", "Site1-01.csv"}));
 }
 
 // The window stays alive during the build; the record is read once, at its start.

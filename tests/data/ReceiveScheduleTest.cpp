@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <vector>
 
 namespace {
@@ -67,6 +68,20 @@ TEST(ReceiveScheduleTest, ALongReceiveDoesNotMakeUpPassedMinutes)
     // Landing exactly on a receive minute while catching up receives it.
     EXPECT_TRUE(TakeScheduledTurn(record, {6, 50}));
     EXPECT_EQ(record.m_nNextReceive, 60);
+}
+
+// Numbers from a file of any origin: the arithmetic never overflows and a huge interval means
+// one receive a day.
+TEST(ReceiveScheduleTest, HugeNumbersFromAFileNeitherOverflowNorReceiveTwice)
+{
+    LoggerRecord record = Scheduled(std::numeric_limits<int>::max());
+    EXPECT_EQ(ReceivedMinutes(record, 0, 1439, 1), (std::vector<int>{0}));
+    for (const int next : {std::numeric_limits<int>::max() - 1, std::numeric_limits<int>::min()}) {
+        record.m_nLastDay = 6;
+        record.m_nNextReceive = next;
+        EXPECT_FALSE(TakeScheduledTurn(record, {6, 700}));
+        EXPECT_FALSE(TakeScheduledTurn(record, {6, 1439}));
+    }
 }
 
 TEST(ReceiveScheduleTest, ANewDayRestartsAndAnInvalidTimeReceivesNothing)

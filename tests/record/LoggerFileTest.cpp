@@ -2,6 +2,8 @@
 #include "record/LoggerFile.h"
 #include "record/LoggerTable.h"
 
+#include "support/FileSizeLimit.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -183,6 +185,19 @@ TEST_F(LoggerFileTest, SaveReportsFailures)
     EXPECT_FALSE(SaveLoggerFile(0, nullptr)); // empty table
     EXPECT_FALSE(IsValidLoggerName("a/b"));
     EXPECT_TRUE(IsValidLoggerName("a.b"));
+
+    // A disk that fills during the save: false, and the old file stays whole.
+    record = NewLoggerRecord("full", folder);
+    ASSERT_TRUE(SaveLoggerFile(0, &record));
+    SetFieldText(record.m_szPhoneNumber, "0123");
+    {
+        const FileSizeLimit full(1000);
+        EXPECT_FALSE(SaveLoggerFile(0, &record));
+    }
+    QFile saved(QString::fromStdString(folder + "full.arg"));
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    const LoggerRecord fresh = NewLoggerRecord("full", folder);
+    EXPECT_EQ(saved.readAll(), QByteArray(reinterpret_cast<const char*>(&fresh), sizeof fresh));
 
     // A name whose file place is taken by a folder cannot be written.
     ASSERT_TRUE(QDir().mkpath(QString::fromStdString(folder + "taken.arg")));

@@ -116,6 +116,21 @@ TEST_F(ConnectDlgTest, AMissingPortFailsAfterAboutATenthOfASecond)
     EXPECT_EQ(boxes.Texts(), (std::vector<std::string>{"port open fail"}));
 }
 
+// A number from a file that names no port fails; it never wraps round onto another port
+// (65536 + 9 would be COM9 in 16 bits, the simulated line).
+TEST_F(ConnectDlgTest, APortNumberOutOfRangeOpensNoPort)
+{
+    for (const int port : {65536 + ComPort, 0, -ComPort}) {
+        SCOPED_TRACE(port);
+        boxes.requests.clear();
+        Record().m_nComPort = port;
+        Connect();
+        EXPECT_FALSE(g_port.m_Serial.IsOpen());
+        EXPECT_TRUE(sim.Commands().empty());
+        EXPECT_EQ(boxes.Texts(), (std::vector<std::string>{"port open fail"}));
+    }
+}
+
 TEST_F(ConnectDlgTest, AModemLineDialsOnTheLongerBar)
 {
     Record().m_bUseModem = 1;

@@ -89,6 +89,17 @@ TEST_F(FolderUtilsTest, CreateFolderTreeMakesTheMissingLevelsAndTouchesNothingEl
     EXPECT_EQ(kept.readAll(), "record");
 }
 
+// The download's folders: every missing level made (and its entry synced), nothing else.
+TEST_F(FolderUtilsTest, ADurableFolderTreeMakesEveryLevelOrFails)
+{
+    const std::string deep = data + "/One/Two/Three/";
+    EXPECT_TRUE(CreateDurableFolderTree(deep.c_str()));
+    EXPECT_TRUE(FolderExists(deep.c_str()));
+    EXPECT_TRUE(CreateDurableFolderTree(deep.c_str()));
+    for (const std::string& path : {file + "/Site1/", std::string()})
+        EXPECT_FALSE(CreateDurableFolderTree(path.c_str())) << path;
+}
+
 // The browser opens at the initial folder under its title and returns only a folder that
 // exists when the choice returns.
 TEST_F(FolderUtilsTest, BrowseForFolderReturnsTheChosenFolder)
