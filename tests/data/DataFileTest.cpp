@@ -286,7 +286,7 @@ TEST_F(CsvRebuildTest, AFailedBuildIsReportedAndLeavesTheOldTableWhole)
 TEST_F(CsvRebuildTest, AFullDiskLeavesTheOldTableWholeAndFails)
 {
     std::vector<std::string> lines;
-    for (int minute = 0; minute < 200; ++minute)
+    for (int minute = 0; minute < 300; ++minute)
         lines.push_back(FormatString("01 00 240105 %02d%02d00 1 000010", minute / 60, minute % 60));
     const QByteArray old = BuildFrom(lines);
     ASSERT_GT(old.size(), 6000);
