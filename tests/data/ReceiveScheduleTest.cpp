@@ -74,8 +74,11 @@ TEST(ReceiveScheduleTest, ALongReceiveDoesNotMakeUpPassedMinutes)
 // one receive a day.
 TEST(ReceiveScheduleTest, HugeNumbersFromAFileNeitherOverflowNorReceiveTwice)
 {
-    LoggerRecord record = Scheduled(std::numeric_limits<int>::max());
-    EXPECT_EQ(ReceivedMinutes(record, 0, 1439, 1), (std::vector<int>{0}));
+    LoggerRecord record = Scheduled(std::numeric_limits<int>::max(), true, 5);
+    EXPECT_EQ(ReceivedMinutes(record, 0, 1439, 1), (std::vector<int>{5}));
+    record.m_nReceiveDelay = std::numeric_limits<int>::max();
+    record.m_nLastDay = 0;
+    EXPECT_EQ(ReceivedMinutes(record, 0, 1439, 1), (std::vector<int>{}));
     for (const int next : {std::numeric_limits<int>::max() - 1, std::numeric_limits<int>::min()}) {
         record.m_nLastDay = 6;
         record.m_nNextReceive = next;
