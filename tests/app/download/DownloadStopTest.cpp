@@ -5,6 +5,7 @@
 #include "platform/Format.h"
 
 #include "support/ModalDriver.h"
+#include "support/Screenshot.h"
 
 #include <QAbstractButton>
 #include <QPointer>
@@ -57,6 +58,7 @@ TEST_F(DownloadStopTest, EveryWayOfAskingStopsAfterTheRecordBeingRead)
              QAbstractButton* cancel = Cancel(dialog);
              ASSERT_NE(cancel, nullptr);
              ASSERT_TRUE(cancel->isVisible());
+             EXPECT_TRUE(SaveScreenshot(dialog, "data_receive"));
              QTest::mouseClick(cancel, Qt::LeftButton);
          }},
         {"Esc", [](QWidget* dialog) { QTest::keyClick(dialog, Qt::Key_Escape); }},
