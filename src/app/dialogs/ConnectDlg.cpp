@@ -91,7 +91,9 @@ void CConnectDlg::OnCancel()
 
 void CConnectDlg::OpenFailed()
 {
-    Finish(false, "port open fail");
+    // The device and the system's reason follow on a line of their own.
+    const std::string text = "port open fail\n" + g_port.m_Serial.OpenFailure();
+    Finish(false, text.c_str());
 }
 
 void CConnectDlg::CheckFirstLogger()
