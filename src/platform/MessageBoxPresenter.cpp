@@ -1,8 +1,11 @@
 #include "platform/MessageBoxPresenter.h"
 
+#include "platform/MainWindow.h"
 #include "platform/Text.h"
 
+#include <QApplication>
 #include <QMessageBox>
+#include <QPointer>
 #include <QTimer>
 
 namespace {
@@ -12,11 +15,15 @@ class QtMessageBoxPresenter final : public MessageBoxPresenter
 public:
     void Show(const MessageBoxRequest& request) override
     {
-        QMessageBox box(
+        // Owned by the window in front, so that the window manager places the box over the
+        // program rather than in the middle of the screen. A parent that goes away while the
+        // box is open takes the box with it.
+        QPointer<QMessageBox> box = new QMessageBox(
             request.icon == MessageIcon::Warning ? QMessageBox::Warning : QMessageBox::Information,
-            ToQt(request.caption), ToQt(request.text), QMessageBox::Ok);
-        QTimer::singleShot(request.timeoutMs, &box, [&box] { box.done(QMessageBox::Ok); });
-        box.exec();
+            ToQt(request.caption), ToQt(request.text), QMessageBox::Ok, MessageBoxOwner());
+        QTimer::singleShot(request.timeoutMs, box, [box] { box->done(QMessageBox::Ok); });
+        box->exec();
+        delete box;
     }
 };
 
@@ -24,6 +31,15 @@ QtMessageBoxPresenter g_qtPresenter;
 MessageBoxPresenter* g_presenter = &g_qtPresenter;
 
 } // namespace
+
+QWidget* MessageBoxOwner()
+{
+    if (QWidget* modal = QApplication::activeModalWidget())
+        return modal;
+    if (QWidget* active = QApplication::activeWindow())
+        return active;
+    return FindMainWindow();
+}
 
 MessageBoxPresenter* SetMessageBoxPresenter(MessageBoxPresenter* presenter)
 {
