@@ -1,6 +1,7 @@
 #include "platform/ScreenFit.h"
 
-#include <QGuiApplication>
+#include <QApplication>
+#include <QFontMetrics>
 #include <QScreen>
 #include <QScrollArea>
 #include <QStyle>
@@ -34,12 +35,16 @@ QSize ClientRoom(const QWidget* near)
 {
     const QScreen* screen = near ? near->screen() : nullptr;
     if (!screen)
-        screen = QGuiApplication::primaryScreen();
+        screen = QApplication::primaryScreen();
     if (!screen)
         return {QWIDGETSIZE_MAX, QWIDGETSIZE_MAX};
-    const QStyle* style = near ? near->style() : nullptr;
-    const int frame = style ? style->pixelMetric(QStyle::PM_DefaultFrameWidth) : 2;
-    const int title = style ? style->pixelMetric(QStyle::PM_TitleBarHeight) : 24;
+    // The window manager draws the frame, so its size is not known before the window shows;
+    // desktops' title bars run to about two lines of text, more than the style's own.
+    const QStyle* style = near ? near->style() : QApplication::style();
+    const int frame = style->pixelMetric(QStyle::PM_DefaultFrameWidth);
+    const int line = near ? near->fontMetrics().lineSpacing()
+                          : QFontMetrics(QApplication::font()).lineSpacing();
+    const int title = std::max(style->pixelMetric(QStyle::PM_TitleBarHeight), 2 * line);
     const QSize available = screen->availableGeometry().size();
     return {available.width() - 2 * frame, available.height() - title - 2 * frame};
 }
