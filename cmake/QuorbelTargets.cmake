@@ -30,9 +30,13 @@ function(quorbel_library name)
 endfunction()
 
 # A test program per test folder, each test case its own CTest entry so ctest -j runs them
-# side by side.
+# side by side. PLATFORM replaces the offscreen desktop the tests run on (for example a
+# smaller screen).
 function(quorbel_test name)
-  cmake_parse_arguments(ARG "" "" "DIRS;DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "" "PLATFORM" "DIRS;DEPS" ${ARGN})
+  if(NOT ARG_PLATFORM)
+    set(ARG_PLATFORM offscreen)
+  endif()
   set(sources)
   foreach(dir IN LISTS ARG_DIRS)
     file(GLOB found CONFIGURE_DEPENDS ${dir}/*.cpp ${dir}/*.h)
@@ -42,5 +46,5 @@ function(quorbel_test name)
   target_link_libraries(${name} PRIVATE quorbel_testsupport ${ARG_DEPS})
   quorbel_warnings(${name})
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
-                       PROPERTIES ENVIRONMENT QT_QPA_PLATFORM=offscreen TIMEOUT 120)
+                       PROPERTIES ENVIRONMENT QT_QPA_PLATFORM=${ARG_PLATFORM} TIMEOUT 120)
 endfunction()

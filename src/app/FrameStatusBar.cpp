@@ -29,6 +29,8 @@ QLabel* MakeIndicator(QStatusBar* bar, const QString& widest)
 FrameStatusBar::FrameStatusBar(QWidget* parent)
     : QStatusBar(parent)
 {
+    // The frame cannot be resized, so a grip would promise what it cannot do.
+    setSizeGripEnabled(false);
     auto* message = new QLabel(QString::fromLatin1(ReadyText), this);
     addWidget(message, 1);
     m_caps = MakeIndicator(this, QStringLiteral("CAP"));

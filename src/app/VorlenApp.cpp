@@ -9,7 +9,6 @@
 #include "platform/Format.h"
 
 #include <QCoreApplication>
-#include <QFileInfo>
 
 CVorlenApp::CVorlenApp() = default;
 
@@ -25,9 +24,8 @@ bool CVorlenApp::InitInstance()
 {
     SetSettingsNames();
 
-    // The program folder's Data, or the user's own when that cannot be written.
-    InitDataFolder();
-    if (!QFileInfo(QString::fromLocal8Bit(g_strDataFolder.c_str())).isWritable()) {
+    // Saves into a folder that cannot be written would fail one by one; say so once.
+    if (!InitDataFolder()) {
         TimedMessageBox(
             FormatString("The data folder %s cannot be written.", g_strDataFolder.c_str()),
             TimedBoxForm::Warning);

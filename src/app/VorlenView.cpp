@@ -15,9 +15,7 @@
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QLabel>
-#include <QLayout>
 #include <QListWidget>
-#include <QMainWindow>
 #include <QMenu>
 #include <QSignalBlocker>
 
@@ -87,7 +85,7 @@ void CVorlenView::ConnectControls()
 
 void CVorlenView::OnInitialUpdate()
 {
-    FitFrameToForm();
+    ResizeParentToFit();
     SetIcons();
     for (int id : {IDC_CONNECT, IDC_RECEIVE_DATA, IDC_VIEW_DATA, IDC_DISCONNECT, IDC_SCHEDULE_START,
              IDC_SCHEDULE_STOP}) {
@@ -104,20 +102,6 @@ void CVorlenView::OnInitialUpdate()
     }
     SetCaptionLook();
     ShowInformation({}, {}, {}, {}, {}, {});
-}
-
-void CVorlenView::FitFrameToForm()
-{
-    auto* frame = qobject_cast<QMainWindow*>(window());
-    if (!frame || frame->centralWidget() != this)
-        return;
-    if (frame->layout())
-        frame->layout()->activate();
-    // Fit the client area to the form: the frame's first size shrinks to it, and grows
-    // where a large system font makes the form bigger, so no control is ever cut off.
-    const QSize form = TemplateSize();
-    const QSize extra = frame->size() - size();
-    frame->setFixedSize(extra + form);
 }
 
 void CVorlenView::SetIcons()

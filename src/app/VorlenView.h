@@ -79,7 +79,6 @@ private:
     void ConnectControls();
     void SetIcons();
     void SetCaptionLook();
-    void FitFrameToForm();
     void ShowInformation(const std::string& quantity, const std::string& count,
         const std::string& comPort, const std::string& network, const std::string& receive,
         const std::string& erase);

@@ -1,6 +1,8 @@
 #include "link/SerialCom.h"
 
 #include "link/ComDevice.h"
+#include "link/PortOpenFailure.h"
+#include "platform/DebugTrace.h"
 
 #include <QCoreApplication>
 #include <QPointer>
@@ -76,10 +78,15 @@ void CSerialCom::SetLoggerLine()
 bool CSerialCom::Open()
 {
     Close();
+    const std::string device = ComDeviceName(m_nPort);
     auto port = std::make_unique<QSerialPort>();
-    port->setPortName(QString::fromStdString(ComDeviceName(m_nPort)));
-    if (!port->open(QIODevice::ReadWrite))
+    port->setPortName(QString::fromLocal8Bit(device));
+    if (!port->open(QIODevice::ReadWrite)) {
+        m_openFailure = DescribeOpenFailure(m_nPort, device, *port);
+        DebugTrace("port open fail: %s\r\n", m_openFailure.c_str());
         return false;
+    }
+    m_openFailure.clear();
     ApplySettings(*port);
     port->clear(QSerialPort::AllDirections);
     port->clearError();

@@ -42,8 +42,12 @@ public:
     void SetLoggerLine();
     // Opens the device of COM m_nPort (ComDeviceName) with the line settings, closing an
     // open port first and discarding anything queued. A DTR, RTS or line setting the device
-    // refuses is not an error. False when the device cannot be opened.
+    // refuses is not an error. False when the device cannot be opened; OpenFailure() then
+    // says which device it was and why.
     bool Open();
+    // The device and the system's reason of the last failed Open; empty after one that
+    // succeeded.
+    const std::string& OpenFailure() const { return m_openFailure; }
     void Close();
     // The next received byte, or 0 when none came within ByteWaitSlices slices or the line
     // is closed or gone.
@@ -80,5 +84,6 @@ private:
     short m_nPort = 1;
     bool m_bLineLost = false;
     std::string m_tail; // received before the line went away, not yet read
+    std::string m_openFailure;
     long long m_nSlices = 0;
 };

@@ -2,6 +2,7 @@
 
 #include "platform/DialogUnits.h"
 #include "platform/MainWindow.h"
+#include "platform/ScreenFit.h"
 #include "platform/Text.h"
 
 #include <QAbstractButton>
@@ -36,10 +37,14 @@ CDialogBase::CDialogBase(const DialogTemplate& tmpl, QWidget* parent)
 
 void CDialogBase::OnControlsBuilt()
 {
+    // A dialog larger than the screen (large fonts, a small panel) scrolls its controls
+    // rather than leave some of them out of reach.
+    const QSize size
+        = FitFixedLayout(this, TemplateSize(), ClientRoom(parentWidget() ? parentWidget() : this));
     if (Template().style & DialogStyle::Resizable)
-        resize(TemplateSize());
+        resize(size);
     else
-        setFixedSize(TemplateSize());
+        setFixedSize(size);
 
     // The standard buttons end the dialog, as in every dialog of the program.
     if (auto* ok = ItemAs<QAbstractButton>(IDOK))

@@ -16,6 +16,11 @@ public:
     // Builds the controls (on first use) and runs OnInitialUpdate once.
     void InitialUpdate();
 
+    // Fits the frame whose central widget this form is to the form: the frame shrinks or
+    // grows to it, so that no control is cut off at any font size. A form larger than the
+    // screen scrolls inside a frame that fits the screen.
+    void ResizeParentToFit();
+
 protected:
     virtual void OnInitialUpdate();
     void OnControlsBuilt() override;

@@ -1,8 +1,11 @@
 #include "platform/MessageBoxPresenter.h"
 
+#include "platform/MainWindow.h"
 #include "platform/Text.h"
 
+#include <QApplication>
 #include <QMessageBox>
+#include <QPointer>
 #include <QTimer>
 
 namespace {
@@ -20,14 +23,20 @@ QMessageBox::Icon IconOf(MessageIcon icon)
     return QMessageBox::Information;
 }
 
-// Runs the box until a button or its own timer closes it; the timer gives closeWith.
+// Runs the box until a button or its own timer closes it; the timer gives closeWith. The box
+// is owned by the window in front, so that the window manager places it over the program
+// rather than in the middle of the screen; a parent that goes away while the box is open
+// takes the box with it.
 int RunBox(const MessageBoxRequest& request, QMessageBox::StandardButtons buttons,
     QMessageBox::StandardButton closeWith)
 {
-    QMessageBox box(IconOf(request.icon), ToQt(request.caption), ToQt(request.text), buttons);
-    box.setDefaultButton(closeWith);
-    QTimer::singleShot(request.timeoutMs, &box, [&box, closeWith] { box.done(closeWith); });
-    return box.exec();
+    QPointer<QMessageBox> box = new QMessageBox(IconOf(request.icon), ToQt(request.caption),
+        ToQt(request.text), buttons, MessageBoxOwner());
+    box->setDefaultButton(closeWith);
+    QTimer::singleShot(request.timeoutMs, box, [box, closeWith] { box->done(closeWith); });
+    const int result = box->exec();
+    delete box;
+    return result;
 }
 
 class QtMessageBoxPresenter final : public MessageBoxPresenter
@@ -48,6 +57,15 @@ QtMessageBoxPresenter g_qtPresenter;
 MessageBoxPresenter* g_presenter = &g_qtPresenter;
 
 } // namespace
+
+QWidget* MessageBoxOwner()
+{
+    if (QWidget* modal = QApplication::activeModalWidget())
+        return modal;
+    if (QWidget* active = QApplication::activeWindow())
+        return active;
+    return FindMainWindow();
+}
 
 MessageBoxPresenter* SetMessageBoxPresenter(MessageBoxPresenter* presenter)
 {

@@ -9,7 +9,9 @@ enum class MessageIcon
     Question
 };
 
-// One message box: no owner window, OK only, closing by itself after timeoutMs.
+class QWidget;
+
+// One message box: OK only, closing by itself after timeoutMs, over the window in front.
 struct MessageBoxRequest
 {
     std::string text;
@@ -33,6 +35,10 @@ public:
 
 // Installs a presenter (nullptr: the program's own) and returns the one it replaces.
 MessageBoxPresenter* SetMessageBoxPresenter(MessageBoxPresenter* presenter);
+
+// The window a message box belongs to: the active modal dialog, else the active window, else
+// the main window; nullptr when the program shows none.
+QWidget* MessageBoxOwner();
 
 // Shows the request through the installed presenter.
 void ShowMessageBox(const MessageBoxRequest& request);

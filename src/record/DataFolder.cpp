@@ -1,8 +1,7 @@
 #include "record/DataFolder.h"
 
-#include <QCoreApplication>
 #include <QDir>
-#include <QFileInfo>
+#include <QFile>
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
@@ -19,14 +18,17 @@ bool IsWritableFolder(const QString& path)
     return probe.open();
 }
 
+QString DocumentsFolder()
+{
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return documents.isEmpty() ? QDir::homePath() : documents;
+}
+
 } // namespace
 
-void InitDataFolder()
+bool InitDataFolder()
 {
-    QString folder = QCoreApplication::applicationDirPath() + "/Data";
-    if (!IsWritableFolder(folder)) {
-        folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + "/Data";
-        QDir().mkpath(folder);
-    }
-    g_strDataFolder = QDir::cleanPath(folder).toLocal8Bit().toStdString() + "/";
+    const QString folder = QDir::cleanPath(DocumentsFolder() + "/Quorbel/Data");
+    g_strDataFolder = QFile::encodeName(folder).toStdString() + "/";
+    return IsWritableFolder(folder);
 }

@@ -41,9 +41,11 @@ TEST(ComDeviceTest, EnvironmentThenSettingsThenPlatformName)
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
     qunsetenv("QUORBEL_COM7");
     EXPECT_EQ(ComDeviceName(7), "/dev/ttyS6");
-    QSettings(QSettings::NativeFormat, QSettings::UserScope,
-        QString::fromUtf8(SettingsOrganization), QString::fromUtf8(SettingsApplication))
-        .setValue("Ports/COM7", "/dev/ttyUSB0");
+    QSettings settings(QSettings::NativeFormat, QSettings::UserScope,
+        QString::fromUtf8(SettingsOrganization), QString::fromUtf8(SettingsApplication));
+    EXPECT_EQ(settings.fileName(), dir.path() + "/Quorbel/Quorbel.conf");
+    settings.setValue("Ports/COM7", "/dev/ttyUSB0");
+    settings.sync();
     EXPECT_EQ(ComDeviceName(7), "/dev/ttyUSB0");
     EXPECT_EQ(ComDeviceName(8), "/dev/ttyS7");
     qputenv("QUORBEL_COM7", "/nonexistent/tty");

@@ -1,7 +1,11 @@
 #include "platform/MessageBoxPresenter.h"
 #include "platform/Text.h"
 
+#include <QApplication>
 #include <QElapsedTimer>
+#include <QTest>
+#include <QTimer>
+#include <QWidget>
 
 #include <gtest/gtest.h>
 
@@ -21,6 +25,37 @@ TEST(MessageBoxPresenterTest, AQuestionThatClosesByItselfAnswersNo)
 {
     SetMessageBoxPresenter(nullptr);
     EXPECT_FALSE(AskMessageBox({"replace?", "Quorbel", MessageIcon::Question, 30}));
+}
+
+// The box belongs to the window in front (a window manager keeps it over that window), and
+// goes with it should that window be closed while the box is open.
+TEST(MessageBoxPresenterTest, TheBoxBelongsToTheWindowInFront)
+{
+    SetMessageBoxPresenter(nullptr);
+    QWidget front;
+    front.show();
+    front.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&front));
+    EXPECT_EQ(MessageBoxOwner(), &front);
+    QWidget* owner = nullptr;
+    QTimer::singleShot(0, [&owner] {
+        if (QWidget* box = QApplication::activeModalWidget()) {
+            owner = box->parentWidget();
+            box->close();
+        }
+    });
+    ShowMessageBox({"over the window", "Quorbel", MessageIcon::Warning, 5000});
+    EXPECT_EQ(owner, &front);
+
+    auto* doomed = new QWidget;
+    doomed->show();
+    doomed->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(doomed));
+    QTimer::singleShot(0, doomed, [doomed] { delete doomed; });
+    QElapsedTimer clock;
+    clock.start();
+    ShowMessageBox({"parent goes", "Quorbel", MessageIcon::Warning, 5000});
+    EXPECT_LT(clock.elapsed(), 4000);
 }
 
 TEST(TextTest, StaticCaptionsDropMnemonicMarkers)

@@ -9,11 +9,16 @@ extern "C" const char* __asan_default_options()
 }
 
 // Every test program runs with a QApplication on the offscreen platform, so that dialogs,
-// timers and the serial port's notifiers behave as in the program.
+// timers and the serial port's notifiers behave as in the program. Plain "offscreen" gets a
+// desktop-sized screen (the platform's own is 800 x 600, smaller than the main window), so
+// that windows keep their own layout; a test that needs another screen names its own
+// configuration file.
 int main(int argc, char* argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    if (platform.isEmpty() || platform == "offscreen")
+        qputenv("QT_QPA_PLATFORM",
+            "offscreen:configfile=" QUORBEL_TEST_SOURCE_DIR "/support/screens/desktop.json");
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

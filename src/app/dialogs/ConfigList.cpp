@@ -26,8 +26,9 @@ void SetupConfigList(QTreeWidget* list, const char* caption, const QFont& font)
 
 void AppendConfigRow(QTreeWidget* list, const std::string& text, int tag)
 {
+    // Left, so that a short title stays in view beside a long path that widens the column.
     auto* row = new QTreeWidgetItem(list, {ToQt(text)});
-    row->setTextAlignment(0, Qt::AlignCenter);
+    row->setTextAlignment(0, Qt::AlignLeft | Qt::AlignVCenter);
     row->setData(0, Qt::UserRole, tag);
 }
 
@@ -52,7 +53,12 @@ void FitConfigColumn(QTreeWidget* list)
 {
     list->setUpdatesEnabled(false);
     list->resizeColumnToContents(0);
-    list->setColumnWidth(0, std::max(list->columnWidth(0), VisibleColumnWidth(list)));
+    const int visible = VisibleColumnWidth(list);
+    const int width = std::max(list->columnWidth(0), visible);
+    list->setColumnWidth(0, width);
+    // A heading centred over a column wider than the list would be cut by the list's edge.
+    list->header()->setDefaultAlignment(
+        width > visible ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter);
     list->setUpdatesEnabled(true);
 }
 

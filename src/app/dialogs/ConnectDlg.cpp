@@ -4,6 +4,7 @@
 #include "app/TimedMessageBox.h"
 #include "record/LoggerTable.h"
 #include "link/Port.h"
+#include "platform/Format.h"
 #include "res/DialogTemplates.h"
 
 #include <QProgressBar>
@@ -38,6 +39,8 @@ bool CConnectDlg::OnInitDialog()
         g_port.m_Serial.SetLoggerLine();
     }
     if (!named || !g_port.m_Serial.Open()) {
+        m_openFailure = named ? g_port.m_Serial.OpenFailure()
+                              : FormatString("COM %d names no port.", comPort);
         m_progress->setRange(0, DirectRange);
         m_progress->setValue(DirectRange);
         SetTimer(OpenFailedStage, OpenFailedDelayMs);
@@ -92,7 +95,10 @@ bool CConnectDlg::DialModem(const ProgressPos& progress)
 
 void CConnectDlg::OpenFailed()
 {
-    Finish(false, "port open fail");
+    // The device and the system's reason follow on a line of their own.
+    const std::string text
+        = m_openFailure.empty() ? "port open fail" : "port open fail\n" + m_openFailure;
+    Finish(false, text.c_str());
 }
 
 void CConnectDlg::CheckFirstLogger()

@@ -43,4 +43,5 @@ private:
     void Finish(bool connected, const char* text);
 
     QProgressBar* m_progress = nullptr;
+    std::string m_openFailure; // the device and the system's reason, when the port would not open
 };

@@ -8,6 +8,7 @@
 #include "record/DataFolder.h"
 #include "record/LoggerFile.h"
 #include "record/LoggerTable.h"
+#include "platform/ByteLengthValidator.h"
 #include "platform/Format.h"
 #include "platform/Text.h"
 #include "res/DialogTemplates.h"
@@ -87,7 +88,7 @@ bool FitsField(const std::string& text, const char* label, int limit)
 {
     if (text.size() <= static_cast<size_t>(limit))
         return true;
-    Warn(FormatString("%s holds more than %d characters.", label, limit));
+    Warn(FormatString("%s holds more than %d bytes.", label, limit));
     return false;
 }
 
@@ -98,7 +99,7 @@ CNewLoggerDlg::CNewLoggerDlg(QWidget* parent)
 {
     m_comboCom = ItemAs<QComboBox>(IDC_COM);
     for (const TextField& field : TextFields)
-        ItemAs<QLineEdit>(field.id)->setMaxLength(field.limit);
+        LimitTextBytes(ItemAs<QLineEdit>(field.id), field.limit);
     Controls().OnClicked(IDC_SINGLE, this, &CNewLoggerDlg::OnBnClickedSingle);
     Controls().OnClicked(IDC_MULTI, this, &CNewLoggerDlg::OnBnClickedMulti);
     Controls().OnClicked(IDC_RS485, this, &CNewLoggerDlg::OnBnClickedRs485);

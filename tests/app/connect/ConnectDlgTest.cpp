@@ -1,15 +1,21 @@
 #include "app/ScheduleFlag.h"
 #include "app/dialogs/ConnectDlg.h"
 
+#include "platform/DebugTrace.h"
+#include "platform/Format.h"
+
 #include "support/ModalDriver.h"
 #include "support/sim/SimLineFixture.h"
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QProgressBar>
 #include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
+
+#include <unistd.h>
 
 namespace {
 
@@ -22,6 +28,51 @@ protected:
         SetProgressPos(progress, 1);
         return false;
     }
+};
+
+// Runs as the user "nobody" while it lives, when the test runs as root (whom no file
+// permission stops); the saved user ID brings root back.
+class Unprivileged
+{
+public:
+    Unprivileged()
+        : m_dropped(geteuid() == 0 && setresuid(NobodyId, NobodyId, 0) == 0)
+    {
+    }
+    ~Unprivileged()
+    {
+        if (m_dropped) {
+            EXPECT_EQ(setresuid(0, 0, 0), 0);
+        }
+    }
+    Unprivileged(const Unprivileged&) = delete;
+    Unprivileged& operator=(const Unprivileged&) = delete;
+
+    // True when the process is not root now.
+    bool Holds() const { return geteuid() != 0; }
+
+private:
+    static constexpr uid_t NobodyId = 65534;
+    bool m_dropped;
+};
+
+// The trace texts written while it lives.
+class TraceLines
+{
+public:
+    TraceLines()
+    {
+        s_lines.clear();
+        SetTraceSink([](const char* text) { s_lines.emplace_back(text); });
+    }
+    ~TraceLines() { SetTraceSink(nullptr); }
+    TraceLines(const TraceLines&) = delete;
+    TraceLines& operator=(const TraceLines&) = delete;
+
+    const std::vector<std::string>& Lines() const { return s_lines; }
+
+private:
+    static inline std::vector<std::string> s_lines;
 };
 
 class ConnectDlgTest : public SimLineFixture
@@ -113,7 +164,47 @@ TEST_F(ConnectDlgTest, AMissingPortFailsAfterAboutATenthOfASecond)
     EXPECT_EQ(result.maximum, 3);
     EXPECT_EQ(result.value, 3);
     EXPECT_FALSE(g_port.m_Serial.IsOpen());
-    EXPECT_EQ(boxes.Texts(), (std::vector<std::string>{"port open fail"}));
+    EXPECT_EQ(boxes.Texts(),
+        (std::vector<std::string>{
+            "port open fail\nCOM18 is /dev/quorbel-no-such-port: no such device."}));
+}
+
+// The box's first line stays; the next names the device and the system's reason, and for a
+// missing permission the remedy. The trace says the same.
+TEST_F(ConnectDlgTest, APortThatWillNotOpenSaysWhichDeviceAndWhy)
+{
+    const std::string device = sim.Path();
+    const QString path = QString::fromStdString(device);
+    const QFile::Permissions permissions = QFile::permissions(path);
+    TraceLines traced;
+    {
+        // Nobody may open the line; root may open anything, so the open runs as "nobody".
+        ASSERT_TRUE(QFile::setPermissions(path, {}));
+        const Unprivileged nobody;
+        ASSERT_TRUE(nobody.Holds());
+        Connect();
+    }
+    ASSERT_TRUE(QFile::setPermissions(path, permissions));
+    const std::string reason = "COM9 is " + device
+        + ": permission denied.\nThe user needs membership of the \"dialout\" group (sudo "
+          "adduser $USER dialout, then log in again).";
+    EXPECT_EQ(boxes.Texts(), (std::vector<std::string>{"port open fail\n" + reason}));
+    EXPECT_EQ(traced.Lines(), (std::vector<std::string>{"port open fail: " + reason + "\r\n"}));
+    EXPECT_FALSE(g_port.m_Serial.IsOpen());
+
+    // Another program holding the line.
+    boxes.requests.clear();
+    CSerialCom holder;
+    holder.SetPort(ComPort);
+    ASSERT_TRUE(holder.Open());
+    Connect();
+    EXPECT_EQ(boxes.Texts(),
+        (std::vector<std::string>{
+            "port open fail\nCOM9 is " + device + ": busy (another program has it open)."}));
+    EXPECT_FALSE(g_port.m_Serial.IsOpen());
+    holder.Close();
+    Connect();
+    EXPECT_TRUE(g_port.m_Serial.IsOpen());
 }
 
 // A number from a file that names no port fails; it never wraps round onto another port
@@ -127,7 +218,8 @@ TEST_F(ConnectDlgTest, APortNumberOutOfRangeOpensNoPort)
         Connect();
         EXPECT_FALSE(g_port.m_Serial.IsOpen());
         EXPECT_TRUE(sim.Commands().empty());
-        EXPECT_EQ(boxes.Texts(), (std::vector<std::string>{"port open fail"}));
+        EXPECT_EQ(boxes.Texts(),
+            (std::vector<std::string>{FormatString("port open fail\nCOM %d names no port.", port)}));
     }
 }
 

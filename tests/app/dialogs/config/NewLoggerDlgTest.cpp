@@ -5,7 +5,9 @@
 
 #include "app/dialogs/NewLoggerDlg.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QTest>
 
@@ -50,6 +52,16 @@ protected:
 };
 
 using NewLoggerDlgTest = ConfigDialogTest;
+
+// Types text one character at a time as an input method commits it (how Hangul arrives).
+void TypeCommitted(QLineEdit* edit, const QString& text)
+{
+    for (const QChar c : text) {
+        QInputMethodEvent commit;
+        commit.setCommitString(QString(c));
+        QApplication::sendEvent(edit, &commit);
+    }
+}
 
 TEST_F(NewLoggerDlgTest, ChoicesStartAtTheDefaultsAndEachPairKeepsOneSet)
 {
@@ -124,7 +136,7 @@ TEST_F(NewLoggerDlgTest, SaveWritesWhatTheEditorShowsOrRefusesIt)
         {{}, {{IDC_NAME, "abc"}}, sameName},
         // A file of that name in the configuration's own folder would be overwritten.
         {{}, {{IDC_NAME, "elsewhere"}, {IDC_FOLDER, other}}, sameName},
-        {{}, {{IDC_PHONE, tenWide}}, "Phone number holds more than 19 characters."},
+        {{}, {{IDC_PHONE, tenWide}}, "Phone number holds more than 19 bytes."},
         {{IDC_SCHEDULE}, {{IDC_INTERVAL, "12a"}},
             "The Minute field must hold a whole number of minutes."},
         {{IDC_SCHEDULE}, {{IDC_DELAY_MINUTE, "99999999999"}},
@@ -171,8 +183,10 @@ TEST_F(NewLoggerDlgTest, FieldsFitTheRecordAndEnterLeavesThemOpen)
     auto* name = dlg.ItemAs<QLineEdit>(IDC_NAME);
     QTest::keyClicks(name, "abcdefghijklmnopqrstuvwxyz");
     EXPECT_EQ(dlg.Text(IDC_NAME), "abcdefghijklmnopqrs");
-    EXPECT_EQ(dlg.ItemAs<QLineEdit>(IDC_PHONE)->maxLength(), 19);
-    EXPECT_EQ(dlg.ItemAs<QLineEdit>(IDC_FOLDER)->maxLength(), 259);
+    auto* folder = dlg.ItemAs<QLineEdit>(IDC_FOLDER);
+    folder->clear();
+    QTest::keyClicks(folder, QString(300, QLatin1Char('f')));
+    EXPECT_EQ(folder->text().size(), 259);
     name->setFocus();
     QTest::keyClick(name, Qt::Key_Return);
     QTest::keyClick(name, Qt::Key_Enter);
@@ -189,7 +203,42 @@ TEST_F(NewLoggerDlgTest, FieldsFitTheRecordAndEnterLeavesThemOpen)
         ClickItem(&dlg, IDC_BROWSE);
         EXPECT_EQ(dlg.Text(IDC_FOLDER), shown) << chosen;
     }
-    EXPECT_EQ(presenter.Texts(), Texts{"Browse of data file holds more than 259 characters."});
+    EXPECT_EQ(presenter.Texts(), Texts{"Browse of data file holds more than 259 bytes."});
+}
+
+// The fields count the bytes their record fields hold, not characters: a Hangul syllable
+// takes three, so six of them and one letter fill a 19-byte name; more is refused, typed or
+// pasted. Such a name saves whole.
+TEST_F(NewLoggerDlgTest, TextFieldsStopAtTheirFieldsBytes)
+{
+    RecordingPresenter presenter;
+    TestNewLoggerDlg dlg;
+    auto* name = dlg.ItemAs<QLineEdit>(IDC_NAME);
+    const QString hangul = QString::fromUtf8("가나다라마바사아자차카");
+    name->clear();
+    TypeCommitted(name, hangul);
+    EXPECT_EQ(name->text(), hangul.left(6));
+    QTest::keyClicks(name, "xy");
+    EXPECT_EQ(name->text(), hangul.left(6) + "x");
+    EXPECT_EQ(dlg.Text(IDC_NAME).size(), 19u);
+    name->clear();
+    name->insert(hangul); // as a paste does
+    EXPECT_EQ(name->text(), QString());
+    name->insert(hangul.left(6));
+    ClickItem(&dlg, IDC_SAVE);
+    EXPECT_EQ(presenter.Texts(), Texts{});
+    EXPECT_FALSE(dlg.isVisible());
+    const std::string saved = FromQt(hangul.left(6));
+    EXPECT_TRUE(FileHolds(data + saved + ".arg", NewLoggerRecord(saved, data)));
+
+    // The phone number and the modem strings count the same way.
+    TestNewLoggerDlg other;
+    for (int id : {IDC_PHONE, IDC_MODEM_COMMAND, IDC_HANG_UP}) {
+        auto* edit = other.ItemAs<QLineEdit>(id);
+        edit->clear();
+        TypeCommitted(edit, hangul);
+        EXPECT_EQ(edit->text(), hangul.left(6)) << id;
+    }
 }
 
 // Whatever the editor shows comes back as it was; the rest of the record is untouched.

@@ -4,7 +4,9 @@
 
 #include "app/dialogs/OpenLoggerDlg.h"
 
+#include <QHeaderView>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -31,6 +33,7 @@ public:
     }
 
     Texts FileRows() const { return Rows(m_fileList); }
+    QTreeWidget* FileList() const { return m_fileList; }
     Texts OpenRows() const { return Rows(m_openList); }
 
     void DoubleClickFile(const std::string& text)
@@ -201,6 +204,36 @@ TEST_F(OpenLoggerDlgTest, OpenAndAddNewKeepTheFileListTrue)
     ClickItem(&dlg, IDC_APPLY);
     ASSERT_EQ(g_nLoggerCount, 1);
     EXPECT_TRUE(Same(g_loggers[0], x));
+}
+
+// A long path widens the column; the short titles still sit at the list's left edge, in view,
+// and the heading stays whole where the list starts.
+TEST_F(OpenLoggerDlgTest, ALongPathLeavesTitlesInViewAndTheHeadingWhole)
+{
+    WriteConfig("a");
+    const std::string longName = "configuration_of_the_north_dam_with_a_very_long_name";
+    WriteConfig(longName, 1, other);
+    TestOpenLoggerDlg dlg;
+    QTreeWidget* list = dlg.FileList();
+    QHeaderView* header = list->header();
+    EXPECT_EQ(header->defaultAlignment(), Qt::AlignCenter); // the column fits the list
+    dlg.Open(other + longName + ".arg");
+    ASSERT_EQ(dlg.FileRows(), (Texts{"a", other + longName}));
+    QTest::qWait(0);
+    const int view = list->viewport()->width();
+    ASSERT_GT(list->columnWidth(0), view);
+    EXPECT_EQ(list->horizontalScrollBar()->value(), 0);
+    for (int i = 0; i < list->topLevelItemCount(); ++i)
+        EXPECT_EQ(list->topLevelItem(i)->textAlignment(0), Qt::AlignLeft | Qt::AlignVCenter);
+    const QRect title = list->visualItemRect(list->topLevelItem(0));
+    EXPECT_GE(title.left(), 0);
+    EXPECT_LT(title.left() + list->fontMetrics().horizontalAdvance("a"), view);
+    EXPECT_EQ(header->defaultAlignment(), Qt::AlignLeft | Qt::AlignVCenter);
+    EXPECT_GE(header->sectionSize(0), header->sectionSizeHint(0));
+    EXPECT_LT(header->fontMetrics().horizontalAdvance(
+                  header->model()->headerData(0, Qt::Horizontal).toString()),
+        view);
+    EXPECT_TRUE(SaveScreenshot(&dlg, "open_logger_long_path"));
 }
 
 } // namespace

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <string>
+
+class QSerialPort;
+
+// Why COM port comPort did not open, for the operator: a line naming the device it maps to
+// and the system's reason ("no such device", "permission denied", "busy"), and for a
+// missing permission a second line with the usual remedy. port is the device after its
+// failed open.
+std::string DescribeOpenFailure(int comPort, const std::string& device, const QSerialPort& port);

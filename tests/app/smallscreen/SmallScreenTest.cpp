@@ -1,0 +1,137 @@
+// Runs on an offscreen screen of 800 x 480 pixels (support/screens/small.json), smaller than
+// the configuration editor and the main window.
+#include "app/MainFrame.h"
+#include "app/VorlenView.h"
+#include "app/dialogs/NewLoggerDlg.h"
+#include "record/DataFolder.h"
+#include "record/LoggerTable.h"
+#include "platform/ScreenFit.h"
+#include "platform/Text.h"
+#include "res/MainScreenIds.h"
+#include "res/NewLoggerIds.h"
+
+#include "support/ModalDriver.h"
+#include "support/RecordingPresenter.h"
+#include "support/Screenshot.h"
+
+#include <QFile>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStandardPaths>
+#include <QStyle>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class SmallScreenTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        QStandardPaths::setTestModeEnabled(true);
+        g_strDataFolder = FromQt(m_dir.path()) + "/";
+        ClearLoggerTable();
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        ASSERT_EQ(screen.size(), QSize(800, 480)) << "the small screen is not in use";
+    }
+    void TearDown() override { ClearLoggerTable(); }
+
+    // Brings every visible control of the window into the scroll area's view, and checks
+    // that it then lies whole inside the view and the view inside the screen.
+    static void ExpectEveryControlReachable(QWidget* window, const std::vector<QWidget*>& controls)
+    {
+        auto* area = window->findChild<QScrollArea*>();
+        ASSERT_NE(area, nullptr);
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        const QRect view(area->viewport()->mapToGlobal(QPoint(0, 0)), area->viewport()->size());
+        EXPECT_TRUE(screen.contains(view)) << "view " << view.y() << "+" << view.height();
+        for (QWidget* control : controls) {
+            if (!control->isVisible())
+                continue;
+            area->ensureWidgetVisible(control, 0, 0);
+            const QRect shown(control->mapToGlobal(QPoint(0, 0)), control->size());
+            EXPECT_TRUE(view.contains(shown)) << control->property("controlId").toInt();
+        }
+    }
+
+    // A press and release where the operator would click: at a place of the window itself,
+    // so that the window decides which control is there.
+    static void ClickAt(QWidget* window, QWidget* control)
+    {
+        const QPoint where = control->mapTo(window, control->rect().center());
+        ASSERT_TRUE(window->rect().contains(where));
+        QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, where);
+    }
+
+    QTemporaryDir m_dir;
+};
+
+// The numbered controls an operator uses or reads; the separator lines, which may run the
+// window's whole height, are left out.
+std::vector<QWidget*> ControlsOf(QWidget* window)
+{
+    std::vector<QWidget*> controls;
+    for (QWidget* child : window->findChildren<QWidget*>()) {
+        if (child->property("controlId").isValid()
+            && child->metaObject() != &QFrame::staticMetaObject)
+            controls.push_back(child);
+    }
+    return controls;
+}
+
+// The editor is taller than the screen: it opens no taller than the screen's room, and its
+// Save, scrolled to as the operator would, is where a click reaches it.
+TEST_F(SmallScreenTest, TheEditorScrollsAndItsSaveIsReachable)
+{
+    RecordingPresenter boxes;
+    CNewLoggerDlg dlg;
+    ASSERT_GT(dlg.TemplateSize().height(), 480);
+    dlg.Create();
+    dlg.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+    EXPECT_LE(dlg.height(), ClientRoom(&dlg).height());
+    EXPECT_EQ(dlg.width(),
+        dlg.TemplateSize().width() + dlg.style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+    ExpectEveryControlReachable(&dlg, ControlsOf(&dlg));
+    EXPECT_TRUE(SaveScreenshot(&dlg, "new_logger_small_screen"));
+
+    dlg.ItemAs<QLineEdit>(NewLoggerIds::IDC_NAME)->setText("Ridge");
+    auto* area = dlg.findChild<QScrollArea*>();
+    area->verticalScrollBar()->setValue(area->verticalScrollBar()->maximum());
+    ClickAt(&dlg, dlg.Item(NewLoggerIds::IDC_SAVE));
+    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{});
+    EXPECT_FALSE(dlg.isVisible());
+    EXPECT_TRUE(QFile::exists(m_dir.path() + "/Ridge.arg"));
+}
+
+// The main window shrinks to the screen with its form scrolling inside; every control of
+// the form can be brought into view and clicked.
+TEST_F(SmallScreenTest, TheMainWindowFitsTheScreenAndScrollsItsForm)
+{
+    CMainFrame frame;
+    frame.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+    CVorlenView* view = frame.View();
+    EXPECT_LE(frame.height(), ClientRoom(&frame).height());
+    EXPECT_LT(view->height(), view->TemplateSize().height());
+    EXPECT_EQ(frame.minimumSize(), frame.maximumSize());
+    ExpectEveryControlReachable(&frame, ControlsOf(view));
+    EXPECT_TRUE(SaveScreenshot(&frame, "main_small_screen"));
+
+    ModalDriver driver;
+    driver.Then(RejectModal);
+    auto* area = view->findChild<QScrollArea*>();
+    area->ensureWidgetVisible(view->Item(IDC_OPEN_LOGGER), 0, 0);
+    ClickAt(&frame, view->Item(IDC_OPEN_LOGGER));
+    EXPECT_TRUE(driver.AllDone());
+}
+
+} // namespace
