@@ -5,6 +5,9 @@
 #include "app/dialogs/ConnectDlg.h"
 #include "app/dialogs/DataReadingDlg.h"
 #include "app/dialogs/LoggerSettingDlg.h"
+#include "app/dialogs/MeasurementDlg.h"
+#include "app/dialogs/WaitPopupDlg.h"
+#include "app/WaitMode.h"
 
 // Each function gains its dialog when that dialog is added to the program.
 
@@ -33,7 +36,14 @@ void RunDataReadingDlg()
     dlg.DoModal();
 }
 
-void RunMeasurement() { }
+// The scan refreshes the record's channel table, which the dialog's columns come from.
+void RunMeasurement()
+{
+    CWaitPopupDlg scan("Loading!!...", WaitMode::ScanChannels, -1, -1, -1);
+    scan.DoModal();
+    CMeasurementDlg dlg;
+    dlg.DoModal();
+}
 
 void RunMemoryCheckDlg() { }
 

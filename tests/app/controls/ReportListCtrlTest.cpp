@@ -1,0 +1,265 @@
+#include "app/controls/ReportHeaderCtrl.h"
+#include "app/controls/ReportListCtrl.h"
+
+#include <QApplication>
+#include <QHelpEvent>
+#include <QImage>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QTest>
+#include <QToolTip>
+#include <QVBoxLayout>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QColor EvenBack(254, 253, 246);
+const QColor OddBack(226, 237, 246);
+const QColor SelBack(104, 84, 138);
+
+// A list of four columns and five rows in a real window, beside an edit that can take the
+// focus away from it.
+class ReportListTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        auto* layout = new QVBoxLayout(&window);
+        list = new CReportListCtrl(&window);
+        other = new QLineEdit(&window);
+        layout->addWidget(list);
+        layout->addWidget(other);
+        list->SetColumns({{"Logger ID", Qt::AlignHCenter, 90}, {"1A", Qt::AlignLeft, 80},
+            {"1B", Qt::AlignRight, 80}, {"3A", Qt::AlignHCenter, 55}});
+        list->m_nColumns = 4;
+        for (int row = 0; row < 5; ++row) {
+            list->InsertItem(row, std::to_string(row + 1));
+            for (int column = 1; column < 4; ++column)
+                list->SetItemText(row, column, "8" + std::to_string(row) + std::to_string(column));
+        }
+        window.resize(420, 300);
+        window.show();
+        window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    }
+
+    QImage Rows() const { return list->viewport()->grab().toImage(); }
+    QRect Cell(int row, int column) const
+    {
+        return list->visualRect(list->model()->index(row, column));
+    }
+    // The colour at the left end of a row's first cell, clear of its centred text.
+    QColor RowBack(const QImage& image, int row) const
+    {
+        const QRect cell = Cell(row, 0);
+        return image.pixelColor(cell.left() + 3, cell.center().y());
+    }
+    // Pixels of a rectangle unlike the background colour: the text painted there.
+    static int Ink(const QImage& image, const QRect& rect, const QColor& back)
+    {
+        int ink = 0;
+        for (int y = rect.top(); y <= rect.bottom(); ++y) {
+            for (int x = rect.left(); x <= rect.right(); ++x)
+                ink += image.pixelColor(x, y) != back ? 1 : 0;
+        }
+        return ink;
+    }
+    static int Count(const QImage& image, const QRect& rect, const QColor& colour)
+    {
+        return rect.width() * rect.height() - Ink(image, rect, colour);
+    }
+    // Shows the tooltip of a point as the mouse resting there would; false when the list
+    // gave none.
+    bool Tip(const QPoint& at)
+    {
+        QHelpEvent event(QEvent::ToolTip, at, list->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(list->viewport(), &event);
+        return event.isAccepted();
+    }
+
+    QWidget window;
+    CReportListCtrl* list = nullptr;
+    QLineEdit* other = nullptr;
+};
+
+TEST_F(ReportListTest, TheConstructorsColoursFontAndColumnCount)
+{
+    CReportListCtrl fresh;
+    EXPECT_EQ(fresh.m_nColumns, 1);
+    EXPECT_EQ(fresh.m_crTextOdd, QColor(0, 0, 0));
+    EXPECT_EQ(fresh.m_crTextEven, QColor(0, 0, 0));
+    EXPECT_EQ(fresh.m_crBackOdd, OddBack);
+    EXPECT_EQ(fresh.m_crBackEven, EvenBack);
+    EXPECT_EQ(fresh.m_crSelText, QColor(255, 255, 255));
+    EXPECT_EQ(fresh.m_crSelBack, SelBack);
+    EXPECT_EQ(fresh.m_logFont.pointSize(), 9);
+    EXPECT_EQ(fresh.m_logFont.weight(), QFont::Normal);
+    EXPECT_EQ(fresh.m_logFont.family(), QApplication::font().family());
+    EXPECT_EQ(fresh.header(), fresh.m_header);
+    EXPECT_EQ(fresh.m_header->m_crText, QColor(69, 31, 1));
+    EXPECT_EQ(fresh.m_header->m_crBack, QColor(255, 228, 207));
+    EXPECT_EQ(fresh.m_header->m_crLine, QColor(209, 185, 155));
+}
+
+TEST_F(ReportListTest, RowsAlternateAndTheSelectionShowsOnlyWithTheFocus)
+{
+    QImage image = Rows();
+    EXPECT_EQ(RowBack(image, 0), EvenBack);
+    EXPECT_EQ(RowBack(image, 1), OddBack);
+    EXPECT_EQ(RowBack(image, 2), EvenBack);
+    // The whole row, every column, in its colour.
+    EXPECT_EQ(image.pixelColor(Cell(1, 3).right() - 2, Cell(1, 3).top() + 2), OddBack);
+
+    // A click selects row 1 and gives the list the focus: highlighted with white text.
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, Cell(1, 1).center());
+    ASSERT_TRUE(list->hasFocus());
+    image = Rows();
+    EXPECT_EQ(RowBack(image, 1), SelBack);
+    EXPECT_EQ(image.pixelColor(Cell(1, 3).right() - 2, Cell(1, 3).top() + 2), SelBack);
+    EXPECT_EQ(RowBack(image, 0), EvenBack);
+    EXPECT_GT(Count(image, Cell(1, 1), Qt::white), 0); // the text in white
+    EXPECT_EQ(Count(image, Cell(0, 1), Qt::white), 0);
+    EXPECT_GT(Count(image, Cell(0, 1), Qt::black), 0);
+
+    // Down arrow moves it.
+    QTest::keyClick(list, Qt::Key_Down);
+    image = Rows();
+    EXPECT_EQ(RowBack(image, 1), OddBack);
+    EXPECT_EQ(RowBack(image, 2), SelBack);
+
+    // Focus elsewhere: painted as an ordinary row, unless the selection shows always.
+    other->setFocus();
+    ASSERT_FALSE(list->hasFocus());
+    image = Rows();
+    EXPECT_EQ(RowBack(image, 2), EvenBack);
+    list->SetShowSelectionAlways(true);
+    EXPECT_EQ(RowBack(Rows(), 2), SelBack);
+}
+
+TEST_F(ReportListTest, ColumnsAlignByTheirFormatAndOnlyTheCountedOnesArePainted)
+{
+    const QImage image = Rows();
+    const QRect left = Cell(0, 1);
+    const QRect right = Cell(0, 2);
+    auto half = [](const QRect& cell, bool first) {
+        return first
+            ? QRect(cell.left(), cell.top(), cell.width() / 2, cell.height())
+            : QRect(cell.center().x() + 1, cell.top(), cell.width() / 2 - 1, cell.height());
+    };
+    EXPECT_GT(Ink(image, half(left, true), EvenBack), 0);
+    EXPECT_EQ(Ink(image, half(left, false), EvenBack), 0);
+    EXPECT_EQ(Ink(image, half(right, true), EvenBack), 0);
+    EXPECT_GT(Ink(image, half(right, false), EvenBack), 0);
+
+    // Column 0 is centred whatever its format says.
+    list->headerItem()->setTextAlignment(0, Qt::AlignLeft);
+    const QRect id = Cell(0, 0);
+    const QImage again = Rows();
+    EXPECT_EQ(Ink(again, QRect(id.left(), id.top(), id.width() / 3, id.height()), EvenBack), 0);
+    EXPECT_GT(Ink(again, QRect(id.left() + id.width() / 3, id.top(), id.width() / 3, id.height()),
+                  EvenBack),
+        0);
+
+    list->m_nColumns = 1;
+    const QImage one = Rows();
+    EXPECT_GT(Ink(one, Cell(0, 0).adjusted(3, 2, -3, -2), EvenBack), 0);
+    for (int column = 1; column < 4; ++column)
+        EXPECT_EQ(Ink(one, Cell(0, column).adjusted(0, 0, 0, -1), EvenBack), 0) << column;
+    // More columns counted than the list has: the ones it has are painted.
+    list->m_nColumns = 6;
+    EXPECT_GT(Ink(Rows(), Cell(0, 3).adjusted(3, 2, -3, -2), EvenBack), 0);
+}
+
+TEST_F(ReportListTest, ALongTextEndsInAnEllipsisInsideItsCell)
+{
+    list->SetItemText(0, 1, std::string(60, 'W'));
+    const QImage image = Rows();
+    const QRect cell = Cell(0, 1);
+    EXPECT_GT(Ink(image, cell, EvenBack), 0);
+    // Nothing spills into the right-aligned neighbour's left half.
+    const QRect next = Cell(0, 2);
+    EXPECT_EQ(
+        Ink(image, QRect(next.left(), next.top(), next.width() / 2, next.height() - 1), EvenBack),
+        0);
+}
+
+TEST_F(ReportListTest, HeaderPaintsItsColoursOutlineAndTexts)
+{
+    list->m_header->m_crBack = QColor(255, 255, 0);
+    list->m_header->m_crLine = QColor(205, 205, 0);
+    list->m_header->m_crText = QColor(0, 0, 0);
+    list->SetColumns(
+        {{"Logger ID", Qt::AlignHCenter, 90}, {"", Qt::AlignLeft, 80}, {"1B", Qt::AlignRight, 80}});
+    const QImage head = list->m_header->grab().toImage();
+    const int y = head.height() / 2;
+    EXPECT_EQ(head.pixelColor(0, y), QColor(205, 205, 0)); // the outline
+    EXPECT_EQ(head.pixelColor(89, y), QColor(205, 205, 0));
+    EXPECT_EQ(head.pixelColor(3, y), QColor(255, 255, 0));
+    // Past the last section: the header's own fill.
+    EXPECT_EQ(head.pixelColor(300, y), QColor(255, 255, 0));
+    auto ink = [&head](int left, int width) {
+        return Ink(head, QRect(left, 2, width, head.height() - 4), QColor(255, 255, 0));
+    };
+    EXPECT_GT(ink(20, 50), 0); // "Logger ID"
+    EXPECT_EQ(ink(92, 76), 0); // a section without text: its rectangle only
+    EXPECT_EQ(ink(172, 38), 0); // "1B" right-aligned: nothing on the left
+    EXPECT_GT(ink(210, 38), 0);
+}
+
+TEST_F(ReportListTest, TooltipsShowTheCellsTextCutTo79Characters)
+{
+    list->SetItemText(3, 2, "813-tip");
+    ASSERT_TRUE(Tip(Cell(3, 2).center()));
+    EXPECT_EQ(QToolTip::text(), "813-tip");
+    QRect rect;
+    int column = -1;
+    EXPECT_EQ(list->FindCellAtPoint(Cell(3, 2).center(), &rect, &column), 3);
+    EXPECT_EQ(column, 2);
+    EXPECT_EQ(rect, Cell(3, 2));
+
+    list->SetItemText(1, 3, std::string(100, 'x'));
+    ASSERT_TRUE(Tip(Cell(1, 3).center()));
+    EXPECT_EQ(QToolTip::text(), QString(79, 'x'));
+
+    // Past the last column, below the last row: none.
+    EXPECT_FALSE(Tip(QPoint(Cell(0, 3).right() + 20, Cell(0, 3).center().y())));
+    EXPECT_FALSE(Tip(QPoint(10, Cell(4, 0).bottom() + 10)));
+
+    // With one column counted, only column 0 has tips.
+    list->m_nColumns = 1;
+    EXPECT_FALSE(Tip(Cell(3, 2).center()));
+    ASSERT_TRUE(Tip(Cell(3, 0).center()));
+    EXPECT_EQ(QToolTip::text(), "4");
+    QToolTip::hideText();
+}
+
+TEST_F(ReportListTest, ScrolledRowsAndColumnsAreFoundWhereTheyAreShown)
+{
+    for (int row = 5; row < 40; ++row)
+        list->InsertItem(row, std::to_string(row + 1));
+    window.resize(220, 200);
+    QApplication::processEvents();
+    list->scrollToBottom();
+    list->Scroll(60, 0);
+    EXPECT_EQ(list->horizontalScrollBar()->value(), 60);
+    const int top = list->GetTopIndex();
+    EXPECT_GT(top, 0);
+    EXPECT_EQ(list->FindCellAtPoint(Cell(39, 0).center(), nullptr, nullptr), 39);
+    EXPECT_EQ(list->FindCellAtPoint(Cell(top, 1).center(), nullptr, nullptr), top);
+    // The partly shown last column's cell ends at the client's right edge.
+    QRect rect;
+    int column = -1;
+    const QPoint inLast(list->viewport()->width() - 2, Cell(top, 0).center().y());
+    ASSERT_EQ(list->FindCellAtPoint(inLast, &rect, &column), top);
+    EXPECT_EQ(rect.right(), list->viewport()->width() - 1);
+    // A row scrolled out of sight is not hit, and dy rounds to whole rows.
+    EXPECT_FALSE(Cell(0, 0).intersects(list->viewport()->rect()));
+    list->Scroll(-1000, -1);
+    EXPECT_EQ(list->GetTopIndex(), top);
+    EXPECT_EQ(list->horizontalScrollBar()->value(), 0);
+    list->Scroll(0, -2 * Cell(top, 0).height());
+    EXPECT_EQ(list->GetTopIndex(), top - 2);
+}
+
+} // namespace
