@@ -5,6 +5,11 @@
 #include "app/dialogs/ConnectDlg.h"
 #include "app/dialogs/DataReadingDlg.h"
 #include "app/dialogs/LoggerSettingDlg.h"
+#include "app/dialogs/MemoryCheckDlg.h"
+#include "app/dialogs/FormatDlg.h"
+#include "app/dialogs/TimeSetDlg.h"
+#include "app/dialogs/ResetDlg.h"
+#include "app/dialogs/ZigbeeSetDlg.h"
 
 // Each function gains its dialog when that dialog is added to the program.
 
@@ -35,13 +40,29 @@ void RunDataReadingDlg()
 
 void RunMeasurement() { }
 
-void RunMemoryCheckDlg() { }
+void RunMemoryCheckDlg()
+{
+    CMemoryCheckDlg dlg;
+    dlg.DoModal();
+}
 
-void RunFormatDlg() { }
+void RunFormatDlg()
+{
+    CFormatDlg dlg;
+    dlg.DoModal();
+}
 
-void RunTimeSetDlg() { }
+void RunTimeSetDlg()
+{
+    CTimeSetDlg dlg;
+    dlg.DoModal();
+}
 
-void RunResetDlg() { }
+void RunResetDlg()
+{
+    CResetDlg dlg;
+    dlg.DoModal();
+}
 
 void RunLoggerSettingDlg()
 {
@@ -49,4 +70,8 @@ void RunLoggerSettingDlg()
     dlg.DoModal();
 }
 
-void RunZigbeeSetDlg() { }
+void RunZigbeeSetDlg()
+{
+    CZigbeeSetDlg dlg;
+    dlg.DoModal();
+}
