@@ -131,6 +131,21 @@ TEST_F(TimeSetTest, SilenceAndDamagedClockRepliesAreTold)
     EXPECT_EQ(boxes.requests.size(), 1u);
 }
 
+// The line gone in the middle of the date reply (adapter pulled): no answer, no time shown,
+// and the clock buttons after it say so too.
+TEST_F(TimeSetTest, ALineThatGoesAwayGetsNoAnswer)
+{
+    auto dlg = OpenDlg();
+    sim.InjectFault(loggersim::SimFault::Vanish);
+    Click(dlg.get(), IDC_REQUEST);
+    EXPECT_EQ(Text(dlg.get(), IDC_TIME), "");
+    EXPECT_FALSE(g_port.m_Serial.IsOpen());
+    Click(dlg.get(), IDC_MATCH);
+    EXPECT_EQ(boxes.Texts(), (Texts{"No response from logger!", "No response from logger!"}));
+    EXPECT_TRUE(dlg->isVisible());
+    EXPECT_TRUE(Enabled(dlg.get(), IDC_REQUEST));
+}
+
 TEST_F(TimeSetTest, MatchComputerAndSetSendTheClockAndTheStoredInterval)
 {
     Record().m_units[0].m_schedule.m_nHours = 2;
