@@ -8,6 +8,11 @@
 #include "app/dialogs/MeasurementDlg.h"
 #include "app/dialogs/WaitPopupDlg.h"
 #include "app/WaitMode.h"
+#include "app/dialogs/MemoryCheckDlg.h"
+#include "app/dialogs/FormatDlg.h"
+#include "app/dialogs/TimeSetDlg.h"
+#include "app/dialogs/ResetDlg.h"
+#include "app/dialogs/ZigbeeSetDlg.h"
 
 // Each function gains its dialog when that dialog is added to the program.
 
@@ -45,13 +50,29 @@ void RunMeasurement()
     dlg.DoModal();
 }
 
-void RunMemoryCheckDlg() { }
+void RunMemoryCheckDlg()
+{
+    CMemoryCheckDlg dlg;
+    dlg.DoModal();
+}
 
-void RunFormatDlg() { }
+void RunFormatDlg()
+{
+    CFormatDlg dlg;
+    dlg.DoModal();
+}
 
-void RunTimeSetDlg() { }
+void RunTimeSetDlg()
+{
+    CTimeSetDlg dlg;
+    dlg.DoModal();
+}
 
-void RunResetDlg() { }
+void RunResetDlg()
+{
+    CResetDlg dlg;
+    dlg.DoModal();
+}
 
 void RunLoggerSettingDlg()
 {
@@ -59,4 +80,8 @@ void RunLoggerSettingDlg()
     dlg.DoModal();
 }
 
-void RunZigbeeSetDlg() { }
+void RunZigbeeSetDlg()
+{
+    CZigbeeSetDlg dlg;
+    dlg.DoModal();
+}

@@ -63,3 +63,25 @@ double LeadingDouble(std::string_view text)
         return 0.0;
     return negative ? -value : value;
 }
+
+std::optional<long long> WholeInteger(std::string_view text, long long min, long long max)
+{
+    while (!text.empty() && IsSpace(text.back()))
+        text.remove_suffix(1);
+    const bool negative = TakeSign(text);
+    if (text.empty())
+        return std::nullopt;
+    // Beyond this the value is out of any range a field takes; stop before it overflows.
+    constexpr long long Limit = LLONG_MAX / 10 - 10;
+    long long value = 0;
+    for (const char c : text) {
+        if (!IsDigit(c) || value > Limit)
+            return std::nullopt;
+        value = value * 10 + (c - '0');
+    }
+    if (negative)
+        value = -value;
+    if (value < min || value > max)
+        return std::nullopt;
+    return value;
+}

@@ -16,3 +16,8 @@ const DialogTemplate& Dialog322(); // logger buttons of the current configuratio
 const DialogTemplate& Dialog139(); // channel and schedule settings of one logger
 const DialogTemplate& Dialog140(); // the data window ("Data")
 const DialogTemplate& Dialog327(); // manual measurement ("Measurement")
+const DialogTemplate& Dialog137(); // clock and table style ("Time Set")
+const DialogTemplate& Dialog135(); // memory check of one logger ("Memory Check")
+const DialogTemplate& Dialog134(); // memory erase of one logger ("Format memory")
+const DialogTemplate& Dialog313(); // reset of one logger ("Reset")
+const DialogTemplate& Dialog154(); // radio module set-up on a port of its own ("Zigbee set")

@@ -1,10 +1,10 @@
 #include "app/dialogs/ChannelSettingDlg.h"
 
+#include "app/ConfigurationSave.h"
 #include "app/TimedMessageBox.h"
 #include "app/WaitMode.h"
 #include "app/dialogs/ChannelTypeLists.h"
 #include "app/dialogs/WaitPopupDlg.h"
-#include "record/LoggerFile.h"
 #include "record/LoggerTable.h"
 #include "link/LoggerCommand.h"
 #include "link/Port.h"
@@ -249,12 +249,7 @@ void CChannelSettingDlg::OnBnClickedSendSetting()
     unit.m_schedule.m_nMinutes = minutes;
     unit.m_schedule.m_nScheduleMode = mode;
     StoreChannels(unit);
-    if (!SaveLoggerFile(g_nCurLogger, nullptr)) {
-        const LoggerRecord& record = *CurrentLogger();
-        const std::string path
-            = FieldText(record.m_szDataFolder) + FieldText(record.m_szName) + ".arg";
-        Warn(FormatString("The configuration file %s could not be written.", path.c_str()));
-    }
+    SaveCurrentConfiguration();
     CWaitPopupDlg popup("Writing!!", WaitMode::WriteChannels, id - 1, -1, -1);
     popup.DoModal();
     if (!popup.m_bJobRan || popup.m_bReplyMissing)

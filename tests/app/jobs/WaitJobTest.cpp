@@ -318,7 +318,10 @@ TEST_F(WaitJobTest, ALineThatGoesAwayMidJobIsNeverReportedAsSuccess)
     sim.InjectFault(SimFault::Vanish, 5);
     EXPECT_EQ(Run(WaitMode::ReadChannels, 1).lines, (Texts{"-1"}));
     EXPECT_FALSE(g_port.m_Serial.IsOpen());
-    EXPECT_EQ(positions, (std::vector<int>{1, 2, 3, 4, 5, 6, 16, 17}));
+    // The half line counts as a sixth line when it is read before the close is seen.
+    const std::vector<int> halfRead{1, 2, 3, 4, 5, 6, 16, 17};
+    const std::vector<int> closeSeen{1, 2, 3, 4, 5, 16, 17};
+    EXPECT_TRUE(positions == halfRead || positions == closeSeen);
     EXPECT_EQ(boxes.Texts(), (Texts{"No response from logger!"}));
 
     // On the closed port every job runs through at once.
