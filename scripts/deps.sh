@@ -2,7 +2,7 @@
 # Sourced by scripts/test, scripts/run and scripts/bench.
 quorbel_packages=(
   build-essential cmake pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-serialport-dev libqt6serialport6-dev
+  qt6-base-dev qt6-base-dev-tools qt6-serialport-dev libqt6serialport6-dev qt6-pdf-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core
 )

@@ -126,6 +126,6 @@ QPixmap CDataGrid::CreateDragImage(QPoint* pHotSpot)
         cell->Draw(&painter, focus.row, focus.col, rect, true);
     }
     // The default background shows through.
-    image.setMask(image.createMaskFromColor(back, Qt::MaskInColor));
+    image.setMask(image.createMaskFromColor(back, Qt::MaskOutColor));
     return image;
 }
