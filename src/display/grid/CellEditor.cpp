@@ -245,7 +245,8 @@ void CCellEditor::GrowToText()
         return;
     // The frame and inner margins come on top of the text.
     const int frame = width() - contentsRect().width() + 4;
-    const int wanted = QFontMetrics(font()).horizontalAdvance(text() + QStringLiteral("  ")) + frame;
+    const int wanted
+        = QFontMetrics(font()).horizontalAdvance(text() + QStringLiteral("  ")) + frame;
     if (wanted <= width())
         return;
     const int room = client->width() - x();

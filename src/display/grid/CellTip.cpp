@@ -11,8 +11,8 @@
 
 CCellTip::CCellTip()
     : QWidget(nullptr,
-          Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint
-              | Qt::WindowDoesNotAcceptFocus)
+        Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint
+            | Qt::WindowDoesNotAcceptFocus)
     , m_dwDoubleClickMs(QApplication::doubleClickInterval())
 {
     setAttribute(Qt::WA_ShowWithoutActivating);

@@ -128,8 +128,7 @@ void CDataCell::Reset()
     }
 }
 
-bool CDataCell::BeginEdit(
-    int row, int col, QRect rect, QPoint point, unsigned nID, unsigned nChar)
+bool CDataCell::BeginEdit(int row, int col, QRect rect, QPoint point, unsigned nID, unsigned nChar)
 {
     (void)point;
     if (auto* open = qobject_cast<CCellEditor*>(GetEditor()); m_bEditing && open) {

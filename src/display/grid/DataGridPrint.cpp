@@ -106,8 +106,8 @@ void CDataGrid::OnBeginPrinting(QPainter* pDC, GridPrintInfo* pInfo)
     } else {
         // The whole width of the grid fits one page.
         m_nPageWidth = static_cast<int>(margins + m_geometry.Columns().Total());
-        m_nPageHeight = static_cast<int>(static_cast<long long>(m_nPageWidth) * m_nPrinterHeight
-            / std::max(m_nPrinterWidth, 1));
+        m_nPageHeight = static_cast<int>(
+            static_cast<long long>(m_nPageWidth) * m_nPrinterHeight / std::max(m_nPrinterWidth, 1));
     }
     const int bands = m_nPrintHeaderSize + m_nPrintFooterSize + 2 * m_nPrintGap;
     m_nPageRowSpace = m_nPageHeight - bands * m_nPrintCharHeight - FixedRowsHeight();

@@ -46,8 +46,8 @@ void CDataGrid::PrintColumnTitles(QPainter* pDC, int top)
 void CDataGrid::PrintRowTitles(QPainter* pDC, int top)
 {
     PrintCellBlock(pDC,
-        {m_nPrintFirstRow, LastOnPage(false, m_nPrintFirstRow), top, 0, m_nFixedColumnCount - 1,
-            0, false});
+        {m_nPrintFirstRow, LastOnPage(false, m_nPrintFirstRow), top, 0, m_nFixedColumnCount - 1, 0,
+            false});
 }
 
 void CDataGrid::PrintDataCells(QPainter* pDC, int top)
@@ -103,8 +103,8 @@ void CDataGrid::PrintPageHeader(QPainter* pDC, const QRect& rect)
     const std::uint32_t line = gdi::dt::SingleLine | gdi::dt::VCenter | gdi::dt::NoPrefix;
     gdi::DrawText(*pDC, title, rect, line | gdi::dt::Center);
     gdi::DrawText(*pDC, QStringLiteral("Quorbel"), rect, line | gdi::dt::Right);
-    gdi::Line(*pDC, QPoint(rect.left(), rect.bottom()), QPoint(rect.right(), rect.bottom()),
-        Qt::black);
+    gdi::Line(
+        *pDC, QPoint(rect.left(), rect.bottom()), QPoint(rect.right(), rect.bottom()), Qt::black);
     pDC->restore();
 }
 

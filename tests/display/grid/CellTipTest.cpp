@@ -94,12 +94,14 @@ TEST_F(CellTipTest, APressOverTheScrollBarReachesTheBar)
     const int before = bar->value();
     // A tip reaching from the last column over the bar, pressed low on the bar.
     const QRect cell = w.Rect(12, 7);
-    const QRect over(cell.topLeft(), QSize(w.Client()->width() - cell.left() + bar->width(), cell.height()));
+    const QRect over(
+        cell.topLeft(), QSize(w.Client()->width() - cell.left() + bar->width(), cell.height()));
     tip.Show(over, over, QStringLiteral("x"));
     const QPoint onBar(over.width() - bar->width() / 2, over.height() / 2);
     QTest::mousePress(&tip, Qt::LeftButton, Qt::NoModifier, onBar);
     QCoreApplication::processEvents();
-    QTest::mouseRelease(bar, Qt::LeftButton, Qt::NoModifier, bar->mapFromGlobal(tip.mapToGlobal(onBar)));
+    QTest::mouseRelease(
+        bar, Qt::LeftButton, Qt::NoModifier, bar->mapFromGlobal(tip.mapToGlobal(onBar)));
     EXPECT_GT(bar->value(), before);
     EXPECT_FALSE(w.grid.GetFocusCell().IsValid());
 }

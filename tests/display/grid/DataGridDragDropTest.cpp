@@ -71,8 +71,8 @@ TEST_F(GridDragDropTest, TheCellUnderTheMouseIsHighlightedAndTakesTheDrop)
 
     target.grid.SetCellState(5, 2, target.grid.State(5, 2) | GCS_READONLY);
     EXPECT_EQ(DragOnto(target.Client(), &data, target.Centre(5, 2)), Qt::IgnoreAction);
-    EXPECT_EQ(DragOnto(target.Client(), &data, target.Centre(6, 2), Qt::ControlModifier),
-        Qt::CopyAction);
+    EXPECT_EQ(
+        DragOnto(target.Client(), &data, target.Centre(6, 2), Qt::ControlModifier), Qt::CopyAction);
     EXPECT_EQ(target.grid.GetCellText(6, 2), "p");
     EXPECT_EQ(target.grid.GetCellText(6, 3), "q");
     EXPECT_FALSE(target.grid.State(6, 2) & GCS_DROPHILITED);

@@ -38,8 +38,8 @@ TEST_F(GridSortTest, SortingMovesWholeRowsWithTheirHeightsAndLeavesTheHeadingsAl
 {
     w.Click(w.Centre(3, 3));
     ASSERT_TRUE(w.grid.SortByColumn(2, true));
-    EXPECT_EQ(Order(), (std::vector<std::string>{"4-1", "6-1", "2-1", "9-1", "5-1", "8-1",
-                           "1-1", "3-1", "7-1"}));
+    EXPECT_EQ(Order(),
+        (std::vector<std::string>{"4-1", "6-1", "2-1", "9-1", "5-1", "8-1", "1-1", "3-1", "7-1"}));
     EXPECT_EQ(w.grid.GetCellText(0, 2), "H2");
     EXPECT_EQ(w.grid.GetCellText(1, 0), "R4");
     EXPECT_EQ(w.grid.GetRowHeight(1), 31);
@@ -51,8 +51,8 @@ TEST_F(GridSortTest, SortingMovesWholeRowsWithTheirHeightsAndLeavesTheHeadingsAl
     EXPECT_EQ(w.grid.GetSortKeyColumn(), 2);
 
     ASSERT_TRUE(w.grid.SortByColumn(2, false));
-    EXPECT_EQ(Order(), (std::vector<std::string>{"7-1", "3-1", "1-1", "5-1", "8-1", "9-1",
-                           "2-1", "6-1", "4-1"}));
+    EXPECT_EQ(Order(),
+        (std::vector<std::string>{"7-1", "3-1", "1-1", "5-1", "8-1", "9-1", "2-1", "6-1", "4-1"}));
 }
 
 TEST_F(GridSortTest, HeadingClicksSortWhenSwitchedOnAndASecondClickReverses)
@@ -85,13 +85,14 @@ TEST_F(GridSortTest, OneDataRowOrABadColumnIsLeftAloneAndAnOwnCompareIsUsed)
 
     // By length, longest first; equal lengths keep their order.
     w.grid.SetSortCompare([](const CDataCellBase* a, const CDataCellBase* b, std::intptr_t) {
-        return static_cast<int>(std::strlen(a->GetText())) - static_cast<int>(std::strlen(b->GetText()));
+        return static_cast<int>(std::strlen(a->GetText()))
+            - static_cast<int>(std::strlen(b->GetText()));
     });
     for (int row = 1; row < 10; ++row)
         w.grid.SetText(row, 3, std::string(static_cast<size_t>(row % 3 + 1), 'x').c_str());
     ASSERT_TRUE(w.grid.SortByColumn(3, false));
-    EXPECT_EQ(Order(), (std::vector<std::string>{"2-1", "5-1", "8-1", "1-1", "4-1", "7-1",
-                           "3-1", "6-1", "9-1"}));
+    EXPECT_EQ(Order(),
+        (std::vector<std::string>{"2-1", "5-1", "8-1", "1-1", "4-1", "7-1", "3-1", "6-1", "9-1"}));
 }
 
 } // namespace

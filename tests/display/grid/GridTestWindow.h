@@ -87,8 +87,7 @@ public:
 
 // A dialog-like window at a real size: the grid over a button, the grid's owner recording.
 // rows x cols cells of 20 x 60 pixels, one fixed row and one fixed column.
-template <class Grid>
-class GridWindowOf
+template <class Grid> class GridWindowOf
 {
 public:
     GridWindowOf(int rows, int cols, QSize size = QSize(640, 400))

@@ -46,8 +46,8 @@ public:
         for (int row = 0; row < rows; ++row)
             for (int col = 0; col < cols; ++col) {
                 const std::string text = row == 0 ? "H" + std::to_string(col)
-                    : col == 0 ? "R" + std::to_string(row)
-                               : std::to_string(row) + "-" + std::to_string(col);
+                    : col == 0                    ? "R" + std::to_string(row)
+                                                  : std::to_string(row) + "-" + std::to_string(col);
                 grid.SetText(row, col, text.c_str());
             }
     }
