@@ -5,7 +5,7 @@
 # never reported installed, so it would send every run to apt-get again.
 quorbel_packages=(
   build-essential cmake pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-serialport-dev
+  qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-pdf-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core
 )

@@ -4,6 +4,7 @@
 #include "display/grid/DataGrid.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QImage>
 #include <QScrollBar>
 
@@ -261,5 +262,55 @@ void BM_VirtualPageStep(benchmark::State& state)
     }
 }
 BENCHMARK(BM_VirtualPageStep)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// Sorting the 35,000 data rows by a reading column, the direction turned each time so that
+// every sort has work to do.
+void BM_SortByColumn(benchmark::State& state)
+{
+    const auto table = MakeTable(LoggerRecords);
+    CDataGrid grid;
+    FillGrid(grid, table);
+    bool ascending = true;
+    for (auto _ : state) {
+        if (!grid.SortByColumn(5, ascending))
+            state.SkipWithError("the sort refused");
+        ascending = !ascending;
+    }
+    const std::string first = grid.GetCellText(1, 5);
+    const std::string last = grid.GetCellText(LoggerRecords, 5);
+    if ((ascending && first < last) || (!ascending && first > last))
+        state.SkipWithError("the rows are not in order");
+}
+BENCHMARK(BM_SortByColumn)->Unit(benchmark::kMillisecond)->Iterations(6);
+
+// Ctrl+A over the whole table, then Ctrl+C until the clipboard holds the text.
+void BM_SelectAllAndCopy(benchmark::State& state)
+{
+    const auto table = MakeTable(LoggerRecords);
+    CDataGrid grid;
+    FillGrid(grid, table);
+    double selectMs = 0;
+    double copyMs = 0;
+    qsizetype copied = 0;
+    for (auto _ : state) {
+        grid.ClearSelection();
+        grid.ChangeFocusCell(1, 2);
+        QGuiApplication::clipboard()->clear();
+        const auto start = std::chrono::steady_clock::now();
+        grid.OnKeyDown(Qt::Key_A, Qt::ControlModifier);
+        const auto selected = std::chrono::steady_clock::now();
+        grid.OnKeyDown(Qt::Key_C, Qt::ControlModifier);
+        copied = QGuiApplication::clipboard()->text().size();
+        const auto done = std::chrono::steady_clock::now();
+        selectMs = std::chrono::duration<double, std::milli>(selected - start).count();
+        copyMs = std::chrono::duration<double, std::milli>(done - selected).count();
+    }
+    if (grid.GetSelectedCount() != LoggerRecords * (TableColumns - 2) || copied == 0)
+        state.SkipWithError("not everything was selected and copied");
+    state.counters["select_ms"] = selectMs;
+    state.counters["copy_ms"] = copyMs;
+    state.counters["text_MB"] = static_cast<double>(copied) / (1024.0 * 1024.0);
+}
+BENCHMARK(BM_SelectAllAndCopy)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace

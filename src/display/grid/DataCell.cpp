@@ -1,5 +1,9 @@
 #include "display/grid/DataCell.h"
 
+#include "display/grid/CellEditor.h"
+#include "display/grid/DataGrid.h"
+#include "platform/GdiPaint.h"
+
 CDataCell::CDataCell()
 {
     CDataCell::Reset();
@@ -122,6 +126,32 @@ void CDataCell::Reset()
         m_pExtras.reset();
         SetData(data);
     }
+}
+
+bool CDataCell::BeginEdit(int row, int col, QRect rect, QPoint point, unsigned nID, unsigned nChar)
+{
+    (void)point;
+    if (auto* open = qobject_cast<CCellEditor*>(GetEditor()); m_bEditing && open) {
+        open->SendChar(nChar);
+        return true;
+    }
+    CDataGrid* grid = GetGrid();
+    if (!grid)
+        return false;
+    const std::uint32_t format = GetFormat();
+    const Qt::Alignment alignment = (format & gdi::dt::Right) ? Qt::AlignRight
+        : (format & gdi::dt::Center)                          ? Qt::AlignHCenter
+                                                              : Qt::AlignLeft;
+    m_bEditing = true;
+    MakeExtras().editor = new CCellEditor(grid, rect, alignment, static_cast<int>(nID), row, col,
+        QString::fromUtf8(GetText()), nChar);
+    return true;
+}
+
+void CDataCell::StopEdit()
+{
+    if (auto* editor = qobject_cast<CCellEditor*>(GetEditor()))
+        editor->EndEdit();
 }
 
 void CDataCell::EditEnded()

@@ -3,6 +3,8 @@
 #include "display/grid/DataCellBase.h"
 
 #include <QFont>
+#include <QPointer>
+#include <QWidget>
 
 #include <memory>
 #include <string>
@@ -50,6 +52,11 @@ public:
     bool IsEditing() const override { return m_bEditing; }
 
     void Reset() override;
+    // Opens the in-place editor over the cell; while one is open, the key goes to it.
+    bool BeginEdit(
+        int row, int col, QRect rect, QPoint point, unsigned nID, unsigned nChar) override;
+    // Ends an open editor through its end sequence (the text typed so far is taken).
+    void StopEdit() override;
     void EditEnded() override;
 
 protected:
@@ -59,7 +66,8 @@ protected:
         int image = -1;
         unsigned margin = CellMarginDefault;
         std::unique_ptr<QFont> font;
-        QWidget* editor = nullptr;
+        // The editor deletes itself when it closes.
+        QPointer<QWidget> editor;
     };
     const Extras* GetExtras() const { return m_pExtras.get(); }
     Extras& MakeExtras();

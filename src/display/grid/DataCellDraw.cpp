@@ -32,6 +32,17 @@ QColor MonochromeText(const QColor& colour)
         static_cast<int>(colour.blue() * 0.11));
 }
 
+// A font in page units: the grid's own pixels. A size in points would be taken at the
+// printer's resolution and then scaled once more by the page mapping.
+QFont PageFont(const QFont& font, const QPaintDevice* grid)
+{
+    if (font.pixelSize() > 0)
+        return font;
+    QFont scaled = font;
+    scaled.setPixelSize(std::max(1, qRound(font.pointSizeF() * grid->logicalDpiY() / 72.0)));
+    return scaled;
+}
+
 const QPixmap* CellImage(const CDataCellBase& cell)
 {
     const CDataGrid* grid = cell.GetGrid();
@@ -201,7 +212,7 @@ bool CDataCellBase::Print(QPainter* pDC, int row, int col, QRect rect)
     else if (gdi::IsMonochromePrinter(pDC->device()))
         text = MonochromeText(text);
     if (const QFont* font = GetCellFont())
-        pDC->setFont(*font);
+        pDC->setFont(PageFont(*font, grid));
     if (IsFixed() && grid->GetGridLines() != 0) {
         gdi::DrawRaisedEdge(*pDC, rect);
         rect.adjust(1, 1, -1, -1);

@@ -54,6 +54,8 @@ CDataGrid::CDataGrid(QWidget* parent)
 
 CDataGrid::~CDataGrid()
 {
+    // An open editor would send its end notice into a grid half torn down.
+    CloseEditorsQuietly(0, 0, true);
     DeleteAll();
 }
 
@@ -78,6 +80,8 @@ bool CDataGrid::Create(const QRect& rect, QWidget* pParent)
 
 void CDataGrid::DestroyWindow()
 {
+    CloseEditorsQuietly(0, 0, false);
+    m_wndCellTip.DestroyWindow();
     hide();
     m_bWindowCreated = false;
 }

@@ -2,15 +2,18 @@
 
 #include "display/grid/CellTip.h"
 #include "display/grid/DataDefaultCell.h"
+#include "display/grid/DataGridDropTarget.h"
 #include "display/grid/GridGeometry.h"
 #include "display/grid/GridOwner.h"
 #include "display/grid/GridScrollAxis.h"
 #include "display/grid/GridTrackingLine.h"
+#include "display/grid/GridPrintInfo.h"
 #include "display/grid/GridTypes.h"
 #include "platform/WindowTimers.h"
 
 #include <QAbstractScrollArea>
 #include <QColor>
+#include <QFont>
 #include <QList>
 #include <QPixmap>
 #include <QPoint>
@@ -24,7 +27,9 @@
 #include <vector>
 
 class QKeyEvent;
+class QMimeData;
 class QPainter;
+class QPrinter;
 
 // Makes the cells of a grid; the default makes a CDataCell.
 using CellFactory = std::unique_ptr<CDataCellBase> (*)();
@@ -32,6 +37,14 @@ using CellFactory = std::unique_ptr<CDataCellBase> (*)();
 // Asks where to save a file: the dialog's filter ("Name (*.ext);;..."); the chosen path,
 // nothing when cancelled.
 using SaveFileChooser = std::function<std::optional<std::string>(const QString& filter)>;
+
+// Runs the drag of the selected cells' text; the action the drop took (IgnoreAction when
+// none). The default runs a QDrag from the grid.
+using DragRunner = std::function<Qt::DropAction(QMimeData* data, Qt::DropActions offered)>;
+
+// Orders two cells: negative when a sorts before b, 0 when equal, positive after. Either
+// may be nullptr (no cell there).
+using SortCompare = int (*)(const CDataCellBase* a, const CDataCellBase* b, std::intptr_t param);
 
 // A spreadsheet-like control: a band of fixed (heading) rows at the top, a band of fixed
 // (heading) columns at the left, and scrolled data cells. The grid owns every cell; each
@@ -46,7 +59,9 @@ using SaveFileChooser = std::function<std::optional<std::string>(const QString& 
 // DataGridSelection.cpp (selection), DataGridKeys.cpp (keyboard), DataGridMouse.cpp (press,
 // move, release), DataGridMouseSizing.cpp (dividers, double-click, cell kinds),
 // DataGridMouseTracking.cpp (auto-scroll, capture, cursor, wheel), DataGridPaint.cpp
-// (painting).
+// (painting), DataGridEditing.cpp (in-place editing), DataGridClipboard.cpp (copy, cut,
+// paste), DataGridDragDrop.cpp (drag-and-drop, drag image), DataGridSort.cpp (sorting,
+// heading clicks), DataGridPrint.cpp and DataGridPrintPage.cpp (printing).
 class CDataGrid : public QAbstractScrollArea
 {
     Q_OBJECT
@@ -203,17 +218,83 @@ public:
     // The cursor over a client point.
     Qt::CursorShape OnSetCursor(QPoint point);
 
-    // --- Operations the editing, clipboard, drag and sorting code fills in ---
-    virtual void CutSelectionText() { }
-    virtual void StartDragAndDrop() { }
-    virtual void OnEditCut() { }
-    virtual void OnEditCopy() { }
-    virtual void OnEditPaste() { }
-    virtual void OnEditSelectAll() { }
+    // --- In-place editing ---
+    // Opens the editor on a cell: nChar is the first key (VK_LBUTTON from the mouse or F2),
+    // point the click in the cell or (-1, -1).
+    virtual void EditCell(int row, int col, QPoint point, unsigned nChar);
+    // Takes an edited text: checked by the cell and the owner, kept or put back.
+    virtual void EndCellEdit(int row, int col, const std::string& text);
+    // The cell's verdict on a text; true where there is no cell.
+    virtual bool AcceptEditText(int row, int col, const char* text);
+    // Ends an editor open on the focus cell, taking the text typed so far.
+    virtual void FinishEditing();
+    // The in-place editor's end notice: takes the text, and after Tab or an arrow or page
+    // key moves on and edits the next cell.
+    long OnEndCellEdit(const GridDispInfo& info);
+
+    // --- Clipboard and Edit commands ---
+    // Changes a cell's text as an edit would: editable, vetoes, the cell's check.
+    void ChangeCellText(int row, int col, const char* text);
+    virtual void CutSelectionText();
+    // The selected cells as tab-separated text; nullptr without a valid selection. The
+    // caller owns it.
+    virtual QMimeData* MakeSelectionText();
+    virtual bool PasteClipboardText(int row, int col, const QMimeData* pData, bool bSelectPasted);
+    virtual void OnEditCut();
+    virtual void OnEditCopy();
+    virtual void OnEditPaste();
+    virtual void OnEditSelectAll();
+    // Whether each Edit command can run now.
+    bool OnUpdateEditCut() const;
+    bool OnUpdateEditCopy() const;
+    bool OnUpdateEditPaste() const;
+    bool OnUpdateEditSelectAll() const;
+
+    // --- Drag-and-drop (off unless switched on) ---
+    virtual void StartDragAndDrop();
+    // keyState holds MK_CONTROL when Ctrl is down; IgnoreAction refuses.
+    virtual Qt::DropAction OnDragEnter(const QMimeData* data, unsigned keyState, QPoint point);
+    virtual Qt::DropAction OnDragOver(const QMimeData* data, unsigned keyState, QPoint point);
+    virtual void OnDragLeave();
+    virtual bool OnDrop(const QMimeData* data, Qt::DropAction effect, QPoint point);
+    bool IsDragDropEnabled() const { return m_bDragDropEnabled; }
+    void SetDragDropEnabled(bool on) { m_bDragDropEnabled = on; }
+    void SetDragRunner(DragRunner runner) { m_runDrag = std::move(runner); }
+    CCellID GetDragOverCell() const { return m_idDragOver; }
+    // Copy while Ctrl is held, else move.
+    static Qt::DropAction DragEffect(unsigned keyState);
+    // A picture of the focus cell, its default background transparent; *pHotSpot is its
+    // size. A null pixmap without a focus cell in view.
+    QPixmap CreateDragImage(QPoint* pHotSpot);
+
+    // --- Sorting and heading clicks ---
+    bool SortByColumn(int col, bool bAscending);
+    // Byte order of the two texts; 0 when either cell is missing.
+    static int CompareCellText(const CDataCellBase* a, const CDataCellBase* b, std::intptr_t param);
+    // Orders rows low..high (high -1: the last row) by a column; equal rows keep their order.
+    bool SortRows(SortCompare compare, int col, bool bAscending, int low, int high);
+    void SetSortCompare(SortCompare compare) { m_pfnSortCompare = compare; }
+    bool GetClickSortsColumn() const { return m_bClickSortsColumn; }
+    void SetClickSortsColumn(bool on) { m_bClickSortsColumn = on; }
     virtual void FixedColumnClicked(CCellID& cell);
     virtual void FixedRowClicked(CCellID& cell);
-    virtual void EditCell(int row, int col, QPoint point, unsigned nChar);
-    virtual void FinishEditing() { }
+
+    // --- Printing ---
+    // The steps of a print job on a painter open on the printer.
+    void OnBeginPrinting(QPainter* pDC, GridPrintInfo* pInfo);
+    void OnPrint(QPainter* pDC, GridPrintInfo* pInfo);
+    void OnEndPrinting(QPainter* pDC, GridPrintInfo* pInfo);
+    // Prints the pages of the printer's page range (all when it has none); false when the
+    // printer could not be opened.
+    bool PrintGrid(QPrinter* printer);
+    // Asks for a printer and prints; false when cancelled or failed.
+    bool OnFilePrint();
+    int GetPrintPageCount() const { return m_nPageCount; }
+    bool GetPrintScreenScale() const { return m_bPrintScreenScale; }
+    void SetPrintScreenScale(bool on) { m_bPrintScreenScale = on; }
+
+    // The title tip over a clipped cell (nothing in the grid shows it).
+    CCellTip& CellTip() { return m_wndCellTip; }
 
     // --- Painting ---
     virtual void DrawGrid(QPainter* pDC);
@@ -316,6 +397,42 @@ protected:
     // The Save-As dialog the file-path cells ask by default.
     static std::optional<std::string> ChooseSaveFile(const QString& filter);
 
+    // Editing (DataGridEditing.cpp).
+    // Closes, without an end notice, the editors on rows from firstRow or columns from
+    // firstCol on (all: 0, 0); deleteNow when the grid itself is going.
+    void CloseEditorsQuietly(int firstRow, int firstCol, bool deleteNow);
+    // Ends an editor open on another cell than (row, col).
+    void EndEditorsElsewhere(int row, int col);
+
+    // Clipboard (DataGridClipboard.cpp).
+    void PasteLine(const std::string& line, int row, int col, CellRange* pasted);
+    // The first shown row (column) at or after index, raising offset for each hidden one.
+    int ShownRowFrom(int row, int* offset) const;
+    int ShownColumnFrom(int col, int* offset) const;
+    void SetDropHilite(CCellID cell, bool on);
+    static Qt::DropAction RunDrag(QWidget* source, QMimeData* data, Qt::DropActions offered);
+
+    // Sorting (DataGridSort.cpp).
+    void MoveRows(int low, const std::vector<int>& order);
+
+    // Printing (DataGridPrint.cpp, DataGridPrintPage.cpp).
+    // The page (counted from 0) on which each band of rows or columns starts, by the page
+    // rule: a new page starts where the summed sizes would pass the room.
+    int FirstOfPage(bool columns, int page) const;
+    int PagesFor(bool columns) const;
+    // The last row (column) from first on that fits the room of a page.
+    int LastOnPage(bool columns, int first) const;
+    // Prints the rows firstRow..lastRow from top across the fixed columns and the page's
+    // columns.
+    void PrintColumnRange(QPainter* pDC, int firstRow, int lastRow, int top);
+    void PrintColumnTitles(QPainter* pDC, int top);
+    void PrintRowTitles(QPainter* pDC, int top);
+    void PrintDataCells(QPainter* pDC, int top);
+    void PrintCellBlock(QPainter* pDC, const CellBlock& block);
+    void PrintGridLines(QPainter* pDC, const CellBlock& block);
+    void PrintPageHeader(QPainter* pDC, const QRect& rect);
+    void PrintPageFooter(QPainter* pDC, const QRect& rect, GridPrintInfo* pInfo);
+
     // Virtual mode (DataGridVirtual.cpp).
     CDataCellBase* GetVirtualCell(int row, int col) const;
     bool ResizeVirtual(GridAxis& axis, int count, int sizeOfNew);
@@ -411,6 +528,8 @@ protected:
     GridTrackingLine m_trackingLine;
     WindowTimers m_timers;
     SaveFileChooser m_chooseSaveFile;
+    CDataGridDropTarget m_dropTarget;
+    DragRunner m_runDrag;
 
     // Scroll positions; the bars mirror them.
     GridScrollAxis m_scrollH;
@@ -426,6 +545,21 @@ protected:
     // Sorting and printing.
     bool m_bSortAscending = true;
     int m_nSortKeyColumn = -1;
+    SortCompare m_pfnSortCompare = nullptr;
+    // The printing font, in page units; made by OnBeginPrinting, dropped by OnEndPrinting.
+    std::optional<QFont> m_fontPrint;
+    int m_nPrintCharWidth = 0;
+    int m_nPrintCharHeight = 0;
+    int m_nPageRowSpace = 0;
+    int m_nPageWidth = 0;
+    int m_nPageHeight = 0;
+    int m_nPrinterWidth = 0;
+    int m_nPrinterHeight = 0;
+    int m_nPageColSpace = 0;
+    int m_nPrintFirstCol = 0;
+    int m_nPrintFirstRow = 0;
+    int m_nPageCount = 0;
+    int m_nPagesAcross = 0;
     bool m_bShadePrintedHeadings = true;
     int m_nPrintHeaderSize = 2;
     int m_nPrintFooterSize = 2;

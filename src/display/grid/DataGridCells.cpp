@@ -2,6 +2,7 @@
 #include "display/grid/DataGrid.h"
 
 #include <algorithm>
+#include <limits>
 #include <new>
 
 bool CDataGrid::SetRowCount(int nRows)
@@ -10,6 +11,7 @@ bool CDataGrid::SetRowCount(int nRows)
     if (nRows == m_nRowCount)
         return true;
     m_idTopLeftCache.col = -1;
+    CloseEditorsQuietly(nRows, std::numeric_limits<int>::max(), false);
     if (nRows < m_nFixedRowCount) {
         m_nFixedRowCount = nRows;
         m_geometry.Rows().SetFixedCount(nRows);
@@ -78,6 +80,7 @@ bool CDataGrid::SetColumnCount(int nCols)
     if (nCols == m_nColumnCount)
         return true;
     m_idTopLeftCache.col = -1;
+    CloseEditorsQuietly(std::numeric_limits<int>::max(), nCols, false);
     if (nCols < m_nFixedColumnCount) {
         m_nFixedColumnCount = nCols;
         m_geometry.Columns().SetFixedCount(nCols);
@@ -259,6 +262,7 @@ void CDataGrid::DestroyCell(int row, int col)
 
 bool CDataGrid::DeleteAll()
 {
+    CloseEditorsQuietly(0, 0, false);
     ClearSelection();
     if (!m_bVirtualMode)
         for (int row = 0; row < m_nRowCount; ++row)

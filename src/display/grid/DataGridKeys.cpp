@@ -261,11 +261,6 @@ void CDataGrid::OnImeChar(unsigned ch)
     EditCell(m_idFocusCell.row, m_idFocusCell.col, QPoint(-1, -1), ch);
 }
 
-void CDataGrid::EditCell(int row, int col, QPoint point, unsigned nChar)
-{
-    (void)row, (void)col, (void)point, (void)nChar;
-}
-
 bool CDataGrid::event(QEvent* event)
 {
     // Tab moves between cells while the grid wants it; otherwise the focus moves on.

@@ -113,22 +113,6 @@ void CDataGrid::BeginSelecting(unsigned flags)
     }
 }
 
-void CDataGrid::FixedRowClicked(CCellID& cell)
-{
-    if (!m_bHeadingRowSelectsColumn)
-        return;
-    m_nMouseMode = cell.col < m_nFixedColumnCount ? SelectingAll : SelectingColumns;
-    ExtendSelectionTo(cell);
-}
-
-void CDataGrid::FixedColumnClicked(CCellID& cell)
-{
-    if (!m_bHeadingColumnSelectsRow)
-        return;
-    m_nMouseMode = cell.row < m_nFixedRowCount ? SelectingAll : SelectingRows;
-    ExtendSelectionTo(cell);
-}
-
 void CDataGrid::OnMouseMove(unsigned flags, QPoint point)
 {
     if (!viewport()->rect().contains(point) && m_nMouseMode != Dragging)

@@ -184,6 +184,9 @@ void CDataGrid::OnSize()
 {
     if (!m_bWindowCreated)
         return;
+    // Drops are taken once the window has a size.
+    if (!m_dropTarget.IsRegistered())
+        m_dropTarget.Register(this);
     FinishEditing();
     UpdateScrollBars();
 }

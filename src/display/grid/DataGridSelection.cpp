@@ -1,23 +1,9 @@
 // The selection: selecting and deselecting ranges, extending from the anchor, its bounds.
 #include "display/grid/DataGrid.h"
 
-#include <QGuiApplication>
+#include "display/grid/WaitCursor.h"
 
 #include <algorithm>
-
-namespace {
-
-// Shows the wait cursor while it lives.
-class WaitCursor
-{
-public:
-    WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
-
-} // namespace
 
 bool CDataGrid::IsSelected(int row, int col, const CDataCellBase* cell) const
 {

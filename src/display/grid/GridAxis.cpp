@@ -54,6 +54,18 @@ void GridAxis::Clear()
     m_nFixed = 0;
 }
 
+void GridAxis::Permute(int first, const std::vector<int>& order)
+{
+    if (first < 0 || first + static_cast<long long>(order.size()) > Count())
+        return;
+    std::vector<int> moved;
+    moved.reserve(order.size());
+    for (const int from : order)
+        moved.push_back(m_sizes[static_cast<size_t>(from)]);
+    std::copy(moved.begin(), moved.end(), m_sizes.begin() + first);
+    m_nPrefixValid = std::min(m_nPrefixValid, first);
+}
+
 void GridAxis::MakePrefixValid(int index) const
 {
     for (int i = m_nPrefixValid; i < index; ++i)

@@ -19,6 +19,9 @@ public:
     // state when memory runs out.
     void Resize(int count, int sizeOfNew);
     void Clear();
+    // Reorders the entries from 'first' on: entry first + i takes the size entry order[i]
+    // had. order must be a permutation of first..first+order.size()-1; the total stays.
+    void Permute(int first, const std::vector<int>& order);
 
     int FixedCount() const { return m_nFixed; }
     void SetFixedCount(int count) { m_nFixed = count; }

@@ -16,7 +16,8 @@ public:
         (void)notify;
         return 0;
     }
-    // GN_GETDISPINFO: the owner fills the record. GN_ENDEDIT from the in-place editor.
+    // GN_GETDISPINFO: the owner fills the record. (The in-place editor's end notice goes to
+    // the grid, which tells the owner GN_ENDEDIT through OnGridNotify.)
     virtual long OnGridDispInfo(GridDispInfo& info)
     {
         (void)info;

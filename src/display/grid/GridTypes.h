@@ -173,10 +173,28 @@ inline constexpr unsigned MK_CONTROL = 0x08;
 // The character an edit gets when a click, not a key, starts it.
 inline constexpr unsigned VK_LBUTTON = 0x01;
 
+// The keys that end an in-place edit, as its end notice carries them (0: the focus left).
+inline constexpr unsigned VK_TAB = 0x09;
+inline constexpr unsigned VK_RETURN = 0x0D;
+inline constexpr unsigned VK_ESCAPE = 0x1B;
+inline constexpr unsigned VK_PRIOR = 0x21;
+inline constexpr unsigned VK_NEXT = 0x22;
+inline constexpr unsigned VK_END = 0x23;
+inline constexpr unsigned VK_HOME = 0x24;
+inline constexpr unsigned VK_LEFT = 0x25;
+inline constexpr unsigned VK_UP = 0x26;
+inline constexpr unsigned VK_RIGHT = 0x27;
+inline constexpr unsigned VK_DOWN = 0x28;
+// Added to the end key in the end notice when Shift was held with it.
+inline constexpr std::intptr_t EndKeyShift = 0x10000;
+// The control ID of the in-place editor.
+inline constexpr int InPlaceEditId = 8;
+
 // What the grid takes of the keyboard in a dialog.
 inline constexpr unsigned DLGC_WANTARROWS = 0x01;
 inline constexpr unsigned DLGC_WANTTAB = 0x02;
 inline constexpr unsigned DLGC_WANTCHARS = 0x80;
+inline constexpr unsigned DLGC_WANTALLKEYS = 0x04;
 
 // Lines per wheel notch that stand for a page per notch.
 inline constexpr unsigned WHEEL_PAGESCROLL = 0xFFFFFFFFu;

@@ -8,18 +8,29 @@
 #include <QVBoxLayout>
 #include <QWidget>
 
+#include <map>
 #include <string>
 #include <vector>
 
-// Records the grid's notices and click notices.
+// Records the grid's notices and click notices; replies by code as set (0 otherwise).
 class RecordingGridOwner : public GridOwner
 {
 public:
     long OnGridNotify(const GridNotify& notify) override
     {
         notices.push_back(notify);
-        return 0;
+        const auto reply = replies.find(notify.hdr.code);
+        return reply == replies.end() ? 0 : reply->second;
     }
+    // How many notices of a code arrived.
+    int Count(int code) const
+    {
+        int count = 0;
+        for (const GridNotify& notice : notices)
+            count += notice.hdr.code == code ? 1 : 0;
+        return count;
+    }
+    std::map<int, long> replies;
     void OnGridClicked(int ctrlId) override { clicks.push_back(ctrlId); }
     // The codes received, in order.
     std::vector<int> Codes() const
@@ -76,10 +87,10 @@ public:
 
 // A dialog-like window at a real size: the grid over a button, the grid's owner recording.
 // rows x cols cells of 20 x 60 pixels, one fixed row and one fixed column.
-class GridTestWindow
+template <class Grid> class GridWindowOf
 {
 public:
-    GridTestWindow(int rows, int cols, QSize size = QSize(640, 400))
+    GridWindowOf(int rows, int cols, QSize size = QSize(640, 400))
     {
         window.resize(size);
         auto* layout = new QVBoxLayout(&window);
@@ -122,7 +133,9 @@ public:
     }
 
     QWidget window;
-    TestGrid grid;
+    Grid grid;
     QPushButton button{QStringLiteral("OK")};
     RecordingGridOwner owner;
 };
+
+using GridTestWindow = GridWindowOf<TestGrid>;

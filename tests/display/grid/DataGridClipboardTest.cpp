@@ -1,0 +1,180 @@
+#include "LiveGridWindow.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+class GridClipboardTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { QGuiApplication::clipboard()->clear(); }
+
+    // Selects single cells as Ctrl+clicks do.
+    void Select(std::initializer_list<CCellID> cells)
+    {
+        bool first = true;
+        for (const CCellID& cell : cells) {
+            w.Click(w.Centre(cell.row, cell.col), first ? Qt::NoModifier : Qt::ControlModifier);
+            first = false;
+        }
+    }
+    void SetText(int row, int col, const char* text) { w.grid.SetText(row, col, text); }
+    static QString Clipboard() { return QGuiApplication::clipboard()->text(); }
+    static void SetClipboard(const QString& text) { QGuiApplication::clipboard()->setText(text); }
+    std::string Text(int row, int col) const { return w.grid.GetCellText(row, col); }
+
+    LiveWindow w{12, 8};
+};
+
+TEST_F(GridClipboardTest, CopyGivesTabsBetweenFieldsAndLineFeedsBetweenRows)
+{
+    SetText(1, 1, "a");
+    SetText(1, 2, "b");
+    Select({{1, 1}, {1, 2}});
+    w.Key(Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(Clipboard(), QStringLiteral("a\tb"));
+
+    // The unselected corners inside the bounds are empty fields.
+    SetText(2, 2, "d");
+    Select({{1, 1}, {2, 2}});
+    w.Key(Qt::Key_Insert, Qt::ControlModifier);
+    EXPECT_EQ(Clipboard(), QStringLiteral("a\t\n\td"));
+    const QByteArray raw = QGuiApplication::clipboard()->mimeData()->data("text/plain");
+    EXPECT_FALSE(raw.contains('\r'));
+    EXPECT_FALSE(raw.contains('\0'));
+}
+
+TEST_F(GridClipboardTest, HiddenColumnsAndRowsAddNothing)
+{
+    w.grid.SetColumnWidth(2, 0);
+    Select({{1, 1}});
+    w.Click(w.Centre(2, 3), Qt::ShiftModifier);
+    w.Key(Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(Clipboard(), QStringLiteral("1-1\t1-3\n2-1\t2-3"));
+
+    // A hidden last row leaves the text ending in a line feed.
+    w.grid.SetColumnWidth(2, 60);
+    w.grid.SetRowHeight(3, 0);
+    Select({{2, 1}});
+    w.grid.ApplySelectionRange(CellRange(2, 1, 3, 2), false, true);
+    w.Key(Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(Clipboard(), QStringLiteral("2-1\t2-2\n"));
+}
+
+TEST_F(GridClipboardTest, PasteSplitsAtTabsCommasAndLinesAndSelectsWhatItWrote)
+{
+    SetClipboard(QStringLiteral("1,2\t3\n4"));
+    w.Click(w.Centre(5, 2));
+    w.Key(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(Text(5, 2), "1");
+    EXPECT_EQ(Text(5, 3), "2");
+    EXPECT_EQ(Text(5, 4), "3");
+    EXPECT_EQ(Text(6, 2), "4");
+    EXPECT_EQ(Text(6, 3), "6-3");
+    EXPECT_EQ(w.Selection().first, CellRange(5, 2, 6, 4));
+    EXPECT_EQ(w.Selection().second, 6);
+    EXPECT_TRUE(w.grid.State(5, 3) & GCS_MODIFIED);
+
+    // Blanks and the CR of a Windows line go.
+    SetClipboard(QStringLiteral(" x \r\n"));
+    w.Click(w.Centre(8, 1));
+    w.Key(Qt::Key_Insert, Qt::ShiftModifier);
+    EXPECT_EQ(Text(8, 1), "x");
+    EXPECT_EQ(Text(9, 1), "9-1");
+}
+
+TEST_F(GridClipboardTest, PasteSkipsHiddenRowsAndStopsAtTheGridsEndAndAtANul)
+{
+    w.grid.SetRowHeight(3, 0);
+    auto data = std::make_unique<QMimeData>();
+    data->setText(QString::fromUtf8("a,,b,\nc\nd\0e\nf", 13));
+    EXPECT_TRUE(w.grid.PasteClipboardText(2, 6, data.get(), false));
+    EXPECT_EQ(Text(2, 6), "a");
+    EXPECT_EQ(Text(2, 7), "");
+    EXPECT_EQ(Text(3, 6), "3-6");
+    EXPECT_EQ(Text(4, 6), "c");
+    EXPECT_EQ(Text(5, 6), "d");
+    EXPECT_EQ(Text(6, 6), "6-6");
+    EXPECT_EQ(w.grid.GetSelectedCount(), 0);
+}
+
+TEST_F(GridClipboardTest, ReadOnlyCellsKeepTheirTextAndThePasteGoesOnAroundThem)
+{
+    w.grid.SetCellState(4, 3, w.grid.State(4, 3) | GCS_READONLY);
+    SetClipboard(QStringLiteral("x\ty\tz"));
+    w.Click(w.Centre(4, 3));
+    EXPECT_FALSE(w.grid.OnUpdateEditPaste());
+    w.grid.OnEditPaste();
+    EXPECT_EQ(Text(4, 3), "4-3");
+    EXPECT_EQ(Text(4, 4), "4-4");
+
+    w.Click(w.Centre(4, 2));
+    EXPECT_TRUE(w.grid.OnUpdateEditPaste());
+    w.Key(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(Text(4, 2), "x");
+    EXPECT_EQ(Text(4, 3), "4-3");
+    EXPECT_EQ(Text(4, 4), "z");
+
+    w.grid.SetEditable(false);
+    SetClipboard(QStringLiteral("q"));
+    w.Key(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(Text(4, 2), "x");
+}
+
+TEST_F(GridClipboardTest, CutEmptiesTheSelectionAndWithNothingSelectedDoesNothing)
+{
+    SetClipboard(QStringLiteral("before"));
+    w.grid.ClearSelection();
+    EXPECT_FALSE(w.grid.OnUpdateEditCut());
+    w.grid.OnEditCut();
+    EXPECT_EQ(Clipboard(), QStringLiteral("before"));
+
+    Select({{2, 2}, {2, 3}});
+    EXPECT_TRUE(w.grid.OnUpdateEditCut());
+    w.Key(Qt::Key_X, Qt::ControlModifier);
+    EXPECT_EQ(Clipboard(), QStringLiteral("2-2\t2-3"));
+    EXPECT_EQ(Text(2, 2), "");
+    EXPECT_EQ(Text(2, 3), "");
+    EXPECT_EQ(w.owner.Count(GN_ENDEDIT), 2);
+
+    // Delete empties without touching the clipboard.
+    Select({{3, 3}});
+    w.Key(Qt::Key_Delete);
+    EXPECT_EQ(Text(3, 3), "");
+    EXPECT_EQ(Clipboard(), QStringLiteral("2-2\t2-3"));
+}
+
+TEST_F(GridClipboardTest, SelectAllCopiesEveryDataCellAndTheTextOutlivesTheGrid)
+{
+    w.Click(w.Centre(1, 1));
+    w.Key(Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(w.Selection().first, CellRange(1, 1, 11, 7));
+    EXPECT_EQ(w.Selection().second, 77);
+    {
+        LiveWindow other(3, 3);
+        other.grid.ChangeFocusCell(1, 1);
+        other.grid.ApplySelectionRange(CellRange(1, 1, 2, 2), false, true);
+        other.grid.OnEditCopy();
+    }
+    EXPECT_EQ(Clipboard(), QStringLiteral("1-1\t1-2\n2-1\t2-2"));
+}
+
+TEST_F(GridClipboardTest, AnEditorOpenOnTheTargetPastesIntoItself)
+{
+    SetClipboard(QStringLiteral("pasted"));
+    w.Click(w.Centre(2, 2));
+    w.Key(Qt::Key_F2);
+    ASSERT_NE(w.grid.Editor(), nullptr);
+    w.grid.OnEditPaste();
+    EXPECT_EQ(w.grid.Editor()->text(), QStringLiteral("2-2pasted"));
+    EXPECT_EQ(Text(2, 2), "2-2");
+}
+
+} // namespace

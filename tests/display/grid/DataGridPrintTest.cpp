@@ -1,0 +1,129 @@
+#include "LiveGridWindow.h"
+
+#include <QDate>
+#include <QLocale>
+#include <QPdfDocument>
+#include <QPdfSelection>
+#include <QPrinter>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr int Rows = 60;
+
+class GridPrintTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        w.window.setWindowTitle(QStringLiteral("Readings of logger 3"));
+        w.grid.SetColumnWidth(2, 110);
+        for (int row = 1; row < Rows; ++row) {
+            w.grid.SetText(row, 1, QStringLiteral("f%1;").arg(row).toUtf8().constData());
+            w.grid.SetText(row, 2, "abcdefghij");
+            w.grid.SetText(row, 4, QStringLiteral("l%1;").arg(row).toUtf8().constData());
+        }
+    }
+    // Prints into a PDF and reads every page's text back.
+    std::vector<QString> PrintPages(QPrinter& printer)
+    {
+        const QString path = dir.filePath(QStringLiteral("grid.pdf"));
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(path);
+        EXPECT_TRUE(w.grid.PrintGrid(&printer));
+        QPdfDocument pdf;
+        EXPECT_EQ(pdf.load(path), QPdfDocument::Error::None);
+        std::vector<QString> pages;
+        // The text as laid out, without the breaks the reader puts between glyphs it finds far
+        // apart.
+        for (int page = 0; page < pdf.pageCount(); ++page)
+            pages.push_back(
+                pdf.getAllText(page).text().remove(QRegularExpression(QStringLiteral("\\s"))));
+        return pages;
+    }
+    // The page holding a row's marker; -1 when none, -2 when several.
+    static int PageOf(const std::vector<QString>& pages, const QString& marker)
+    {
+        int found = -1;
+        for (int page = 0; page < static_cast<int>(pages.size()); ++page)
+            if (pages[static_cast<size_t>(page)].contains(marker))
+                found = found == -1 ? page : -2;
+        return found;
+    }
+
+    QTemporaryDir dir;
+    LiveWindow w{Rows, 5};
+};
+
+TEST_F(GridPrintTest, EveryPageHasItsHeadingsHeaderAndFooterAndNoRowIsSplit)
+{
+    // A font in points prints at the size it has on screen, not several times larger.
+    QFont points(QApplication::font().family());
+    points.setPointSize(10);
+    w.grid.setFont(points);
+    QPrinter printer(QPrinter::HighResolution);
+    const std::vector<QString> pages = PrintPages(printer);
+    const int count = w.grid.GetPrintPageCount();
+    ASSERT_GE(count, 2);
+    ASSERT_EQ(static_cast<int>(pages.size()), count);
+    const QString today = QLocale()
+                              .toString(QDate::currentDate(), QLocale::ShortFormat)
+                              .remove(QRegularExpression(QStringLiteral("\\s")));
+    for (int page = 0; page < count; ++page) {
+        const QString& text = pages[static_cast<size_t>(page)];
+        SCOPED_TRACE(page);
+        for (const char* heading : {"H1", "H2", "H3", "H4", "Readingsoflogger3", "Quorbel"})
+            EXPECT_TRUE(text.contains(QLatin1String(heading))) << heading;
+        EXPECT_TRUE(text.contains(QStringLiteral("Page%1of%2").arg(page + 1).arg(count)));
+        EXPECT_TRUE(text.contains(today));
+        EXPECT_TRUE(text.contains(QStringLiteral("abcdefghij")));
+        EXPECT_FALSE(text.contains(QChar(0x2026)));
+    }
+    EXPECT_EQ(PageOf(pages, QStringLiteral("f1;")), 0);
+    EXPECT_EQ(PageOf(pages, QStringLiteral("l%1;").arg(Rows - 1)), count - 1);
+    // Each row lies whole on one page, and the pages follow the rows in order.
+    int last = 0;
+    for (int row = 1; row < Rows; ++row) {
+        const int page = PageOf(pages, QStringLiteral("f%1;").arg(row));
+        ASSERT_GE(page, 0) << row;
+        EXPECT_EQ(PageOf(pages, QStringLiteral("l%1;").arg(row)), page) << row;
+        EXPECT_TRUE(page == last || page == last + 1) << row;
+        last = page;
+    }
+}
+
+TEST_F(GridPrintTest, ThePrintersPageRangeIsPrintedAlone)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPrintRange(QPrinter::PageRange);
+    printer.setFromTo(2, 2);
+    const std::vector<QString> pages = PrintPages(printer);
+    ASSERT_EQ(pages.size(), 1u);
+    const int count = w.grid.GetPrintPageCount();
+    EXPECT_TRUE(pages[0].contains(QStringLiteral("Page2of%1").arg(count)));
+    EXPECT_EQ(PageOf(pages, QStringLiteral("f1;")), -1);
+}
+
+TEST_F(GridPrintTest, AtScreenScaleWideGridsGoOnPagesSideBySide)
+{
+    for (int col = 1; col < 5; ++col)
+        w.grid.SetColumnWidth(col, 260);
+    w.grid.SetPrintScreenScale(true);
+    QPrinter printer(QPrinter::HighResolution);
+    const std::vector<QString> pages = PrintPages(printer);
+    const int count = w.grid.GetPrintPageCount();
+    ASSERT_EQ(static_cast<int>(pages.size()), count);
+    ASSERT_GE(count, 2);
+    // The first band of rows: its left part, then its right part, both with row headings.
+    EXPECT_EQ(PageOf(pages, QStringLiteral("f1;")), 0);
+    const int right = PageOf(pages, QStringLiteral("l1;"));
+    EXPECT_GT(right, 0);
+    EXPECT_TRUE(pages[static_cast<size_t>(right)].contains(QStringLiteral("R1")));
+    EXPECT_EQ(count % (right + 1), 0);
+}
+
+} // namespace
