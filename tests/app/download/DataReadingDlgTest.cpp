@@ -99,21 +99,6 @@ TEST_F(DataReadingDlgTest, EraseFollowsOnlyACompleteDownload)
     EXPECT_EQ(sim.RecordCount(1), 0);
 }
 
-TEST_F(DataReadingDlgTest, ARecordWithoutReplyKeepsTheMemory)
-{
-    ShortSlices();
-    Record().m_bEraseAfterReceive = 1;
-    // Lines 0..3 answer memory, date, time and data load; line 12 is the 9th record.
-    sim.InjectFault(SimFault::DropReply, 12);
-    Receive();
-    const auto raw = FileLines(Acc(1));
-    EXPECT_EQ(raw.size(), 40u);
-    EXPECT_EQ(CountEmpty(raw), 1u);
-    EXPECT_FALSE(Sent("@01,01,memory init"));
-    EXPECT_EQ(sim.RecordCount(1), 40);
-    EXPECT_GE(FileLines(Csv(1)).size(), 2u);
-}
-
 TEST_F(DataReadingDlgTest, ALineThatGoesAwayKeepsWhatArrived)
 {
     ShortSlices();

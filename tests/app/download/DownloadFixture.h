@@ -47,9 +47,5 @@ protected:
         return static_cast<size_t>(
             std::find(commands.begin(), commands.end(), command) - commands.begin());
     }
-    static size_t CountEmpty(const std::vector<std::string>& lines)
-    {
-        return static_cast<size_t>(std::count(lines.begin(), lines.end(), std::string()));
-    }
 };
 
