@@ -241,7 +241,19 @@ bool CDataReadingDlg::ReceiveLogger(
     }
     if (outcome == Outcome::Stopped)
         return false;
-    // Records that were not read exist only in the logger.
+    if (NoteUnread(loggerId, count))
+        return !StopRequested();
+    if (StopRequested())
+        return false;
+    if (record.m_bEraseAfterReceive)
+        return EraseMemory(loggerId, count.records);
+    return true;
+}
+
+// True (and noted) when the logger holds records that are not in the raw file: they exist only
+// in the logger, so its memory stays.
+bool CDataReadingDlg::NoteUnread(int loggerId, const MemoryCount& count)
+{
     if (count.cut) {
         DebugTrace("Logger ID(%d) kept its memory: it holds more than %d records\r\n", loggerId,
             count.records);
@@ -254,13 +266,7 @@ bool CDataReadingDlg::ReceiveLogger(
             m_nMissing);
         m_report.Note(KeptMemoryNote(loggerId, m_nMissing));
     }
-    if (count.cut || m_nMissing > 0)
-        return !StopRequested();
-    if (StopRequested())
-        return false;
-    if (record.m_bEraseAfterReceive)
-        return EraseMemory(loggerId, count.records);
-    return true;
+    return count.cut || m_nMissing > 0;
 }
 
 CDataReadingDlg::Outcome CDataReadingDlg::ReceiveRecords(

@@ -57,6 +57,7 @@ private:
     Outcome ReceiveRecords(int loggerId, int count, AccFile& raw, int previousLines,
         const std::string& previousLast);
     RecordRead ReadRecord(int loggerId, AccFile& raw, std::string& line);
+    bool NoteUnread(int loggerId, const MemoryCount& count);
     bool EraseMemory(int loggerId, int read);
     bool LineGone();
     bool StopRequested();
