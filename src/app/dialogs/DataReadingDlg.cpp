@@ -223,8 +223,8 @@ bool CDataReadingDlg::ReceiveLogger(
 
     // The records are safe in the raw file whether or not the table can be written.
     if (!RebuildCsvFile(record, loggerId, raw, {true})) {
-        m_report.Problem(FormatString("The table file %s could not be written.",
-            CsvFilePath(record, loggerId).c_str()));
+        m_report.Problem(FormatString(
+            "The table file %s could not be written.", CsvFilePath(record, loggerId).c_str()));
     }
     // The records must be on the disk before the logger's copy may go.
     const bool onDisk = raw.Sync() && !raw.HasWriteError();
@@ -262,8 +262,8 @@ bool CDataReadingDlg::NoteUnread(int loggerId, const MemoryCount& count)
             loggerId));
     }
     if (m_nMissing > 0) {
-        DebugTrace("Logger ID(%d) kept its memory: %d records did not arrive\r\n", loggerId,
-            m_nMissing);
+        DebugTrace(
+            "Logger ID(%d) kept its memory: %d records did not arrive\r\n", loggerId, m_nMissing);
         m_report.Note(KeptMemoryNote(loggerId, m_nMissing));
     }
     return count.cut || m_nMissing > 0;

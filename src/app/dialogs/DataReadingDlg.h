@@ -54,8 +54,8 @@ private:
     bool CheckTarget(const LoggerRecord& record);
     bool DownloadLogger(const LoggerRecord& record, int loggerId);
     bool ReceiveLogger(const LoggerRecord& record, int loggerId, const MemoryCount& count);
-    Outcome ReceiveRecords(int loggerId, int count, AccFile& raw, int previousLines,
-        const std::string& previousLast);
+    Outcome ReceiveRecords(
+        int loggerId, int count, AccFile& raw, int previousLines, const std::string& previousLast);
     RecordRead ReadRecord(int loggerId, AccFile& raw, std::string& line);
     bool NoteUnread(int loggerId, const MemoryCount& count);
     bool EraseMemory(int loggerId, int read);

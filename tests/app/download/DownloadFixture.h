@@ -48,4 +48,3 @@ protected:
             std::find(commands.begin(), commands.end(), command) - commands.begin());
     }
 };
-

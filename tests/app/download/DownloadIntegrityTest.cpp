@@ -75,7 +75,8 @@ TEST_F(DownloadIntegrityTest, ADamagedRecordKeepsTheMemory)
             const auto arrived = ArrivedRecords(FileLines(Acc(1)), records);
             bool allArrived = true;
             for (int i = 0; i < Count; ++i) {
-                const bool expected = i < hit || (i == hit && c.itselfComes) || (i > hit && c.restCome);
+                const bool expected
+                    = i < hit || (i == hit && c.itselfComes) || (i > hit && c.restCome);
                 allArrived = allArrived && expected;
                 EXPECT_EQ(arrived.count(records[static_cast<size_t>(i)]), expected ? 1u : 0u)
                     << "record " << i;
@@ -213,8 +214,8 @@ TEST_F(DownloadIntegrityTest, TheLineGoingAwayBetweenStepsIsSaid)
         loggersim::LoggerSim line(DefaultOptions());
         ASSERT_TRUE(line.Start());
         line.SetLoggers({1, 2});
-        qputenv(FormatString("QUORBEL_COM%d", ComPort).c_str(),
-            QByteArray::fromStdString(line.Path()));
+        qputenv(
+            FormatString("QUORBEL_COM%d", ComPort).c_str(), QByteArray::fromStdString(line.Path()));
         ASSERT_TRUE(OpenPort());
         // Slices long enough for the close to be seen within the second of silence that ends
         // a half reply, as it is at the line's own slices.
@@ -227,7 +228,8 @@ TEST_F(DownloadIntegrityTest, TheLineGoingAwayBetweenStepsIsSaid)
         boxes.requests.clear();
         line.InjectFault(SimFault::Vanish, c.line);
         Receive();
-        EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"The line went away during the download."});
+        EXPECT_EQ(
+            boxes.Texts(), std::vector<std::string>{"The line went away during the download."});
         EXPECT_FALSE(g_port.m_Serial.IsOpen());
         EXPECT_EQ(line.RecordCount(2), 40); // never reached
         line.Stop();
@@ -258,7 +260,8 @@ TEST_F(DownloadIntegrityTest, AFolderOrNameOutsideItsPlaceIsRefusedBeforeAnythin
         ASSERT_EQ(boxes.requests.size(), 1u);
         EXPECT_NE(boxes.requests[0].text.find("cannot be used in a file name"), std::string::npos);
     }
-    EXPECT_EQ(QDir(QString::fromStdString(Folder())).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+    EXPECT_EQ(
+        QDir(QString::fromStdString(Folder())).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
         QStringList{});
     EXPECT_TRUE(QDir(cwd.path()).isEmpty());
 
@@ -282,7 +285,8 @@ TEST_F(DownloadIntegrityTest, ATableThatCannotBeWrittenIsSaid)
     Receive();
     EXPECT_EQ(FileLines(Acc(1)), records);
     EXPECT_EQ(boxes.Texts(),
-        std::vector<std::string>{FormatString("The table file %s could not be written.", Csv(1).c_str())});
+        std::vector<std::string>{
+            FormatString("The table file %s could not be written.", Csv(1).c_str())});
     EXPECT_TRUE(Sent("@01,01,memory init"));
 }
 

@@ -53,16 +53,17 @@ TEST_F(DownloadStopTest, EveryWayOfAskingStopsAfterTheRecordBeingRead)
     ShortSlices();
     SetUpNetwork(sim);
     using Ask = std::function<void(QWidget*)>;
-    const std::pair<const char*, Ask> ways[] = {
-        {"Cancel", [](QWidget* dialog) {
-             QAbstractButton* cancel = Cancel(dialog);
-             ASSERT_NE(cancel, nullptr);
-             ASSERT_TRUE(cancel->isVisible());
-             EXPECT_TRUE(SaveScreenshot(dialog, "data_receive"));
-             QTest::mouseClick(cancel, Qt::LeftButton);
-         }},
-        {"Esc", [](QWidget* dialog) { QTest::keyClick(dialog, Qt::Key_Escape); }},
-        {"close box", [](QWidget* dialog) { dialog->close(); }}};
+    const std::pair<const char*, Ask> ways[]
+        = {{"Cancel",
+               [](QWidget* dialog) {
+                   QAbstractButton* cancel = Cancel(dialog);
+                   ASSERT_NE(cancel, nullptr);
+                   ASSERT_TRUE(cancel->isVisible());
+                   EXPECT_TRUE(SaveScreenshot(dialog, "data_receive"));
+                   QTest::mouseClick(cancel, Qt::LeftButton);
+               }},
+            {"Esc", [](QWidget* dialog) { QTest::keyClick(dialog, Qt::Key_Escape); }},
+            {"close box", [](QWidget* dialog) { dialog->close(); }}};
     for (const auto& [name, ask] : ways) {
         SCOPED_TRACE(name);
         ASSERT_TRUE(QDir(QString::fromStdString(Folder() + "Site1")).removeRecursively());
@@ -103,8 +104,8 @@ TEST_F(DownloadStopTest, ALinePulledAtAnyMomentNeverCostsARecord)
         ASSERT_TRUE(QDir(QString::fromStdString(Folder() + "Site1")).removeRecursively());
         loggersim::LoggerSim line(DefaultOptions());
         ASSERT_TRUE(line.Start());
-        qputenv(FormatString("QUORBEL_COM%d", ComPort).c_str(),
-            QByteArray::fromStdString(line.Path()));
+        qputenv(
+            FormatString("QUORBEL_COM%d", ComPort).c_str(), QByteArray::fromStdString(line.Path()));
         ASSERT_TRUE(OpenPort());
         CSerialCom::SetSliceMs(5); // long enough to see the close within a reply's silence
         SetUpNetwork(line);
@@ -119,7 +120,8 @@ TEST_F(DownloadStopTest, ALinePulledAtAnyMomentNeverCostsARecord)
             const auto raw = FileLines(Acc(id));
             const std::set<std::string> onDisk(raw.begin(), raw.end());
             for (const std::string& record : records[id - 1])
-                ASSERT_EQ(onDisk.count(record), 1u) << "logger " << id << " erased without " << record;
+                ASSERT_EQ(onDisk.count(record), 1u)
+                    << "logger " << id << " erased without " << record;
         }
         const std::vector<std::string> texts = boxes.Texts();
         EXPECT_EQ(std::count(texts.begin(), texts.end(), "Data receiving complete!"), 0);
