@@ -15,3 +15,5 @@ const DialogTemplate& Dialog160(); // wait popup of the logger jobs ("Quorbel")
 const DialogTemplate& Dialog322(); // logger buttons of the current configuration
 const DialogTemplate& Dialog139(); // channel and schedule settings of one logger
 const DialogTemplate& Dialog140(); // the data window ("Data")
+const DialogTemplate& Dialog141(); // the graph window ("Graph")
+const DialogTemplate& Dialog146(); // graph settings ("Graph Setting")
