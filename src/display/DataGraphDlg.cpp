@@ -81,6 +81,7 @@ bool CDataGraphDlg::OnInitDialog()
     m_fontBold.setWeight(QFont::Bold);
     for (const int id : {IDC_MEASURE_ONCE, IDC_NOW_MEASURE, IDC_GRAPH_SET})
         Item(id)->setFont(m_fontBold);
+    FitBoldButtons();
 
     m_graph.m_bRefLine = 0;
     m_graph.m_fRefValue = 0.0f;
@@ -90,6 +91,20 @@ bool CDataGraphDlg::OnInitDialog()
         m_nInterval = record->m_nGraphPeriod;
     UpdateData(false);
     return true;
+}
+
+// The bold captions may need more room than the template gives in the platform's font;
+// "&Now measure" stays clear of "&Measured one time", placed 110 pixels to its right.
+void CDataGraphDlg::FitBoldButtons()
+{
+    constexpr int NowMeasureRoom = 106;
+    for (const int id : {IDC_MEASURE_ONCE, IDC_NOW_MEASURE, IDC_GRAPH_SET}) {
+        QWidget* button = Item(id);
+        int width = std::max(button->width(), button->sizeHint().width());
+        if (id == IDC_NOW_MEASURE)
+            width = std::min(width, NowMeasureRoom);
+        button->resize(width, button->height());
+    }
 }
 
 bool CDataGraphDlg::UpdateData(bool save)

@@ -71,6 +71,7 @@ private:
     // Members <-> controls in the order 1004, 1062, 1010; a field that is no integer stops
     // the reading there.
     bool UpdateData(bool save);
+    void FitBoldButtons();
     void OnSize(int cx, int cy);
     void OnDestroy();
     void ResetGraph();
