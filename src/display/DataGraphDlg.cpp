@@ -257,8 +257,8 @@ void CDataGraphDlg::OnDestroy()
     if (!SaveLoggerFile(g_nCurLogger, nullptr)) {
         const std::string path
             = FieldText(record->m_szDataFolder) + FieldText(record->m_szName) + ".arg";
-        TimedMessageBox(FormatString("The configuration file %s could not be written.",
-                            path.c_str()),
+        TimedMessageBox(
+            FormatString("The configuration file %s could not be written.", path.c_str()),
             TimedBoxForm::Warning);
     }
 }

@@ -74,8 +74,8 @@ int GraphLayout::X(int i) const
 {
     if (m_points <= 1)
         return 0;
-    return ToPixel(static_cast<float>(i) / static_cast<float>(m_points - 1)
-        * static_cast<float>(m_plotWidth));
+    return ToPixel(
+        static_cast<float>(i) / static_cast<float>(m_points - 1) * static_cast<float>(m_plotWidth));
 }
 
 int GraphScale::Y(float v, int plotHeight) const

@@ -41,8 +41,8 @@ void DottedLine(QImage& image, QPoint from, QPoint to, QRgb colour)
 // Text with its top-left corner at a point.
 void TextAt(QPainter& painter, QPoint at, const QString& text)
 {
-    painter.drawText(QRect(at, QSize(1000, 100)), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
-        text);
+    painter.drawText(
+        QRect(at, QSize(1000, 100)), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
 }
 
 } // namespace

@@ -114,8 +114,7 @@ void CGraphSetDlg::OnOK()
     OnBnClickedSet();
 }
 
-std::array<CGraphSetDlg::Sample, 16> CGraphSetDlg::ColourSamples(
-    int clientWidth, int clientHeight)
+std::array<CGraphSetDlg::Sample, 16> CGraphSetDlg::ColourSamples(int clientWidth, int clientHeight)
 {
     std::array<Sample, 16> samples{};
     int y = (clientHeight - SampleTop) / 16 + SampleTop;

@@ -45,7 +45,7 @@ std::vector<ControlTemplate> Controls()
 
 const DialogTemplate& Dialog146()
 {
-    static const DialogTemplate tmpl{146, "Graph Setting", 203, 333, 9, DialogStyle::SysMenu,
-        Controls()};
+    static const DialogTemplate tmpl{
+        146, "Graph Setting", 203, 333, 9, DialogStyle::SysMenu, Controls()};
     return tmpl;
 }

@@ -93,8 +93,8 @@ TEST(GraphLayoutTest, PlotLabelsAndPointsFitThePicture)
     // The last point's number sits left of its x, the others right of theirs.
     const GraphLayout five(W, H, 5);
     const int dx = five.PlotWidth() / 9;
-    EXPECT_EQ(five.PointLabelRect(4), GdiRect(dx * 4 + 50 - 15, five.PlotHeight(), dx * 4 + 50,
-                                          five.PlotHeight() + 60));
+    EXPECT_EQ(five.PointLabelRect(4),
+        GdiRect(dx * 4 + 50 - 15, five.PlotHeight(), dx * 4 + 50, five.PlotHeight() + 60));
     EXPECT_EQ(five.PointLabelRect(9).left(), dx * 9 + 50);
 }
 
@@ -107,8 +107,9 @@ TEST(GraphLayoutTest, ScaleYPutsBottomAndTopAtTheEdgesAndNeverOverflows)
     std::vector<std::string> labels;
     for (int j = 0; j < 10; ++j)
         labels.push_back(FormatString("%0.1f", scale.LabelValue(j)));
-    EXPECT_EQ(labels, (std::vector<std::string>{"10.0", "9.0", "8.0", "7.0", "6.0", "5.0", "4.0",
-                          "3.0", "2.0", "1.0"}));
+    EXPECT_EQ(labels,
+        (std::vector<std::string>{
+            "10.0", "9.0", "8.0", "7.0", "6.0", "5.0", "4.0", "3.0", "2.0", "1.0"}));
     // A scale of no height or a value far off it stays a pixel far away.
     const GraphScale flat{5, 0.0f};
     EXPECT_LE(std::abs(flat.Y(7.0f, 230)), 1000000);

@@ -158,10 +158,12 @@ TEST_F(GraphSetDlgTest, CancelEscAndTheCloseBoxKeepLoggerAndFlags)
         EXPECT_EQ(dlg->result(), IDCANCEL) << way;
         EXPECT_FALSE(dlg->isVisible()) << way;
         EXPECT_EQ(Record().m_nGraphLogger, before.m_nGraphLogger);
-        EXPECT_EQ(0, std::memcmp(Record().m_bGraphSeriesA, before.m_bGraphSeriesA,
-                         sizeof before.m_bGraphSeriesA));
-        EXPECT_EQ(0, std::memcmp(Record().m_bGraphSeriesB, before.m_bGraphSeriesB,
-                         sizeof before.m_bGraphSeriesB));
+        EXPECT_EQ(0,
+            std::memcmp(
+                Record().m_bGraphSeriesA, before.m_bGraphSeriesA, sizeof before.m_bGraphSeriesA));
+        EXPECT_EQ(0,
+            std::memcmp(
+                Record().m_bGraphSeriesB, before.m_bGraphSeriesB, sizeof before.m_bGraphSeriesB));
         EXPECT_EQ(Record().m_nScannedSensors, 3);
     }
 }

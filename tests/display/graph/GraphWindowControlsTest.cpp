@@ -119,14 +119,15 @@ TEST_F(GraphWindowControlsTest, TheTimerRunsAPassAndReArmsWithTheIntervalKeptInR
     SetInterval("7");
     EXPECT_EQ(NowMeasure(), "");
     dlg->OnTimer(CDataGraphDlg::PeriodTimer);
-    EXPECT_EQ(sim.Commands(), (Texts{"@01,01,address", "@01,01,save off",
-                                  "@01,01,measure 00 01 00 0020", "@01,01,save on"}));
+    EXPECT_EQ(sim.Commands(),
+        (Texts{"@01,01,address", "@01,01,save off", "@01,01,measure 00 01 00 0020",
+            "@01,01,save on"}));
     EXPECT_EQ(dlg->m_nWritePos, 1);
     EXPECT_EQ(dlg->TimerInterval(CDataGraphDlg::PeriodTimer), 7000);
     EXPECT_FALSE(Enabled(IDC_MEASURE_ONCE));
     // What the edit holds at the pass is taken, within 1..3600.
-    const std::pair<const char*, int> cases[] = {
-        {"0", 1000}, {"-5", 1000}, {"99999", 3600000}, {"2147483647", 3600000}, {"3", 3000}};
+    const std::pair<const char*, int> cases[]
+        = {{"0", 1000}, {"-5", 1000}, {"99999", 3600000}, {"2147483647", 3600000}, {"3", 3000}};
     for (const auto& [text, ms] : cases) {
         SetInterval(text);
         dlg->OnTimer(CDataGraphDlg::PeriodTimer);
@@ -231,9 +232,10 @@ TEST_F(GraphWindowControlsTest, ASaveThatFailsIsReported)
 {
     SetFieldText(Record().m_szDataFolder, Folder() + "missing/");
     dlg->close();
-    EXPECT_EQ(boxes.Texts(), (Texts{FormatString("The configuration file %smissing/Site1.arg could "
-                                                 "not be written.",
-        Folder().c_str())}));
+    EXPECT_EQ(boxes.Texts(),
+        (Texts{FormatString("The configuration file %smissing/Site1.arg could "
+                            "not be written.",
+            Folder().c_str())}));
 }
 
 TEST_F(GraphWindowControlsTest, ScreenshotAfterTwoPassesOfThreeChannels)

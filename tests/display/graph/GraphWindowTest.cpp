@@ -91,8 +91,8 @@ TEST_F(GraphWindowTest, OnePassSendsItsCommandsInOrderAndPlotsEachChosenReading)
     // The window's trace of the first channel, among the link's.
     Texts first;
     for (const std::string& text : trace) {
-        if (text.find("MeasuredOne") != std::string::npos
-            || text.rfind("m_string_array1", 0) == 0 || text.rfind("m_string_array2", 0) == 0)
+        if (text.find("MeasuredOne") != std::string::npos || text.rfind("m_string_array1", 0) == 0
+            || text.rfind("m_string_array2", 0) == 0)
             first.push_back(text);
     }
     ASSERT_EQ(first.size(), 12u);
@@ -110,8 +110,9 @@ TEST_F(GraphWindowTest, WithTheSaveCheckNoSavePairGoesOutAndAClickDuringAPassCha
     Click(IDC_SAVE_READING);
     ASSERT_TRUE(dlg->Controls().IsChecked(IDC_SAVE_READING));
     Click(IDC_MEASURE_ONCE);
-    EXPECT_EQ(sim.Commands(), (Texts{"@01,01,address", "@01,01,measure 00 01 00 0020",
-                                  "@01,01,measure 03 04", "@01,01,measure 05 01 01 0020"}));
+    EXPECT_EQ(sim.Commands(),
+        (Texts{"@01,01,address", "@01,01,measure 00 01 00 0020", "@01,01,measure 03 04",
+            "@01,01,measure 05 01 01 0020"}));
 
     // Unchecked at the start of the pass, checked during it: "save on" still goes out.
     sim.ClearReceived();
