@@ -17,7 +17,6 @@
 #include "res/GraphIds.h"
 
 #include <QCheckBox>
-#include <QGroupBox>
 #include <QPainter>
 #include <QPushButton>
 #include <QResizeEvent>

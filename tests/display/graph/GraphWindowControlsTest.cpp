@@ -62,6 +62,12 @@ TEST_F(GraphWindowControlsTest, TheWindowOpensOnTheStoredPeriodWithItsControlsIn
     EXPECT_EQ(Item(IDC_GRAPH_SET)->pos(), QPoint(900 - 110, 500 - 40));
     EXPECT_EQ(Item(IDC_INTERVAL)->geometry(), QRect(450 - 55, 500 - 38, 53, 25));
     EXPECT_EQ(dlg->m_rcGraph, GdiRect(15, 20, 900 - 16, 500 - 40));
+    // Too small for a plot: the window draws what fits.
+    Click(IDC_MEASURE_ONCE);
+    dlg->resize(90, 70);
+    QApplication::processEvents();
+    EXPECT_FALSE(dlg->grab().isNull());
+    EXPECT_EQ(dlg->m_graph.m_nPlotWidth, 90 - 31 - 71);
 }
 
 TEST_F(GraphWindowControlsTest, NowMeasureTakesOneTo3600SecondsAndStopReturnsToIdle)
@@ -226,6 +232,22 @@ TEST_F(GraphWindowControlsTest, EscSavesTheLastReadIntervalClampedAndStopsTheTim
     EXPECT_EQ(Record().m_nGraphPeriod, 1);
     EXPECT_EQ(Int32At(SavedFile(), 3952), 1);
     EXPECT_FALSE(dlg->IsTimerRunning(CDataGraphDlg::PeriodTimer));
+}
+
+TEST_F(GraphWindowControlsTest, ClosingDuringAPassEndsItWithSaveOnAndArmsNothing)
+{
+    SetInterval("3");
+    EXPECT_EQ(NowMeasure(), "");
+    Soon([this] { QTest::keyClick(dlg.get(), Qt::Key_Escape); });
+    dlg->OnTimer(CDataGraphDlg::PeriodTimer);
+    EXPECT_FALSE(dlg->isVisible());
+    EXPECT_EQ(sim.Commands(), (Texts{"@01,01,address", "@01,01,save off", "@01,01,save on"}));
+    EXPECT_TRUE(sim.Saving(1));
+    EXPECT_FALSE(dlg->IsTimerRunning(CDataGraphDlg::PeriodTimer));
+    EXPECT_EQ(Int32At(SavedFile(), 3952), 3);
+    // A late tick measures nothing.
+    dlg->OnTimer(CDataGraphDlg::PeriodTimer);
+    EXPECT_EQ(sim.Commands().size(), 3u);
 }
 
 TEST_F(GraphWindowControlsTest, ASaveThatFailsIsReported)
