@@ -30,6 +30,7 @@ public:
     void SetTimer(int id, int milliseconds) { m_timers.SetTimer(id, milliseconds); }
     void KillTimer(int id) { m_timers.KillTimer(id); }
     bool IsTimerRunning(int id) const { return m_timers.IsRunning(id); }
+    int TimerInterval(int id) const { return m_timers.Interval(id); }
 
     // The template's size in pixels of its dialog units.
     QSize TemplateSize()

@@ -30,3 +30,11 @@ bool WindowTimers::IsRunning(int id) const
     const auto found = m_timers.find(id);
     return found != m_timers.end() && found->second->isActive();
 }
+
+int WindowTimers::Interval(int id) const
+{
+    const auto found = m_timers.find(id);
+    if (found == m_timers.end() || !found->second->isActive())
+        return -1;
+    return found->second->interval();
+}

@@ -19,6 +19,8 @@ public:
     void SetTimer(int id, int milliseconds);
     void KillTimer(int id);
     bool IsRunning(int id) const;
+    // The period of a running timer in ms; -1 when it is not running.
+    int Interval(int id) const;
 
 private:
     QObject* m_owner;

@@ -21,3 +21,5 @@ const DialogTemplate& Dialog135(); // memory check of one logger ("Memory Check"
 const DialogTemplate& Dialog134(); // memory erase of one logger ("Format memory")
 const DialogTemplate& Dialog313(); // reset of one logger ("Reset")
 const DialogTemplate& Dialog154(); // radio module set-up on a port of its own ("Zigbee set")
+const DialogTemplate& Dialog141(); // the graph window ("Graph")
+const DialogTemplate& Dialog146(); // graph settings ("Graph Setting")
