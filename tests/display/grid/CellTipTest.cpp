@@ -71,20 +71,27 @@ TEST_F(CellTipTest, ASecondPressWithinTheDoubleClickTimeReachesTheCellAsADoubleC
     EXPECT_EQ(w.grid.GetFocusCell(), CCellID(5, 2));
 }
 
-TEST_F(CellTipTest, AKeyHidesTheTipAndStillReachesTheGridAndMovesOutsideHideIt)
+TEST_F(CellTipTest, KeysMovesOutsideScrollingAndEditingHideTheTip)
 {
     w.Click(w.Centre(3, 2));
     ShowOver(3, 2);
-    QTest::keyClick(&tip, Qt::Key_Down);
+    QTest::keyClick(&tip, Qt::Key_Down); // and the key still reaches the grid
     EXPECT_FALSE(tip.isVisible());
     QCoreApplication::processEvents();
     EXPECT_EQ(w.grid.GetFocusCell(), CCellID(4, 2));
-
     ShowOver(4, 2);
     MoveOnTip(QPoint(5, 5));
     EXPECT_TRUE(tip.isVisible());
     MoveOnTip(QPoint(w.Rect(4, 2).width() + 10, 5));
     EXPECT_FALSE(tip.isVisible());
+    ShowOver(2, 2);
+    w.grid.OnVScroll(SB_LINEDOWN);
+    EXPECT_FALSE(tip.isVisible());
+    ShowOver(2, 2);
+    w.grid.EditCell(2, 2, QPoint(-1, -1), VK_LBUTTON);
+    EXPECT_FALSE(tip.isVisible());
+    w.grid.DestroyWindow();
+    EXPECT_FALSE(tip.IsWindowCreated());
 }
 
 TEST_F(CellTipTest, APressOverTheScrollBarReachesTheBar)
@@ -104,18 +111,6 @@ TEST_F(CellTipTest, APressOverTheScrollBarReachesTheBar)
         bar, Qt::LeftButton, Qt::NoModifier, bar->mapFromGlobal(tip.mapToGlobal(onBar)));
     EXPECT_GT(bar->value(), before);
     EXPECT_FALSE(w.grid.GetFocusCell().IsValid());
-}
-
-TEST_F(CellTipTest, TheGridHidesItsTipWhenItScrollsOrEdits)
-{
-    ShowOver(2, 2);
-    w.grid.OnVScroll(SB_LINEDOWN);
-    EXPECT_FALSE(tip.isVisible());
-    ShowOver(2, 2);
-    w.grid.EditCell(2, 2, QPoint(-1, -1), VK_LBUTTON);
-    EXPECT_FALSE(tip.isVisible());
-    w.grid.DestroyWindow();
-    EXPECT_FALSE(tip.IsWindowCreated());
 }
 
 } // namespace

