@@ -283,7 +283,7 @@ void CChannelSettingDlg::OnEnChangeHour()
 {
     m_strHours = Controls().ItemText(IDC_HOURS);
     if (Controls().ItemText(IDC_MINUTES) != "0") {
-        m_strMinutes = "0";
+        m_strMinutes.assign(1, '0'); // not = "0": GCC 12 at -O3 warns falsely of overlap
         Controls().SetItemText(IDC_MINUTES, m_strMinutes);
     }
 }
@@ -292,7 +292,7 @@ void CChannelSettingDlg::OnEnChangeMinute()
 {
     m_strMinutes = Controls().ItemText(IDC_MINUTES);
     if (Controls().ItemText(IDC_HOURS) != "0") {
-        m_strHours = "0";
+        m_strHours.assign(1, '0');
         Controls().SetItemText(IDC_HOURS, m_strHours);
     }
 }
