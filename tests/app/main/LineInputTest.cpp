@@ -99,6 +99,14 @@ TEST_F(LineInputTest, ARefusedChoiceLeavesTheHighlightOnTheRecordTheCommandsActO
     ExpectShowing(0, "name combo keys");
     // One warning for each refused choice, the double click's two presses being one choice.
     EXPECT_EQ(boxes.Texts(), Strings(5, "already port open"));
+    EXPECT_EQ(boxes.requests.front().icon, MessageIcon::Warning);
+    // While the schedule runs a double click does nothing at all.
+    boxes.requests.clear();
+    g_bScheduleRunning = true;
+    emit List()->itemDoubleClicked(List()->item(1));
+    HandlePosted();
+    EXPECT_TRUE(boxes.requests.empty());
+    g_bScheduleRunning = false;
 
     Click(IDC_DISCONNECT);
     ASSERT_FALSE(g_port.m_Serial.IsOpen());
@@ -146,7 +154,10 @@ TEST_F(LineInputTest, NoOtherLineCommandRunsInsideACallsWait)
         lookAtLineCommands();
         for (int id : {IDC_RECEIVE_DATA, IDC_DISCONNECT, IDC_MEASUREMENT, IDC_CALL})
             Click(id);
+        // Nor do the handlers themselves, reached another way: a second call, a disconnect.
         frame->OnCommand(ID_RECEIVE_DATA);
+        view->OnBnClickedCall();
+        view->DisconnectLogger();
     });
     Click(IDC_CALL);
 
@@ -203,6 +214,19 @@ TEST_F(LineInputTest, TheRulesWaitUntilAModalWindowHasClosed)
     frame->OnCommand(ID_APP_ABOUT);
     EXPECT_TRUE(driver.AllDone());
     EXPECT_FALSE(lit);
+    EXPECT_TRUE(Enabled(IDC_DISCONNECT));
+
+    // Outside a modal window they run when a menu opens and when the loop idles.
+    QAction* connect = frame->Command(ID_CONNECT);
+    g_port.m_Serial.Close();
+    ConnectMenu()->popup(QPoint(0, 0));
+    ConnectMenu()->close();
+    EXPECT_TRUE(connect->isEnabled());
+    EXPECT_FALSE(Enabled(IDC_DISCONNECT));
+    ASSERT_TRUE(OpenPort());
+    EXPECT_TRUE(connect->isEnabled());
+    emit QAbstractEventDispatcher::instance()->aboutToBlock();
+    EXPECT_FALSE(connect->isEnabled());
     EXPECT_TRUE(Enabled(IDC_DISCONNECT));
 }
 

@@ -6,7 +6,6 @@
 #include "support/ModalDriver.h"
 #include "support/Screenshot.h"
 
-#include <QAbstractEventDispatcher>
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
@@ -56,28 +55,6 @@ TEST_F(MainFrameTest, ScreenMenuAndToolbarFollowEveryState)
         ExpectScreen({IDC_SCHEDULE_STOP, IDC_VIEW_DATA}, "schedule running");
         ExpectCommands({ID_VIEW_DATA, ID_APP_EXIT, ID_APP_ABOUT}, "schedule running");
     }
-}
-
-TEST_F(MainFrameTest, RulesAreReappliedWhenTheLoopIdlesAndWhenAMenuOpens)
-{
-    OpenConfigurations({Single("A")});
-    QAction* connect = frame->Command(ID_CONNECT);
-    ASSERT_TRUE(connect->isEnabled());
-
-    // The port opens behind the frame's back (as inside another handler's wait).
-    ASSERT_TRUE(StartLine({1}));
-    ASSERT_TRUE(OpenPort());
-    EXPECT_TRUE(connect->isEnabled());
-    emit QAbstractEventDispatcher::instance()->aboutToBlock();
-    EXPECT_FALSE(connect->isEnabled());
-    EXPECT_TRUE(Enabled(IDC_DISCONNECT));
-
-    g_port.m_Serial.Close();
-    QMenu* connectMenu = frame->menuBar()->actions().at(1)->menu();
-    connectMenu->popup(QPoint(0, 0));
-    connectMenu->close();
-    EXPECT_TRUE(connect->isEnabled());
-    EXPECT_FALSE(Enabled(IDC_DISCONNECT));
 }
 
 TEST_F(MainFrameTest, ACommandItsRuleRefusesDoesNothing)
@@ -157,8 +134,8 @@ TEST_F(MainFrameTest, LeavingClosesAnOpenPortAndHangsUpOnlyAModem)
 }
 
 // Menu entries and toolbar buttons are the frame's command actions, so its enabling reaches
-// them all.
-TEST_F(MainFrameTest, MenuEntriesAndToolbarButtonsAreTheCommandActions)
+// them all; the window is fixed to its form, has its images and its About box.
+TEST_F(MainFrameTest, TheFixedWindowItsCommandActionsAndAbout)
 {
     const auto commandsOf = [this](const QList<QAction*>& actions) {
         std::set<int> ids;
@@ -179,10 +156,7 @@ TEST_F(MainFrameTest, MenuEntriesAndToolbarButtonsAreTheCommandActions)
             ID_VIEW_GRAPH, ID_LOGGER_SETTING, ID_ZIGBEE_SET}));
     for (QAction* button : frame->ToolBar()->actions())
         EXPECT_TRUE(button->isSeparator() || !button->icon().isNull());
-}
 
-TEST_F(MainFrameTest, TheWindowIsFixedFitsTheFormAndHasItsImages)
-{
     frame->show();
     EXPECT_EQ(frame->minimumSize(), frame->maximumSize());
     EXPECT_FALSE(frame->windowFlags() & Qt::WindowMaximizeButtonHint);
@@ -190,10 +164,7 @@ TEST_F(MainFrameTest, TheWindowIsFixedFitsTheFormAndHasItsImages)
     EXPECT_EQ(view->size(), view->TemplateSize());
     for (int id : {128, 338, 339, 341, 343, 346, 347, 348, 362, 363, 364, 365, 366, 367, 368, 369})
         EXPECT_FALSE(LoadResourceIcon(id).isNull()) << id;
-}
 
-TEST_F(MainFrameTest, AboutShowsTheProgramAndItsVersion)
-{
     QStringList texts;
     ModalDriver driver;
     driver.Then([&](QWidget* modal) {

@@ -42,18 +42,20 @@ protected:
     int m_clockReads = 0;
 };
 
+// Each configuration due at the minute is received once, in the same tick, without a box.
 TEST_F(SchedulerTest, AReceiveAtItsMinuteDownloadsWithoutABox)
 {
     ASSERT_TRUE(StartLine({1}, 4));
-    Start(0, 0, {Single("Site1", SimComPort, 60)});
-    ASSERT_TRUE(WaitForReceives(1));
+    Start(1, 0, {Single("Site1", SimComPort, 60), Single("Site2", SimComPort, 30)});
+    ASSERT_TRUE(WaitForReceives(2));
     LetTicksPass();
-    EXPECT_EQ(Receives(), 1); // once for its minute
-    EXPECT_TRUE(Exists("Site1/Site1-01.acc"));
-    EXPECT_TRUE(Exists("Site1/Site1-01.csv"));
+    EXPECT_EQ(Receives(), 2);
+    for (const char* file : {"Site1/Site1-01.acc", "Site1/Site1-01.csv", "Site2/Site2-01.csv"})
+        EXPECT_TRUE(Exists(file)) << file;
     EXPECT_TRUE(boxes.requests.empty());
     EXPECT_FALSE(g_port.m_Serial.IsOpen());
-    EXPECT_EQ(g_loggers[0].m_nNextReceive, 60);
+    EXPECT_EQ(g_loggers[0].m_nNextReceive, 120);
+    EXPECT_EQ(g_loggers[1].m_nNextReceive, 90);
 }
 
 // A receive closes the line it opened, and what its connect enabled goes off with it: Call
@@ -72,16 +74,6 @@ TEST_F(SchedulerTest, AfterAScheduledReceiveTheLineControlsAreOff)
     ExpectScreen(closed, "opened again");
 }
 
-TEST_F(SchedulerTest, TwoConfigurationsDueTogetherAreReceivedInOneTick)
-{
-    ASSERT_TRUE(StartLine({1}, 3));
-    Start(1, 0, {Single("Site1", SimComPort, 60), Single("Site2", SimComPort, 30)});
-    ASSERT_TRUE(QTest::qWaitFor([] { return g_loggers[1].m_nNextReceive == 90; }, WaitMs));
-    EXPECT_TRUE(Exists("Site1/Site1-01.csv"));
-    EXPECT_TRUE(Exists("Site2/Site2-01.csv"));
-    EXPECT_TRUE(boxes.requests.empty());
-}
-
 TEST_F(SchedulerTest, DelayedReceivesEveryTwoHours)
 {
     ASSERT_TRUE(StartLine({1}, 2));
@@ -98,18 +90,6 @@ TEST_F(SchedulerTest, DelayedReceivesEveryTwoHours)
     EXPECT_EQ(g_loggers[0].m_nNextReceive, 270);
 }
 
-TEST_F(SchedulerTest, AStartAfterTheHourWaitsForTheNextOne)
-{
-    ASSERT_TRUE(StartLine({1}, 2));
-    Start(10, 37, {Single("Site1", SimComPort, 60)});
-    LetTicksPass();
-    SetTime(10, 59);
-    LetTicksPass();
-    EXPECT_EQ(Receives(), 0);
-    SetTime(11, 0);
-    ASSERT_TRUE(WaitForReceives(1));
-}
-
 TEST_F(SchedulerTest, AFailedConnectPassesEveryLoggerOverAndClosesThePort)
 {
     ASSERT_TRUE(StartLine({4}, 2)); // nobody answers to ID 1
@@ -123,7 +103,8 @@ TEST_F(SchedulerTest, AFailedConnectPassesEveryLoggerOverAndClosesThePort)
     EXPECT_TRUE(boxes.requests.empty());
 }
 
-TEST_F(SchedulerTest, StopBetweenTicksRestoresTheScreen)
+// Stop between ticks restores the screen and ends the ticks; an open port keeps it stopped.
+TEST_F(SchedulerTest, StopBetweenTicksRestoresTheScreenAndAnOpenPortKeepsItStopped)
 {
     ASSERT_TRUE(StartLine({1}, 2));
     Start(5, 1, {Single("Site1", SimComPort, 60)});
@@ -136,12 +117,7 @@ TEST_F(SchedulerTest, StopBetweenTicksRestoresTheScreen)
     const int reads = m_clockReads;
     QTest::qWait(20);
     EXPECT_EQ(m_clockReads, reads);
-}
 
-TEST_F(SchedulerTest, AnOpenPortKeepsTheScheduleStopped)
-{
-    ASSERT_TRUE(StartLine({1}, 2));
-    OpenConfigurations({Single("Site1", SimComPort, 60)});
     ASSERT_TRUE(OpenPort());
     view->OnBnClickedScheduleStart();
     EXPECT_FALSE(g_bScheduleRunning);
