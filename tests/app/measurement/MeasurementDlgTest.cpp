@@ -1,56 +1,42 @@
-#include "app/controls/ReportHeaderCtrl.h"
 #include "app/controls/ReportListCtrl.h"
 #include "app/dialogs/MeasurementDlg.h"
-#include "app/dialogs/WaitPopupDlg.h"
 #include "res/MeasurementIds.h"
 
+#include "app/operations/OperationDlgFixture.h"
 #include "support/Screenshot.h"
-#include "support/sim/SimLineFixture.h"
 
-#include <QAbstractButton>
-#include <QComboBox>
-#include <QLineEdit>
 #include <QRegularExpression>
 #include <QScrollBar>
-#include <QTest>
 
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <memory>
 
 namespace {
 
 using namespace MeasurementIds;
-using Texts = std::vector<std::string>;
+using namespace DialogInput;
 using loggersim::SimChannel;
 using loggersim::SimFault;
 
 constexpr const char* NoResponse = "No response from logger!";
+const Texts Logger1Headings{"Logger ID", "1A", "1B", "3A"};
 
-// The dialog on an open simulated line of logger 1 whose channel 1 has both readings and
-// channel 3 reading A, as a scan would have left the record; popups start 5 ms after they
-// open and close 5 ms after their jobs.
-class MeasurementTest : public SimLineFixture
+// The dialog on logger 1 whose channel 1 has both readings and channel 3 reading A, as a
+// scan would have left the record.
+class MeasurementTest : public OperationDlgFixture
 {
 protected:
     void SetUp() override
     {
-        SimLineFixture::SetUp();
-        ShortSlices();
-        CWaitPopupDlg::StartDelayMs = 5;
-        CWaitPopupDlg::CloseDelayMs = 5;
+        OperationDlgFixture::SetUp();
         SetChannel(1, 0, 1, 1, 2);
         SetChannel(1, 2, 1, 1, 0);
-        ASSERT_TRUE(OpenPort());
     }
-
     void TearDown() override
     {
         dlg.reset();
-        CWaitPopupDlg::StartDelayMs = 100;
-        CWaitPopupDlg::CloseDelayMs = 500;
-        SimLineFixture::TearDown();
+        OperationDlgFixture::TearDown();
     }
 
     // The channel in the record and on the simulated logger alike.
@@ -61,47 +47,20 @@ protected:
             id, ch, SimChannel{vw > 0 ? 1 : 0, vw > 0 ? vw - 1 : 0, vw > 0 ? 20 : 0, analog});
     }
 
-    void Open()
-    {
-        dlg = std::make_unique<CMeasurementDlg>();
-        dlg->Create();
-        dlg->show();
-        sim.ClearReceived();
-    }
-
-    QComboBox* List(int id) const { return dlg->ItemAs<QComboBox>(id); }
+    void OpenDlg() { dlg = Open<CMeasurementDlg>(); }
+    QWidget* D() const { return dlg.get(); }
     CReportListCtrl* Table() const { return dlg->m_list; }
-    void Click(int id)
-    {
-        auto* button = dlg->ItemAs<QAbstractButton>(id);
-        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
-    }
-    // Types into a list's edit field as the operator would.
-    void Type(int id, const char* text)
-    {
-        QLineEdit* edit = List(id)->lineEdit();
-        edit->setFocus();
-        edit->selectAll();
-        QTest::keyClicks(edit, text);
-    }
+    int Rows() const { return Table()->GetItemCount(); }
     void Choose(int id, const char* entry)
     {
-        Type(id, entry);
-        ASSERT_EQ(List(id)->currentText().toStdString(), entry);
+        Type(D(), id, entry);
+        ASSERT_EQ(Text(D(), id), entry);
     }
     void ReadSelect(const char* channel, const char* kind)
     {
         Choose(IDC_CHANNEL, channel);
         Choose(IDC_KIND, kind);
-        Click(IDC_READING_SELECT);
-    }
-
-    Texts Items(int id) const
-    {
-        Texts items;
-        for (int i = 0; i < List(id)->count(); ++i)
-            items.push_back(List(id)->itemText(i).toStdString());
-        return items;
+        Click(D(), IDC_READING_SELECT);
     }
     Texts Headings() const
     {
@@ -128,201 +87,146 @@ protected:
     std::unique_ptr<CMeasurementDlg> dlg;
 };
 
-TEST_F(MeasurementTest, OpensWithTheLoggersChannelsKindsAndReadingColumns)
+// Opens on the logger's present channels and set readings; each reading lands in the column
+// of its channel in a new row, the newest row in view. With the save check on the logger
+// hears no save command; Clear keeps the columns; nothing of it changes the record.
+TEST_F(MeasurementTest, ReadingsLandInTheColumnsOfTheirChannels)
 {
     SetChannel(1, 1, 1, 0, 0); // present, nothing set: listed, no column
-    Open();
-    EXPECT_EQ(dlg->windowTitle(), "Measurement");
-    EXPECT_EQ(Items(IDC_LOGGER_ID), Texts{"1"});
-    EXPECT_EQ(Items(IDC_CHANNEL), (Texts{"1", "2", "3"}));
-    EXPECT_EQ(Items(IDC_KIND), (Texts{"ALL", "A", "B"}));
-    EXPECT_EQ(List(IDC_CHANNEL)->currentText(), "1");
-    EXPECT_EQ(List(IDC_KIND)->currentText(), "ALL");
-    EXPECT_FALSE(dlg->ItemAs<QAbstractButton>(IDC_SAVE_READING)->isChecked());
-    EXPECT_EQ(Headings(), (Texts{"Logger ID", "1A", "1B", "3A"}));
-    EXPECT_EQ(Table()->m_nColumns, 5);
-    EXPECT_EQ(Table()->GetColumnWidth(0), 90);
-    EXPECT_EQ(Table()->GetColumnWidth(3), 55);
-    EXPECT_EQ(Table()->m_header->SectionFormat(2), Qt::AlignHCenter);
-    EXPECT_EQ(Table()->GetItemCount(), 0);
-    EXPECT_EQ(Table()->m_header->m_crBack, QColor(255, 255, 0));
-    EXPECT_EQ(Table()->m_header->m_crLine, QColor(205, 205, 0));
-    EXPECT_EQ(Table()->m_header->m_crText, QColor(0, 0, 0));
-    EXPECT_EQ(Table()->m_header->font().pixelSize(), 13);
-    EXPECT_TRUE(Table()->m_header->font().bold());
-    const QFont buttons = dlg->Item(IDC_READING_ALL)->font();
-    EXPECT_TRUE(buttons.bold() && buttons.pixelSize() == 12);
-    EXPECT_EQ(dlg->Item(IDC_READING_SELECT)->font(), buttons);
-    EXPECT_TRUE(sim.Commands().empty());
-}
+    const LoggerRecord before = Record();
+    OpenDlg();
+    EXPECT_EQ(Entries(D(), IDC_LOGGER_ID), Texts{"1"});
+    EXPECT_EQ(Entries(D(), IDC_CHANNEL), (Texts{"1", "2", "3"}));
+    EXPECT_EQ(Entries(D(), IDC_KIND), (Texts{"ALL", "A", "B"}));
+    EXPECT_EQ(Headings(), Logger1Headings);
 
-TEST_F(MeasurementTest, SelectedChannelValuesLandInTheirOwnColumns)
-{
-    Open();
     ReadSelect("3", "ALL");
-    ASSERT_EQ(Table()->GetItemCount(), 1);
-    Texts row = Row(0);
-    EXPECT_EQ(row[0], "1");
-    EXPECT_EQ(row[1], "");
-    EXPECT_EQ(row[2], "");
-    EXPECT_TRUE(IsVw(row[3])) << row[3];
     EXPECT_EQ(sim.Commands(),
         (Texts{"@01,01,save off", "@01,01,measure 02 01 00 0020", "@01,01,save on"}));
-
     ReadSelect("1", "B");
-    ASSERT_EQ(Table()->GetItemCount(), 2);
-    row = Row(1);
-    EXPECT_EQ(row[1], "");
-    EXPECT_FALSE(row[2].empty());
-    EXPECT_EQ(row[3], "");
-
-    ReadSelect("1", "ALL");
-    row = Row(2);
-    EXPECT_TRUE(IsVw(row[1])) << row[1];
-    EXPECT_FALSE(row[2].empty());
-    EXPECT_EQ(row[3], "");
-    EXPECT_TRUE(boxes.requests.empty());
-    // The newest row is in view.
+    sim.ClearReceived();
+    Click(D(), IDC_READING_ALL);
+    EXPECT_EQ(sim.Commands(), (Texts{"@01,01,save off", "@01,01,measure all", "@01,01,save on"}));
+    ASSERT_EQ(Rows(), 3);
+    const Texts rows[] = {Row(0), Row(1), Row(2)};
+    EXPECT_TRUE(rows[0][0] == "1" && rows[0][1] + rows[0][2] == "" && IsVw(rows[0][3]));
+    EXPECT_TRUE(rows[1][1] + rows[1][3] == "" && !rows[1][2].empty());
+    EXPECT_TRUE(IsVw(rows[2][1]) && !rows[2][2].empty() && IsVw(rows[2][3]));
     EXPECT_EQ(Table()->verticalScrollBar()->value(), Table()->verticalScrollBar()->maximum());
+
+    sim.ClearReceived();
+    Click(D(), IDC_SAVE_READING);
+    Click(D(), IDC_READING_ALL);
+    ReadSelect("1", "A");
+    EXPECT_EQ(sim.Commands(), (Texts{"@01,01,measure all", "@01,01,measure 00 01 00 0020"}));
+    EXPECT_TRUE(sim.Saving(1));
+    EXPECT_EQ(Rows(), 5);
+    EXPECT_TRUE(boxes.requests.empty());
+
+    Click(D(), IDC_CLEAR);
+    EXPECT_EQ(Rows(), 0);
+    EXPECT_EQ(Headings(), Logger1Headings);
+    Click(D(), IDC_CANCEL);
+    EXPECT_FALSE(dlg->isVisible());
+    EXPECT_EQ(std::memcmp(&before, &Record(), sizeof before), 0);
 }
 
 TEST_F(MeasurementTest, AnExactReplyAndOneWithoutAThirdField)
 {
-    Open();
-    Click(IDC_SAVE_READING);
+    OpenDlg();
+    Click(D(), IDC_SAVE_READING);
     Choose(IDC_CHANNEL, "3");
     Choose(IDC_KIND, "A");
     sim.OverrideNextReply("@01,01,measure 02 1 023456\r\n");
-    Click(IDC_READING_SELECT);
+    Click(D(), IDC_READING_SELECT);
     EXPECT_EQ(Row(0), (Texts{"1", "", "", "2345.6"}));
     sim.OverrideNextReply("@01,01,measure 02\r\n");
-    Click(IDC_READING_SELECT);
+    Click(D(), IDC_READING_SELECT);
     EXPECT_EQ(Row(1), (Texts{"1", "", "", ""}));
     EXPECT_TRUE(boxes.requests.empty());
 }
 
+// Back to the left edge, then 31 per column before the channel's own past the ID column.
 TEST_F(MeasurementTest, ColumnOffsetsAndTheScrollTowardsTheChannel)
 {
     SetChannel(1, 4, 1, 0, 3); // channel 5: analog only
-    const LoggerUnit& unit = Record().m_units[0];
-    EXPECT_EQ(SelectColumnOffset(unit, 0, 0), 0);
-    EXPECT_EQ(SelectColumnOffset(unit, 0, 2), 1); // 1B after 1A
-    EXPECT_EQ(SelectColumnOffset(unit, 2, 0), 2);
-    EXPECT_EQ(SelectColumnOffset(unit, 4, 2), 3); // no VW: B is the first column
-    EXPECT_EQ(SelectColumnOffset(unit, 4, 0), 3);
-
-    Open();
-    dlg->resize(150, 400);
+    OpenDlg();
+    dlg->resize(120, 400);
     QApplication::processEvents();
-    ReadSelect("3", "ALL");
     QScrollBar* across = Table()->horizontalScrollBar();
-    ASSERT_GT(across->maximum(), 31 * 2 + 90);
-    EXPECT_EQ(across->value(), 31 * 2 + 90);
-    ReadSelect("1", "A");
-    EXPECT_EQ(across->value(), 90);
-}
-
-TEST_F(MeasurementTest, ReadingAllSetSensorsFillsEveryColumnOfItsRow)
-{
-    Open();
-    Click(IDC_READING_ALL);
-    ASSERT_EQ(Table()->GetItemCount(), 1);
-    const Texts row = Row(0);
-    EXPECT_EQ(row[0], "1");
-    EXPECT_TRUE(IsVw(row[1])) << row[1];
-    EXPECT_FALSE(row[2].empty());
-    EXPECT_TRUE(IsVw(row[3])) << row[3];
-    EXPECT_EQ(sim.Commands(), (Texts{"@01,01,save off", "@01,01,measure all", "@01,01,save on"}));
+    const struct
+    {
+        const char* channel;
+        const char* kind;
+        int columnsBefore;
+    } cases[] = {{"3", "ALL", 2}, {"1", "A", 0}, {"1", "B", 1}, {"5", "B", 3}};
+    for (const auto& c : cases) {
+        ReadSelect(c.channel, c.kind);
+        ASSERT_GT(across->maximum(), 31 * 3 + 90);
+        EXPECT_EQ(across->value(), 31 * c.columnsBefore + 90) << c.channel << c.kind;
+    }
     EXPECT_TRUE(boxes.requests.empty());
 
-    Click(IDC_READING_ALL);
-    EXPECT_EQ(Table()->GetItemCount(), 2);
-    Click(IDC_CLEAR);
-    EXPECT_EQ(Table()->GetItemCount(), 0);
-    EXPECT_EQ(Headings().size(), 4u); // Clear keeps the columns
-}
-
-TEST_F(MeasurementTest, WithTheSaveCheckOnTheLoggerHearsNoSaveCommand)
-{
-    Open();
-    Click(IDC_SAVE_READING);
-    Click(IDC_READING_ALL);
-    ReadSelect("1", "A");
-    EXPECT_EQ(sim.Commands(), (Texts{"@01,01,measure all", "@01,01,measure 00 01 00 0020"}));
-    EXPECT_EQ(Table()->GetItemCount(), 2);
-    EXPECT_TRUE(sim.Saving(1));
+    // A kind the channel lacks measures nothing and says so.
+    sim.ClearReceived();
+    ReadSelect("5", "A");
+    EXPECT_EQ(sim.Commands(), (Texts{"@01,01,save off", "@01,01,save on"}));
+    EXPECT_EQ(boxes.Texts(), Texts{NoResponse});
+    EXPECT_EQ(Rows(), 4);
 }
 
 TEST_F(MeasurementTest, NoChannelPresentOffersNoneAndReadsOnlyAll)
 {
     for (int ch = 0; ch < ChannelCount; ++ch)
         Record().m_units[0].m_channels[ch].m_bPresent = 0;
-    Open();
-    EXPECT_EQ(Items(IDC_CHANNEL), Texts{"NONE"});
-    Click(IDC_READING_SELECT);
+    OpenDlg();
+    EXPECT_EQ(Entries(D(), IDC_CHANNEL), Texts{"NONE"});
+    Click(D(), IDC_READING_SELECT);
     EXPECT_TRUE(sim.Commands().empty());
-    EXPECT_TRUE(boxes.requests.empty());
-    EXPECT_EQ(Table()->GetItemCount(), 0);
     // The types still give columns, and "measure all" is still sent.
-    Click(IDC_READING_ALL);
+    Click(D(), IDC_READING_ALL);
     EXPECT_EQ(sim.Commands()[1], "@01,01,measure all");
-    EXPECT_EQ(Table()->GetItemCount(), 1);
-}
-
-TEST_F(MeasurementTest, AKindTheChannelLacksMeasuresNothingAndSaysSo)
-{
-    SetChannel(1, 4, 1, 0, 3); // channel 5: analog only
-    Open();
-    ReadSelect("5", "A");
-    EXPECT_EQ(sim.Commands(), (Texts{"@01,01,save off", "@01,01,save on"}));
-    EXPECT_EQ(boxes.Texts(), Texts{NoResponse});
-    EXPECT_EQ(Table()->GetItemCount(), 0);
+    EXPECT_EQ(Rows(), 1);
+    EXPECT_TRUE(boxes.requests.empty());
 }
 
 TEST_F(MeasurementTest, TypedTextThatNamesNoEntryDoesNothing)
 {
-    Open();
+    OpenDlg();
     for (const char* channel : {"2", "17", "x", ""}) {
-        Type(IDC_CHANNEL, channel);
-        Click(IDC_READING_SELECT);
+        Type(D(), IDC_CHANNEL, channel);
+        Click(D(), IDC_READING_SELECT);
     }
     Choose(IDC_CHANNEL, "3");
-    Type(IDC_KIND, "C");
-    Click(IDC_READING_SELECT);
-    Type(IDC_KIND, "b"); // an entry, case aside
-    Type(IDC_LOGGER_ID, "8");
-    Click(IDC_READING_SELECT);
-    Click(IDC_READING_ALL);
+    Type(D(), IDC_KIND, "C");
+    Click(D(), IDC_READING_SELECT);
+    Type(D(), IDC_KIND, "b"); // an entry, case aside
+    Type(D(), IDC_LOGGER_ID, "8");
+    Click(D(), IDC_READING_SELECT);
+    Click(D(), IDC_READING_ALL);
     EXPECT_TRUE(sim.Commands().empty());
     EXPECT_TRUE(boxes.requests.empty());
     // The columns stay those of logger 1.
-    EXPECT_EQ(Headings(), (Texts{"Logger ID", "1A", "1B", "3A"}));
+    EXPECT_EQ(Headings(), Logger1Headings);
 }
 
 TEST_F(MeasurementTest, SwitchingTheLoggerEmptiesTheTableAndShowsItsColumns)
 {
-    sim.SetLoggers({1, 3});
-    Record().m_bSingle = 0;
-    Record().m_bRs485 = 1;
-    Record().m_bLoggerUsed[0] = Record().m_bLoggerUsed[2] = 1;
+    UseNetwork({1, 3});
     SetChannel(3, 1, 1, 0, 4);
     SetChannel(3, 15, 1, 2, 0);
-    Open();
-    EXPECT_EQ(Items(IDC_LOGGER_ID), (Texts{"1", "3"}));
+    OpenDlg();
+    EXPECT_EQ(Entries(D(), IDC_LOGGER_ID), (Texts{"1", "3"}));
     Choose(IDC_KIND, "B");
-    Click(IDC_READING_ALL);
-    ASSERT_EQ(Table()->GetItemCount(), 1);
+    Click(D(), IDC_READING_ALL);
+    ASSERT_EQ(Rows(), 1);
 
     // The arrow key picks the next entry, as a choice in the list does.
-    List(IDC_LOGGER_ID)->setFocus();
-    QTest::keyClick(List(IDC_LOGGER_ID), Qt::Key_Down);
-    ASSERT_EQ(List(IDC_LOGGER_ID)->currentText(), "3");
-    EXPECT_EQ(Table()->GetItemCount(), 0);
+    Pick(D(), IDC_LOGGER_ID, 1);
+    EXPECT_EQ(Rows(), 0);
     EXPECT_EQ(Headings(), (Texts{"Logger ID", "2B", "16A"}));
-    EXPECT_EQ(Table()->m_nColumns, 4);
-    EXPECT_EQ(Items(IDC_CHANNEL), (Texts{"2", "16"}));
-    EXPECT_EQ(List(IDC_KIND)->currentText(), "B"); // the kind stays
-    EXPECT_EQ(Table()->m_header->m_crBack, QColor(255, 255, 0));
+    EXPECT_EQ(Entries(D(), IDC_CHANNEL), (Texts{"2", "16"}));
+    EXPECT_EQ(Text(D(), IDC_KIND), "B"); // the kind stays
 
     sim.ClearReceived();
     ReadSelect("16", "ALL");
@@ -331,122 +235,109 @@ TEST_F(MeasurementTest, SwitchingTheLoggerEmptiesTheTableAndShowsItsColumns)
     EXPECT_TRUE(IsVw(Row(0)[2])) << Row(0)[2];
 
     // Typing an ID switches as well; the same ID again keeps the rows.
-    Type(IDC_LOGGER_ID, "3");
-    EXPECT_EQ(Table()->GetItemCount(), 1);
-    Type(IDC_LOGGER_ID, "1");
-    EXPECT_EQ(Table()->GetItemCount(), 0);
-    EXPECT_EQ(Headings(), (Texts{"Logger ID", "1A", "1B", "3A"}));
+    Type(D(), IDC_LOGGER_ID, "3");
+    EXPECT_EQ(Rows(), 1);
+    Type(D(), IDC_LOGGER_ID, "1");
+    EXPECT_EQ(Rows(), 0);
+    EXPECT_EQ(Headings(), Logger1Headings);
 }
 
 TEST_F(MeasurementTest, AConfigurationWithoutIdsShowsNoChannelAndReadsNothing)
 {
     Record().m_bSingle = 0;
     Record().m_bRs485 = 1;
-    Open();
-    EXPECT_TRUE(Items(IDC_LOGGER_ID).empty());
-    EXPECT_EQ(Items(IDC_CHANNEL), Texts{"NONE"});
+    OpenDlg();
+    EXPECT_TRUE(Entries(D(), IDC_LOGGER_ID).empty());
+    EXPECT_EQ(Entries(D(), IDC_CHANNEL), Texts{"NONE"});
     EXPECT_EQ(Headings(), Texts{"Logger ID"});
-    Click(IDC_READING_ALL);
-    Click(IDC_READING_SELECT);
+    Click(D(), IDC_READING_ALL);
+    Click(D(), IDC_READING_SELECT);
     EXPECT_TRUE(sim.Commands().empty());
     EXPECT_TRUE(boxes.requests.empty());
 }
 
 TEST_F(MeasurementTest, ADroppedLineLeavesItsCellEmptyOrAddsNoRow)
 {
-    Open();
-    Click(IDC_SAVE_READING); // no "save off" line before the readings
+    OpenDlg();
+    Click(D(), IDC_SAVE_READING); // no "save off" line before the readings
     sim.InjectFault(SimFault::DropReply, 0); // 1A
     ReadSelect("1", "ALL");
-    ASSERT_EQ(Table()->GetItemCount(), 1);
+    ASSERT_EQ(Rows(), 1);
     EXPECT_EQ(Row(0)[1], "");
     EXPECT_FALSE(Row(0)[2].empty()); // 1B in its own column
     EXPECT_TRUE(boxes.requests.empty());
 
     // "measure all": the fourth line (1B of channel 2, not set) is lost.
     sim.InjectFault(SimFault::DropReply, 3);
-    Click(IDC_READING_ALL);
-    EXPECT_EQ(Table()->GetItemCount(), 1);
+    Click(D(), IDC_READING_ALL);
+    EXPECT_EQ(Rows(), 1);
     EXPECT_EQ(boxes.Texts(), Texts{CMeasurementDlg::NotEveryReading});
 }
 
 TEST_F(MeasurementTest, ASilentLoggerAddsNoRow)
 {
-    Open();
+    OpenDlg();
     sim.SetSilent(true);
     ReadSelect("3", "ALL");
     // "save on" unanswered three times: the logger may be left not saving.
     EXPECT_EQ(boxes.Texts(), Texts{CMeasurementDlg::NoResponseNotSaving});
-    Click(IDC_SAVE_READING);
-    Click(IDC_READING_ALL);
-    Click(IDC_READING_SELECT);
+    Click(D(), IDC_SAVE_READING);
+    Click(D(), IDC_READING_ALL);
+    Click(D(), IDC_READING_SELECT);
     EXPECT_EQ(boxes.Texts(), (Texts{CMeasurementDlg::NoResponseNotSaving, NoResponse, NoResponse}));
-    EXPECT_EQ(Table()->GetItemCount(), 0);
+    EXPECT_EQ(Rows(), 0);
     EXPECT_TRUE(dlg->isVisible());
 }
 
 TEST_F(MeasurementTest, ALineThatGoesAwayAddsNoRowAndTheDialogStays)
 {
-    Open();
+    OpenDlg();
     sim.InjectFault(SimFault::Vanish, 5); // save off, A0, B0, A1, B1, then half of A2
-    Click(IDC_READING_ALL);
+    Click(D(), IDC_READING_ALL);
     EXPECT_FALSE(g_port.m_Serial.IsOpen());
-    EXPECT_EQ(Table()->GetItemCount(), 0);
+    EXPECT_EQ(Rows(), 0);
     EXPECT_EQ(boxes.Texts(), Texts{CMeasurementDlg::NoResponseNotSaving});
     // On the closed line a reading ends at once.
-    Click(IDC_SAVE_READING);
+    Click(D(), IDC_SAVE_READING);
     ReadSelect("1", "ALL");
     EXPECT_EQ(boxes.Texts().back(), NoResponse);
-    EXPECT_EQ(Table()->GetItemCount(), 0);
+    EXPECT_EQ(Rows(), 0);
     EXPECT_TRUE(dlg->isVisible());
 }
 
-TEST_F(MeasurementTest, TheRecordIsNotChanged)
-{
-    const LoggerRecord before = Record();
-    Open();
-    Click(IDC_READING_ALL);
-    ReadSelect("1", "B");
-    Type(IDC_LOGGER_ID, "1");
-    Click(IDC_CANCEL);
-    EXPECT_FALSE(dlg->isVisible());
-    EXPECT_EQ(dlg->result(), IDOK);
-    EXPECT_EQ(std::memcmp(&before, &Record(), sizeof before), 0);
-}
-
+// Enlarged, the list takes what the window gains; Clear and Cancel keep to its right edge and
+// the other controls stay above it.
 TEST_F(MeasurementTest, EnlargingMovesTheListAndTheTwoButtons)
-{
-    Open();
-    const QSize clear = dlg->Item(IDC_CLEAR)->size();
-    const QSize cancel = dlg->Item(IDC_CANCEL)->size();
-    dlg->resize(1100, 720);
-    QApplication::processEvents();
-    EXPECT_EQ(Table()->geometry(), QRect(10, 130, 1080, 540));
-    EXPECT_EQ(dlg->Item(IDC_CLEAR)->geometry(), QRect(QPoint(964, 13), clear));
-    EXPECT_EQ(dlg->Item(IDC_CANCEL)->geometry(), QRect(QPoint(964, 680), cancel));
-    // The other controls stay above the list.
-    for (int id : {IDC_LOGGER_ID, IDC_CHANNEL, IDC_KIND, IDC_SAVE_READING, IDC_READING_ALL,
-             IDC_READING_SELECT}) {
-        EXPECT_LT(dlg->Item(id)->geometry().bottom(), 130) << id;
-        EXPECT_LT(dlg->Item(id)->geometry().right(), 964) << id;
-    }
-}
-
-TEST_F(MeasurementTest, ScreenshotWithReadings)
 {
     SetChannel(1, 1, 1, 1, 3);
     SetChannel(1, 5, 1, 3, 4);
-    Open();
-    Click(IDC_READING_ALL);
+    OpenDlg();
+    Click(D(), IDC_READING_ALL);
     ReadSelect("3", "ALL");
-    Click(IDC_READING_ALL);
+    Click(D(), IDC_READING_ALL);
     ReadSelect("6", "B");
-    ASSERT_EQ(Table()->GetItemCount(), 4);
+    ASSERT_EQ(Rows(), 4);
+    dlg->resize(1100, 720);
     dlg->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(dlg.get()));
     Table()->setFocus();
     Table()->setCurrentItem(Table()->topLevelItem(2));
     EXPECT_TRUE(SaveScreenshot(dlg.get(), "measurement"));
+
+    const QRect list = Table()->geometry();
+    const QRect clear = dlg->Item(IDC_CLEAR)->geometry();
+    const QRect cancel = dlg->Item(IDC_CANCEL)->geometry();
+    EXPECT_EQ(list.width(), 1100 - 2 * list.left());
+    EXPECT_GT(list.height(), 500);
+    EXPECT_GT(clear.right(), 1050);
+    EXPECT_EQ(cancel.right(), clear.right());
+    EXPECT_GT(cancel.bottom(), 690);
+    EXPECT_LT(list.bottom(), cancel.top());
+    for (int id : {IDC_LOGGER_ID, IDC_CHANNEL, IDC_KIND, IDC_SAVE_READING, IDC_READING_ALL,
+             IDC_READING_SELECT, IDC_CLEAR}) {
+        EXPECT_LT(dlg->Item(id)->geometry().bottom(), list.top()) << id;
+        EXPECT_LE(dlg->Item(id)->geometry().right(), clear.right()) << id;
+    }
 }
 
 } // namespace

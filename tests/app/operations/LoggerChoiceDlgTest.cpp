@@ -3,11 +3,9 @@
 #include "app/dialogs/FormatDlg.h"
 #include "app/dialogs/MemoryCheckDlg.h"
 #include "app/dialogs/ResetDlg.h"
-#include "app/dialogs/WaitPopupDlg.h"
 
 #include "support/Screenshot.h"
 
-#include <QPushButton>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -22,110 +20,72 @@ constexpr int IDC_PERCENT = 1078;
 constexpr int IDC_CHECK = 1;
 constexpr int IDC_FORMAT = 1107;
 constexpr int IDC_RESET = 1000;
+constexpr const char* NoResponse = "No response from logger!";
 
-// Popups closing 20 ms after their jobs.
-class LoggerChoiceTest : public OperationDlgFixture
+using LoggerChoiceTest = OperationDlgFixture;
+
+Texts Counts(QWidget* dlg)
 {
-protected:
-    void SetUp() override
-    {
-        OperationDlgFixture::SetUp();
-        CWaitPopupDlg::CloseDelayMs = 20;
-    }
-    void TearDown() override
-    {
-        CWaitPopupDlg::CloseDelayMs = 500;
-        OperationDlgFixture::TearDown();
-    }
-    Texts Counts(QWidget* dlg) const { return {Text(dlg, IDC_COUNT), Text(dlg, IDC_PERCENT)}; }
-};
+    return {Text(dlg, IDC_COUNT), Text(dlg, IDC_PERCENT)};
+}
 
 TEST_F(LoggerChoiceTest, TheListOffersTheIdsOfTheLine)
 {
     auto single = Open<CFormatDlg>();
     EXPECT_EQ(Entries(single.get(), IDC_ID), Texts{"1"});
-    EXPECT_EQ(Text(single.get(), IDC_ID), "1");
 
     UseNetwork({2, 3, 7});
     auto memory = Open<CMemoryCheckDlg>();
     auto format = Open<CFormatDlg>();
     auto reset = Open<CResetDlg>();
-    for (QWidget* dlg : {static_cast<QWidget*>(memory.get()), static_cast<QWidget*>(format.get()),
-             static_cast<QWidget*>(reset.get())}) {
+    for (QWidget* dlg : std::initializer_list<QWidget*>{memory.get(), format.get(), reset.get()}) {
         EXPECT_EQ(Entries(dlg, IDC_ID), (Texts{"2", "3", "7"}));
         EXPECT_EQ(Text(dlg, IDC_ID), "2");
     }
-    EXPECT_EQ(memory->windowTitle(), "Memory Check");
-    EXPECT_EQ(format->windowTitle(), "Format memory");
-    EXPECT_EQ(reset->windowTitle(), "Reset");
-    EXPECT_TRUE(Control<QPushButton>(format.get(), IDC_FORMAT)->isDefault());
-    EXPECT_TRUE(Control<QPushButton>(reset.get(), IDC_RESET)->isDefault());
     EXPECT_TRUE(SaveScreenshot(format.get(), "format"));
     EXPECT_TRUE(SaveScreenshot(reset.get(), "reset"));
 }
 
+// Each reply after one that was shown: a reply of no use empties the fields and is told.
 TEST_F(LoggerChoiceTest, MemoryCheckShowsTheCountAndHowFullTheMemoryIs)
 {
     auto dlg = Open<CMemoryCheckDlg>();
-    EXPECT_TRUE(Control<QPushButton>(dlg.get(), IDC_CHECK)->isDefault());
-    EXPECT_EQ(Control<QLabel>(dlg.get(), IDC_COUNT)->alignment() & Qt::AlignRight, Qt::AlignRight);
     sim.SetRecordCount(1, 17500);
     Click(dlg.get(), IDC_CHECK);
     EXPECT_EQ(sim.Commands(), Texts{"@01,01,memory"});
     EXPECT_EQ(Counts(dlg.get()), (Texts{"17500", "50.00"}));
-    EXPECT_TRUE(dlg->isVisible());
     EXPECT_TRUE(SaveScreenshot(dlg.get(), "memory_check"));
 
     const struct
     {
-        const char* reply;
+        const char* reply; // empty: silence
         Texts shown;
     } cases[] = {
         {"@01,01,memory 35000\r\n", {"35000", "100.00"}},
+        {"", {"", ""}},
         {"@01,01,memory 40000\r\n", {"35000", "100.00"}},
+        {"@01,01,memory 12x4\r\n", {"", ""}},
         {"@01,01,memory 0\r\n", {"0", "0.00"}},
         {"@01,01,memory 1\r\n", {"1", "0.00"}},
         {"@01,01,memory 34999\r\n", {"34999", "100.00"}},
     };
     for (const auto& c : cases) {
-        sim.OverrideNextReply(c.reply);
+        boxes.requests.clear();
+        sim.SetSilent(*c.reply == '\0');
+        if (*c.reply)
+            sim.OverrideNextReply(c.reply);
         Click(dlg.get(), IDC_CHECK);
         EXPECT_EQ(Counts(dlg.get()), c.shown) << c.reply;
+        EXPECT_EQ(boxes.Texts(), c.shown[0].empty() ? Texts{NoResponse} : Texts{}) << c.reply;
+        if (!boxes.requests.empty()) {
+            EXPECT_EQ(boxes.requests[0].icon, MessageIcon::Warning);
+        }
     }
-    EXPECT_TRUE(boxes.requests.empty());
-}
-
-TEST_F(LoggerChoiceTest, MemoryCheckWithoutAUsableReplyLeavesTheFieldsEmpty)
-{
-    auto dlg = Open<CMemoryCheckDlg>();
-    Click(dlg.get(), IDC_CHECK);
-    ASSERT_EQ(Text(dlg.get(), IDC_COUNT), "40");
-    sim.SetSilent(true);
-    Click(dlg.get(), IDC_CHECK);
-    EXPECT_EQ(Counts(dlg.get()), (Texts{"", ""}));
-    sim.SetSilent(false);
-    sim.OverrideNextReply("@01,01,memory 12x4\r\n");
-    Click(dlg.get(), IDC_CHECK);
-    EXPECT_EQ(Counts(dlg.get()), (Texts{"", ""}));
-    EXPECT_EQ(boxes.Texts(), (Texts{"No response from logger!", "No response from logger!"}));
-    EXPECT_EQ(boxes.requests[0].icon, MessageIcon::Warning);
     EXPECT_TRUE(dlg->isVisible());
 }
 
-TEST_F(LoggerChoiceTest, EnterChecksAndEscCloses)
-{
-    auto dlg = Open<CMemoryCheckDlg>();
-    QLineEdit* field = Control<QComboBox>(dlg.get(), IDC_ID)->lineEdit();
-    field->setFocus();
-    QTest::keyClick(field, Qt::Key_Return);
-    EXPECT_EQ(sim.Commands(), Texts{"@01,01,memory"});
-    EXPECT_EQ(Text(dlg.get(), IDC_COUNT), "40");
-    EXPECT_TRUE(dlg->isVisible());
-    QTest::keyClick(dlg.get(), Qt::Key_Escape);
-    EXPECT_FALSE(dlg->isVisible());
-}
-
-// While the query waits, neither the button, nor Enter, nor Esc starts or ends anything.
+// While the query waits, neither the button, nor Enter, nor Esc starts or ends anything;
+// afterwards Enter checks again and Esc closes.
 TEST_F(LoggerChoiceTest, MemoryCheckIsOneQueryAtATime)
 {
     CSerialCom::SetSliceMs(CSerialCom::DefaultSliceMs);
@@ -142,13 +102,22 @@ TEST_F(LoggerChoiceTest, MemoryCheckIsOneQueryAtATime)
     EXPECT_EQ(sim.Commands(), Texts{"@01,01,memory"});
     EXPECT_EQ(Text(dlg.get(), IDC_COUNT), "40");
     EXPECT_TRUE(dlg->isVisible());
-    EXPECT_TRUE(Enabled(dlg.get(), IDC_CHECK));
+
+    sim.SetReplyDelay(0);
+    QLineEdit* field = Control<QComboBox>(dlg.get(), IDC_ID)->lineEdit();
+    field->setFocus();
+    QTest::keyClick(field, Qt::Key_Return);
+    EXPECT_EQ(sim.Commands(), (Texts{"@01,01,memory", "@01,01,memory"}));
+    EXPECT_TRUE(dlg->isVisible());
+    QTest::keyClick(dlg.get(), Qt::Key_Escape);
+    EXPECT_FALSE(dlg->isVisible());
 }
 
 TEST_F(LoggerChoiceTest, FormatErasesTheLoggerOnScreenAndStaysOpen)
 {
     UseNetwork({1, 3});
     auto dlg = Open<CFormatDlg>();
+    QLineEdit* field = Control<QComboBox>(dlg.get(), IDC_ID)->lineEdit();
     // Typed text naming another entry is that entry, though Qt keeps the old one current.
     Type(dlg.get(), IDC_ID, "3");
     Click(dlg.get(), IDC_FORMAT);
@@ -159,44 +128,38 @@ TEST_F(LoggerChoiceTest, FormatErasesTheLoggerOnScreenAndStaysOpen)
 
     // Text that names no logger erases nothing.
     sim.ClearReceived();
-    boxes.requests.clear();
     Type(dlg.get(), IDC_ID, "13");
     Click(dlg.get(), IDC_FORMAT);
-    QTest::keyClick(Control<QComboBox>(dlg.get(), IDC_ID)->lineEdit(), Qt::Key_Return);
+    QTest::keyClick(field, Qt::Key_Return);
     EXPECT_TRUE(sim.Commands().empty());
-    EXPECT_TRUE(boxes.requests.empty());
-    EXPECT_EQ(sim.RecordCount(1), 40);
+    EXPECT_EQ(boxes.requests.size(), 1u);
 
     // Enter presses Format.
     Type(dlg.get(), IDC_ID, "1");
-    QTest::keyClick(Control<QComboBox>(dlg.get(), IDC_ID)->lineEdit(), Qt::Key_Return);
+    QTest::keyClick(field, Qt::Key_Return);
     EXPECT_EQ(sim.RecordCount(1), 0);
     EXPECT_TRUE(dlg->isVisible());
 }
 
-TEST_F(LoggerChoiceTest, ResetTellsWhetherTheLoggerAnswered)
-{
-    auto dlg = Open<CResetDlg>();
-    Click(dlg.get(), IDC_RESET);
-    EXPECT_EQ(sim.Commands().at(0), "@01,01,reset");
-    EXPECT_EQ(boxes.Texts(), Texts{"Reset complete!"});
-    sim.SetSilent(true);
-    Click(dlg.get(), IDC_RESET);
-    EXPECT_EQ(boxes.Texts(), (Texts{"Reset complete!", "No response from logger!"}));
-    EXPECT_TRUE(dlg->isVisible());
-}
-
-// The line gone (adapter pulled): every action says no answer, the dialogs stay.
+// Reset is told complete while the line is there; once it is gone (adapter pulled) every
+// action says no answer, and the dialogs stay.
 TEST_F(LoggerChoiceTest, ALineThatWentAwayGetsNoAnswer)
 {
+    auto reset = Open<CResetDlg>();
+    Click(reset.get(), IDC_RESET);
+    EXPECT_EQ(sim.Commands().at(0), "@01,01,reset");
+    EXPECT_EQ(boxes.Texts(), Texts{"Reset complete!"});
+
+    boxes.requests.clear();
     auto memory = Open<CMemoryCheckDlg>();
     sim.InjectFault(loggersim::SimFault::Vanish);
     Click(memory.get(), IDC_CHECK);
     EXPECT_EQ(Counts(memory.get()), (Texts{"", ""}));
     auto format = Open<CFormatDlg>();
     Click(format.get(), IDC_FORMAT);
-    EXPECT_EQ(boxes.Texts(), (Texts{"No response from logger!", "No response from logger!"}));
-    EXPECT_TRUE(format->isVisible());
+    Click(reset.get(), IDC_RESET);
+    EXPECT_EQ(boxes.Texts(), Texts(3, NoResponse));
+    EXPECT_TRUE(format->isVisible() && reset->isVisible() && memory->isVisible());
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/dialogs/WaitPopupDlg.h"
+
 #include "support/sim/SimLineFixture.h"
 
 #include <QAbstractButton>
@@ -39,6 +41,10 @@ inline std::string Text(QWidget* dlg, int id)
 inline bool Enabled(QWidget* dlg, int id)
 {
     return Control<QWidget>(dlg, id)->isEnabled();
+}
+inline bool Checked(QWidget* dlg, int id)
+{
+    return Control<QAbstractButton>(dlg, id)->isChecked();
 }
 inline Texts Entries(QWidget* dlg, int id)
 {
@@ -84,8 +90,8 @@ inline void Pick(QWidget* dlg, int id, int entry)
 
 } // namespace DialogInput
 
-// The operation dialogs on the simulated line, open as the connect dialog leaves it, silence
-// costing milliseconds.
+// The logger dialogs on the simulated line, open as the connect dialog leaves it, silence
+// costing milliseconds and wait popups starting and closing within milliseconds.
 class OperationDlgFixture : public SimLineFixture
 {
 protected:
@@ -95,7 +101,16 @@ protected:
     {
         SimLineFixture::SetUp();
         ShortSlices();
+        CWaitPopupDlg::StartDelayMs = 5;
+        CWaitPopupDlg::CloseDelayMs = 5;
         ASSERT_TRUE(OpenPort());
+    }
+    void TearDown() override
+    {
+        CWaitPopupDlg::StartDelayMs = 100;
+        CWaitPopupDlg::CloseDelayMs = 500;
+        CWaitPopupDlg::ImageStepMs = 1000;
+        SimLineFixture::TearDown();
     }
 
     // A network of these logger IDs on the line and in the current record.
@@ -109,9 +124,9 @@ protected:
     }
 
     // The dialog built, initialised and shown at its real size, the line's log cleared.
-    template <class Dlg> std::unique_ptr<Dlg> Open()
+    template <class Dlg, class... Args> std::unique_ptr<Dlg> Open(Args... args)
     {
-        auto dlg = std::make_unique<Dlg>();
+        auto dlg = std::make_unique<Dlg>(args...);
         dlg->Create();
         dlg->show();
         sim.ClearReceived();

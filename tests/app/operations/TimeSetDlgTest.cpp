@@ -4,12 +4,12 @@
 #include "data/DataFilePaths.h"
 #include "data/FolderUtils.h"
 #include "platform/Format.h"
+#include "record/LoggerFile.h"
 
 #include "support/Screenshot.h"
 
 #include <QDir>
 #include <QFile>
-#include <QPushButton>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -26,10 +26,14 @@ constexpr int IDC_MATCH = 1031;
 constexpr int IDC_SET = 1032;
 constexpr int IDC_OK = 1001;
 constexpr int IDC_CANCEL = 1019;
-constexpr int ClockEdits[] = {1012, 1013, 1014, 1015, 1016, 1017}; // year .. second
+constexpr int IDC_YEAR = 1012;
+constexpr int ClockEdits[] = {IDC_YEAR, 1013, 1014, 1015, 1016, 1017}; // year .. second
+constexpr const char* NoResponse = "No response from logger!";
+constexpr const char* Complete = " Time/date setting complete!";
 
 const QDateTime PcNow(QDate(2025, 6, 7), QTime(10, 20, 30));
 
+// The PC's clock at PcNow, logger 1's at 2024/01/05 13:04:09.
 class TimeSetTest : public OperationDlgFixture
 {
 protected:
@@ -47,13 +51,6 @@ protected:
 
     std::unique_ptr<CTimeSetDlg> OpenDlg() { return Open<CTimeSetDlg>(); }
 
-    static Texts ClockFields(QWidget* dlg)
-    {
-        Texts fields;
-        for (int id : ClockEdits)
-            fields.push_back(Text(dlg, id));
-        return fields;
-    }
     static void TypeClock(QWidget* dlg, const Texts& fields)
     {
         for (size_t i = 0; i < fields.size(); ++i)
@@ -61,46 +58,37 @@ protected:
     }
 };
 
-TEST_F(TimeSetTest, OpensWithThePcTimeTheIdsAndTheStoredStyle)
-{
-    UseNetwork({2, 3, 7});
-    Record().m_nDateFormat = 3;
-    auto dlg = OpenDlg();
-    EXPECT_TRUE(SaveScreenshot(dlg.get(), "time_set"));
-    EXPECT_EQ(ClockFields(dlg.get()), (Texts{"2025", "6", "7", "10", "20", "30"}));
-    EXPECT_EQ(Text(dlg.get(), IDC_TIME), "");
-    EXPECT_EQ(Entries(dlg.get(), IDC_LOGGER), (Texts{"2", "3", "7"}));
-    EXPECT_EQ(Text(dlg.get(), IDC_LOGGER), "2");
-    EXPECT_EQ(Entries(dlg.get(), IDC_FORMAT),
-        (Texts{"yyyy/mm/dd  hh:mm:ss", "yyyy/mm/dd  hh:mm", "yy/mm/dd  hh:mm:ss", "yy/mm/dd  hh:mm",
-            "mm/dd/yyyy  hh:mm:ss", "mm/dd/yyyy hh:mm"}));
-    EXPECT_EQ(Control<QComboBox>(dlg.get(), IDC_FORMAT)->currentIndex(), 3);
-    EXPECT_TRUE(sim.Commands().empty());
-    EXPECT_FALSE(Control<QPushButton>(dlg.get(), IDC_OK)->isDefault());
-}
-
+// Opens with the PC's time and the stored style; a requested clock is shown in the style on
+// screen, and only there.
 TEST_F(TimeSetTest, RequestShowsTheClockInTheStyleOnScreenWithoutStoringIt)
 {
     UseNetwork({1, 3});
+    Record().m_nDateFormat = 3;
     auto dlg = OpenDlg();
+    EXPECT_TRUE(SaveScreenshot(dlg.get(), "time_set"));
+    const Texts pcTime{"2025", "6", "7", "10", "20", "30"};
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(Text(dlg.get(), ClockEdits[i]), pcTime[i]);
+    EXPECT_EQ(Entries(dlg.get(), IDC_LOGGER), (Texts{"1", "3"}));
+    EXPECT_EQ(Text(dlg.get(), IDC_TIME), "");
     Click(dlg.get(), IDC_REQUEST);
     EXPECT_EQ(sim.Commands(), (Texts{"@01,01,date", "@01,01,time"}));
-    EXPECT_EQ(Text(dlg.get(), IDC_TIME), "2024/01/05 13:04:09");
+    EXPECT_EQ(Text(dlg.get(), IDC_TIME), "24/01/05 13:04");
     Pick(dlg.get(), IDC_FORMAT, 5);
     EXPECT_EQ(Text(dlg.get(), IDC_TIME), "01/05/2024 13:04");
-    Pick(dlg.get(), IDC_FORMAT, 2);
-    EXPECT_EQ(Text(dlg.get(), IDC_TIME), "24/01/05 13:04:09");
+    Pick(dlg.get(), IDC_FORMAT, 0);
+    EXPECT_EQ(Text(dlg.get(), IDC_TIME), "2024/01/05 13:04:09");
     // Text that names no style keeps what is shown.
     Type(dlg.get(), IDC_FORMAT, "dd.mm.yyyy");
-    EXPECT_EQ(Text(dlg.get(), IDC_TIME), "24/01/05 13:04:09");
-    EXPECT_EQ(Record().m_nDateFormat, 0);
+    EXPECT_EQ(Text(dlg.get(), IDC_TIME), "2024/01/05 13:04:09");
+    EXPECT_EQ(Record().m_nDateFormat, 3);
     // Another logger: the time shown is not its time.
     Pick(dlg.get(), IDC_LOGGER, 1);
     EXPECT_EQ(Text(dlg.get(), IDC_TIME), "");
     // The clock edits keep what was typed meanwhile.
-    Type(dlg.get(), 1012, "2030");
+    Type(dlg.get(), IDC_YEAR, "2030");
     Click(dlg.get(), IDC_REQUEST);
-    EXPECT_EQ(Text(dlg.get(), 1012), "2030");
+    EXPECT_EQ(Text(dlg.get(), IDC_YEAR), "2030");
     EXPECT_TRUE(boxes.requests.empty());
     EXPECT_FALSE(Exists(Folder() + "Site1.arg"));
 }
@@ -111,11 +99,11 @@ TEST_F(TimeSetTest, SilenceAndDamagedClockRepliesAreTold)
     Click(dlg.get(), IDC_REQUEST);
     sim.SetSilent(true);
     Click(dlg.get(), IDC_REQUEST);
-    EXPECT_EQ(boxes.Texts(), Texts{"No response from logger!"});
+    EXPECT_EQ(boxes.Texts(), Texts{NoResponse});
     EXPECT_EQ(boxes.requests[0].icon, MessageIcon::Warning);
     EXPECT_EQ(Text(dlg.get(), IDC_TIME), "");
 
-    // A date that does not exist is shown as it came; the dialog stays.
+    // A date that does not exist is shown as it came, in any style; the dialog stays.
     sim.SetSilent(false);
     sim.OverrideNextReply("@01,01,date 24 00 32\r\n");
     Click(dlg.get(), IDC_REQUEST);
@@ -129,19 +117,15 @@ TEST_F(TimeSetTest, SilenceAndDamagedClockRepliesAreTold)
     Click(dlg.get(), IDC_REQUEST);
     EXPECT_EQ(Text(dlg.get(), IDC_TIME), "2024/01/05 13:04:09");
     EXPECT_EQ(boxes.requests.size(), 1u);
-}
 
-// The line gone in the middle of the date reply (adapter pulled): no answer, no time shown,
-// and the clock buttons after it say so too.
-TEST_F(TimeSetTest, ALineThatGoesAwayGetsNoAnswer)
-{
-    auto dlg = OpenDlg();
+    // The line gone in the middle of the date reply (adapter pulled): no answer, no time
+    // shown, and the clock buttons after it say so too.
     sim.InjectFault(loggersim::SimFault::Vanish);
     Click(dlg.get(), IDC_REQUEST);
     EXPECT_EQ(Text(dlg.get(), IDC_TIME), "");
     EXPECT_FALSE(g_port.m_Serial.IsOpen());
     Click(dlg.get(), IDC_MATCH);
-    EXPECT_EQ(boxes.Texts(), (Texts{"No response from logger!", "No response from logger!"}));
+    EXPECT_EQ(boxes.Texts(), Texts(3, NoResponse));
     EXPECT_TRUE(dlg->isVisible());
     EXPECT_TRUE(Enabled(dlg.get(), IDC_REQUEST));
 }
@@ -155,29 +139,25 @@ TEST_F(TimeSetTest, MatchComputerAndSetSendTheClockAndTheStoredInterval)
     EXPECT_EQ(sim.Commands(),
         (Texts{"@01,01,date 25 06 07", "@01,01,time 10 20 30", "@01,01,schedule 02 30 00"}));
     const loggersim::SimDateTime clock = sim.Clock(1);
-    EXPECT_EQ(std::vector<int>(
-                  {clock.year, clock.month, clock.day, clock.hour, clock.minute, clock.second}),
-        std::vector<int>({2025, 6, 7, 10, 20, 30}));
-    EXPECT_EQ(boxes.Texts(), Texts{" Time/date setting complete!"});
+    EXPECT_TRUE(clock.year == 2025 && clock.month == 6 && clock.day == 7 && clock.hour == 10
+        && clock.minute == 20 && clock.second == 30);
+    EXPECT_EQ(boxes.Texts(), Texts{Complete});
     EXPECT_EQ(boxes.requests[0].icon, MessageIcon::Information);
 
     sim.ClearReceived();
-    boxes.requests.clear();
     TypeClock(dlg.get(), {"2028", "2", "29", "23", "59", "58"});
     Click(dlg.get(), IDC_SET);
     EXPECT_EQ(sim.Commands(),
         (Texts{"@01,01,date 28 02 29", "@01,01,time 23 59 58", "@01,01,schedule 02 30 00"}));
     EXPECT_EQ(sim.Clock(1).day, 29);
-    EXPECT_EQ(boxes.Texts(), Texts{" Time/date setting complete!"});
 
     // No answer to the date: told, and the interval is not sent.
     sim.ClearReceived();
-    boxes.requests.clear();
     sim.SetSilent(true);
     Click(dlg.get(), IDC_MATCH);
     ASSERT_TRUE(sim.WaitForCommands(1, WaitMs));
     EXPECT_EQ(sim.Commands(), Texts{"@01,01,date 25 06 07"});
-    EXPECT_EQ(boxes.Texts(), Texts{"No response from logger!"});
+    EXPECT_EQ(boxes.Texts(), (Texts{Complete, Complete, NoResponse}));
 }
 
 TEST_F(TimeSetTest, SetSendsNothingForATimeTheLoggerCannotTake)
@@ -204,7 +184,7 @@ TEST_F(TimeSetTest, SetSendsNothingForATimeTheLoggerCannotTake)
     TypeClock(dlg.get(), {"2024", "1", "1", "", "0", "0"});
     Click(dlg.get(), IDC_SET);
     EXPECT_EQ(boxes.Texts(), Texts{"Please enter an integer."});
-    EXPECT_EQ(dlg->focusWidget(), Control<QLineEdit>(dlg.get(), 1015));
+    EXPECT_EQ(dlg->focusWidget(), Control<QLineEdit>(dlg.get(), ClockEdits[3]));
     EXPECT_TRUE(sim.Commands().empty());
 }
 
@@ -227,8 +207,7 @@ TEST_F(TimeSetTest, OneCommandAtATime)
     EXPECT_FALSE(closedInWait);
     EXPECT_EQ(sim.Commands(), (Texts{"@01,01,date", "@01,01,time"}));
     EXPECT_EQ(Text(dlg.get(), IDC_TIME), "2024/01/05 13:04:09");
-    EXPECT_TRUE(Enabled(dlg.get(), IDC_REQUEST));
-    EXPECT_TRUE(Enabled(dlg.get(), IDC_LOGGER));
+    EXPECT_TRUE(Enabled(dlg.get(), IDC_REQUEST) && Enabled(dlg.get(), IDC_LOGGER));
 }
 
 // Table files with style 0 rows for loggers 1 and 2 of a network of 1, 2 and 3; logger 3 has
@@ -243,47 +222,31 @@ protected:
         ASSERT_TRUE(CreateFolderTree(LoggerFolderPath(Record()).c_str()));
         for (int id : {1, 2}) {
             WriteFile(AccFilePath(Record(), id),
-                FormatString("0%d 00 240105 120000 1 000010\r\n0%d 00 240105 121000 1 000011\r\n",
-                    id - 1, id - 1));
+                QByteArray::fromStdString(FormatString(
+                    "0%d 00 240105 120000 1 000010\r\n0%d 00 240105 121000 1 000011\r\n", id - 1,
+                    id - 1)));
             WriteFile(CsvFilePath(Record(), id), "old table\r\n");
         }
         WriteFile(CsvFilePath(Record(), 3), "only copy\r\n");
     }
 
-    static void WriteFile(const std::string& path, const std::string& bytes)
+    static void WriteFile(const std::string& path, const QByteArray& bytes)
     {
         QFile file(QString::fromStdString(path));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        ASSERT_EQ(file.write(bytes.data(), static_cast<qint64>(bytes.size())),
-            static_cast<qint64>(bytes.size()));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
     }
-    static std::string ReadFile(const std::string& path)
+    std::string Table(int id) const
     {
-        QFile file(QString::fromStdString(path));
+        QFile file(QString::fromStdString(CsvFilePath(g_loggers[0], id)));
         return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string();
     }
-    std::string Table(int id) const { return ReadFile(CsvFilePath(g_loggers[0], id)); }
     std::string ArgFile() const { return Folder() + "Site1.arg"; }
+    // The style in the saved configuration; -100 when it cannot be read back.
     int SavedStyle() const
     {
-        const std::string bytes = ReadFile(ArgFile());
-        if (bytes.size() != sizeof(LoggerRecord))
-            return -100;
-        return reinterpret_cast<const LoggerRecord*>(bytes.data())->m_nDateFormat;
+        return LoadLoggerFile(1, Folder() + "Site1") ? g_loggers[1].m_nDateFormat : -100;
     }
 };
-
-TEST_F(TableStyleTest, OkWithTheSameStyleTouchesNoFile)
-{
-    auto dlg = OpenDlg();
-    Pick(dlg.get(), IDC_FORMAT, 4);
-    Pick(dlg.get(), IDC_FORMAT, 0);
-    Click(dlg.get(), IDC_OK);
-    EXPECT_FALSE(dlg->isVisible());
-    EXPECT_EQ(Table(1), "old table\r\n");
-    EXPECT_FALSE(Exists(ArgFile()));
-    EXPECT_TRUE(boxes.requests.empty());
-}
 
 TEST_F(TableStyleTest, OkWithANewStyleRewritesEveryTableThatHasItsRecords)
 {
@@ -308,7 +271,6 @@ TEST_F(TableStyleTest, AStyleOutsideTheListOpensWithNoneAndOkStoresNone)
 {
     Record().m_nDateFormat = 7;
     auto dlg = OpenDlg();
-    EXPECT_EQ(Control<QComboBox>(dlg.get(), IDC_FORMAT)->currentIndex(), -1);
     EXPECT_EQ(Text(dlg.get(), IDC_FORMAT), "");
     Click(dlg.get(), IDC_OK);
     EXPECT_EQ(Record().m_nDateFormat, -1);
@@ -334,27 +296,30 @@ TEST_F(TableStyleTest, FilesThatCannotBeWrittenAreNamed)
     EXPECT_FALSE(dlg->isVisible());
 }
 
-TEST_F(TableStyleTest, CancelEscAndEnterStoreNothing)
+// Cancel, Esc, Enter in a clock edit, and OK on the style the dialog opened with.
+TEST_F(TableStyleTest, TheWaysOutWithoutANewStyleStoreNothing)
 {
-    auto dlg = OpenDlg();
-    Pick(dlg.get(), IDC_FORMAT, 4);
-    Click(dlg.get(), IDC_CANCEL);
-    EXPECT_FALSE(dlg->isVisible());
-
-    dlg = OpenDlg();
-    Pick(dlg.get(), IDC_FORMAT, 4);
-    QTest::keyClick(dlg.get(), Qt::Key_Escape);
-    EXPECT_FALSE(dlg->isVisible());
-
-    dlg = OpenDlg();
-    Pick(dlg.get(), IDC_FORMAT, 4);
-    Control<QLineEdit>(dlg.get(), 1012)->setFocus();
-    QTest::keyClick(Control<QLineEdit>(dlg.get(), 1012), Qt::Key_Return);
-    EXPECT_FALSE(dlg->isVisible());
-
+    const std::function<void(CTimeSetDlg*)> ways[] = {
+        [](CTimeSetDlg* dlg) { Click(dlg, IDC_CANCEL); },
+        [](CTimeSetDlg* dlg) { QTest::keyClick(dlg, Qt::Key_Escape); },
+        [](CTimeSetDlg* dlg) {
+            Control<QLineEdit>(dlg, IDC_YEAR)->setFocus();
+            QTest::keyClick(Control<QLineEdit>(dlg, IDC_YEAR), Qt::Key_Return);
+        },
+        [](CTimeSetDlg* dlg) {
+            Pick(dlg, IDC_FORMAT, 0);
+            Click(dlg, IDC_OK);
+        },
+    };
+    for (const auto& leave : ways) {
+        auto dlg = OpenDlg();
+        Pick(dlg.get(), IDC_FORMAT, 4);
+        leave(dlg.get());
+        EXPECT_FALSE(dlg->isVisible());
+    }
     // Cancel reads the clock edits first: one that holds no number keeps the dialog open.
-    dlg = OpenDlg();
-    Type(dlg.get(), 1013, "x");
+    auto dlg = OpenDlg();
+    Type(dlg.get(), ClockEdits[1], "x");
     Click(dlg.get(), IDC_CANCEL);
     EXPECT_TRUE(dlg->isVisible());
     EXPECT_EQ(boxes.Texts(), Texts{"Please enter an integer."});

@@ -22,7 +22,6 @@ constexpr int IDC_COM = 1137;
 constexpr int IDC_CONNECT = 32775;
 constexpr int IDC_LIST_COORDINATOR = 1101;
 constexpr int IDC_LIST_LOGGER = 1102;
-constexpr int IDC_NOTICE = 1149;
 constexpr int IDC_CLOSE = 1058;
 constexpr int FirstSend = 1033;
 constexpr int ComPort = 3;
@@ -60,7 +59,7 @@ protected:
     bool PortOpen() const { return dlg->m_port.m_Serial.IsOpen(); }
     void Connect(int checkId, int idEntry = 0)
     {
-        if (!Control<QAbstractButton>(Dlg(), checkId)->isChecked())
+        if (!Checked(Dlg(), checkId))
             Click(Dlg(), checkId);
         Pick(Dlg(), IDC_COM, ComPort - 1);
         Pick(Dlg(), IDC_ID, idEntry);
@@ -68,7 +67,6 @@ protected:
         boxes.requests.clear();
         Click(Dlg(), IDC_CONNECT);
     }
-    Texts Replies(int listId) const { return Entries(Dlg(), listId); }
 
     std::unique_ptr<CZigbeeSetDlg> dlg;
 };
@@ -76,72 +74,42 @@ protected:
 const std::vector<bool> AllOff(10, false);
 const std::vector<bool> AllOn(10, true);
 
-TEST_F(ZigbeeSetTest, OpensWithThePresetsAndTheSendsOff)
-{
-    EXPECT_TRUE(SaveScreenshot(Dlg(), "zigbee_set"));
-    Texts ports;
-    for (int n = 1; n <= 20; ++n)
-        ports.push_back(FormatString("COM%d", n));
-    EXPECT_EQ(Entries(Dlg(), IDC_COM), ports);
-    EXPECT_EQ(Text(Dlg(), IDC_COM), "COM1");
-    EXPECT_EQ(Entries(Dlg(), IDC_ID), (Texts{"01", "02", "03", "04", "05", "06", "07"}));
-    EXPECT_EQ(Text(Dlg(), IDC_ID), "01");
-    Texts commands;
-    for (int edit : {1004, 1005, 1006, 1007, 1008, 1010, 1012, 1013, 1014, 1015})
-        commands.push_back(Text(Dlg(), edit));
-    EXPECT_EQ(commands,
-        (Texts{"+++", "at+setcoord", "at+getlocal", "at+settargetffffffffffffffff", "atz", "+++",
-            "at+setrouter", "at+gettarget", "at+settarget0000000000000000", "atz"}));
-    EXPECT_EQ(Sends(), AllOff);
-    EXPECT_FALSE(Control<QAbstractButton>(Dlg(), IDC_COORDINATOR)->isChecked());
-    EXPECT_FALSE(Control<QAbstractButton>(Dlg(), IDC_LOGGER)->isChecked());
-    EXPECT_TRUE(Enabled(Dlg(), IDC_ID));
-    const QFont notice = Control<QLabel>(Dlg(), IDC_NOTICE)->font();
-    EXPECT_TRUE(notice.bold());
-    EXPECT_EQ(notice.pixelSize(), 15);
-    EXPECT_EQ(Text(Dlg(), IDC_NOTICE), "You must reboot the Logger after zigbee set!");
-}
-
 TEST_F(ZigbeeSetTest, TheChecksExcludeEachOtherAndOnlyLoggerMovesTheIdList)
 {
-    auto checked = [this](int id) { return Control<QAbstractButton>(Dlg(), id)->isChecked(); };
+    EXPECT_TRUE(SaveScreenshot(Dlg(), "zigbee_set"));
+    EXPECT_EQ(Sends(), AllOff);
     Click(Dlg(), IDC_LOGGER);
-    EXPECT_TRUE(checked(IDC_LOGGER));
-    EXPECT_TRUE(Enabled(Dlg(), IDC_ID));
     Click(Dlg(), IDC_COORDINATOR);
-    EXPECT_TRUE(checked(IDC_COORDINATOR));
-    EXPECT_FALSE(checked(IDC_LOGGER));
+    EXPECT_TRUE(Checked(Dlg(), IDC_COORDINATOR));
+    EXPECT_FALSE(Checked(Dlg(), IDC_LOGGER));
     EXPECT_TRUE(Enabled(Dlg(), IDC_ID));
     Click(Dlg(), IDC_LOGGER);
     Click(Dlg(), IDC_LOGGER);
-    EXPECT_FALSE(checked(IDC_LOGGER));
-    EXPECT_TRUE(checked(IDC_COORDINATOR));
+    EXPECT_FALSE(Checked(Dlg(), IDC_LOGGER));
+    EXPECT_TRUE(Checked(Dlg(), IDC_COORDINATOR));
     EXPECT_FALSE(Enabled(Dlg(), IDC_ID));
 }
 
-TEST_F(ZigbeeSetTest, CoordinatorConnectsWithoutACommand)
+// The dialog's own port on the chosen COM; only logger mode asks the chosen logger, and
+// silence there closes the port and turns the Sends off.
+TEST_F(ZigbeeSetTest, ConnectAsksOnlyInLoggerMode)
 {
     Connect(IDC_COORDINATOR);
     ASSERT_TRUE(PortOpen());
     EXPECT_EQ("/dev/" + dlg->m_port.m_Serial.Device()->portName().toStdString(), sim.Path());
     EXPECT_EQ(dlg->m_port.m_Serial.Device()->baudRate(), 38400);
-    EXPECT_EQ(dlg->m_port.m_nComPort, ComPort);
     EXPECT_FALSE(g_port.m_Serial.IsOpen());
     EXPECT_TRUE(sim.Received().empty());
     EXPECT_EQ(Sends(), AllOn);
     EXPECT_EQ(boxes.Texts(), Texts{"Connected!!"});
     EXPECT_EQ(boxes.requests[0].icon, MessageIcon::Information);
-}
 
-TEST_F(ZigbeeSetTest, LoggerModeAsksTheChosenLogger)
-{
     sim.SetLoggers({5});
     Connect(IDC_LOGGER, 4);
     EXPECT_EQ(sim.Received(), "@01,05,zigbee\r");
     EXPECT_EQ(boxes.Texts(), Texts{"Connected!!"});
     EXPECT_EQ(Sends(), AllOn);
 
-    // Silence: told, the port closed and the Sends off again.
     Connect(IDC_LOGGER, 2);
     ASSERT_TRUE(sim.WaitForCommands(1, WaitMs));
     EXPECT_EQ(sim.Received(), "@01,03,zigbee\r");
@@ -149,16 +117,10 @@ TEST_F(ZigbeeSetTest, LoggerModeAsksTheChosenLogger)
     EXPECT_EQ(boxes.requests[0].icon, MessageIcon::Warning);
     EXPECT_FALSE(PortOpen());
     EXPECT_EQ(Sends(), AllOff);
-}
 
-TEST_F(ZigbeeSetTest, SilenceOnAFirstConnectLeavesTheSendsOff)
-{
-    sim.SetLoggers({1});
+    // A port that cannot be opened after a connect: nothing said, nothing on.
     Connect(IDC_LOGGER, 4);
-    EXPECT_EQ(boxes.Texts(), Texts{"Connected failed"});
-    EXPECT_EQ(Sends(), AllOff);
-    EXPECT_FALSE(PortOpen());
-    // A port that cannot be opened: nothing said, nothing on.
+    ASSERT_EQ(Sends(), AllOn);
     qputenv(FormatString("QUORBEL_COM%d", ComPort).c_str(), "/nonexistent/tty");
     Connect(IDC_COORDINATOR);
     EXPECT_TRUE(boxes.requests.empty());
@@ -171,24 +133,24 @@ TEST_F(ZigbeeSetTest, EachSendPutsItsRepliesUnderItsColumn)
     sim.ClearReceived();
     Click(Dlg(), 1036);
     EXPECT_EQ(sim.Received(), "at+settargetffffffffffffffff\r");
-    EXPECT_EQ(Replies(IDC_LIST_COORDINATOR), Texts{"OK"});
+    EXPECT_EQ(Entries(Dlg(), IDC_LIST_COORDINATOR), Texts{"OK"});
     Click(Dlg(), 1042);
-    EXPECT_EQ(Replies(IDC_LIST_LOGGER), (Texts{"OK", "RESET", "ZIGBEE READY", "PAN 1A2B"}));
+    EXPECT_EQ(Entries(Dlg(), IDC_LIST_LOGGER), (Texts{"OK", "RESET", "ZIGBEE READY", "PAN 1A2B"}));
     Click(Dlg(), 1040);
-    EXPECT_EQ(Replies(IDC_LIST_LOGGER).back(), "FFFFFFFFFFFFFFFF");
+    EXPECT_EQ(Entries(Dlg(), IDC_LIST_LOGGER).back(), "FFFFFFFFFFFFFFFF");
 
     // As edited; an empty edit sends the carriage return alone and its empty reply is listed.
     sim.ClearReceived();
     Type(Dlg(), 1008, "at+getlocal");
     Click(Dlg(), 1037);
     EXPECT_EQ(sim.Received(), "at+getlocal\r");
-    EXPECT_EQ(Replies(IDC_LIST_COORDINATOR), (Texts{"OK", "0013A20040B1C2D3", "", "", ""}));
+    EXPECT_EQ(Entries(Dlg(), IDC_LIST_COORDINATOR), (Texts{"OK", "0013A20040B1C2D3", "", "", ""}));
     sim.ClearReceived();
     Type(Dlg(), 1005, "");
     Click(Dlg(), 1034);
     EXPECT_EQ(sim.Received(), "\r");
-    EXPECT_EQ(Replies(IDC_LIST_COORDINATOR).size(), 6u);
-    EXPECT_EQ(Replies(IDC_LIST_COORDINATOR).back(), "");
+    EXPECT_EQ(Entries(Dlg(), IDC_LIST_COORDINATOR).size(), 6u);
+    EXPECT_EQ(Entries(Dlg(), IDC_LIST_COORDINATOR).back(), "");
     EXPECT_EQ(boxes.Texts(), Texts{"Connected!!"});
 }
 
@@ -202,7 +164,7 @@ TEST_F(ZigbeeSetTest, ALineThatGoesAwayTurnsTheSendsOff)
     // no more than the half line that came is listed, and the sends end up off.
     if (Enabled(Dlg(), 1034))
         Click(Dlg(), 1034);
-    const Texts replies = Replies(IDC_LIST_COORDINATOR);
+    const Texts replies = Entries(Dlg(), IDC_LIST_COORDINATOR);
     EXPECT_LE(replies.size(), 2u);
     for (const std::string& reply : replies)
         EXPECT_TRUE(reply.empty() || reply == "0013A200") << reply;
@@ -232,7 +194,7 @@ TEST_F(ZigbeeSetTest, WhileASendWaitsOnlyCloseActs)
     EXPECT_EQ(inWait, expected);
     EXPECT_FALSE(dlg->isVisible());
     EXPECT_FALSE(PortOpen());
-    EXPECT_EQ(Replies(IDC_LIST_COORDINATOR), Texts{""});
+    EXPECT_EQ(Entries(Dlg(), IDC_LIST_COORDINATOR), Texts{""});
     EXPECT_EQ(sim.Commands(), Texts{"+++"});
 }
 
