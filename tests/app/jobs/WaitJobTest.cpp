@@ -7,7 +7,7 @@
 
 #include <algorithm>
 #include <cstring>
-#include <regex>
+#include <string_view>
 
 namespace {
 
@@ -61,7 +61,19 @@ protected:
 // "<head> <reading>": the whole reading, or divided by ten with one decimal when converted.
 bool IsReading(const std::string& line, const std::string& head, bool converted = true)
 {
-    return std::regex_match(line, std::regex(head + (converted ? " -?\\d+\\.\\d" : " \\d+")));
+    const auto digits = [](std::string_view text) {
+        return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
+    };
+    if (line.rfind(head + " ", 0) != 0)
+        return false;
+    std::string_view value = std::string_view(line).substr(head.size() + 1);
+    if (!converted)
+        return digits(value);
+    if (!value.empty() && value[0] == '-')
+        value.remove_prefix(1);
+    const size_t point = value.find('.');
+    return point != std::string_view::npos && point + 2 == value.size()
+        && digits(value.substr(0, point)) && digits(value.substr(point + 1));
 }
 
 TEST_F(WaitJobTest, ScanChannelsJumpsPastALoggerThatDoesNotAnswer)
