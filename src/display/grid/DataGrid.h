@@ -347,6 +347,8 @@ protected:
     // Sets a scroll position and its bar; true when it changed.
     bool SetScrollPos(bool vertical, long long pos);
     void SyncScrollBar(bool vertical);
+    // Shows and hides the bars at once, so that the client area has its final size.
+    void ShowScrollBarsNow(bool vertical, bool horizontal);
     void InvalidateScrolled(bool vertical);
 
     // Selection (DataGridSelection.cpp).

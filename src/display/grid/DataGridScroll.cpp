@@ -1,6 +1,7 @@
 // The scroll bars and scrolling: ranges, the scroll messages, the bars' own actions.
 #include "display/grid/DataGrid.h"
 
+#include <QCoreApplication>
 #include <QResizeEvent>
 #include <QScrollBar>
 #include <QStyle>
@@ -170,8 +171,21 @@ void CDataGrid::UpdateScrollBars()
     m_scrollH.SetLimit(horizontal ? scrollWidth - widthRoom : 0, std::max(widthRoom, 0));
     SyncScrollBar(true);
     SyncScrollBar(false);
+    ShowScrollBarsNow(vertical, horizontal);
     if (m_scrollH.Pos() != oldH || m_scrollV.Pos() != oldV)
         viewport()->update();
+}
+
+void CDataGrid::ShowScrollBarsNow(bool vertical, bool horizontal)
+{
+    // Qt shows or hides a bar for its new range only on a later turn of the event loop, and
+    // the client area's resize then ends any edit opened meanwhile (a Tab's next cell, say).
+    // The client area takes its size now, while the counts change.
+    if (verticalScrollBar()->isVisibleTo(this) == vertical
+        && horizontalScrollBar()->isVisibleTo(this) == horizontal)
+        return;
+    QEvent layout(QEvent::LayoutRequest);
+    QCoreApplication::sendEvent(this, &layout);
 }
 
 void CDataGrid::resizeEvent(QResizeEvent* event)

@@ -2,8 +2,11 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QScrollBar>
 
 #include <gtest/gtest.h>
+
+#include <memory>
 
 namespace {
 
@@ -75,10 +78,8 @@ TEST_F(VirtualGridTest, AMillionRowsComeFromTheOwnerAndTheSelectionLivesInTheMap
 
 TEST_F(VirtualGridTest, CopyEditAndSortLeaveTheDataToTheOwner)
 {
-    // Small enough for no scroll bar.
-    w.grid.SetRowCount(10);
-    w.grid.SetColumnCount(5);
-    // An edit shows the owner's text and ends with a notice, storing nothing.
+    // An edit shows the owner's text and ends with a notice, storing nothing; the grid has
+    // both scroll bars.
     w.Click(w.Centre(2, 2));
     w.Key(Qt::Key_F2);
     ASSERT_NE(w.grid.Editor(), nullptr);
@@ -100,6 +101,7 @@ TEST_F(VirtualGridTest, CopyEditAndSortLeaveTheDataToTheOwner)
     EXPECT_EQ(owner.hints.front(), CellRange(2, 2, 3, 3));
     EXPECT_EQ(owner.hints.back(), CellRange());
     // Sorting moves no row.
+    w.grid.SetRowCount(10);
     EXPECT_TRUE(w.grid.SortByColumn(2, false));
     EXPECT_EQ(w.grid.GetRowHeight(4), 33);
     EXPECT_EQ(w.grid.GetSelectedCount(), 0);
@@ -108,5 +110,98 @@ TEST_F(VirtualGridTest, CopyEditAndSortLeaveTheDataToTheOwner)
     EXPECT_EQ(w.grid.Editor(), nullptr);
     EXPECT_EQ(owner.Count(GN_ENDEDIT), 1);
 }
+
+// A grid of 35,000 rows and 34 columns with both scroll bars, in a window of a real size,
+// virtual or holding its cells.
+class EditWalkTest : public ::testing::TestWithParam<bool>
+{
+protected:
+    void SetUp() override
+    {
+        // The counts change once the window is up, as when a table is loaded into it.
+        w = std::make_unique<LiveWindow>(2, 2, QSize(1000, 700));
+        w->grid.SetVirtualMode(GetParam());
+        w->grid.SetOwner(&owner);
+        w->grid.SetColumnCount(Columns);
+        w->grid.SetRowCount(Rows);
+        w->grid.SetFixedRowCount(1);
+        w->grid.SetFixedColumnCount(1);
+        if (!GetParam())
+            w->FillTexts();
+    }
+    // Presses a key in the open editor; true when it ended there and an editor is open on
+    // the focus cell at (row, col), over the cell, holding its text and the keyboard focus.
+    ::testing::AssertionResult KeyMovesEditTo(
+        int key, Qt::KeyboardModifiers modifiers, int row, int col)
+    {
+        CCellEditor* editor = w->grid.Editor();
+        if (!editor)
+            return ::testing::AssertionFailure() << "no editor before the key";
+        QTest::keyClick(editor, static_cast<Qt::Key>(key), modifiers);
+        LiveWindow::Settle();
+        editor = w->grid.Editor();
+        const CCellID focus = w->grid.GetFocusCell();
+        if (focus != CCellID(row, col))
+            return ::testing::AssertionFailure() << "focus " << focus.row << "," << focus.col;
+        if (!editor)
+            return ::testing::AssertionFailure() << "no editor on " << row << "," << col;
+        if (editor->Row() != row || editor->Column() != col
+            || editor->text().toStdString() != w->grid.GetCellText(row, col)
+            || editor->geometry() != w->Rect(row, col) || !w->grid.CellInView(row, col)
+            || !editor->hasFocus())
+            return ::testing::AssertionFailure()
+                << "editor on " << editor->Row() << "," << editor->Column() << " \""
+                << editor->text().toStdString() << "\" misplaced or without the focus";
+        return ::testing::AssertionSuccess();
+    }
+
+    static constexpr int Rows = 35000;
+    static constexpr int Columns = 34;
+    std::unique_ptr<LiveWindow> w;
+    ServingOwner owner;
+};
+
+// The keys that end an edit open the next one at once, on cells that must first be
+// scrolled to, before the window has had a turn to lay out its scroll bars.
+TEST_P(EditWalkTest, TabShiftTabAndArrowsEditTheNextCellAcrossTheScrolledGrid)
+{
+    LiveWindow& win = *w;
+    // The bars are there as soon as the counts are.
+    EXPECT_TRUE(win.grid.verticalScrollBar()->isVisibleTo(&win.grid));
+    EXPECT_TRUE(win.grid.horizontalScrollBar()->isVisibleTo(&win.grid));
+    win.Click(win.Centre(2, 2));
+    win.Key(Qt::Key_F2);
+    ASSERT_NE(win.grid.Editor(), nullptr);
+    QTest::keyClicks(win.grid.Editor(), QStringLiteral("x"));
+    ASSERT_TRUE(KeyMovesEditTo(Qt::Key_Tab, Qt::NoModifier, 2, 3));
+    // A held grid keeps the text; a virtual one leaves it to the owner, told by the notice.
+    EXPECT_EQ(win.grid.GetCellText(2, 2), GetParam() ? "v2.2" : "2-2x");
+    EXPECT_EQ(owner.Count(GN_ENDEDIT), 1);
+    EXPECT_TRUE(win.grid.Editor()->hasSelectedText());
+    // Along the row, past the right edge of the window, and round to the next row.
+    for (int col = 4; col < Columns; ++col)
+        ASSERT_TRUE(KeyMovesEditTo(Qt::Key_Tab, Qt::NoModifier, 2, col));
+    EXPECT_GT(win.grid.GetScrollPos(false), 0);
+    ASSERT_TRUE(KeyMovesEditTo(Qt::Key_Tab, Qt::NoModifier, 3, 1));
+    EXPECT_EQ(win.grid.GetScrollPos(false), 0);
+    ASSERT_TRUE(KeyMovesEditTo(Qt::Key_Tab, Qt::ShiftModifier, 2, Columns - 1));
+    ASSERT_TRUE(KeyMovesEditTo(Qt::Key_Tab, Qt::ShiftModifier, 2, Columns - 2));
+    // An edit opened by a key ends on the arrows too.
+    ASSERT_TRUE(KeyMovesEditTo(Qt::Key_Down, Qt::NoModifier, 3, Columns - 2));
+    ASSERT_TRUE(KeyMovesEditTo(Qt::Key_Right, Qt::NoModifier, 3, Columns - 1));
+    ASSERT_TRUE(KeyMovesEditTo(Qt::Key_Up, Qt::NoModifier, 2, Columns - 1));
+    ASSERT_TRUE(KeyMovesEditTo(Qt::Key_Left, Qt::NoModifier, 2, Columns - 2));
+    // Down the rows, past the bottom of the window.
+    for (int row = 3; row < 40; ++row)
+        ASSERT_TRUE(KeyMovesEditTo(Qt::Key_Down, Qt::NoModifier, row, Columns - 2));
+    EXPECT_GT(win.grid.GetScrollPos(true), 0);
+    // One edit was begun for F2 and one for each key; only the first edit changed a text.
+    const int tabs = (Columns - 1 - 2) + 1 + 2;
+    EXPECT_EQ(owner.Count(GN_BEGINEDIT), 1 + tabs + 4 + 37);
+    EXPECT_EQ(owner.Count(GN_ENDEDIT), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Grid, EditWalkTest, ::testing::Values(true, false),
+    [](const ::testing::TestParamInfo<bool>& param) { return param.param ? "Virtual" : "Held"; });
 
 } // namespace

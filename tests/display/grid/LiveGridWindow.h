@@ -43,8 +43,13 @@ public:
     LiveWindow(int rows, int cols, QSize size = QSize(640, 400))
         : GridWindowOf<LiveGrid>(rows, cols, size)
     {
-        for (int row = 0; row < rows; ++row)
-            for (int col = 0; col < cols; ++col) {
+        FillTexts();
+    }
+    // Gives every cell of the grid as it now is its text.
+    void FillTexts()
+    {
+        for (int row = 0; row < grid.GetRowCount(); ++row)
+            for (int col = 0; col < grid.GetColumnCount(); ++col) {
                 const std::string text = row == 0 ? "H" + std::to_string(col)
                     : col == 0                    ? "R" + std::to_string(row)
                                                   : std::to_string(row) + "-" + std::to_string(col);
