@@ -157,8 +157,8 @@ protected:
 
     static constexpr int Rows = 35000;
     static constexpr int Columns = 34;
+    ServingOwner owner; // outlives the grid, which notifies it to the end
     std::unique_ptr<LiveWindow> w;
-    ServingOwner owner;
 };
 
 // The keys that end an edit open the next one at once, on cells that must first be
