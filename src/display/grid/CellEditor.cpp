@@ -179,6 +179,10 @@ void CCellEditor::keyPressEvent(QKeyEvent* event)
     } else if (const unsigned endKey = NavigationEndKey(key);
                endKey && (m_bArrowsEndEdit || (event->modifiers() & Qt::ControlModifier))) {
         EndWithKey(endKey, shift);
+    } else if (endKey) {
+        // Kept here even where the line edit has no use for them (Up, Down, the page keys):
+        // passed on, they would move the grid's focus cell from under the open editor.
+        QLineEdit::keyPressEvent(event);
     } else if ((event->modifiers() & Qt::AltModifier) && !event->text().isEmpty()) {
         // Alt+key types nothing.
     } else {
