@@ -219,7 +219,7 @@ TEST_F(DownloadIntegrityTest, TheLineGoingAwayBetweenStepsIsSaid)
         ASSERT_TRUE(OpenPort());
         // Slices long enough for the close to be seen within the second of silence that ends
         // a half reply, as it is at the line's own slices.
-        CSerialCom::SetSliceMs(5);
+        CSerialCom::SetSliceMs(10);
         Record().m_bSingle = 0;
         Record().m_bLoggerUsed[0] = Record().m_bLoggerUsed[1] = 1;
         Record().m_units[0].m_schedule.m_nScheduleMode = SchedulePeriodic;

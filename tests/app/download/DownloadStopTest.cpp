@@ -125,7 +125,8 @@ TEST_F(DownloadStopTest, ALinePulledAtAnyMomentNeverCostsARecord)
         }
         const std::vector<std::string> texts = boxes.Texts();
         EXPECT_EQ(std::count(texts.begin(), texts.end(), "Data receiving complete!"), 0);
-        EXPECT_FALSE(g_port.m_Serial.IsOpen());
+        // The port closes once the link has seen the line go, at the latest from the event loop.
+        EXPECT_TRUE(QTest::qWaitFor([] { return !g_port.m_Serial.IsOpen(); }, WaitMs));
         line.Stop();
     }
 }
