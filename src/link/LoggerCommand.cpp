@@ -72,11 +72,10 @@ MemoryCount MemoryCount::FromReply(const std::string& reply, int id)
     std::string_view digits = rest.substr(first, end + 1 - first);
     if (digits.find_first_not_of("0123456789") != std::string_view::npos)
         return count;
+    // Leading zeros say nothing; a count too long for a number is more than any memory holds.
     const size_t significant = digits.find_first_not_of('0');
-    digits.remove_prefix(significant == std::string_view::npos ? digits.size() : significant);
-    // A count too long for a number is more than any memory holds.
-    const std::optional<int> value
-        = digits.empty() ? std::optional<int>(0) : LoggerCommand::DigitField(digits);
+    const std::optional<int> value = LoggerCommand::DigitField(
+        significant == std::string_view::npos ? std::string_view("0") : digits.substr(significant));
     count.reported = value ? *value : std::numeric_limits<long long>::max();
     count.cut = count.reported > LoggerMemoryCapacity;
     count.records = count.cut ? LoggerMemoryCapacity : static_cast<int>(count.reported);
