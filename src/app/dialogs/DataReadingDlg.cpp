@@ -77,6 +77,12 @@ std::string KeptMemoryNote(int loggerId, long long unread)
         unread, unread == 1 ? "record" : "records");
 }
 
+std::string OverCapacityNote(int loggerId)
+{
+    return FormatString(
+        "Logger ID %d holds more records than one download reads; its memory was kept.", loggerId);
+}
+
 } // namespace
 
 CDataReadingDlg::CDataReadingDlg(QWidget* parent)
@@ -257,9 +263,7 @@ bool CDataReadingDlg::NoteUnread(int loggerId, const MemoryCount& count)
     if (count.cut) {
         DebugTrace("Logger ID(%d) kept its memory: it holds more than %d records\r\n", loggerId,
             count.records);
-        m_report.Note(FormatString(
-            "Logger ID %d holds more records than one download reads; its memory was kept.",
-            loggerId));
+        m_report.Note(OverCapacityNote(loggerId));
     }
     if (m_nMissing > 0) {
         DebugTrace(
@@ -347,6 +351,8 @@ bool CDataReadingDlg::EraseMemory(int loggerId, int read)
             loggerId, now.reported, read);
         if (now.records < 0)
             m_report.Note(FormatString("No response from logger ID %d.", loggerId));
+        else if (now.cut)
+            m_report.Note(OverCapacityNote(loggerId));
         else if (now.reported > read)
             m_report.Note(KeptMemoryNote(loggerId, now.reported - read));
         else
