@@ -99,7 +99,6 @@ CCellEditor::CCellEditor(CDataGrid* pParent, const QRect& rect, Qt::Alignment al
     , m_nColumn(nColumn)
     , m_strInitText(strInitText)
     , m_bArrowsEndEdit(nFirstChar != VK_LBUTTON)
-    , m_rcEdit(rect)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setAlignment(alignment | Qt::AlignVCenter);
@@ -258,5 +257,4 @@ void CCellEditor::GrowToText()
     if (newWidth == width())
         return;
     setGeometry(x(), y(), newWidth, height());
-    m_rcEdit = geometry();
 }

@@ -58,6 +58,5 @@ private:
     unsigned m_nEndKey = 0;
     bool m_bEndShift = false;
     bool m_bArrowsEndEdit;
-    QRect m_rcEdit;
     bool m_bEnded = false;
 };

@@ -59,7 +59,6 @@ void CCellTip::Show(const QRect& cellRect, const QRect& textRect, const QString&
     if (!m_bWindowMade || !m_pOwnerWnd)
         return;
     m_strText = text;
-    m_rectText = textRect;
     // Wide enough for the whole text, never narrower than the cell.
     const int textWidth = fontMetrics().horizontalAdvance(text) + 4;
     QRect area = cellRect;

@@ -52,7 +52,6 @@ private:
     static std::int64_t SteadyTicks();
 
     QPointer<QWidget> m_pOwnerWnd;
-    QRect m_rectText;
     // In the tip's client coordinates: moves inside keep the tip up.
     QRect m_rectHoverArea;
     std::int64_t m_dwLastClick = -1;

@@ -362,8 +362,14 @@ protected:
 
     // Keyboard (DataGridKeys.cpp).
     bool IsInGrid(CCellID cell) const;
-    int NextShownRow(int row, int step, int limit) const;
-    int NextShownColumn(int col, int step, int limit) const;
+    int NextShownRow(int row, int step, int limit) const
+    {
+        return m_geometry.Rows().NextShown(row, step, limit);
+    }
+    int NextShownColumn(int col, int step, int limit) const
+    {
+        return m_geometry.Columns().NextShown(col, step, limit);
+    }
     // The target of Tab (Shift+Tab when back); (-1, -1) when the key is passed on.
     CCellID TabTarget(bool back, bool* wrap) const;
     CCellID PageTarget(bool down);
@@ -408,9 +414,6 @@ protected:
 
     // Clipboard (DataGridClipboard.cpp).
     void PasteLine(const std::string& line, int row, int col, CellRange* pasted);
-    // The first shown row (column) at or after index, raising offset for each hidden one.
-    int ShownRowFrom(int row, int* offset) const;
-    int ShownColumnFrom(int col, int* offset) const;
     void SetDropHilite(CCellID cell, bool on);
     static Qt::DropAction RunDrag(QWidget* source, QMimeData* data, Qt::DropActions offered);
 
@@ -472,7 +475,6 @@ protected:
     bool m_bTabMovesFocus = true;
     bool m_bOffscreenPaint = true;
     bool m_bCellTipsEnabled = true;
-    unsigned m_nScrollBarsShown = 0;
     bool m_bPrintScreenScale = false;
     bool m_bHiddenColumnsResizable = true;
     bool m_bHiddenRowsResizable = true;
@@ -489,9 +491,6 @@ protected:
     int m_nColumnCount = 0;
     int m_nFixedColumnCount = 0;
     GridGeometry m_geometry;
-    // The largest scroll positions (0: the bar is hidden).
-    long long m_nVertScrollRange = 0;
-    long long m_nHorzScrollRange = 0;
     CellFactory m_pCellClass;
     CDataDefaultCell m_cellNormalDefault;
     CDataDefaultCell m_cellFixedColDefault;
@@ -567,8 +566,6 @@ protected:
     int m_nPrintFooterSize = 2;
     int m_nPrintLeftMargin = 4;
     int m_nPrintRightMargin = 4;
-    int m_nPrintTopMargin = 1;
-    int m_nPrintBottomMargin = 1;
     int m_nPrintGap = 1;
 
     // The window.

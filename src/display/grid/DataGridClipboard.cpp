@@ -31,6 +31,16 @@ std::string Trimmed(const std::string& field)
     return field.substr(first, last - first);
 }
 
+// The first shown row (column) at or after index, raising offset for each hidden one.
+int ShownFrom(const GridAxis& axis, int index, int* offset)
+{
+    while (index < axis.Count() && axis.IsHidden(index)) {
+        ++index;
+        ++*offset;
+    }
+    return index;
+}
+
 } // namespace
 
 void CDataGrid::ChangeCellText(int row, int col, const char* text)
@@ -105,24 +115,6 @@ QMimeData* CDataGrid::MakeSelectionText()
     return data;
 }
 
-int CDataGrid::ShownRowFrom(int row, int* offset) const
-{
-    while (row < m_nRowCount && GetRowHeight(row) <= 0) {
-        ++row;
-        ++*offset;
-    }
-    return row;
-}
-
-int CDataGrid::ShownColumnFrom(int col, int* offset) const
-{
-    while (col < m_nColumnCount && GetColumnWidth(col) <= 0) {
-        ++col;
-        ++*offset;
-    }
-    return col;
-}
-
 void CDataGrid::PasteLine(const std::string& line, int row, int col, CellRange* pasted)
 {
     int colOffset = 0;
@@ -130,7 +122,7 @@ void CDataGrid::PasteLine(const std::string& line, int row, int col, CellRange* 
     while (pos < line.size()) {
         // A TAB or a comma ends a field.
         const size_t end = std::min(line.find_first_of("\t,", pos), line.size());
-        const int target = ShownColumnFrom(col + colOffset, &colOffset);
+        const int target = ShownFrom(m_geometry.Columns(), col + colOffset, &colOffset);
         if (row < m_nRowCount && target < m_nColumnCount) {
             ChangeCellText(row, target, Trimmed(line.substr(pos, end - pos)).c_str());
             const CDataCellBase* cell = GetCell(row, target);
@@ -157,7 +149,7 @@ bool CDataGrid::PasteClipboardText(int row, int col, const QMimeData* pData, boo
     size_t pos = 0;
     do {
         const size_t end = std::min(text.find('\n', pos), text.size());
-        const int target = ShownRowFrom(row + rowOffset, &rowOffset);
+        const int target = ShownFrom(m_geometry.Rows(), row + rowOffset, &rowOffset);
         PasteLine(text.substr(pos, end - pos), target, col, &pasted);
         pos = end + 1;
         ++rowOffset;

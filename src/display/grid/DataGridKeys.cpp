@@ -18,22 +18,6 @@ bool CDataGrid::IsInGrid(CCellID cell) const
     return cell.IsValid() && cell.row < m_nRowCount && cell.col < m_nColumnCount;
 }
 
-int CDataGrid::NextShownRow(int row, int step, int limit) const
-{
-    for (; step > 0 ? row <= limit : row >= limit; row += step)
-        if (row >= 0 && row < m_nRowCount && GetRowHeight(row) > 0)
-            return row;
-    return -1;
-}
-
-int CDataGrid::NextShownColumn(int col, int step, int limit) const
-{
-    for (; step > 0 ? col <= limit : col >= limit; col += step)
-        if (col >= 0 && col < m_nColumnCount && GetColumnWidth(col) > 0)
-            return col;
-    return -1;
-}
-
 CCellID CDataGrid::TabTarget(bool back, bool* wrap) const
 {
     *wrap = false;

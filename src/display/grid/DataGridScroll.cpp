@@ -162,9 +162,6 @@ void CDataGrid::UpdateScrollBars()
     }
     const bool vertical = heightRoom < scrollHeight;
     const bool horizontal = widthRoom < scrollWidth;
-    m_nScrollBarsShown = (horizontal ? 0x1u : 0u) | (vertical ? 0x2u : 0u);
-    m_nVertScrollRange = vertical ? scrollHeight - 1 : 0;
-    m_nHorzScrollRange = horizontal ? scrollWidth - 1 : 0;
     // A position is the pixel offset of the first scrolled row or column; the last one
     // shows the end of the cells at the end of the room.
     m_scrollV.SetLimit(vertical ? scrollHeight - heightRoom : 0, std::max(heightRoom, 0));

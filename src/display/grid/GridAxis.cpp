@@ -107,3 +107,11 @@ int GridAxis::FirstAtScroll(int first, long long pos) const
         return first;
     return std::min(FirstReaching(first, pos) + 1, Count() - 1);
 }
+
+int GridAxis::NextShown(int index, int step, int limit) const
+{
+    for (; step > 0 ? index <= limit : index >= limit; index += step)
+        if (!IsHidden(index))
+            return index;
+    return -1;
+}

@@ -38,6 +38,9 @@ public:
     // The first entry from 'first' on at whose end the summed span reaches 'span';
     // Count() when the entries run out first.
     int FirstReaching(int first, long long span) const;
+    // The first shown entry from index on, moving by step up to and including limit; -1
+    // when there is none.
+    int NextShown(int index, int step, int limit) const;
 
 private:
     long long Prefix(int index) const;
