@@ -1,20 +1,18 @@
 #include "app/OperationDialogs.h"
 
-#include "app/dialogs/NewLoggerDlg.h"
-#include "app/dialogs/OpenLoggerDlg.h"
+#include "app/WaitMode.h"
 #include "app/dialogs/ConnectDlg.h"
 #include "app/dialogs/DataReadingDlg.h"
+#include "app/dialogs/FormatDlg.h"
 #include "app/dialogs/LoggerSettingDlg.h"
 #include "app/dialogs/MeasurementDlg.h"
-#include "app/dialogs/WaitPopupDlg.h"
-#include "app/WaitMode.h"
 #include "app/dialogs/MemoryCheckDlg.h"
-#include "app/dialogs/FormatDlg.h"
-#include "app/dialogs/TimeSetDlg.h"
+#include "app/dialogs/NewLoggerDlg.h"
+#include "app/dialogs/OpenLoggerDlg.h"
 #include "app/dialogs/ResetDlg.h"
+#include "app/dialogs/TimeSetDlg.h"
+#include "app/dialogs/WaitPopupDlg.h"
 #include "app/dialogs/ZigbeeSetDlg.h"
-
-// Each function gains its dialog when that dialog is added to the program.
 
 void RunOpenLoggerDlg()
 {

@@ -1,8 +1,7 @@
 #pragma once
 
 // The places where the main frame and the main screen run the operation dialogs, each
-// modally on the current configuration (the callers check the selection first). A dialog's
-// class is run from its function here once it exists; until then its command does nothing.
+// modally on the current configuration (the callers check the selection first).
 void RunOpenLoggerDlg(); // COpenLoggerDlg (template 311): replaces the open table
 void RunLoggerEditDlg(int index); // CNewLoggerDlg in edit mode on g_loggers[index]
 void RunConnectDlg(); // CConnectDlg (template 319): opens g_port or leaves it closed

@@ -1,5 +1,6 @@
 #include "app/VorlenView.h"
 
+#include "app/LineLoggerIds.h"
 #include "app/ScheduleFlag.h"
 #include "app/TimedMessageBox.h"
 #include "app/controls/IconButton.h"
@@ -279,12 +280,8 @@ void CVorlenView::OnLbnSelchangeLoggerList()
 void CVorlenView::FillLoggerIds()
 {
     m_comboLoggerId->clear();
-    const LoggerRecord& record = g_loggers[g_nCurLogger];
-    for (int id = 1; id <= MaxLoggerIds; ++id) {
-        const bool onLine = record.m_bSingle ? id == 1 : record.m_bLoggerUsed[id - 1] != 0;
-        if (onLine)
-            m_comboLoggerId->addItem(ToQt(FormatString("%02d", id)));
-    }
+    for (int id : LineLoggerIds(g_loggers[g_nCurLogger]))
+        m_comboLoggerId->addItem(ToQt(FormatString("%02d", id)));
     m_comboLoggerId->setCurrentIndex(m_comboLoggerId->count() > 0 ? 0 : -1);
 }
 

@@ -4,13 +4,13 @@
 #include "app/TimedMessageBox.h"
 #include "record/LoggerTable.h"
 #include "link/Port.h"
+#include "platform/CommandGuard.h"
 #include "platform/Text.h"
 #include "res/MainScreenIds.h"
 
 #include <QComboBox>
 
 #include <cstdlib>
-#include <iterator>
 
 // The screen's commands: they run the operation dialogs and set the enabled state of the
 // screen's own buttons afterwards, as the line and the table then stand.
@@ -30,22 +30,14 @@ bool CVorlenView::RunOnLine(const std::function<void()>& command)
     // first one's reply and read its own traffic as the answer.
     if (m_bLineBusy)
         return false;
-    m_bLineBusy = true;
-    const int lineControls[] = {IDC_MEASUREMENT, IDC_LOGGER_ID_COMBO, IDC_CALL};
-    bool wasEnabled[std::size(lineControls)] = {};
-    for (size_t i = 0; i < std::size(lineControls); ++i) {
-        wasEnabled[i] = Item(lineControls[i])->isEnabled();
-        Controls().EnableItem(lineControls[i], false);
+    {
+        const CommandGuard guard(
+            Controls(), {IDC_MEASUREMENT, IDC_LOGGER_ID_COMBO, IDC_CALL}, m_bLineBusy);
+        emit CommandStateChanged();
+        command();
     }
-    emit CommandStateChanged();
-    command();
-    m_bLineBusy = false;
-    if (g_port.m_Serial.IsOpen()) {
-        for (size_t i = 0; i < std::size(lineControls); ++i)
-            Controls().EnableItem(lineControls[i], wasEnabled[i]);
-    } else {
+    if (!g_port.m_Serial.IsOpen())
         DisableLineControls();
-    }
     emit CommandStateChanged();
     return true;
 }

@@ -16,7 +16,6 @@ public:
     ByteLengthValidator(int maxBytes, QObject* parent = nullptr);
 
     State validate(QString& input, int& pos) const override;
-    int MaxBytes() const { return m_maxBytes; }
 
 private:
     int m_maxBytes;

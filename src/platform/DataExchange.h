@@ -17,7 +17,6 @@ class DataExchange final
 public:
     DataExchange(DialogControls& controls, bool saveAndValidate);
 
-    bool Saving() const { return m_save; }
     bool Failed() const { return m_failed; }
 
     void Text(int id, std::string& value);

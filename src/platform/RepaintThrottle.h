@@ -16,7 +16,6 @@ public:
     explicit RepaintThrottle(QWidget* widget, int intervalMs = DefaultIntervalMs);
 
     void Invalidate();
-    bool IsDirty() const { return m_dirty; }
     // Repaints now when dirty; tests and a closing window use it instead of the timer.
     void Flush();
 

@@ -22,6 +22,14 @@ QString IconPath(const char* name)
     return QStringLiteral(":/icons/%1.png").arg(QLatin1String(name));
 }
 
+// The resource file of key in files; "" for a key without one.
+QString FileOf(const std::map<int, const char*>& files, int key)
+{
+    EnsureIconResources();
+    const auto found = files.find(key);
+    return found == files.end() ? QString() : IconPath(found->second);
+}
+
 } // namespace
 
 QString ResourceIconFile(int id)
@@ -44,9 +52,7 @@ QString ResourceIconFile(int id)
         {368, "viewdata"},
         {369, "viewdata_off"},
     };
-    EnsureIconResources();
-    const auto found = files.find(id);
-    return found == files.end() ? QString() : IconPath(found->second);
+    return FileOf(files, id);
 }
 
 QPixmap LoadResourceIcon(int id)
@@ -61,9 +67,8 @@ QImage LoadResourceBitmap(int id)
         {372, "measuring1"},
         {373, "measuring2"},
     };
-    EnsureIconResources();
-    const auto found = files.find(id);
-    return found == files.end() ? QImage() : QImage(IconPath(found->second));
+    const QString file = FileOf(files, id);
+    return file.isEmpty() ? QImage() : QImage(file);
 }
 
 QIcon ToolbarIcon(int commandId)
@@ -78,9 +83,8 @@ QIcon ToolbarIcon(int commandId)
         {ID_LOGGER_SETTING, "tb_setting"},
         {ID_ZIGBEE_SET, "tb_zigbee"},
     };
-    EnsureIconResources();
-    const auto found = files.find(commandId);
-    return found == files.end() ? QIcon() : QIcon(IconPath(found->second));
+    const QString file = FileOf(files, commandId);
+    return file.isEmpty() ? QIcon() : QIcon(file);
 }
 
 QIcon ProgramIcon()
