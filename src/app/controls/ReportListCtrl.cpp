@@ -192,16 +192,11 @@ void CReportListCtrl::DrawItem(QPainter* painter, const QRect& rowRect, int row)
     const bool highlighted = selected && (hasFocus() || m_bShowSelAlways);
     const QRect bounds(
         m_header->sectionViewportPosition(0), rowRect.top(), m_header->length(), rowRect.height());
-    QRect highlight = bounds;
-    highlight.setLeft(ColumnRect(0, rowRect).left());
     const int inset = 2 * fontMetrics().horizontalAdvance(QLatin1Char(' '));
     const bool odd = row % 2 != 0;
 
     painter->save();
-    if (highlighted)
-        painter->fillRect(highlight, m_crSelBack);
-    else
-        painter->fillRect(bounds, odd ? m_crBackOdd : m_crBackEven);
+    painter->fillRect(bounds, highlighted ? m_crSelBack : (odd ? m_crBackOdd : m_crBackEven));
     painter->setFont(m_logFont);
     painter->setPen(highlighted ? m_crSelText : (odd ? m_crTextOdd : m_crTextEven));
     DrawTexts(painter, rowRect, row, inset);
@@ -210,7 +205,7 @@ void CReportListCtrl::DrawItem(QPainter* painter, const QRect& rowRect, int row)
     if (hasFocus() && currentIndex().isValid() && currentIndex().row() == row) {
         QStyleOptionFocusRect focus;
         focus.initFrom(this);
-        focus.rect = highlight;
+        focus.rect = bounds;
         focus.backgroundColor = highlighted ? m_crSelBack : palette().color(QPalette::Base);
         style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, this);
     }

@@ -9,6 +9,7 @@
 #include "link/LoggerCommand.h"
 #include "link/Port.h"
 #include "platform/ComboSelection.h"
+#include "platform/DataExchange.h"
 #include "platform/DebugTrace.h"
 #include "platform/Format.h"
 #include "platform/Text.h"
@@ -117,29 +118,17 @@ void CChannelSettingDlg::FillLists()
 
 void CChannelSettingDlg::UpdateData(bool save)
 {
-    DialogControls& controls = Controls();
-    auto check = [&controls, save](int id, bool& member) {
-        if (save)
-            member = controls.IsChecked(id);
-        else
-            controls.SetCheck(id, member);
-    };
-    auto text = [&controls, save](int id, std::string& member) {
-        if (save)
-            member = controls.ItemText(id);
-        else
-            controls.SetItemText(id, member);
-    };
+    DataExchange dx(Controls(), save);
     for (int ch = 0; ch < ChannelCount; ++ch) {
-        check(ChannelRows[ch].vwCheck, m_bVwCheck[ch]);
-        check(ChannelRows[ch].analogCheck, m_bAnalogCheck[ch]);
+        dx.Check(ChannelRows[ch].vwCheck, m_bVwCheck[ch]);
+        dx.Check(ChannelRows[ch].analogCheck, m_bAnalogCheck[ch]);
     }
-    check(IDC_ALL_VW, m_bAllVw);
-    check(IDC_ALL_ANALOG, m_bAllAnalog);
-    text(IDC_NETWORK, m_strNetwork);
-    text(IDC_LOGGER_ID, m_strLoggerId);
-    text(IDC_HOURS, m_strHours);
-    text(IDC_MINUTES, m_strMinutes);
+    dx.Check(IDC_ALL_VW, m_bAllVw);
+    dx.Check(IDC_ALL_ANALOG, m_bAllAnalog);
+    dx.Text(IDC_NETWORK, m_strNetwork);
+    dx.Text(IDC_LOGGER_ID, m_strLoggerId);
+    dx.Text(IDC_HOURS, m_strHours);
+    dx.Text(IDC_MINUTES, m_strMinutes);
 }
 
 // The unit's types into the checks and lists; a column-head check ends on only when every

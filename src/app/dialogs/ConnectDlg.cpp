@@ -1,5 +1,6 @@
 #include "app/dialogs/ConnectDlg.h"
 
+#include "app/LineLoggerIds.h"
 #include "app/ScheduleFlag.h"
 #include "app/TimedMessageBox.h"
 #include "record/LoggerTable.h"
@@ -47,11 +48,7 @@ bool CConnectDlg::OnInitDialog()
         return true;
     }
     g_port.m_nComPort = comPort;
-    m_ids.clear();
-    for (int id = 1; id <= MaxLoggerIds; ++id) {
-        if (record && IsLoggerIdUsed(*record, id))
-            m_ids.push_back(id);
-    }
+    m_ids = record ? LineLoggerIds(*record) : std::vector<int>();
     if (record && record->m_bUseModem) {
         m_progress->setRange(0, ModemRange);
         SetTimer(DialStage, StageDelayMs);

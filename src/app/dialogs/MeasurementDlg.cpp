@@ -9,6 +9,7 @@
 #include "record/LoggerTable.h"
 #include "link/LoggerCommand.h"
 #include "platform/ComboSelection.h"
+#include "platform/DataExchange.h"
 #include "platform/Format.h"
 #include "platform/Text.h"
 #include "res/DialogTemplates.h"
@@ -26,7 +27,6 @@ namespace {
 constexpr const char* NoChannel = "NONE";
 constexpr int IdColumnWidth = 90;
 constexpr int ReadingColumnWidth = 55;
-constexpr int KindB = 2;
 
 void Warn(const char* text)
 {
@@ -90,10 +90,7 @@ bool CMeasurementDlg::OnInitDialog()
 
 void CMeasurementDlg::UpdateData(bool save)
 {
-    if (save)
-        m_bSaveManualReading = Controls().IsChecked(IDC_SAVE_READING);
-    else
-        Controls().SetCheck(IDC_SAVE_READING, m_bSaveManualReading);
+    DataExchange(Controls(), save).Check(IDC_SAVE_READING, m_bSaveManualReading);
 }
 
 const LoggerUnit* CMeasurementDlg::Unit(int id) const

@@ -10,6 +10,7 @@
 #include "data/DateFormat.h"
 #include "data/FolderUtils.h"
 #include "record/LoggerTable.h"
+#include "link/LoggerCommand.h"
 #include "link/Port.h"
 #include "platform/ComboSelection.h"
 #include "platform/CommandGuard.h"
@@ -52,13 +53,7 @@ int DigitsAt(const std::string& raw, size_t pos, size_t count)
 {
     if (pos + count > raw.size())
         return -1;
-    int value = 0;
-    for (size_t i = pos; i < pos + count; ++i) {
-        if (raw[i] < '0' || raw[i] > '9')
-            return -1;
-        value = value * 10 + (raw[i] - '0');
-    }
-    return value;
+    return LoggerCommand::DigitField(std::string_view(raw).substr(pos, count)).value_or(-1);
 }
 
 // The local time of a clock reply "YYYY/MM/DD hh:mm:ss"; nothing when its fields are no
