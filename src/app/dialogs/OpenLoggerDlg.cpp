@@ -14,6 +14,7 @@
 
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QTreeWidget>
 
 #include <algorithm>
@@ -124,7 +125,14 @@ void COpenLoggerDlg::OnBnClickedDelete()
         }
         if (open)
             continue;
-        QFile::remove(QFile::decodeName(LoggerFilePath(text).c_str()));
+        // A file that stays (a folder in its place, a medium that refuses) keeps its row.
+        const std::string path = LoggerFilePath(text);
+        const QString file = QFile::decodeName(path.c_str());
+        if (!QFile::remove(file) && QFileInfo::exists(file)) {
+            TimedMessageBox(FormatString("The file %s could not be deleted.", path.c_str()),
+                TimedBoxForm::Warning);
+            continue;
+        }
         delete row;
     }
 }

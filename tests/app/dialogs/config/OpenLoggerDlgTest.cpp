@@ -3,6 +3,7 @@
 #include "res/OpenLoggerIds.h"
 
 #include "app/dialogs/OpenLoggerDlg.h"
+#include "platform/Format.h"
 
 #include <QHeaderView>
 #include <QLineEdit>
@@ -161,6 +162,23 @@ TEST_F(OpenLoggerDlgTest, DeleteRemovesEverySelectedFileButThoseOfOpenRecords)
     EXPECT_EQ(QDir(ToQt(data)).entryList(QDir::Files), QStringList{"b.arg"});
     // A full path is compared with the open names as it is, so it never counts as open.
     EXPECT_FALSE(FileExists(other + "q.arg"));
+}
+
+// A file that cannot be deleted keeps its row, and the operator is told.
+TEST_F(OpenLoggerDlgTest, AFileThatStaysKeepsItsRow)
+{
+    RecordingPresenter boxes;
+    WriteConfig("stuck", 1, other);
+    TestOpenLoggerDlg dlg;
+    dlg.Open(other + "stuck.arg");
+    ASSERT_TRUE(QFile::remove(ToQt(other + "stuck.arg")));
+    ASSERT_TRUE(QDir().mkpath(ToQt(other + "stuck.arg/inside")));
+    dlg.m_fileList->selectAll();
+    ClickItem(&dlg, IDC_DELETE);
+    EXPECT_EQ(dlg.FileRows(), Texts{other + "stuck"});
+    ASSERT_EQ(boxes.requests.size(), 1u);
+    EXPECT_EQ(boxes.requests[0].text,
+        FormatString("The file %sstuck.arg could not be deleted.", other.c_str()));
 }
 
 // Open lists a file by its full path once; Add New lists the folder anew, whatever the editor
