@@ -66,7 +66,7 @@ std::optional<std::time_t> ClockReplyTime(const std::string& raw)
     const int hour = DigitsAt(raw, 11, 2);
     const int minute = DigitsAt(raw, 14, 2);
     const int second = DigitsAt(raw, 17, 2);
-    if (!QDate::isValid(year, month, day) || !QTime::isValid(hour, minute, second))
+    if (year < 0 || !QDate::isValid(year, month, day) || !QTime::isValid(hour, minute, second))
         return std::nullopt;
     return MakeLocalTime(year, month, day, hour, minute, second);
 }
