@@ -1,14 +1,12 @@
 #include "display/DataGraphDlg.h"
 
-#include "app/TimedMessageBox.h"
+#include "app/ConfigurationSave.h"
 #include "app/WaitMode.h"
 #include "app/dialogs/TimerConfirmDlg.h"
 #include "app/dialogs/WaitPopupDlg.h"
 #include "display/GraphSetDlg.h"
-#include "record/LoggerFile.h"
 #include "record/LoggerTable.h"
 #include "platform/DialogUnits.h"
-#include "platform/Format.h"
 #include "platform/GdiPaint.h"
 #include "platform/DataExchange.h"
 #include "platform/RepaintThrottle.h"
@@ -247,11 +245,5 @@ void CDataGraphDlg::OnDestroy()
     if (!record)
         return;
     record->m_nGraphPeriod = m_nInterval;
-    if (!SaveLoggerFile(g_nCurLogger, nullptr)) {
-        const std::string path
-            = FieldText(record->m_szDataFolder) + FieldText(record->m_szName) + ".arg";
-        TimedMessageBox(
-            FormatString("The configuration file %s could not be written.", path.c_str()),
-            TimedBoxForm::Warning);
-    }
+    SaveCurrentConfiguration();
 }

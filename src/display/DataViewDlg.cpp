@@ -1,5 +1,6 @@
 #include "display/DataViewDlg.h"
 
+#include "app/dialogs/LoggerIdCombo.h"
 #include "data/DataFilePaths.h"
 #include "display/TableFileText.h"
 #include "platform/ComboSelection.h"
@@ -43,12 +44,7 @@ CDataViewDlg::~CDataViewDlg() = default;
 bool CDataViewDlg::OnInitDialog()
 {
     CDialogBase::OnInitDialog();
-    for (int id = 1; id <= MaxLoggerIds; ++id) {
-        const bool listed = m_record.m_bSingle ? id == 1 : m_record.m_bLoggerUsed[id - 1] != 0;
-        if (listed)
-            m_cbLoggerId->addItem(ToQt(FormatString("%d", id)));
-    }
-    m_cbLoggerId->setCurrentIndex(m_cbLoggerId->count() > 0 ? 0 : -1);
+    FillLoggerIdCombo(m_cbLoggerId, &m_record);
     // An empty list reads as ID 0, whose table file the program never writes.
     LoadEntry(m_cbLoggerId->currentIndex());
     return true;
