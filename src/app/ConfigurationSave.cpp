@@ -12,9 +12,8 @@ bool SaveCurrentConfiguration()
         return false;
     if (SaveLoggerFile(g_nCurLogger, nullptr))
         return true;
-    const std::string path
-        = FieldText(record->m_szDataFolder) + FieldText(record->m_szName) + ".arg";
-    TimedMessageBox(FormatString("The configuration file %s could not be written.", path.c_str()),
+    TimedMessageBox(FormatString("The configuration file %s could not be written.",
+                        SavedLoggerFilePath(*record).c_str()),
         TimedBoxForm::Warning);
     return false;
 }

@@ -37,6 +37,11 @@ std::string LoggerFilePath(const std::string& entry)
     return g_strDataFolder + entry + ".arg";
 }
 
+std::string SavedLoggerFilePath(const LoggerRecord& rec)
+{
+    return FieldText(rec.m_szDataFolder) + FieldText(rec.m_szName) + ".arg";
+}
+
 bool SaveLoggerFile(int index, const LoggerRecord* rec)
 {
     if (!rec) {
@@ -47,7 +52,7 @@ bool SaveLoggerFile(int index, const LoggerRecord* rec)
     const std::string name = FieldText(rec->m_szName);
     if (!IsValidLoggerName(name))
         return false;
-    QSaveFile file(LocalPath(FieldText(rec->m_szDataFolder) + name + ".arg"));
+    QSaveFile file(LocalPath(SavedLoggerFilePath(*rec)));
     if (!file.open(QIODevice::WriteOnly))
         return false;
     const auto size = static_cast<qint64>(sizeof(LoggerRecord));

@@ -15,6 +15,9 @@ bool SaveLoggerFile(int index, const LoggerRecord* rec);
 // from its start only. False when nothing could be read.
 bool LoadLoggerFile(int index, const std::string& entry);
 
+// The file SaveLoggerFile writes a record to: "<data folder><name>.arg".
+std::string SavedLoggerFilePath(const LoggerRecord& rec);
+
 // The ".arg" file an open-list entry names.
 std::string LoggerFilePath(const std::string& entry);
 
