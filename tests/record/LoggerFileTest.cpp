@@ -10,7 +10,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstring>
+#include <random>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -43,6 +46,20 @@ protected:
         QFile file(QString::fromStdString(path));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         ASSERT_EQ(file.write(bytes), bytes.size());
+    }
+
+    // Loads record from a file of its own: "" when it loads whole, else the refusal less the
+    // file's name.
+    std::string Refusal(const LoggerRecord& record)
+    {
+        WriteFile(folder + "case.arg",
+            QByteArray(reinterpret_cast<const char*>(&record), sizeof record));
+        std::string refusal;
+        const bool loaded = LoadLoggerFile(0, "case", &refusal);
+        EXPECT_EQ(loaded, refusal.empty());
+        EXPECT_TRUE(!loaded || std::memcmp(&g_loggers[0], &record, sizeof record) == 0);
+        const std::string head = folder + "case.arg is not a configuration file: ";
+        return refusal.rfind(head, 0) == 0 ? refusal.substr(head.size()) : refusal;
     }
 
     QTemporaryDir dir;
@@ -167,13 +184,130 @@ TEST_F(LoggerFileTest, TextFieldsNeverRunPastTheirBound)
     LoggerRecord record = NewLoggerRecord(std::string(40, 'n'), std::string(400, 'f'));
     EXPECT_EQ(FieldText(record.m_szName), std::string(19, 'n'));
     EXPECT_EQ(FieldText(record.m_szDataFolder), std::string(259, 'f'));
+}
 
-    // A foreign file without NULs in its text fields is read bounded.
-    QByteArray bytes(3960, 'z');
-    WriteFile(folder + "zzz.arg", bytes);
-    ASSERT_TRUE(LoadLoggerFile(0, "zzz"));
-    EXPECT_EQ(FieldText(g_loggers[0].m_szName), std::string(19, 'z'));
-    EXPECT_EQ(FieldText(g_loggers[0].m_szDataFolder), std::string(259, 'z'));
+// Every value some dialog, logger read or the scheduler stores loads, whichever system wrote
+// the file; one past it is refused, naming the first wrong field in file order.
+TEST_F(LoggerFileTest, ARecordLoadsOnlyWithValuesTheProgramStores)
+{
+    using Set = void (*)(LoggerRecord&, int32_t);
+    struct Case
+    {
+        const char* field;
+        Set set;
+        int32_t low, high;
+    };
+    const int32_t most = INT32_MAX;
+    const Case cases[] = {
+        {"Single flag", [](LoggerRecord& r, int32_t v) { r.m_bSingle = v; }, 0, 1},
+        {"RS-485 flag", [](LoggerRecord& r, int32_t v) { r.m_bRs485 = v; }, 0, 1},
+        {"logger 7 network flag", [](LoggerRecord& r, int32_t v) { r.m_bLoggerUsed[6] = v; }, 0, 1},
+        {"COM port", [](LoggerRecord& r, int32_t v) { r.m_nComPort = v; }, 0, 256},
+        {"modem flag", [](LoggerRecord& r, int32_t v) { r.m_bUseModem = v; }, 0, 1},
+        {"receive schedule flag", [](LoggerRecord& r, int32_t v) { r.m_bAutoReceive = v; }, 0, 1},
+        {"minute flag", [](LoggerRecord& r, int32_t v) { r.m_bIntervalOn = v; }, 0, 1},
+        {"delay flag", [](LoggerRecord& r, int32_t v) { r.m_bDelayOn = v; }, 0, 1},
+        {"receive interval", [](LoggerRecord& r, int32_t v) { r.m_nReceiveInterval = v; }, 0, most},
+        {"receive delay", [](LoggerRecord& r, int32_t v) { r.m_nReceiveDelay = v; }, 0, most},
+        {"last receive day", [](LoggerRecord& r, int32_t v) { r.m_nLastDay = v; }, 0, 31},
+        {"next receive minute", [](LoggerRecord& r, int32_t v) { r.m_nNextReceive = v; }, 0, most},
+        {"erase flag", [](LoggerRecord& r, int32_t v) { r.m_bEraseAfterReceive = v; }, 0, 1},
+        {"date style", [](LoggerRecord& r, int32_t v) { r.m_nDateFormat = v; }, -1, 5},
+        {"logger 7 channel 16 sensor flag",
+            [](LoggerRecord& r, int32_t v) { r.m_units[6].m_channels[15].m_bPresent = v; }, 0, 1},
+        {"logger 2 channel 3 VW type",
+            [](LoggerRecord& r, int32_t v) { r.m_units[1].m_channels[2].m_nVwType = v; }, 0,
+            1000000000},
+        {"logger 2 channel 3 analog type",
+            [](LoggerRecord& r, int32_t v) { r.m_units[1].m_channels[2].m_nAnalogType = v; }, 0,
+            999999999},
+        {"logger 2 channel 3 value",
+            [](LoggerRecord& r, int32_t v) { r.m_units[1].m_channels[2].m_nValue = v; }, 0,
+            999999999},
+        {"logger 4 measuring hours",
+            [](LoggerRecord& r, int32_t v) { r.m_units[3].m_schedule.m_nHours = v; }, 0, 99},
+        {"logger 4 measuring minutes",
+            [](LoggerRecord& r, int32_t v) { r.m_units[3].m_schedule.m_nMinutes = v; }, 0, 99},
+        {"logger 4 schedule kind",
+            [](LoggerRecord& r, int32_t v) { r.m_units[3].m_schedule.m_nScheduleMode = v; }, 0, 1},
+        {"logger 4 unit flag",
+            [](LoggerRecord& r, int32_t v) { r.m_units[3].m_schedule.m_nUnitFlag = v; }, 0, 1},
+        {"graph logger", [](LoggerRecord& r, int32_t v) { r.m_nGraphLogger = v; }, 0, 6},
+        {"logger 5 channel 9 graph A flag",
+            [](LoggerRecord& r, int32_t v) { r.m_bGraphSeriesA[4][8] = static_cast<uint8_t>(v); },
+            0, 1},
+        {"logger 5 channel 9 graph B flag",
+            [](LoggerRecord& r, int32_t v) { r.m_bGraphSeriesB[4][8] = static_cast<uint8_t>(v); },
+            0, 1},
+        {"graph period", [](LoggerRecord& r, int32_t v) { r.m_nGraphPeriod = v; }, 0, 3600},
+        {"scanned sensor count", [](LoggerRecord& r, int32_t v) { r.m_nScannedSensors = v; }, 0,
+            32},
+    };
+    // Written elsewhere: a name in a Windows code page, a Windows folder, full text fields.
+    LoggerRecord base = NewLoggerRecord("Damm\xE4", "C:\\Daten\\");
+    SetFieldText(base.m_szPhoneNumber, std::string(19, '9'));
+    base.m_reserved[0] = 0x5A; // carried, never judged
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.field);
+        for (int32_t value : {c.low, c.high}) {
+            LoggerRecord record = base;
+            c.set(record, value);
+            EXPECT_EQ(Refusal(record), "") << value;
+        }
+        const std::string wrong = std::string("its ") + c.field + " is wrong.";
+        LoggerRecord record = base;
+        c.set(record, c.low - 1);
+        EXPECT_EQ(Refusal(record), wrong);
+        if (c.high < most) {
+            record = base;
+            c.set(record, c.high + 1);
+            EXPECT_EQ(Refusal(record), wrong);
+        }
+    }
+
+    // Text without its end, and names that are no file title.
+    using Edit = void (*)(LoggerRecord&);
+    const std::pair<const char*, Edit> texts[] = {
+        {"name", [](LoggerRecord& r) { std::memset(r.m_szName, 'n', sizeof r.m_szName); }},
+        {"name", [](LoggerRecord& r) { SetFieldText(r.m_szName, ""); }},
+        {"name", [](LoggerRecord& r) { SetFieldText(r.m_szName, "a/b"); }},
+        {"name", [](LoggerRecord& r) { SetFieldText(r.m_szName, ".."); }},
+        {"AT command", [](LoggerRecord& r) { std::memset(r.m_szModemCommand, 'a', 20); }},
+        {"disconnect command", [](LoggerRecord& r) { std::memset(r.m_szHangUpCommand, '+', 20); }},
+        {"phone number", [](LoggerRecord& r) { std::memset(r.m_szPhoneNumber, '9', 20); }},
+        {"data folder", [](LoggerRecord& r) { std::memset(r.m_szDataFolder, 'f', 260); }},
+        // Two wrong fields: the one earlier in the file is named, whatever its kind.
+        {"COM port", [](LoggerRecord& r) { r.m_nComPort = -1649375348, r.m_nDateFormat = 9; }},
+        {"logger 1 channel 1 value", [](LoggerRecord& r) {
+             r.m_units[0].m_channels[0].m_nValue = -1;
+             r.m_units[0].m_channels[1].m_bPresent = 2;
+         }},
+    };
+    for (const auto& [field, edit] : texts) {
+        LoggerRecord record = base;
+        edit(record);
+        EXPECT_EQ(Refusal(record), std::string("its ") + field + " is wrong.");
+        EXPECT_EQ(g_loggers[0].m_szName[0], '\0'); // nothing of it stays in the slot
+        EXPECT_EQ(LoggerSourceFile(0), "");
+    }
+}
+
+// Files of random bytes, of several sizes, are refused by name; a short one too.
+TEST_F(LoggerFileTest, RandomFilesAreRefused)
+{
+    std::mt19937 random(25);
+    for (int size : {30, 500, 3960, 5000}) {
+        QByteArray bytes(size, '\0');
+        for (char& byte : bytes)
+            byte = static_cast<char>(random());
+        WriteFile(folder + "bad.arg", bytes);
+        std::string refusal;
+        EXPECT_FALSE(LoadLoggerFile(0, "bad", &refusal)) << size;
+        EXPECT_EQ(refusal.rfind(folder + "bad.arg is not a configuration file: its ", 0), 0u)
+            << refusal;
+        const LoggerRecord zero{};
+        EXPECT_EQ(std::memcmp(&g_loggers[0], &zero, sizeof zero), 0) << size;
+    }
 }
 
 TEST_F(LoggerFileTest, SaveReportsFailures)
