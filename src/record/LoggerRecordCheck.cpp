@@ -26,30 +26,58 @@ struct Rule
     size_t offset;
     Kind kind;
     int32_t low = 0;
-    int32_t high = 1; // a flag unless said otherwise
-    size_t size = 0;
+    int32_t high = 0;
+    size_t size = 0; // of a text field
     int loggers = 1;
     size_t loggerStride = 0;
     int channels = 1;
     size_t channelStride = 0;
 };
 
-constexpr int32_t AnyCount = std::numeric_limits<int32_t>::max();
-// The minute fields of the editor take any whole number that fits the field.
-constexpr int32_t EditorMinutes = AnyCount;
+constexpr Rule Number(const char* label, size_t offset, int32_t low, int32_t high)
+{
+    return {label, offset, Kind::Int, low, high};
+}
+
+constexpr Rule Flag(const char* label, size_t offset)
+{
+    return Number(label, offset, 0, 1);
+}
+
+constexpr Rule Text(const char* label, size_t offset, size_t size, Kind kind = Kind::Text)
+{
+    return {label, offset, kind, 0, 0, size};
+}
+
+// The rule for logger ID 1, repeated for each of the seven.
+constexpr Rule PerLogger(Rule rule, size_t stride)
+{
+    rule.loggers = MaxLoggerIds;
+    rule.loggerStride = stride;
+    return rule;
+}
+
+// The rule for channel 1 of logger ID 1, repeated for every channel of every logger.
+constexpr Rule PerChannel(Rule rule, size_t loggerStride, size_t channelStride)
+{
+    rule = PerLogger(rule, loggerStride);
+    rule.channels = ChannelCount;
+    rule.channelStride = channelStride;
+    return rule;
+}
+
+// The editor's minute fields take any whole number that fits the field.
+constexpr int32_t EditorMinutes = std::numeric_limits<int32_t>::max();
 // Windows numbers its COM ports up to 256; 0 is a port typed that names no entry.
 constexpr int32_t HighestComPort = 256;
 // The channel read stores the logger's numbers as they come, at most nine digits each, the
 // VW type one above the reported sweep.
 constexpr int32_t LoggerNumber = 999999999;
-// Days of the month the scheduler last saw; 0 before the first.
-constexpr int32_t LastDayOfMonth = 31;
-// The style list's entries, or -1 when none was chosen.
-constexpr int32_t NoDateStyle = -1;
+constexpr int32_t LastDayOfMonth = 31; // 0 before the scheduler's first day
+constexpr int32_t NoDateStyle = -1; // the style list left without a choice
 constexpr int32_t LastDateStyle = 5;
-// The measuring interval fields take two digits.
-constexpr int32_t IntervalDigits = 99;
-constexpr int32_t LongestGraphPeriod = 3600;
+constexpr int32_t IntervalDigits = 99; // the measuring interval fields take two digits
+constexpr int32_t LongestGraphPeriod = 3600; // 0 until the graph window first closes
 constexpr int32_t MostScannedSensors = 2 * ChannelCount;
 
 constexpr size_t Units = offsetof(LoggerRecord, m_units);
@@ -57,82 +85,65 @@ constexpr size_t UnitSize = sizeof(LoggerUnit);
 constexpr size_t ChannelSize = sizeof(ChannelConfig);
 constexpr size_t Schedule = Units + offsetof(LoggerUnit, m_schedule);
 
-constexpr size_t Channel(size_t field)
+constexpr Rule ChannelRule(const char* label, size_t field, int32_t high)
 {
-    return Units + offsetof(LoggerUnit, m_channels) + field;
+    return PerChannel(Number(label, Units + offsetof(LoggerUnit, m_channels) + field, 0, high),
+        UnitSize, ChannelSize);
 }
 
-// In file order; a block's fields interleave with others, so the first wrong field is the
-// one at the lowest offset, not the first rule that fails.
+constexpr Rule ScheduleRule(const char* label, size_t field, int32_t high)
+{
+    return PerLogger(Number(label, Schedule + field, 0, high), UnitSize);
+}
+
+constexpr Rule SeriesRule(const char* label, size_t offset)
+{
+    Rule rule = PerChannel(Flag(label, offset), ChannelCount, 1);
+    rule.kind = Kind::Byte;
+    return rule;
+}
+
+// Roughly in file order; the blocks interleave, so the first wrong field is the one at the
+// lowest offset, not the one of the first rule that fails.
 const Rule Rules[] = {
-    {.label = "name", .offset = offsetof(LoggerRecord, m_szName), .kind = Kind::Name,
-        .size = sizeof(LoggerRecord::m_szName)},
-    {.label = "Single flag", .offset = offsetof(LoggerRecord, m_bSingle), .kind = Kind::Int},
-    {.label = "RS-485 flag", .offset = offsetof(LoggerRecord, m_bRs485), .kind = Kind::Int},
-    {.label = "network flag", .offset = offsetof(LoggerRecord, m_bLoggerUsed), .kind = Kind::Int,
-        .loggers = MaxLoggerIds, .loggerStride = sizeof(int32_t)},
-    {.label = "COM port", .offset = offsetof(LoggerRecord, m_nComPort), .kind = Kind::Int,
-        .high = HighestComPort},
-    {.label = "modem flag", .offset = offsetof(LoggerRecord, m_bUseModem), .kind = Kind::Int},
-    {.label = "AT command", .offset = offsetof(LoggerRecord, m_szModemCommand),
-        .kind = Kind::Text, .size = sizeof(LoggerRecord::m_szModemCommand)},
-    {.label = "disconnect command", .offset = offsetof(LoggerRecord, m_szHangUpCommand),
-        .kind = Kind::Text, .size = sizeof(LoggerRecord::m_szHangUpCommand)},
-    {.label = "phone number", .offset = offsetof(LoggerRecord, m_szPhoneNumber),
-        .kind = Kind::Text, .size = sizeof(LoggerRecord::m_szPhoneNumber)},
-    {.label = "data folder", .offset = offsetof(LoggerRecord, m_szDataFolder), .kind = Kind::Text,
-        .size = sizeof(LoggerRecord::m_szDataFolder)},
-    {.label = "receive schedule flag", .offset = offsetof(LoggerRecord, m_bAutoReceive),
-        .kind = Kind::Int},
-    {.label = "minute flag", .offset = offsetof(LoggerRecord, m_bIntervalOn), .kind = Kind::Int},
-    {.label = "delay flag", .offset = offsetof(LoggerRecord, m_bDelayOn), .kind = Kind::Int},
-    {.label = "receive interval", .offset = offsetof(LoggerRecord, m_nReceiveInterval),
-        .kind = Kind::Int, .high = EditorMinutes},
-    {.label = "receive delay", .offset = offsetof(LoggerRecord, m_nReceiveDelay),
-        .kind = Kind::Int, .high = EditorMinutes},
-    {.label = "last receive day", .offset = offsetof(LoggerRecord, m_nLastDay), .kind = Kind::Int,
-        .high = LastDayOfMonth},
+    Text("name", offsetof(LoggerRecord, m_szName), sizeof(LoggerRecord::m_szName), Kind::Name),
+    Flag("Single flag", offsetof(LoggerRecord, m_bSingle)),
+    Flag("RS-485 flag", offsetof(LoggerRecord, m_bRs485)),
+    PerLogger(Flag("network flag", offsetof(LoggerRecord, m_bLoggerUsed)), sizeof(int32_t)),
+    Number("COM port", offsetof(LoggerRecord, m_nComPort), 0, HighestComPort),
+    Flag("modem flag", offsetof(LoggerRecord, m_bUseModem)),
+    Text("AT command", offsetof(LoggerRecord, m_szModemCommand),
+        sizeof(LoggerRecord::m_szModemCommand)),
+    Text("disconnect command", offsetof(LoggerRecord, m_szHangUpCommand),
+        sizeof(LoggerRecord::m_szHangUpCommand)),
+    Text("phone number", offsetof(LoggerRecord, m_szPhoneNumber),
+        sizeof(LoggerRecord::m_szPhoneNumber)),
+    Text("data folder", offsetof(LoggerRecord, m_szDataFolder),
+        sizeof(LoggerRecord::m_szDataFolder)),
+    Flag("receive schedule flag", offsetof(LoggerRecord, m_bAutoReceive)),
+    Flag("minute flag", offsetof(LoggerRecord, m_bIntervalOn)),
+    Flag("delay flag", offsetof(LoggerRecord, m_bDelayOn)),
+    Number("receive interval", offsetof(LoggerRecord, m_nReceiveInterval), 0, EditorMinutes),
+    Number("receive delay", offsetof(LoggerRecord, m_nReceiveDelay), 0, EditorMinutes),
+    Number("last receive day", offsetof(LoggerRecord, m_nLastDay), 0, LastDayOfMonth),
     // The delay minute, or a minute of the day moved on by intervals and held at its end.
-    {.label = "next receive minute", .offset = offsetof(LoggerRecord, m_nNextReceive),
-        .kind = Kind::Int, .high = EditorMinutes},
-    {.label = "erase flag", .offset = offsetof(LoggerRecord, m_bEraseAfterReceive),
-        .kind = Kind::Int},
-    {.label = "date style", .offset = offsetof(LoggerRecord, m_nDateFormat), .kind = Kind::Int,
-        .low = NoDateStyle, .high = LastDateStyle},
-    {.label = "sensor flag", .offset = Channel(offsetof(ChannelConfig, m_bPresent)),
-        .kind = Kind::Int, .loggers = MaxLoggerIds, .loggerStride = UnitSize,
-        .channels = ChannelCount, .channelStride = ChannelSize},
-    {.label = "VW type", .offset = Channel(offsetof(ChannelConfig, m_nVwType)), .kind = Kind::Int,
-        .high = LoggerNumber + 1, .loggers = MaxLoggerIds, .loggerStride = UnitSize,
-        .channels = ChannelCount, .channelStride = ChannelSize},
-    {.label = "analog type", .offset = Channel(offsetof(ChannelConfig, m_nAnalogType)),
-        .kind = Kind::Int, .high = LoggerNumber, .loggers = MaxLoggerIds,
-        .loggerStride = UnitSize, .channels = ChannelCount, .channelStride = ChannelSize},
-    {.label = "value", .offset = Channel(offsetof(ChannelConfig, m_nValue)), .kind = Kind::Int,
-        .high = LoggerNumber, .loggers = MaxLoggerIds, .loggerStride = UnitSize,
-        .channels = ChannelCount, .channelStride = ChannelSize},
-    {.label = "measuring hours", .offset = Schedule + offsetof(UnitSchedule, m_nHours),
-        .kind = Kind::Int, .high = IntervalDigits, .loggers = MaxLoggerIds,
-        .loggerStride = UnitSize},
-    {.label = "measuring minutes", .offset = Schedule + offsetof(UnitSchedule, m_nMinutes),
-        .kind = Kind::Int, .high = IntervalDigits, .loggers = MaxLoggerIds,
-        .loggerStride = UnitSize},
-    {.label = "schedule kind", .offset = Schedule + offsetof(UnitSchedule, m_nScheduleMode),
-        .kind = Kind::Int, .loggers = MaxLoggerIds, .loggerStride = UnitSize},
-    {.label = "unit flag", .offset = Schedule + offsetof(UnitSchedule, m_nUnitFlag),
-        .kind = Kind::Int, .loggers = MaxLoggerIds, .loggerStride = UnitSize},
-    {.label = "graph logger", .offset = offsetof(LoggerRecord, m_nGraphLogger), .kind = Kind::Int,
-        .high = MaxLoggerIds - 1},
-    {.label = "graph A flag", .offset = offsetof(LoggerRecord, m_bGraphSeriesA),
-        .kind = Kind::Byte, .loggers = MaxLoggerIds, .loggerStride = ChannelCount,
-        .channels = ChannelCount, .channelStride = 1},
-    {.label = "graph B flag", .offset = offsetof(LoggerRecord, m_bGraphSeriesB),
-        .kind = Kind::Byte, .loggers = MaxLoggerIds, .loggerStride = ChannelCount,
-        .channels = ChannelCount, .channelStride = 1},
-    {.label = "graph period", .offset = offsetof(LoggerRecord, m_nGraphPeriod), .kind = Kind::Int,
-        .high = LongestGraphPeriod},
-    {.label = "scanned sensor count", .offset = offsetof(LoggerRecord, m_nScannedSensors),
-        .kind = Kind::Int, .high = MostScannedSensors},
+    Number("next receive minute", offsetof(LoggerRecord, m_nNextReceive), 0, EditorMinutes),
+    Flag("erase flag", offsetof(LoggerRecord, m_bEraseAfterReceive)),
+    Number("date style", offsetof(LoggerRecord, m_nDateFormat), NoDateStyle, LastDateStyle),
+    ChannelRule("sensor flag", offsetof(ChannelConfig, m_bPresent), 1),
+    ChannelRule("VW type", offsetof(ChannelConfig, m_nVwType), LoggerNumber + 1),
+    ChannelRule("analog type", offsetof(ChannelConfig, m_nAnalogType), LoggerNumber),
+    ChannelRule("value", offsetof(ChannelConfig, m_nValue), LoggerNumber),
+    ScheduleRule("measuring hours", offsetof(UnitSchedule, m_nHours), IntervalDigits),
+    ScheduleRule("measuring minutes", offsetof(UnitSchedule, m_nMinutes), IntervalDigits),
+    ScheduleRule("schedule kind", offsetof(UnitSchedule, m_nScheduleMode), SchedulePeriodic),
+    ScheduleRule("unit flag", offsetof(UnitSchedule, m_nUnitFlag), 1),
+    Number("graph logger", offsetof(LoggerRecord, m_nGraphLogger), 0, MaxLoggerIds - 1),
+    SeriesRule("graph A flag", offsetof(LoggerRecord, m_bGraphSeriesA)),
+    SeriesRule("graph B flag", offsetof(LoggerRecord, m_bGraphSeriesB)),
+    Number("graph period", offsetof(LoggerRecord, m_nGraphPeriod), 0, LongestGraphPeriod),
+    Number(
+        "scanned sensor count", offsetof(LoggerRecord, m_nScannedSensors), 0, MostScannedSensors),
 };
 
 bool Holds(const Rule& rule, const unsigned char* field)

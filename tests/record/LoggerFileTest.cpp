@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <cstring>
 #include <random>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -52,8 +53,8 @@ protected:
     // file's name.
     std::string Refusal(const LoggerRecord& record)
     {
-        WriteFile(folder + "case.arg",
-            QByteArray(reinterpret_cast<const char*>(&record), sizeof record));
+        WriteFile(
+            folder + "case.arg", QByteArray(reinterpret_cast<const char*>(&record), sizeof record));
         std::string refusal;
         const bool loaded = LoadLoggerFile(0, "case", &refusal);
         EXPECT_EQ(loaded, refusal.empty());
@@ -191,6 +192,10 @@ TEST_F(LoggerFileTest, TextFieldsNeverRunPastTheirBound)
 TEST_F(LoggerFileTest, ARecordLoadsOnlyWithValuesTheProgramStores)
 {
     using Set = void (*)(LoggerRecord&, int32_t);
+#define SETS(field)                                                                                \
+    [](LoggerRecord& r, int32_t v) {                                                               \
+        r.field = static_cast<std::remove_reference_t<decltype(r.field)>>(v);                      \
+    }
     struct Case
     {
         const char* field;
@@ -199,50 +204,36 @@ TEST_F(LoggerFileTest, ARecordLoadsOnlyWithValuesTheProgramStores)
     };
     const int32_t most = INT32_MAX;
     const Case cases[] = {
-        {"Single flag", [](LoggerRecord& r, int32_t v) { r.m_bSingle = v; }, 0, 1},
-        {"RS-485 flag", [](LoggerRecord& r, int32_t v) { r.m_bRs485 = v; }, 0, 1},
-        {"logger 7 network flag", [](LoggerRecord& r, int32_t v) { r.m_bLoggerUsed[6] = v; }, 0, 1},
-        {"COM port", [](LoggerRecord& r, int32_t v) { r.m_nComPort = v; }, 0, 256},
-        {"modem flag", [](LoggerRecord& r, int32_t v) { r.m_bUseModem = v; }, 0, 1},
-        {"receive schedule flag", [](LoggerRecord& r, int32_t v) { r.m_bAutoReceive = v; }, 0, 1},
-        {"minute flag", [](LoggerRecord& r, int32_t v) { r.m_bIntervalOn = v; }, 0, 1},
-        {"delay flag", [](LoggerRecord& r, int32_t v) { r.m_bDelayOn = v; }, 0, 1},
-        {"receive interval", [](LoggerRecord& r, int32_t v) { r.m_nReceiveInterval = v; }, 0, most},
-        {"receive delay", [](LoggerRecord& r, int32_t v) { r.m_nReceiveDelay = v; }, 0, most},
-        {"last receive day", [](LoggerRecord& r, int32_t v) { r.m_nLastDay = v; }, 0, 31},
-        {"next receive minute", [](LoggerRecord& r, int32_t v) { r.m_nNextReceive = v; }, 0, most},
-        {"erase flag", [](LoggerRecord& r, int32_t v) { r.m_bEraseAfterReceive = v; }, 0, 1},
-        {"date style", [](LoggerRecord& r, int32_t v) { r.m_nDateFormat = v; }, -1, 5},
-        {"logger 7 channel 16 sensor flag",
-            [](LoggerRecord& r, int32_t v) { r.m_units[6].m_channels[15].m_bPresent = v; }, 0, 1},
-        {"logger 2 channel 3 VW type",
-            [](LoggerRecord& r, int32_t v) { r.m_units[1].m_channels[2].m_nVwType = v; }, 0,
-            1000000000},
-        {"logger 2 channel 3 analog type",
-            [](LoggerRecord& r, int32_t v) { r.m_units[1].m_channels[2].m_nAnalogType = v; }, 0,
+        {"Single flag", SETS(m_bSingle), 0, 1},
+        {"RS-485 flag", SETS(m_bRs485), 0, 1},
+        {"logger 7 network flag", SETS(m_bLoggerUsed[6]), 0, 1},
+        {"COM port", SETS(m_nComPort), 0, 256},
+        {"modem flag", SETS(m_bUseModem), 0, 1},
+        {"receive schedule flag", SETS(m_bAutoReceive), 0, 1},
+        {"minute flag", SETS(m_bIntervalOn), 0, 1},
+        {"delay flag", SETS(m_bDelayOn), 0, 1},
+        {"receive interval", SETS(m_nReceiveInterval), 0, most},
+        {"receive delay", SETS(m_nReceiveDelay), 0, most},
+        {"last receive day", SETS(m_nLastDay), 0, 31},
+        {"next receive minute", SETS(m_nNextReceive), 0, most},
+        {"erase flag", SETS(m_bEraseAfterReceive), 0, 1},
+        {"date style", SETS(m_nDateFormat), -1, 5},
+        {"logger 7 channel 16 sensor flag", SETS(m_units[6].m_channels[15].m_bPresent), 0, 1},
+        {"logger 2 channel 3 VW type", SETS(m_units[1].m_channels[2].m_nVwType), 0, 1000000000},
+        {"logger 2 channel 3 analog type", SETS(m_units[1].m_channels[2].m_nAnalogType), 0,
             999999999},
-        {"logger 2 channel 3 value",
-            [](LoggerRecord& r, int32_t v) { r.m_units[1].m_channels[2].m_nValue = v; }, 0,
-            999999999},
-        {"logger 4 measuring hours",
-            [](LoggerRecord& r, int32_t v) { r.m_units[3].m_schedule.m_nHours = v; }, 0, 99},
-        {"logger 4 measuring minutes",
-            [](LoggerRecord& r, int32_t v) { r.m_units[3].m_schedule.m_nMinutes = v; }, 0, 99},
-        {"logger 4 schedule kind",
-            [](LoggerRecord& r, int32_t v) { r.m_units[3].m_schedule.m_nScheduleMode = v; }, 0, 1},
-        {"logger 4 unit flag",
-            [](LoggerRecord& r, int32_t v) { r.m_units[3].m_schedule.m_nUnitFlag = v; }, 0, 1},
-        {"graph logger", [](LoggerRecord& r, int32_t v) { r.m_nGraphLogger = v; }, 0, 6},
-        {"logger 5 channel 9 graph A flag",
-            [](LoggerRecord& r, int32_t v) { r.m_bGraphSeriesA[4][8] = static_cast<uint8_t>(v); },
-            0, 1},
-        {"logger 5 channel 9 graph B flag",
-            [](LoggerRecord& r, int32_t v) { r.m_bGraphSeriesB[4][8] = static_cast<uint8_t>(v); },
-            0, 1},
-        {"graph period", [](LoggerRecord& r, int32_t v) { r.m_nGraphPeriod = v; }, 0, 3600},
-        {"scanned sensor count", [](LoggerRecord& r, int32_t v) { r.m_nScannedSensors = v; }, 0,
-            32},
+        {"logger 2 channel 3 value", SETS(m_units[1].m_channels[2].m_nValue), 0, 999999999},
+        {"logger 4 measuring hours", SETS(m_units[3].m_schedule.m_nHours), 0, 99},
+        {"logger 4 measuring minutes", SETS(m_units[3].m_schedule.m_nMinutes), 0, 99},
+        {"logger 4 schedule kind", SETS(m_units[3].m_schedule.m_nScheduleMode), 0, 1},
+        {"logger 4 unit flag", SETS(m_units[3].m_schedule.m_nUnitFlag), 0, 1},
+        {"graph logger", SETS(m_nGraphLogger), 0, 6},
+        {"logger 5 channel 9 graph A flag", SETS(m_bGraphSeriesA[4][8]), 0, 1},
+        {"logger 5 channel 9 graph B flag", SETS(m_bGraphSeriesB[4][8]), 0, 1},
+        {"graph period", SETS(m_nGraphPeriod), 0, 3600},
+        {"scanned sensor count", SETS(m_nScannedSensors), 0, 32},
     };
+#undef SETS
     // Written elsewhere: a name in a Windows code page, a Windows folder, full text fields.
     LoggerRecord base = NewLoggerRecord("Damm\xE4", "C:\\Daten\\");
     SetFieldText(base.m_szPhoneNumber, std::string(19, '9'));
@@ -278,10 +269,11 @@ TEST_F(LoggerFileTest, ARecordLoadsOnlyWithValuesTheProgramStores)
         {"data folder", [](LoggerRecord& r) { std::memset(r.m_szDataFolder, 'f', 260); }},
         // Two wrong fields: the one earlier in the file is named, whatever its kind.
         {"COM port", [](LoggerRecord& r) { r.m_nComPort = -1649375348, r.m_nDateFormat = 9; }},
-        {"logger 1 channel 1 value", [](LoggerRecord& r) {
-             r.m_units[0].m_channels[0].m_nValue = -1;
-             r.m_units[0].m_channels[1].m_bPresent = 2;
-         }},
+        {"logger 1 channel 1 value",
+            [](LoggerRecord& r) {
+                r.m_units[0].m_channels[0].m_nValue = -1;
+                r.m_units[0].m_channels[1].m_bPresent = 2;
+            }},
     };
     for (const auto& [field, edit] : texts) {
         LoggerRecord record = base;
