@@ -1,7 +1,9 @@
 #include "record/LoggerFile.h"
 
 #include "record/DataFolder.h"
+#include "record/LoggerRecordCheck.h"
 #include "record/LoggerTable.h"
+#include "platform/Format.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -64,7 +66,7 @@ bool SaveLoggerFile(int index, const LoggerRecord* rec)
     return file.commit();
 }
 
-bool LoadLoggerFile(int index, const std::string& entry)
+bool LoadLoggerFile(int index, const std::string& entry, std::string* refusal)
 {
     if (index < 0 || index >= MaxOpenLoggers)
         return false;
@@ -81,6 +83,14 @@ bool LoadLoggerFile(int index, const std::string& entry)
     if (got <= 0)
         return false;
     std::memcpy(&slot, buffer, static_cast<size_t>(got));
-    TerminateTextFields(slot);
-    return true;
+    // Any file can end in ".arg"; one with values the program never stores opens nothing.
+    const std::string wrong = LoggerRecordCheck::FirstWrongField(slot);
+    if (wrong.empty())
+        return true;
+    std::memset(&slot, 0, sizeof slot);
+    SetLoggerSourceFile(index, std::string());
+    if (refusal)
+        *refusal = FormatString(
+            "%s is not a configuration file: its %s is wrong.", path.c_str(), wrong.c_str());
+    return false;
 }

@@ -2,15 +2,6 @@
 
 #include <cstring>
 
-void TerminateTextFields(LoggerRecord& record)
-{
-    record.m_szName[sizeof record.m_szName - 1] = '\0';
-    record.m_szModemCommand[sizeof record.m_szModemCommand - 1] = '\0';
-    record.m_szHangUpCommand[sizeof record.m_szHangUpCommand - 1] = '\0';
-    record.m_szPhoneNumber[sizeof record.m_szPhoneNumber - 1] = '\0';
-    record.m_szDataFolder[sizeof record.m_szDataFolder - 1] = '\0';
-}
-
 LoggerRecord NewLoggerRecord(std::string_view name, std::string_view dataFolder)
 {
     LoggerRecord record;

@@ -130,9 +130,6 @@ template <size_t N> void SetFieldText(char (&field)[N], std::string_view text)
         field[i] = '\0';
 }
 
-// Makes every text field end inside its bound, for records read from files.
-void TerminateTextFields(LoggerRecord& record);
-
 // A new configuration as the editor starts it: single logger on COM1, the default modem
 // strings, the given data folder, every unit flagged.
 LoggerRecord NewLoggerRecord(std::string_view name, std::string_view dataFolder);

@@ -10,7 +10,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstring>
+#include <random>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -43,6 +47,20 @@ protected:
         QFile file(QString::fromStdString(path));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         ASSERT_EQ(file.write(bytes), bytes.size());
+    }
+
+    // Loads record from a file of its own: "" when it loads whole, else the refusal less the
+    // file's name.
+    std::string Refusal(const LoggerRecord& record)
+    {
+        WriteFile(
+            folder + "case.arg", QByteArray(reinterpret_cast<const char*>(&record), sizeof record));
+        std::string refusal;
+        const bool loaded = LoadLoggerFile(0, "case", &refusal);
+        EXPECT_EQ(loaded, refusal.empty());
+        EXPECT_TRUE(!loaded || std::memcmp(&g_loggers[0], &record, sizeof record) == 0);
+        const std::string head = folder + "case.arg is not a configuration file: ";
+        return refusal.rfind(head, 0) == 0 ? refusal.substr(head.size()) : refusal;
     }
 
     QTemporaryDir dir;
@@ -167,13 +185,121 @@ TEST_F(LoggerFileTest, TextFieldsNeverRunPastTheirBound)
     LoggerRecord record = NewLoggerRecord(std::string(40, 'n'), std::string(400, 'f'));
     EXPECT_EQ(FieldText(record.m_szName), std::string(19, 'n'));
     EXPECT_EQ(FieldText(record.m_szDataFolder), std::string(259, 'f'));
+}
 
-    // A foreign file without NULs in its text fields is read bounded.
-    QByteArray bytes(3960, 'z');
-    WriteFile(folder + "zzz.arg", bytes);
-    ASSERT_TRUE(LoadLoggerFile(0, "zzz"));
-    EXPECT_EQ(FieldText(g_loggers[0].m_szName), std::string(19, 'z'));
-    EXPECT_EQ(FieldText(g_loggers[0].m_szDataFolder), std::string(259, 'z'));
+// Every value some dialog, logger read or the scheduler stores loads, whichever system wrote
+// the file; one past it is refused, naming the first wrong field in file order.
+TEST_F(LoggerFileTest, ARecordLoadsOnlyWithValuesTheProgramStores)
+{
+    using Set = void (*)(LoggerRecord&, int32_t);
+#define SETS(field)                                                                                \
+    [](LoggerRecord& r, int32_t v) {                                                               \
+        r.field = static_cast<std::remove_reference_t<decltype(r.field)>>(v);                      \
+    }
+    struct Case
+    {
+        const char* field;
+        Set set;
+        int32_t low, high;
+    };
+    const int32_t most = INT32_MAX;
+    const Case cases[] = {
+        {"Single flag", SETS(m_bSingle), 0, 1},
+        {"RS-485 flag", SETS(m_bRs485), 0, 1},
+        {"logger 7 network flag", SETS(m_bLoggerUsed[6]), 0, 1},
+        {"COM port", SETS(m_nComPort), 0, 256},
+        {"modem flag", SETS(m_bUseModem), 0, 1},
+        {"receive schedule flag", SETS(m_bAutoReceive), 0, 1},
+        {"minute flag", SETS(m_bIntervalOn), 0, 1},
+        {"delay flag", SETS(m_bDelayOn), 0, 1},
+        {"receive interval", SETS(m_nReceiveInterval), 0, most},
+        {"receive delay", SETS(m_nReceiveDelay), 0, most},
+        {"last receive day", SETS(m_nLastDay), 0, 31},
+        {"next receive minute", SETS(m_nNextReceive), 0, most},
+        {"erase flag", SETS(m_bEraseAfterReceive), 0, 1},
+        {"date style", SETS(m_nDateFormat), -1, 5},
+        {"logger 7 channel 16 sensor flag", SETS(m_units[6].m_channels[15].m_bPresent), 0, 1},
+        {"logger 2 channel 3 VW type", SETS(m_units[1].m_channels[2].m_nVwType), 0, 1000000000},
+        {"logger 2 channel 3 analog type", SETS(m_units[1].m_channels[2].m_nAnalogType), 0,
+            999999999},
+        {"logger 2 channel 3 value", SETS(m_units[1].m_channels[2].m_nValue), 0, 999999999},
+        {"logger 4 measuring hours", SETS(m_units[3].m_schedule.m_nHours), 0, 99},
+        {"logger 4 measuring minutes", SETS(m_units[3].m_schedule.m_nMinutes), 0, 99},
+        {"logger 4 schedule kind", SETS(m_units[3].m_schedule.m_nScheduleMode), 0, 1},
+        {"logger 4 unit flag", SETS(m_units[3].m_schedule.m_nUnitFlag), 0, 1},
+        {"graph logger", SETS(m_nGraphLogger), 0, 6},
+        {"logger 5 channel 9 graph A flag", SETS(m_bGraphSeriesA[4][8]), 0, 1},
+        {"logger 5 channel 9 graph B flag", SETS(m_bGraphSeriesB[4][8]), 0, 1},
+        {"graph period", SETS(m_nGraphPeriod), 0, 3600},
+        {"scanned sensor count", SETS(m_nScannedSensors), 0, 32},
+    };
+#undef SETS
+    // Written elsewhere: a name in a Windows code page, a Windows folder, full text fields.
+    LoggerRecord base = NewLoggerRecord("Damm\xE4", "C:\\Daten\\");
+    SetFieldText(base.m_szPhoneNumber, std::string(19, '9'));
+    base.m_reserved[0] = 0x5A; // carried, never judged
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.field);
+        for (int32_t value : {c.low, c.high}) {
+            LoggerRecord record = base;
+            c.set(record, value);
+            EXPECT_EQ(Refusal(record), "") << value;
+        }
+        const std::string wrong = std::string("its ") + c.field + " is wrong.";
+        LoggerRecord record = base;
+        c.set(record, c.low - 1);
+        EXPECT_EQ(Refusal(record), wrong);
+        if (c.high < most) {
+            record = base;
+            c.set(record, c.high + 1);
+            EXPECT_EQ(Refusal(record), wrong);
+        }
+    }
+
+    // Text without its end, and names that are no file title.
+    using Edit = void (*)(LoggerRecord&);
+    const std::pair<const char*, Edit> texts[] = {
+        {"name", [](LoggerRecord& r) { std::memset(r.m_szName, 'n', sizeof r.m_szName); }},
+        {"name", [](LoggerRecord& r) { SetFieldText(r.m_szName, ""); }},
+        {"name", [](LoggerRecord& r) { SetFieldText(r.m_szName, "a/b"); }},
+        {"name", [](LoggerRecord& r) { SetFieldText(r.m_szName, ".."); }},
+        {"AT command", [](LoggerRecord& r) { std::memset(r.m_szModemCommand, 'a', 20); }},
+        {"disconnect command", [](LoggerRecord& r) { std::memset(r.m_szHangUpCommand, '+', 20); }},
+        {"phone number", [](LoggerRecord& r) { std::memset(r.m_szPhoneNumber, '9', 20); }},
+        {"data folder", [](LoggerRecord& r) { std::memset(r.m_szDataFolder, 'f', 260); }},
+        // Two wrong fields: the one earlier in the file is named, whatever its kind.
+        {"COM port", [](LoggerRecord& r) { r.m_nComPort = -1649375348, r.m_nDateFormat = 9; }},
+        {"logger 1 channel 1 value",
+            [](LoggerRecord& r) {
+                r.m_units[0].m_channels[0].m_nValue = -1;
+                r.m_units[0].m_channels[1].m_bPresent = 2;
+            }},
+    };
+    for (const auto& [field, edit] : texts) {
+        LoggerRecord record = base;
+        edit(record);
+        EXPECT_EQ(Refusal(record), std::string("its ") + field + " is wrong.");
+        EXPECT_EQ(g_loggers[0].m_szName[0], '\0'); // nothing of it stays in the slot
+        EXPECT_EQ(LoggerSourceFile(0), "");
+    }
+}
+
+// Files of random bytes, of several sizes, are refused by name; a short one too.
+TEST_F(LoggerFileTest, RandomFilesAreRefused)
+{
+    std::mt19937 random(25);
+    for (int size : {30, 500, 3960, 5000}) {
+        QByteArray bytes(size, '\0');
+        for (char& byte : bytes)
+            byte = static_cast<char>(random());
+        WriteFile(folder + "bad.arg", bytes);
+        std::string refusal;
+        EXPECT_FALSE(LoadLoggerFile(0, "bad", &refusal)) << size;
+        EXPECT_EQ(refusal.rfind(folder + "bad.arg is not a configuration file: its ", 0), 0u)
+            << refusal;
+        const LoggerRecord zero{};
+        EXPECT_EQ(std::memcmp(&g_loggers[0], &zero, sizeof zero), 0) << size;
+    }
 }
 
 TEST_F(LoggerFileTest, SaveReportsFailures)

@@ -172,15 +172,23 @@ void COpenLoggerDlg::OnBnClickedApply()
         beforeFiles.push_back(LoggerSourceFile(i));
     ClearLoggerTable();
     const int rows = std::min(m_openList->topLevelItemCount(), MaxOpenLoggers);
+    int taken = 0;
     for (int i = 0; i < rows; ++i) {
         const QTreeWidgetItem* row = m_openList->topLevelItem(i);
         const int openIndex = ConfigRowTag(row);
         if (openIndex >= 0 && openIndex < static_cast<int>(before.size())) {
-            g_loggers[i] = before[static_cast<size_t>(openIndex)];
-            SetLoggerSourceFile(i, beforeFiles[static_cast<size_t>(openIndex)]);
-        } else
-            LoadLoggerFile(i, ConfigRowText(row));
+            g_loggers[taken] = before[static_cast<size_t>(openIndex)];
+            SetLoggerSourceFile(taken++, beforeFiles[static_cast<size_t>(openIndex)]);
+            continue;
+        }
+        // A file that is no configuration is named and left out; the others still open.
+        std::string refusal;
+        LoadLoggerFile(taken, ConfigRowText(row), &refusal);
+        if (refusal.empty())
+            ++taken;
+        else
+            TimedMessageBox(refusal, TimedBoxForm::Warning);
     }
-    g_nLoggerCount = rows;
+    g_nLoggerCount = taken;
     OnOK();
 }

@@ -10,7 +10,8 @@ class QTreeWidget;
 class QTreeWidgetItem;
 
 // "Open Logger": the configuration files of the data folder beside the list of
-// configurations to open; Apply makes that list the table of open records.
+// configurations to open; Apply makes that list the table of open records, leaving out (and
+// naming) any file whose record holds values the program never stores.
 // Use: COpenLoggerDlg dlg; dlg.DoModal(); (the result means nothing; only Apply changes
 // g_loggers).
 class COpenLoggerDlg : public CDialogBase

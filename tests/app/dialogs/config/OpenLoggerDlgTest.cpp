@@ -5,11 +5,15 @@
 #include "app/dialogs/OpenLoggerDlg.h"
 #include "platform/Format.h"
 
+#include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QTest>
 #include <QTreeWidget>
+
+#include <cstdint>
+#include <utility>
 
 using namespace OpenLoggerIds;
 
@@ -219,6 +223,47 @@ TEST_F(OpenLoggerDlgTest, OpenAndAddNewKeepTheFileListTrue)
     ClickItem(&dlg, IDC_APPLY);
     ASSERT_EQ(g_nLoggerCount, 1);
     EXPECT_TRUE(Same(g_loggers[0], x));
+}
+
+// Apply leaves out a file that is no configuration and names it with its first wrong field;
+// what the editor saves at the edges of its fields and a record written under Windows open.
+TEST_F(OpenLoggerDlgTest, ApplyNamesAndLeavesOutAFileThatIsNoConfiguration)
+{
+    LoggerRecord bad = NewLoggerRecord("bad", data);
+    bad.m_nComPort = -1649375348;
+    bad.m_bEraseAfterReceive = 7;
+    const LoggerRecord windows = NewLoggerRecord("Damm\xE4", "C:\\Daten\\");
+    for (const auto& [file, record] : {std::pair{"bad.arg", bad}, std::pair{"damm.arg", windows}}) {
+        QFile out(ToQt(data + file));
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        ASSERT_EQ(out.write(reinterpret_cast<const char*>(&record), sizeof record),
+            static_cast<qint64>(sizeof record));
+    }
+    RecordingPresenter presenter;
+    TestOpenLoggerDlg dlg;
+    ModalDriver driver;
+    driver.Then([](QWidget* editor) {
+        ControlOf<QLineEdit>(editor, 1004)->setText("edges");
+        ControlOf<QComboBox>(editor, 1007)->setEditText("USB0"); // no entry: port 0
+        for (int id : {1006, 1020, 1030, 1011, 1013, 1014, 1016, 1018}) // Multi, IDs 1 and 7,
+            ClickItem(editor, id); // modem, schedule, minute, delay, erase
+        for (int id : {1015, 1017})
+            ControlOf<QLineEdit>(editor, id)->setText("2147483647");
+        ClickItem(editor, 1024); // Save
+    });
+    ClickItem(&dlg, IDC_ADD_NEW);
+    for (const char* name : {"bad", "damm", "edges"})
+        dlg.DoubleClickFile(name);
+    ClickItem(&dlg, IDC_APPLY);
+    EXPECT_EQ(presenter.Texts(),
+        Texts{data + "bad.arg is not a configuration file: its COM port is wrong."});
+    ASSERT_EQ(g_nLoggerCount, 2);
+    EXPECT_TRUE(Same(g_loggers[0], windows));
+    EXPECT_EQ(LoggerSourceFile(0), data + "damm.arg");
+    EXPECT_EQ(FieldText(g_loggers[1].m_szName), "edges");
+    EXPECT_EQ(g_loggers[1].m_nComPort, 0);
+    EXPECT_EQ(g_loggers[1].m_nReceiveDelay, INT32_MAX);
+    EXPECT_EQ(g_loggers[1].m_bEraseAfterReceive, 1);
 }
 
 // A long path widens the column; the short titles still sit at the list's left edge, in view,
