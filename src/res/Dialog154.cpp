@@ -12,8 +12,8 @@ void AddCommandColumn(
     for (int row = 0; row < 5; ++row) {
         const int y = 66 + row * 16;
         controls.push_back({edits[row], ControlKind::Edit, "", x, y, EditWidth, 12});
-        controls.push_back({firstSend + row, ControlKind::Button, "Send", x + EditWidth + 4,
-            y + 1, 28, 11, ControlStyle::Disabled});
+        controls.push_back({firstSend + row, ControlKind::Button, "Send", x + EditWidth + 4, y + 1,
+            28, 11, ControlStyle::Disabled});
     }
     controls.push_back(
         {list, ControlKind::ListBox, "", x, 147, EditWidth + 32, 53, ControlStyle::VScroll});

@@ -182,7 +182,8 @@ TEST_F(ZigbeeSetTest, CommandFieldsShowTheirWholeCommand)
             auto* edit = c.kind == ControlKind::Edit ? Control<QLineEdit>(Dlg(), c.id) : nullptr;
             if (!edit)
                 continue;
-            const int frame = edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, edit);
+            const int frame
+                = edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, edit);
             const int needed = QFontMetrics(font).horizontalAdvance(edit->text()) + 2 * frame + 4;
             EXPECT_LE(needed, units.Map(c.x, c.y, c.cx, c.cy).width()) << c.id << " at " << scale;
         }
