@@ -205,25 +205,25 @@ void CWaitJob::MeasureEveryChannel()
 {
     const int index = m_request.logger;
     m_progress.SetRange(ChannelCount);
-    for (int ch = 0; ch < ChannelCount; ++ch) {
-        const ChannelConfig& channel = Channel(index, ch);
-        const MeasureReply a = g_port.MeasureAll(ch == 0 ? index + 1 : -1);
-        if (ch == 0 && a.empty()) {
-            // Nothing came after all the re-reads: the logger is not answering, and 31 more
-            // reads of 6 s would only keep the operator waiting.
+    int missedInRow = 0;
+    for (int line = 0; line < 2 * ChannelCount; ++line) {
+        const int ch = line / 2;
+        const bool readingA = line % 2 == 0;
+        const MeasureReply reply = g_port.MeasureAll(line == 0 ? index + 1 : -1);
+        missedInRow = reply.empty() ? missedInRow + 1 : 0;
+        // Nothing after the first read's re-reads, or two lines in a row that did not come:
+        // the logger is not answering, and every read left would wait its 6 s in vain.
+        if (missedInRow > 0 && (line == 0 || missedInRow == 2)) {
             m_result.replyMissing = true;
             return;
         }
-        if (channel.m_nVwType > 0)
-            AddReading(a, ch, 'A', channel.m_nAnalogType);
-        else if (a.empty())
+        const ChannelConfig& channel = Channel(index, ch);
+        if ((readingA ? channel.m_nVwType : channel.m_nAnalogType) > 0)
+            AddReading(reply, ch, readingA ? 'A' : 'B', channel.m_nAnalogType);
+        else if (reply.empty())
             m_result.replyMissing = true;
-        const MeasureReply b = g_port.MeasureAll(-1);
-        if (channel.m_nAnalogType > 0)
-            AddReading(b, ch, 'B', channel.m_nAnalogType);
-        else if (b.empty())
-            m_result.replyMissing = true;
-        m_progress.SetPos(ch + 1);
+        if (!readingA)
+            m_progress.SetPos(ch + 1);
     }
 }
 

@@ -47,3 +47,8 @@ std::string DescribeOpenFailure(int comPort, const std::string& device, const QS
                 "dialout, then log in again).";
     return text;
 }
+
+std::string PortOpenFailMessage(const std::string& failure)
+{
+    return failure.empty() ? "port open fail" : "port open fail\n" + failure;
+}

@@ -9,6 +9,7 @@
 #include "link/LoggerCommand.h"
 #include "link/Port.h"
 #include "platform/ComboSelection.h"
+#include "platform/CommandGuard.h"
 #include "platform/DataExchange.h"
 #include "platform/DebugTrace.h"
 #include "platform/Format.h"
@@ -203,6 +204,22 @@ bool CChannelSettingDlg::IntervalFits(int id, const char* label, const std::stri
     return false;
 }
 
+// Typed text that names no entry would be stored as no reading (VW) or as RTD (analog).
+bool CChannelSettingDlg::TypesListed()
+{
+    for (int ch = 0; ch < ChannelCount; ++ch) {
+        for (QComboBox* list : {m_cboVw[ch], m_cboAnalog[ch]}) {
+            if (ComboCurSel(list) >= 0)
+                continue;
+            Warn(FormatString("Channel %d: the sensor type \"%s\" is not in the list.", ch + 1,
+                FromQt(list->currentText()).c_str()));
+            list->setFocus();
+            return false;
+        }
+    }
+    return true;
+}
+
 void CChannelSettingDlg::StoreChannels(LoggerUnit& unit) const
 {
     for (int ch = 0; ch < ChannelCount; ++ch) {
@@ -212,38 +229,53 @@ void CChannelSettingDlg::StoreChannels(LoggerUnit& unit) const
     }
 }
 
+CommandGuard CChannelSettingDlg::Busy()
+{
+    return CommandGuard(Controls(), {IDC_SEND, IDC_READING, IDC_CANCEL}, m_bBusy);
+}
+
 void CChannelSettingDlg::OnBnClickedSendSetting()
 {
+    if (m_bBusy)
+        return;
     UpdateData(true);
     if (!IntervalFits(IDC_HOURS, "Hour", m_strHours)
-        || !IntervalFits(IDC_MINUTES, "Minute", m_strMinutes))
+        || !IntervalFits(IDC_MINUTES, "Minute", m_strMinutes) || !TypesListed())
         return;
     if (m_bReadIncomplete
         && !AskYesNo("The channel settings were not read completely. Send the settings shown?"))
         return;
-    const int id = m_nLoggerId;
-    const int hours = std::atoi(m_strHours.c_str());
-    const int minutes = std::atoi(m_strMinutes.c_str());
+    // What the screen shows now is sent, whatever is clicked while the logger answers.
+    LoggerUnit edited = Unit();
+    edited.m_schedule.m_nHours = std::atoi(m_strHours.c_str());
+    edited.m_schedule.m_nMinutes = std::atoi(m_strMinutes.c_str());
     // Typed text that names no kind is sent as periodic, and stored so.
-    const int mode = ComboCurSel(m_cboSchedule) == 0 ? ScheduleFixed : SchedulePeriodic;
-    // The record takes the schedule only once the logger has both parts of it.
-    if (!g_port.SetScheduleMode(id, mode != ScheduleFixed)
-        || !g_port.SetSchedule(id, hours, minutes)) {
+    edited.m_schedule.m_nScheduleMode
+        = ComboCurSel(m_cboSchedule) == 0 ? ScheduleFixed : SchedulePeriodic;
+    StoreChannels(edited);
+    {
+        const CommandGuard guard = Busy();
+        SendSettings(edited);
+    }
+    OnOK();
+}
+
+// The record takes the settings only once the logger has both parts of the schedule.
+void CChannelSettingDlg::SendSettings(const LoggerUnit& edited)
+{
+    const int id = m_nLoggerId;
+    const UnitSchedule& schedule = edited.m_schedule;
+    if (!g_port.SetScheduleMode(id, schedule.m_nScheduleMode != ScheduleFixed)
+        || !g_port.SetSchedule(id, schedule.m_nHours, schedule.m_nMinutes)) {
         Warn(NoResponse);
-        OnOK();
         return;
     }
-    LoggerUnit& unit = Unit();
-    unit.m_schedule.m_nHours = hours;
-    unit.m_schedule.m_nMinutes = minutes;
-    unit.m_schedule.m_nScheduleMode = mode;
-    StoreChannels(unit);
+    Unit() = edited;
     SaveCurrentConfiguration();
     CWaitPopupDlg popup("Writing!!", WaitMode::WriteChannels, id - 1, -1, -1);
     popup.DoModal();
     if (!popup.m_bJobRan || popup.m_bReplyMissing)
         Warn(NoResponse);
-    OnOK();
 }
 
 void CChannelSettingDlg::OnBnClickedAllVw()
@@ -266,6 +298,19 @@ void CChannelSettingDlg::OnBnClickedCancel()
 {
     UpdateData(true);
     OnOK();
+}
+
+// A send under way is neither undone nor left half done: the dialog ends after it.
+void CChannelSettingDlg::OnOK()
+{
+    if (!m_bBusy)
+        CDialogBase::OnOK();
+}
+
+void CChannelSettingDlg::OnCancel()
+{
+    if (!m_bBusy)
+        CDialogBase::OnCancel();
 }
 
 void CChannelSettingDlg::OnEnChangeHour()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "record/LoggerRecord.h"
+#include "platform/CommandGuard.h"
 #include "platform/DialogBase.h"
 
 #include <QFont>
@@ -12,7 +13,8 @@ class QComboBox;
 // "Logger Setting" of one logger ID of the current configuration: per channel a VW reading
 // (sweep type) and an analog reading, the measuring interval and the schedule kind. "Reading
 // set channels" shows the logger's settings; "Send setting" stores, saves and sends the shown
-// ones and closes. Cancel stores nothing.
+// ones and closes. Cancel stores nothing; while a send waits, nothing but its end closes the
+// dialog.
 // Use: CChannelSettingDlg dlg(id); dlg.DoModal(); an ID outside 1..7 or no current record
 // ends it at once.
 class CChannelSettingDlg final : public CDialogBase
@@ -41,6 +43,8 @@ public:
 
 protected:
     bool OnInitDialog() override;
+    void OnOK() override;
+    void OnCancel() override;
 
 private:
     void UpdateData(bool save);
@@ -50,7 +54,11 @@ private:
     void ClearChannels();
     void ShowSchedule(const std::string& reply);
     bool IntervalFits(int id, const char* label, const std::string& text);
+    bool TypesListed();
     void StoreChannels(LoggerUnit& unit) const;
+    // Send and Reading, and every way out, off while a send waits.
+    CommandGuard Busy();
+    void SendSettings(const LoggerUnit& edited);
 
     void OnBnClickedReading();
     void OnBnClickedSendSetting();
@@ -59,4 +67,6 @@ private:
     void OnBnClickedCancel();
     void OnEnChangeHour();
     void OnEnChangeMinute();
+
+    bool m_bBusy = false; // a send waits
 };

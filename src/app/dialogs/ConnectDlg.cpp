@@ -5,6 +5,7 @@
 #include "app/TimedMessageBox.h"
 #include "record/LoggerTable.h"
 #include "link/Port.h"
+#include "link/PortOpenFailure.h"
 #include "platform/Format.h"
 #include "res/DialogTemplates.h"
 
@@ -92,10 +93,7 @@ bool CConnectDlg::DialModem(const ProgressPos& progress)
 
 void CConnectDlg::OpenFailed()
 {
-    // The device and the system's reason follow on a line of their own.
-    const std::string text
-        = m_openFailure.empty() ? "port open fail" : "port open fail\n" + m_openFailure;
-    Finish(false, text.c_str());
+    Finish(false, PortOpenFailMessage(m_openFailure).c_str());
 }
 
 void CConnectDlg::CheckFirstLogger()

@@ -5,6 +5,8 @@
 #include "platform/Format.h"
 #include "res/DialogTemplates.h"
 
+#include <QComboBox>
+
 namespace {
 
 constexpr int IDC_COUNT = 1077;
@@ -15,6 +17,14 @@ constexpr int IDC_PERCENT = 1078;
 CMemoryCheckDlg::CMemoryCheckDlg(QWidget* parent)
     : CLoggerChoiceDlg(Dialog135(), IDOK, parent)
 {
+    // Figures stand only beside the logger they were read from.
+    connect(m_comboId, &QComboBox::currentTextChanged, this, &CMemoryCheckDlg::ClearFigures);
+}
+
+void CMemoryCheckDlg::ClearFigures()
+{
+    Controls().SetItemText(IDC_COUNT, "");
+    Controls().SetItemText(IDC_PERCENT, "");
 }
 
 void CMemoryCheckDlg::OnOK()
@@ -27,8 +37,7 @@ void CMemoryCheckDlg::OnBnClickedCheck()
     const int id = ChosenLoggerId();
     if (IsBusy() || id < 0)
         return;
-    Controls().SetItemText(IDC_COUNT, "");
-    Controls().SetItemText(IDC_PERCENT, "");
+    ClearFigures();
     int count = -1;
     {
         const CommandGuard guard = Busy();

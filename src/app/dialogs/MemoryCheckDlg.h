@@ -16,5 +16,6 @@ protected:
     void OnOK() override;
 
 private:
+    void ClearFigures();
     void OnBnClickedCheck();
 };

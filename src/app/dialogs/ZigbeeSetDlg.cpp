@@ -2,6 +2,7 @@
 
 #include "app/TimedMessageBox.h"
 #include "record/LoggerRecord.h"
+#include "link/PortOpenFailure.h"
 #include "platform/ComboSelection.h"
 #include "platform/DataExchange.h"
 #include "platform/Format.h"
@@ -147,6 +148,7 @@ void CZigbeeSetDlg::OnBnClickedConnect()
     if (!serial.Open()) {
         // Opening closed any earlier port: Sends on it would only add empty lines.
         EnableSends(false);
+        TimedMessageBox(PortOpenFailMessage(serial.OpenFailure()), TimedBoxForm::Warning);
         return;
     }
     m_port.m_nComPort = comPort;

@@ -158,20 +158,37 @@ TEST_F(WaitJobTest, ThreeUnansweredSaveOnEmptyTheResults)
     EXPECT_FALSE(retried.saveOnFailed);
 }
 
-TEST_F(WaitJobTest, ASilentLoggerEndsMeasureAllAfterTheFirstReadsRereads)
+// A logger silent from the start, and one that stops after the first line: the reading ends
+// at once, or after two lines in a row that do not come, told as incomplete.
+TEST_F(WaitJobTest, AMeasureAllThatStopsComingEndsEarly)
 {
     Channel(1, 0).m_nVwType = 1;
-    sim.SetSilent(true);
-    const WaitJobResult result = Run(WaitMode::Measure, 0);
-    EXPECT_EQ(sim.Commands(),
-        (Texts{"@01,01,save off", "@01,01,measure all", "@01,01,save on", "@01,01,save on",
-            "@01,01,save on"}));
-    // save off 10, measure all 17 x 60, the trailing read 10, save on 3 x 10 slices; the 31
-    // further reads would have added 31 x 60.
-    EXPECT_GE(Slices(), 1070);
-    EXPECT_LT(Slices(), 1070 + 60);
-    EXPECT_TRUE(result.lines.empty());
-    EXPECT_TRUE(result.replyMissing && result.saveOnFailed);
+    const Texts saveOnThrice{"@01,01,save off", "@01,01,measure all", "@01,01,save on",
+        "@01,01,save on", "@01,01,save on"};
+    const struct
+    {
+        int linesAnswered; // of "measure all"; -1: none of any command
+        Texts commands;
+        // save off, the trailing read and each save on 10; measure all 17 x 60 when silent,
+        // else the end of the first line 10 and one read 60; a further read would add 60
+        long long slices;
+        size_t lines;
+    } cases[] = {
+        {-1, saveOnThrice, 10 + 17 * 60 + 10 + 3 * 10, 0},
+        {1, {"@01,01,save off", "@01,01,measure all", "@01,01,save on"}, 10 + 60 + 10, 1},
+    };
+    for (const auto& c : cases) {
+        sim.SetSilent(c.linesAnswered < 0);
+        // Line 0 answers "save off"; the measure all lines after the answered ones drop.
+        for (int line = c.linesAnswered + 1; c.linesAnswered >= 0 && line <= 32; ++line)
+            sim.InjectFault(SimFault::DropReply, line);
+        const WaitJobResult result = Run(WaitMode::Measure, 0);
+        EXPECT_EQ(sim.Commands(), c.commands);
+        EXPECT_GE(Slices(), c.slices);
+        EXPECT_LT(Slices(), c.slices + 60);
+        EXPECT_EQ(result.lines.size(), c.lines);
+        EXPECT_TRUE(result.replyMissing);
+    }
 }
 
 TEST_F(WaitJobTest, MeasureForGraphReadsTheSeriesWantedWithoutSaveCommands)

@@ -82,6 +82,10 @@ TEST_F(LoggerChoiceTest, MemoryCheckShowsTheCountAndHowFullTheMemoryIs)
         }
     }
     EXPECT_TRUE(dlg->isVisible());
+    // Figures only beside the logger they were read from.
+    Type(dlg.get(), IDC_ID, "9");
+    Click(dlg.get(), IDC_CHECK);
+    EXPECT_EQ(Counts(dlg.get()), (Texts{"", ""}));
 }
 
 // While the query waits, neither the button, nor Enter, nor Esc starts or ends anything;

@@ -3,10 +3,13 @@
 #include "record/LoggerRecord.h"
 
 #include "app/dialogs/ZigbeeSetDlg.h"
+#include "platform/DialogUnits.h"
 #include "platform/Format.h"
+#include "res/DialogTemplates.h"
 
 #include "support/Screenshot.h"
 
+#include <QStyle>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -57,6 +60,12 @@ protected:
         return states;
     }
     bool PortOpen() const { return dlg->m_port.m_Serial.IsOpen(); }
+    bool NewestShown(int listId) const
+    {
+        auto* list = Control<QListWidget>(Dlg(), listId);
+        const QRect newest = list->visualItemRect(list->item(list->count() - 1));
+        return list->viewport()->rect().contains(newest);
+    }
     void Connect(int checkId, int idEntry = 0)
     {
         if (!Checked(Dlg(), checkId))
@@ -118,12 +127,15 @@ TEST_F(ZigbeeSetTest, ConnectAsksOnlyInLoggerMode)
     EXPECT_FALSE(PortOpen());
     EXPECT_EQ(Sends(), AllOff);
 
-    // A port that cannot be opened after a connect: nothing said, nothing on.
+    // A port that cannot be opened after a connect: named as the connect dialog names it,
+    // nothing on.
     Connect(IDC_LOGGER, 4);
     ASSERT_EQ(Sends(), AllOn);
     qputenv(FormatString("QUORBEL_COM%d", ComPort).c_str(), "/nonexistent/tty");
     Connect(IDC_COORDINATOR);
-    EXPECT_TRUE(boxes.requests.empty());
+    ASSERT_EQ(boxes.Texts(),
+        Texts{FormatString("port open fail\nCOM%d is /nonexistent/tty: no such device.", ComPort)});
+    EXPECT_EQ(boxes.requests[0].icon, MessageIcon::Warning);
     EXPECT_EQ(Sends(), AllOff);
 }
 
@@ -138,6 +150,9 @@ TEST_F(ZigbeeSetTest, EachSendPutsItsRepliesUnderItsColumn)
     EXPECT_EQ(Entries(Dlg(), IDC_LIST_LOGGER), (Texts{"OK", "RESET", "ZIGBEE READY", "PAN 1A2B"}));
     Click(Dlg(), 1040);
     EXPECT_EQ(Entries(Dlg(), IDC_LIST_LOGGER).back(), "FFFFFFFFFFFFFFFF");
+    // More lines than the list has room for: the newest is in view.
+    Click(Dlg(), 1042);
+    EXPECT_TRUE(NewestShown(IDC_LIST_LOGGER));
 
     // As edited; an empty edit sends the carriage return alone and its empty reply is listed.
     sim.ClearReceived();
@@ -152,6 +167,27 @@ TEST_F(ZigbeeSetTest, EachSendPutsItsRepliesUnderItsColumn)
     EXPECT_EQ(Entries(Dlg(), IDC_LIST_COORDINATOR).size(), 6u);
     EXPECT_EQ(Entries(Dlg(), IDC_LIST_COORDINATOR).back(), "");
     EXPECT_EQ(boxes.Texts(), Texts{"Connected!!"});
+}
+
+// Every command field holds its whole preset at 100 % and 125 % fonts (10 points at 120 dpi
+// are 12.5 points at 96); a field's frame and margins do not grow with the font.
+TEST_F(ZigbeeSetTest, CommandFieldsShowTheirWholeCommand)
+{
+    const QFont base = DialogUnits::TemplateFont(Dialog154().pointSize);
+    for (const double scale : {1.0, 1.25}) {
+        QFont font = base;
+        font.setPointSizeF(base.pointSizeF() * scale);
+        const DialogUnits units = DialogUnits::ForFont(font);
+        for (const ControlTemplate& c : Dialog154().controls) {
+            auto* edit = c.kind == ControlKind::Edit ? Control<QLineEdit>(Dlg(), c.id) : nullptr;
+            if (!edit)
+                continue;
+            const int frame
+                = edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, edit);
+            const int needed = QFontMetrics(font).horizontalAdvance(edit->text()) + 2 * frame + 4;
+            EXPECT_LE(needed, units.Map(c.x, c.y, c.cx, c.cy).width()) << c.id << " at " << scale;
+        }
+    }
 }
 
 TEST_F(ZigbeeSetTest, ALineThatGoesAwayTurnsTheSendsOff)

@@ -2,6 +2,7 @@
 #include "app/dialogs/ChannelSettingDlg.h"
 #include "app/dialogs/LoggerSettingDlg.h"
 #include "record/LoggerFile.h"
+#include "platform/Format.h"
 #include "res/ChannelSettingIds.h"
 
 #include "app/operations/OperationDlgFixture.h"
@@ -9,10 +10,12 @@
 #include "support/Screenshot.h"
 
 #include <QMessageBox>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 
 namespace {
 
@@ -249,15 +252,76 @@ TEST_F(SettingsTest, FailuresAfterTheScheduleAreTold)
     EXPECT_EQ(sim.Commands().size(), 18u);
 }
 
-TEST_F(SettingsTest, AnIntervalTooWideIsRefusedAtSend)
+// Refused before anything is sent: an interval wider than the logger's field, and typed text
+// that names no sensor type, checked or not.
+TEST_F(SettingsTest, WhatTheLoggerCannotTakeIsRefusedAtSend)
 {
     Unit(1).m_schedule.m_nHours = 120;
-    auto dlg = OpenFor(1);
-    EXPECT_EQ(Text(dlg.get(), IDC_HOURS), "120");
-    Click(dlg.get(), IDC_SEND);
-    EXPECT_TRUE(dlg->isVisible());
-    EXPECT_EQ(boxes.Texts(), (Texts{"The Hour field must hold a number of at most two digits."}));
-    EXPECT_TRUE(sim.Commands().empty());
+    const struct
+    {
+        int check; // clicked first, 0 for none
+        int list; // typed into, 0 for none
+        const char* refusal;
+    } cases[] = {
+        {0, 0, "The Hour field must hold a number of at most two digits."},
+        {ChannelRows[2].vwCheck, ChannelRows[2].vwList,
+            "Channel 3: the sensor type \"xyz\" is not in the list."},
+        {0, ChannelRows[15].analogList, "Channel 16: the sensor type \"xyz\" is not in the list."},
+    };
+    for (const auto& c : cases) {
+        auto dlg = OpenFor(1);
+        if (c.list != 0) {
+            Type(dlg.get(), IDC_HOURS, "1");
+            Type(dlg.get(), c.list, "xyz");
+        }
+        if (c.check != 0)
+            Click(dlg.get(), c.check);
+        boxes.requests.clear();
+        Click(dlg.get(), IDC_SEND);
+        EXPECT_TRUE(dlg->isVisible());
+        EXPECT_EQ(boxes.Texts(), (Texts{c.refusal}));
+        EXPECT_TRUE(sim.Commands().empty());
+    }
+    EXPECT_EQ(Unit(1).m_channels[2].m_nVwType, 0);
+}
+
+// While a send waits for a slow logger, Cancel, Esc, the close box and a second Send act not:
+// the send goes through once, the dialog closes after it, and nothing says it failed.
+TEST_F(SettingsTest, ASendUnderWayIsNeitherCancelledNorRepeated)
+{
+    CSerialCom::SetSliceMs(10); // a first byte may take 600 ms
+    const auto press = [](QWidget* dlg, int id) {
+        QTest::mouseClick(Control<QAbstractButton>(dlg, id), Qt::LeftButton);
+    };
+    const std::function<void(QWidget*)> ways[] = {
+        [&](QWidget* dlg) { press(dlg, IDC_CANCEL); },
+        [](QWidget* dlg) { QTest::keyClick(dlg, Qt::Key_Escape); },
+        [](QWidget* dlg) { dlg->close(); },
+        [&](QWidget* dlg) { press(dlg, IDC_SEND); },
+    };
+    for (int ch = 0; ch < 4; ++ch) {
+        auto dlg = OpenFor(1);
+        Click(dlg.get(), ChannelRows[ch].vwCheck);
+        boxes.requests.clear();
+        bool openInWait = false;
+        sim.SetReplyDelay(30);
+        // Runs inside the first wait for the logger's reply.
+        QTimer::singleShot(0, dlg.get(), [&] {
+            ways[ch](dlg.get());
+            openInWait = dlg->isVisible();
+            sim.SetReplyDelay(0);
+        });
+        Click(dlg.get(), IDC_SEND);
+        EXPECT_TRUE(openInWait) << ch;
+        EXPECT_FALSE(dlg->isVisible());
+        const Texts commands = sim.Commands();
+        ASSERT_EQ(commands.size(), 18u) << ch;
+        EXPECT_EQ(commands[0], "@01,01,schedule fixed");
+        EXPECT_EQ(commands[2 + ch], FormatString("@01,01,channel %02d 01 00 0020 00", ch));
+        EXPECT_TRUE(boxes.requests.empty());
+        ASSERT_TRUE(LoadLoggerFile(1, Folder() + "Site1"));
+        EXPECT_EQ(g_loggers[1].m_units[0].m_channels[ch].m_nVwType, 1);
+    }
 }
 
 TEST_F(SettingsTest, AfterAnIncompleteReadingSendAsksFirst)
