@@ -97,7 +97,9 @@ void CMainFrame::OnCommand(int id)
         OnLoggerSetting();
         break;
     case ID_ZIGBEE_SET:
-        OnSelectedDialog(&RunZigbeeSetDlg);
+        // The dialog opens a port of its own choice and sets up radio modules: it needs no
+        // configuration, so it runs with none open too.
+        RunZigbeeSetDlg();
         break;
     case ID_APP_ABOUT: {
         CAboutDlg about(this);
