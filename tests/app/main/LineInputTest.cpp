@@ -155,8 +155,8 @@ TEST_F(LineInputTest, EveryClickAndKeyOnTheListLeavesOneEntrySelected)
     EXPECT_TRUE(boxes.requests.empty());
 }
 
-// Line closed and then connected: with the highlight tried away before each, every enabled
-// command of the menu and the toolbar acts on the highlighted entry.
+// Nothing open, line closed, connected: with the highlight tried away before each, every
+// enabled command of the menu and the toolbar acts on the highlighted entry.
 TEST_F(LineInputTest, EveryEnabledCommandActsOnTheHighlightedEntry)
 {
     ASSERT_TRUE(StartLine({1}));
@@ -164,22 +164,29 @@ TEST_F(LineInputTest, EveryEnabledCommandActsOnTheHighlightedEntry)
     const int order[] = {ID_OPEN_LOGGER, ID_CONNECT_OPTION, ID_ZIGBEE_SET, ID_VIEW_DATA,
         ID_RECEIVE_DATA, ID_MEMORY_CHECK, ID_FORMAT_MEMORY, ID_TIME_SET_CHECK, ID_LOGGER_RESET,
         ID_VIEW_GRAPH, ID_LOGGER_SETTING, ID_APP_ABOUT, ID_CONNECT, ID_DISCONNECT, ID_CLOSE_LOGGER};
-    for (bool connected : {false, true}) {
-        OpenConfigurations({Single("First", SimComPort), Single("Second", SimComPort)});
-        ClickRow(1);
+    for (const char* state : {"nothing open", "line closed", "connected"}) {
+        const bool open = state != std::string("nothing open");
+        const bool connected = state == std::string("connected");
+        if (open) {
+            OpenConfigurations({Single("First", SimComPort), Single("Second", SimComPort)});
+            ClickRow(1);
+        }
         if (connected)
             ConnectLine();
         std::set<int> ran;
         for (int id : order) {
             if (!frame->Command(id)->isEnabled())
                 continue;
-            TryToDeselect();
-            ExpectShowing(g_nCurLogger, "before the command");
-            EXPECT_TRUE(Acts(id)) << "command " << id << (connected ? " connected" : "");
+            if (open) {
+                TryToDeselect();
+                ExpectShowing(g_nCurLogger, state);
+            }
+            EXPECT_TRUE(Acts(id)) << state << ": command " << id;
             ran.insert(id);
         }
-        EXPECT_EQ(ran.count(ID_RECEIVE_DATA), connected ? 1U : 0U);
-        EXPECT_EQ(ran.count(ID_CONNECT_OPTION), connected ? 0U : 1U);
+        EXPECT_EQ(ran.count(ID_ZIGBEE_SET), connected ? 0U : 1U) << state;
+        EXPECT_EQ(ran.count(ID_CONNECT_OPTION), open && !connected ? 1U : 0U) << state;
+        EXPECT_EQ(ran.count(ID_RECEIVE_DATA), connected ? 1U : 0U) << state;
     }
 }
 
