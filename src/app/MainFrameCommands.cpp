@@ -31,6 +31,8 @@ void CMainFrame::OnIdle()
 
 void CMainFrame::UpdateCommandUI()
 {
+    // A line that went away by itself: the screen's own buttons first, then the rules.
+    m_view->FollowLine();
     const CommandState state = CommandStateNow();
     for (const auto& [id, action] : m_commands)
         action->setEnabled(IsCommandEnabled(id, state));

@@ -10,8 +10,7 @@ QItemSelectionModel::SelectionFlags ListBox::selectionCommand(
     const QModelIndex& index, const QEvent* event) const
 {
     // A click under the entries and a deselecting Ctrl input leave the selection as it is.
-    const QItemSelectionModel::SelectionFlags command
-        = QListWidget::selectionCommand(index, event);
+    const QItemSelectionModel::SelectionFlags command = QListWidget::selectionCommand(index, event);
     if (!index.isValid()
         || command.testAnyFlags(QItemSelectionModel::Deselect | QItemSelectionModel::Toggle))
         return QItemSelectionModel::NoUpdate;

@@ -17,7 +17,8 @@ protected:
     QItemSelectionModel::SelectionFlags selectionCommand(
         const QModelIndex& index, const QEvent* event = nullptr) const override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
-    void selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) override;
+    void selectionChanged(
+        const QItemSelection& selected, const QItemSelection& deselected) override;
 
 private:
     // The current entry, and it alone, selected.

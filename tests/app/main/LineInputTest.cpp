@@ -2,6 +2,7 @@
 
 #include "platform/Format.h"
 #include "res/CommandIds.h"
+#include "res/DialogTemplates.h"
 
 #include "support/ModalDriver.h"
 
@@ -14,6 +15,7 @@
 #include <QTimer>
 #include <QToolBar>
 
+#include <map>
 #include <tuple>
 
 namespace {
@@ -71,8 +73,7 @@ protected:
         EXPECT_EQ(g_nCurLogger, row) << how;
         EXPECT_EQ(NameCombo()->currentIndex(), row) << how;
         if (row >= 0 && row < g_nLoggerCount) {
-            EXPECT_EQ(Text(IDC_COM_PORT), FormatString("COM %d", g_loggers[row].m_nComPort))
-                << how;
+            EXPECT_EQ(Text(IDC_COM_PORT), FormatString("COM %d", g_loggers[row].m_nComPort)) << how;
         }
     }
     // Inputs that would take the highlight away: Ctrl+click on it, a click under the entries.
@@ -103,6 +104,27 @@ protected:
             action->trigger();
         HandlePosted();
         return driver.StepsDone() > 0 || state() != before;
+    }
+
+    // Enabled and shown, of every numbered control of the screen and of every command's menu
+    // entry and toolbar button.
+    std::map<std::string, bool> ScreenState() const
+    {
+        std::map<std::string, bool> state;
+        for (const ControlTemplate& control : Dialog101().controls) {
+            if (const QWidget* widget = control.id > 0 ? view->Item(control.id) : nullptr) {
+                state[FormatString("control %d on", control.id)] = widget->isEnabled();
+                state[FormatString("control %d shown", control.id)] = widget->isVisible();
+            }
+        }
+        for (int id : AllCommands) {
+            const QAction* action = frame->Command(id);
+            state[FormatString("command %d on", id)] = action->isEnabled();
+            state[FormatString("command %d shown", id)] = action->isVisible();
+            if (const QWidget* button = frame->ToolBar()->widgetForAction(frame->Command(id)))
+                state[FormatString("button %d on", id)] = button->isEnabled();
+        }
+        return state;
     }
 
     int m_shown = 0; // data and graph windows opened
@@ -187,6 +209,53 @@ TEST_F(LineInputTest, EveryEnabledCommandActsOnTheHighlightedEntry)
         EXPECT_EQ(ran.count(ID_ZIGBEE_SET), connected ? 0U : 1U) << state;
         EXPECT_EQ(ran.count(ID_CONNECT_OPTION), open && !connected ? 1U : 0U) << state;
         EXPECT_EQ(ran.count(ID_RECEIVE_DATA), connected ? 1U : 0U) << state;
+    }
+}
+
+// The line goes away while connected, noticed by a call, by a download, or by the idle
+// port: the screen, menu and toolbar end as Disconnect leaves them.
+TEST_F(LineInputTest, AfterTheLineGoesAwayTheScreenIsAsAfterDisconnect)
+{
+    ASSERT_TRUE(StartLine({1}));
+    OpenConfigurations({Single("Site1", SimComPort, 60)});
+    const auto connectAndCall = [this] {
+        Click(IDC_CONNECT);
+        ASSERT_TRUE(g_port.m_Serial.IsOpen());
+        Click(IDC_CALL);
+        ASSERT_TRUE(Enabled(IDC_LAMP_GOOD));
+    };
+    connectAndCall();
+    Click(IDC_DISCONNECT);
+    const auto disconnected = ScreenState();
+
+    const struct
+    {
+        const char* how;
+        std::function<void()> lose;
+    } losses[] = {
+        {"call",
+            [this] {
+                sim.InjectFault(loggersim::SimFault::Vanish);
+                Click(IDC_CALL);
+            }},
+        {"receive data",
+            [this] {
+                sim.InjectFault(loggersim::SimFault::Vanish, 3);
+                Click(IDC_RECEIVE_DATA);
+            }},
+        {"idle", [this] { sim.Stop(); }},
+    };
+    for (const auto& loss : losses) {
+        sim.Stop();
+        ASSERT_TRUE(StartLine({1}));
+        connectAndCall();
+        loss.lose();
+        ASSERT_TRUE(QTest::qWaitFor(
+            [] { return g_port.m_Serial.IsLineLost() || !g_port.m_Serial.IsOpen(); }, WaitMs))
+            << loss.how;
+        emit QAbstractEventDispatcher::instance()->aboutToBlock(); // the program idles
+        EXPECT_EQ(ScreenState(), disconnected) << loss.how;
+        EXPECT_FALSE(g_port.m_Serial.IsOpen()) << loss.how;
     }
 }
 
