@@ -118,10 +118,10 @@ protected:
             }
         }
         for (int id : AllCommands) {
-            const QAction* action = frame->Command(id);
+            QAction* action = frame->Command(id);
             state[FormatString("command %d on", id)] = action->isEnabled();
             state[FormatString("command %d shown", id)] = action->isVisible();
-            if (const QWidget* button = frame->ToolBar()->widgetForAction(frame->Command(id)))
+            if (const QWidget* button = frame->ToolBar()->widgetForAction(action))
                 state[FormatString("button %d on", id)] = button->isEnabled();
         }
         return state;
