@@ -31,6 +31,8 @@ void CMainFrame::OnIdle()
 
 void CMainFrame::UpdateCommandUI()
 {
+    // A line that went away by itself: the screen's own buttons first, then the rules.
+    m_view->FollowLine();
     const CommandState state = CommandStateNow();
     for (const auto& [id, action] : m_commands)
         action->setEnabled(IsCommandEnabled(id, state));
@@ -97,7 +99,9 @@ void CMainFrame::OnCommand(int id)
         OnLoggerSetting();
         break;
     case ID_ZIGBEE_SET:
-        OnSelectedDialog(&RunZigbeeSetDlg);
+        // The dialog opens a port of its own choice and sets up radio modules: it needs no
+        // configuration, so it runs with none open too.
+        RunZigbeeSetDlg();
         break;
     case ID_APP_ABOUT: {
         CAboutDlg about(this);

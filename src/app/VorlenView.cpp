@@ -54,7 +54,6 @@ CVorlenView::CVorlenView(QWidget* parent)
     m_comboLoggerId = ItemAs<QComboBox>(IDC_LOGGER_ID_COMBO);
     m_btnGood = ItemAs<CIconButton>(IDC_LAMP_GOOD);
     m_btnBad = ItemAs<CIconButton>(IDC_LAMP_BAD);
-    m_listLoggers->setSelectionMode(QAbstractItemView::SingleSelection);
     ConnectControls();
 }
 
@@ -243,7 +242,7 @@ void CVorlenView::RefreshLoggerList(bool bReload)
 
 void CVorlenView::OnLbnSelchangeLoggerList()
 {
-    // The row the list moves to; a mouse press highlights it only after this returns.
+    // The row the list moves to.
     const int selection = m_listLoggers->currentRow();
     if (selection != g_nCurLogger && IsPortOpen()) {
         RefuseSelection();

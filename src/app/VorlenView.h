@@ -53,6 +53,12 @@ public:
     void OnLbnDblclkLoggerList();
     void OnCbnSelchangeLoggerCombo();
 
+    // When the line has gone away by itself (the adapter pulled) while the screen showed it
+    // connected and no command waits on it, the port is closed and the screen shows the state
+    // Disconnect leaves. Runs after each line command and whenever the frame applies its
+    // command rules; a scheduled receive closes its line itself.
+    void FollowLine();
+
     // Enables Schedule start (1035) when some open configuration receives on schedule; with
     // bOnlyEnable, a table with none leaves the button as it is.
     void UpdateScheduleStart(bool bOnlyEnable);
@@ -95,6 +101,9 @@ private:
     void EnableItems(std::initializer_list<int> ids, bool enable);
     // Measurement, the logger-ID combo, Call and both lamps off: the line is closed.
     void DisableLineControls();
+    // Open Logger, Close Logger and Connect on, Schedule start as the table asks, the line
+    // controls and both lamps off: the line is closed.
+    void ShowDisconnected();
     // Schedule start as the open configurations ask, or with an empty table Open Logger alone.
     void EnableForTable();
     // Selects, connects, downloads and disconnects record index as an operator would.
@@ -108,5 +117,6 @@ private:
     DisplayWindows m_display;
     std::function<QDateTime()> m_scheduleClock = [] { return QDateTime::currentDateTime(); };
     bool m_bLineBusy = false;
+    bool m_bConnected = false; // the screen shows the line connected
     bool m_bRefusalPending = false; // a refused choice waits for its warning
 };

@@ -1,6 +1,7 @@
 #include "app/VorlenView.h"
 
 #include "app/OperationDialogs.h"
+#include "app/ScheduleFlag.h"
 #include "app/TimedMessageBox.h"
 #include "record/LoggerTable.h"
 #include "link/Port.h"
@@ -38,8 +39,29 @@ bool CVorlenView::RunOnLine(const std::function<void()>& command)
     }
     if (!g_port.m_Serial.IsOpen())
         DisableLineControls();
+    FollowLine();
     emit CommandStateChanged();
     return true;
+}
+
+void CVorlenView::FollowLine()
+{
+    if (!m_bConnected || g_bScheduleRunning || m_bLineBusy)
+        return;
+    // No command waits on the line: what a lost line left unread (the end of the last reply)
+    // is nobody's, and the port would otherwise stay open for it.
+    if (g_port.m_Serial.IsLineLost())
+        g_port.m_Serial.Close();
+    if (!g_port.m_Serial.IsOpen())
+        ShowDisconnected();
+}
+
+void CVorlenView::ShowDisconnected()
+{
+    m_bConnected = false;
+    EnableItems({IDC_OPEN_LOGGER, IDC_CLOSE_LOGGER, IDC_CONNECT}, true);
+    UpdateScheduleStart(true);
+    DisableLineControls();
 }
 
 void CVorlenView::EnableForTable()
@@ -69,6 +91,7 @@ void CVorlenView::OnBnClickedCloseLogger()
     if (m_bLineBusy || !IsSelectionValid(selection))
         return;
     g_port.m_Serial.Close();
+    m_bConnected = false;
     CloseLoggerAt(selection);
     g_nCurLogger = 0;
     RefreshLoggerList(true);
@@ -86,6 +109,7 @@ void CVorlenView::OnBnClickedConnect()
     if (g_port.m_Serial.IsOpen()) {
         EnableItems({IDC_CONNECT, IDC_OPEN_LOGGER, IDC_CLOSE_LOGGER, IDC_SCHEDULE_START}, false);
         EnableItems({IDC_MEASUREMENT, IDC_LOGGER_ID_COMBO, IDC_CALL}, true);
+        m_bConnected = true;
     }
     emit CommandStateChanged();
 }
@@ -99,9 +123,7 @@ void CVorlenView::DisconnectLogger()
     if (record && record->m_bUseModem)
         RunOnLine([] { g_port.ModemHangUp(); });
     g_port.m_Serial.Close();
-    EnableItems({IDC_OPEN_LOGGER, IDC_CLOSE_LOGGER, IDC_CONNECT}, true);
-    UpdateScheduleStart(true);
-    DisableLineControls();
+    ShowDisconnected();
     emit CommandStateChanged();
     TimedMessageBox("Disconnected to logger!", TimedBoxForm::Information);
 }
@@ -133,5 +155,7 @@ void CVorlenView::OnBnClickedCall()
     const int id = std::atoi(FromQt(m_comboLoggerId->currentText()).c_str());
     int records = -1;
     RunOnLine([&records, id] { records = g_port.ReadMemoryCount(id); });
-    Controls().EnableItem(records >= 0 ? IDC_LAMP_GOOD : IDC_LAMP_BAD, true);
+    // A line that went away left the screen disconnected, with both lamps dark.
+    if (g_port.m_Serial.IsOpen())
+        Controls().EnableItem(records >= 0 ? IDC_LAMP_GOOD : IDC_LAMP_BAD, true);
 }

@@ -71,6 +71,7 @@ void CVorlenView::ReceiveScheduled(int index)
         RunOnLine([] { g_port.ModemHangUp(); });
     g_port.m_Serial.Close();
     // The line is closed: what a successful connect enabled goes off with it.
+    m_bConnected = false;
     DisableLineControls();
     emit CommandStateChanged();
 }

@@ -54,6 +54,9 @@ public:
     char ReadByte();
 
     bool IsOpen() const { return m_hComm != nullptr; }
+    // The line has gone away; the link stays open only for what came before, until it is
+    // read or the link is closed.
+    bool IsLineLost() const { return m_bLineLost; }
 
     // The pieces of one command exchange (CPort::SendCommand).
     void PurgeInput();

@@ -1,6 +1,7 @@
 #include "platform/DialogControls.h"
 
 #include "platform/DialogUnits.h"
+#include "platform/ListBox.h"
 #include "platform/Text.h"
 
 #include <QButtonGroup>
@@ -10,7 +11,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -76,7 +76,7 @@ QWidget* MakeCombo(const ControlTemplate& c, QWidget* parent)
 
 QWidget* MakeList(const ControlTemplate& c, QWidget* parent)
 {
-    auto* list = new QListWidget(parent);
+    auto* list = new ListBox(parent);
     list->setSortingEnabled(c.style & ControlStyle::Sorted);
     return list;
 }
