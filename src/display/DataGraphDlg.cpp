@@ -10,6 +10,7 @@
 #include "platform/GdiPaint.h"
 #include "platform/DataExchange.h"
 #include "platform/RepaintThrottle.h"
+#include "platform/Text.h"
 #include "platform/TextNumber.h"
 #include "res/DialogTemplates.h"
 #include "res/GraphIds.h"
@@ -45,7 +46,7 @@ CDataGraphDlg::~CDataGraphDlg() = default;
 
 QWidget* CDataGraphDlg::CreateCustomControl(const ControlTemplate& control, QWidget* parent)
 {
-    const QString text = QString::fromLocal8Bit(control.text);
+    const QString text = ToQt(control.text);
     if (control.id == IDC_NOW_MEASURE) {
         // A check box with the look of a push button.
         auto* button = new QPushButton(text, parent);
