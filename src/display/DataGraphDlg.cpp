@@ -10,16 +10,19 @@
 #include "platform/GdiPaint.h"
 #include "platform/DataExchange.h"
 #include "platform/RepaintThrottle.h"
+#include "platform/Text.h"
 #include "platform/TextNumber.h"
 #include "res/DialogTemplates.h"
 #include "res/GraphIds.h"
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QPainter>
 #include <QPushButton>
 #include <QResizeEvent>
 
 #include <algorithm>
+#include <cmath>
 
 using namespace GraphIds;
 
@@ -45,7 +48,7 @@ CDataGraphDlg::~CDataGraphDlg() = default;
 
 QWidget* CDataGraphDlg::CreateCustomControl(const ControlTemplate& control, QWidget* parent)
 {
-    const QString text = QString::fromLocal8Bit(control.text);
+    const QString text = ToQt(control.text);
     if (control.id == IDC_NOW_MEASURE) {
         // A check box with the look of a push button.
         auto* button = new QPushButton(text, parent);
@@ -70,15 +73,13 @@ int GraphLoggerIndex(const LoggerRecord& record)
 bool CDataGraphDlg::OnInitDialog()
 {
     CDialogBase::OnInitDialog();
-    const QRect frame = Item(IDC_GRAPH_FRAME)->rect();
-    m_rcGraph = GdiRect(15, 20, frame.width() + 10, frame.height() + 20);
-
     m_fontBold = DialogUnits::TemplateFont(0);
     m_fontBold.setPixelSize(BoldFontPx);
     m_fontBold.setWeight(QFont::Bold);
     for (const int id : {IDC_MEASURE_ONCE, IDC_NOW_MEASURE, IDC_GRAPH_SET})
         Item(id)->setFont(m_fontBold);
     FitBoldButtons();
+    OnSize(width(), height());
 
     m_graph.m_bRefLine = 0;
     m_graph.m_fRefValue = 0.0f;
@@ -90,16 +91,21 @@ bool CDataGraphDlg::OnInitDialog()
     return true;
 }
 
+int CDataGraphDlg::Scaled(int pixels) const
+{
+    return static_cast<int>(std::lround(pixels * DialogUnits::FontGrowth(font())));
+}
+
 // The bold captions may need more room than the template gives in the platform's font;
 // "&Now measure" stays clear of "&Measured one time", placed 110 pixels to its right.
 void CDataGraphDlg::FitBoldButtons()
 {
-    constexpr int NowMeasureRoom = 106;
+    const int nowMeasureRoom = Scaled(106);
     for (const int id : {IDC_MEASURE_ONCE, IDC_NOW_MEASURE, IDC_GRAPH_SET}) {
         QWidget* button = Item(id);
         int width = std::max(button->width(), button->sizeHint().width());
         if (id == IDC_NOW_MEASURE)
-            width = std::min(width, NowMeasureRoom);
+            width = std::min(width, nowMeasureRoom);
         button->resize(width, button->height());
     }
 }
@@ -126,6 +132,8 @@ void CDataGraphDlg::resizeEvent(QResizeEvent* event)
     OnSize(event->size().width(), event->size().height());
 }
 
+// The places are pixels of the usual screen, grown with a larger font. "&Graph set" ends
+// where the frame does, however wide its caption made it.
 void CDataGraphDlg::OnSize(int cx, int cy)
 {
     DialogControls& controls = Controls();
@@ -133,16 +141,22 @@ void CDataGraphDlg::OnSize(int cx, int cy)
         QWidget* item = controls.Item(id);
         item->setGeometry(x, y, w < 0 ? item->width() : w, h < 0 ? item->height() : h);
     };
+    const int margin = Scaled(13);
     const int half = cx / 2;
-    place(IDC_GRAPH_FRAME, 13, 9, cx - 26, cy - 60);
-    place(IDC_SAVE_READING, 13, cy - 34);
-    place(IDC_EVERY, half - 160, cy - 34);
-    place(IDC_INTERVAL, half - 55, cy - 38, 53, 25);
-    place(IDC_SEC, half + 5, cy - 34);
-    place(IDC_NOW_MEASURE, half + 47, cy - 40);
-    place(IDC_MEASURE_ONCE, half + 157, cy - 40);
-    place(IDC_GRAPH_SET, cx - 110, cy - 40);
-    m_rcGraph = GdiRect(15, 20, cx - 16, cy - 40);
+    place(IDC_GRAPH_FRAME, margin, Scaled(9), cx - 2 * margin, cy - Scaled(60));
+    place(IDC_SAVE_READING, margin, cy - Scaled(34));
+    // The caption before the interval ends clear of it in a font wider than the usual one.
+    const int intervalX = half - Scaled(55);
+    const auto* every = ItemAs<QLabel>(IDC_EVERY);
+    const int everyWidth = every->fontMetrics().horizontalAdvance(every->text());
+    place(IDC_EVERY, std::min(half - Scaled(160), intervalX - Scaled(4) - everyWidth),
+        cy - Scaled(34));
+    place(IDC_INTERVAL, intervalX, cy - Scaled(38), Scaled(53), Scaled(25));
+    place(IDC_SEC, half + Scaled(5), cy - Scaled(34));
+    place(IDC_NOW_MEASURE, half + Scaled(47), cy - Scaled(40));
+    place(IDC_MEASURE_ONCE, half + Scaled(157), cy - Scaled(40));
+    place(IDC_GRAPH_SET, cx - margin - controls.Item(IDC_GRAPH_SET)->width(), cy - Scaled(40));
+    m_rcGraph = GdiRect(Scaled(15), Scaled(20), cx - Scaled(16), cy - Scaled(40));
     m_repaints->Invalidate();
 }
 

@@ -4,6 +4,7 @@
 #include "display/GraphColours.h"
 #include "display/GraphLayout.h"
 #include "record/LoggerTable.h"
+#include "platform/DialogUnits.h"
 #include "platform/GdiPaint.h"
 #include "platform/TextNumber.h"
 #include "platform/Text.h"
@@ -14,6 +15,8 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPainter>
+
+#include <cmath>
 
 using namespace GraphSetIds;
 
@@ -114,13 +117,16 @@ void CGraphSetDlg::OnOK()
     OnBnClickedSet();
 }
 
-std::array<CGraphSetDlg::Sample, 16> CGraphSetDlg::ColourSamples(int clientWidth, int clientHeight)
+std::array<CGraphSetDlg::Sample, 16> CGraphSetDlg::ColourSamples(
+    int clientWidth, int clientHeight, double growth)
 {
+    const auto scaled
+        = [growth](int pixels) { return static_cast<int>(std::lround(pixels * growth)); };
     std::array<Sample, 16> samples{};
-    int y = (clientHeight - SampleTop) / 16 + SampleTop;
+    int y = (clientHeight - scaled(SampleTop)) / 16 + scaled(SampleTop);
     for (int i = 0; i < 16; ++i) {
         samples[static_cast<size_t>(i)] = {clientWidth * 23 / 40, clientWidth * 36 / 40, y};
-        y += SampleStep + (i == 5 ? GapAfterSixth : 0);
+        y += scaled(SampleStep + (i == 5 ? GapAfterSixth : 0));
     }
     return samples;
 }
@@ -129,7 +135,7 @@ void CGraphSetDlg::paintEvent(QPaintEvent* event)
 {
     CDialogBase::paintEvent(event);
     QPainter painter(this);
-    const auto samples = ColourSamples(width(), height());
+    const auto samples = ColourSamples(width(), height(), DialogUnits::FontGrowth(font()));
     for (size_t i = 0; i < samples.size(); ++i) {
         const Sample& s = samples[i];
         // A 3-pixel pen covers the row before its line and the row after.

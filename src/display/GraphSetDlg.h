@@ -20,14 +20,16 @@ public:
     explicit CGraphSetDlg(QWidget* parent = nullptr);
 
     // Where the colour sample of channel i (0..15) is drawn in a client area of that size:
-    // from x1 to x2 (excluded) on row y, 3 pixels thick around it.
+    // from x1 to x2 (excluded) on row y, 3 pixels thick around it. The figures are pixels
+    // of the usual screen; they grow with a larger font (growth) to stay beside their rows.
     struct Sample
     {
         int x1;
         int x2;
         int y;
     };
-    static std::array<Sample, 16> ColourSamples(int clientWidth, int clientHeight);
+    static std::array<Sample, 16> ColourSamples(
+        int clientWidth, int clientHeight, double growth = 1.0);
 
     int m_nScannedSensors = 0; // set by the caller before DoModal
 

@@ -18,6 +18,11 @@ public:
     // The template font: the platform's dialog font at the template's point size.
     static QFont TemplateFont(int pointSize);
 
+    // How many times larger the font is on the screen in use than on a screen of the usual
+    // 96 dots per inch (1 there). Pixel figures laid out for that screen grow by it, so that
+    // they keep their place among controls that are sized in dialog units.
+    static double FontGrowth(const QFont& font);
+
     int ToPixelsX(int units) const { return (units * m_baseX + 2) / 4; }
     int ToPixelsY(int units) const { return (units * m_baseY + 4) / 8; }
     QRect Map(int x, int y, int cx, int cy) const;

@@ -17,8 +17,8 @@ std::vector<ControlTemplate> Controls()
 {
     std::vector<ControlTemplate> controls{
         {-1, ControlKind::GroupBox, "Select of Logger ID", 7, 3, 189, 36},
-        // One line, as the platform's wider font would wrap it.
-        {-1, ControlKind::Static, "Logger ID", 43, 21, 32, 10, ControlStyle::VCenter},
+        // One line, as the platform's wider font would wrap it, and wide enough for it.
+        {-1, ControlKind::Static, "Logger ID", 43, 21, 50, 10, ControlStyle::VCenter},
         // 12 units high: the 71 that include the dropped list would make a Qt combo that tall.
         {IDC_LOGGER, ControlKind::ComboBox, "", 105, 19, 43, 12,
             ControlStyle::Editable | ControlStyle::VScroll},

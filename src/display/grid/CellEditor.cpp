@@ -1,6 +1,7 @@
 #include "display/grid/CellEditor.h"
 
 #include "display/grid/DataGrid.h"
+#include "platform/Text.h"
 
 #include <QCoreApplication>
 #include <QFocusEvent>
@@ -91,20 +92,21 @@ QKeyEvent* KeyEventFor(unsigned ch)
 } // namespace
 
 CCellEditor::CCellEditor(CDataGrid* pParent, const QRect& rect, Qt::Alignment alignment, int nID,
-    int nRow, int nColumn, const QString& strInitText, unsigned nFirstChar)
+    int nRow, int nColumn, const std::string& initText, unsigned nFirstChar)
     : QLineEdit(pParent->viewport())
     , m_pGrid(pParent)
     , m_nID(nID)
     , m_nRow(nRow)
     , m_nColumn(nColumn)
-    , m_strInitText(strInitText)
+    , m_initBytes(initText)
+    , m_strInitText(ToQt(initText))
     , m_bArrowsEndEdit(nFirstChar != VK_LBUTTON)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setAlignment(alignment | Qt::AlignVCenter);
     if (const QFont* font = pParent->OnGetFont())
         setFont(*font);
-    setText(strInitText);
+    setText(m_strInitText);
     setGeometry(rect);
     show();
     setFocus(Qt::OtherFocusReason);
@@ -222,7 +224,9 @@ void CCellEditor::EndEdit()
     info.item.row = m_nRow;
     info.item.col = m_nColumn;
     info.item.mask = 5;
-    info.item.text = text().toStdString();
+    // Bytes that are no text in the platform's encoding do not come back through the widget
+    // as they went in: text left as it was shown gives back the cell's own bytes.
+    info.item.text = text() == m_strInitText ? m_initBytes : FromQt(text());
     info.item.lParam = static_cast<std::intptr_t>(m_nEndKey) | (m_bEndShift ? EndKeyShift : 0);
     const QPointer<CCellEditor> self(this);
     if (m_pGrid)

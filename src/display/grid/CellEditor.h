@@ -5,6 +5,8 @@
 #include <QRect>
 #include <QString>
 
+#include <string>
+
 class CDataGrid;
 class QFocusEvent;
 class QKeyEvent;
@@ -18,11 +20,12 @@ class CCellEditor final : public QLineEdit
     Q_OBJECT
 
 public:
-    // Shows the editor over rect (the grid's client coordinates) with the cell's text and
-    // takes the focus. nFirstChar is what started the edit: VK_LBUTTON for the mouse or F2,
-    // a typed character, or a Qt key code for a key that moved on from the last cell.
+    // Shows the editor over rect (the grid's client coordinates) with the cell's text (its
+    // bytes) and takes the focus. nFirstChar is what started the edit: VK_LBUTTON for the
+    // mouse or F2, a typed character, or a Qt key code for a key that moved on from the last
+    // cell.
     CCellEditor(CDataGrid* pParent, const QRect& rect, Qt::Alignment alignment, int nID, int nRow,
-        int nColumn, const QString& strInitText, unsigned nFirstChar);
+        int nColumn, const std::string& initText, unsigned nFirstChar);
     ~CCellEditor() override;
 
     // The end sequence: the end notice to the grid, then the editor closes. One at a time in
@@ -54,6 +57,7 @@ private:
     int m_nID;
     int m_nRow;
     int m_nColumn;
+    std::string m_initBytes; // the cell's text as it was: what an unchanged edit gives back
     QString m_strInitText;
     unsigned m_nEndKey = 0;
     bool m_bEndShift = false;

@@ -143,8 +143,8 @@ bool CDataCell::BeginEdit(int row, int col, QRect rect, QPoint point, unsigned n
         : (format & gdi::dt::Center)                          ? Qt::AlignHCenter
                                                               : Qt::AlignLeft;
     m_bEditing = true;
-    MakeExtras().editor = new CCellEditor(grid, rect, alignment, static_cast<int>(nID), row, col,
-        QString::fromUtf8(GetText()), nChar);
+    MakeExtras().editor
+        = new CCellEditor(grid, rect, alignment, static_cast<int>(nID), row, col, GetText(), nChar);
     return true;
 }
 

@@ -4,6 +4,7 @@
 #include "display/grid/DataDefaultCell.h"
 #include "display/grid/DataGrid.h"
 #include "platform/GdiPaint.h"
+#include "platform/Text.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -134,7 +135,7 @@ bool CDataCellBase::Draw(QPainter* pDC, int row, int col, QRect rect, bool bEras
         DrawSortMarker(*this, *pDC, &rect, grid->GetSortAscending());
     TextRectangle(&rect);
     pDC->setPen(text);
-    gdi::DrawText(*pDC, QString::fromUtf8(GetText()), rect, GetFormat() | gdi::dt::NoPrefix);
+    gdi::DrawText(*pDC, ToQt(GetText()), rect, GetFormat() | gdi::dt::NoPrefix);
     pDC->restore();
     return true;
 }
@@ -157,7 +158,7 @@ QSize CDataCellBase::GetTextExtent(const char* text, QPainter* pDC) const
     const QFont* own = GetCellFont();
     const QFont font = own ? *own : (pDC ? pDC->font() : QFont());
     const QFontMetrics metrics = pDC ? QFontMetrics(font, pDC->device()) : QFontMetrics(font);
-    const QString shown = QString::fromUtf8(text);
+    const QString shown = ToQt(text);
     const std::uint32_t format = GetFormat();
     QSize size;
     if ((format & gdi::dt::WordBreak) && !(format & gdi::dt::SingleLine)) {
@@ -224,7 +225,7 @@ bool CDataCellBase::Print(QPainter* pDC, int row, int col, QRect rect)
         rect.setLeft(rect.left() + margin + image->width());
     }
     pDC->setPen(text);
-    gdi::DrawText(*pDC, QString::fromUtf8(GetText()), rect, GetFormat() | gdi::dt::NoPrefix);
+    gdi::DrawText(*pDC, ToQt(GetText()), rect, GetFormat() | gdi::dt::NoPrefix);
     pDC->restore();
     return true;
 }

@@ -1,14 +1,15 @@
 // Text exchange through the clipboard: the selected cells as tab-separated text, cutting,
 // pasting text into a block of cells, the Edit commands and their enabling.
 #include "display/grid/DataGrid.h"
+#include "platform/Text.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QMimeData>
 
+#include <algorithm>
 #include <cctype>
-#include <cstring>
 
 namespace {
 
@@ -111,7 +112,7 @@ QMimeData* CDataGrid::MakeSelectionText()
     if (m_bVirtualMode)
         SendCacheHint(CellRange());
     auto* data = new QMimeData;
-    data->setText(QString::fromUtf8(text));
+    data->setText(ToQt(text));
     return data;
 }
 
@@ -141,9 +142,9 @@ bool CDataGrid::PasteClipboardText(int row, int col, const QMimeData* pData, boo
         return false;
     if (const CDataCellBase* cell = GetCell(row, col); cell && (cell->GetState() & GCS_READONLY))
         return false;
-    const QByteArray bytes = pData->text().toUtf8();
-    // The text ends at its first NUL, and never past its data.
-    const std::string text(bytes.constData(), strnlen(bytes.constData(), bytes.size()));
+    std::string text = FromQt(pData->text());
+    // The text ends at its first NUL.
+    text.resize(std::min(text.find('\0'), text.size()));
     CellRange pasted(row, col, -1, -1);
     int rowOffset = 0;
     size_t pos = 0;

@@ -92,10 +92,10 @@ CCellID CDataGrid::HomeEndTarget(bool end, bool ctrl)
 
 bool CDataGrid::OnKeyDown(int key, Qt::KeyboardModifiers modifiers)
 {
-    if (!IsInGrid(m_idFocusCell))
-        return false;
     const bool ctrl = modifiers & Qt::ControlModifier;
     const bool shift = modifiers & Qt::ShiftModifier;
+    // The edit commands act on the selection, which a heading click makes without a focus
+    // cell.
     if (ctrl) {
         if (key == Qt::Key_C || key == Qt::Key_Insert)
             OnEditCopy();
@@ -109,6 +109,8 @@ bool CDataGrid::OnKeyDown(int key, Qt::KeyboardModifiers modifiers)
         OnEditPaste();
         return false;
     }
+    if (!IsInGrid(m_idFocusCell))
+        return false;
     const CCellID focus = m_idFocusCell;
     CCellID target = focus;
     const bool back = key == Qt::Key_Backtab || (key == Qt::Key_Tab && shift);

@@ -1,6 +1,7 @@
 // Row and column dividers: the drag that sizes them, the double-click that fits them; the
 // double-click on a cell and the two cell kinds.
 #include "display/grid/DataGrid.h"
+#include "platform/Text.h"
 
 #include <QFileDialog>
 
@@ -189,5 +190,5 @@ std::optional<std::string> CDataGrid::ChooseSaveFile(const QString& filter)
     dialog.setNameFilters(filter.split(QStringLiteral(";;")));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
-    return dialog.selectedFiles().first().toStdString();
+    return FromQt(dialog.selectedFiles().first());
 }

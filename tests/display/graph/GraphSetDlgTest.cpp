@@ -5,6 +5,7 @@
 
 #include "support/RecordingPresenter.h"
 #include "support/Screenshot.h"
+#include "support/WholeControls.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -213,7 +214,30 @@ TEST_F(GraphSetDlgTest, ColourSamplesAre26PixelsApartAnd28AfterTheSixth)
                 << i << " " << dy;
         EXPECT_FALSE(Near(shot.pixel(x, drawn[i].y + 2), GraphSeriesColours[i])) << i;
     }
-    EXPECT_TRUE(SaveScreenshot(dlg.get(), "graph_settings"));
+}
+
+// Run at 100 % fonts and again at 125 % (tests/CMakeLists.txt).
+TEST_F(GraphSetDlgTest, AtEachFontSizeNothingIsCutAndEachColourStaysBesideItsChannel)
+{
+    Open();
+    // The template's margin of 7 units on the sides and at the bottom.
+    ExpectControlsWhole(dlg.get(), dlg->MapDialogRect(7, 0, 203 - 14, 333 - 7));
+    // Each sample within half a row of its channel's middle, its 3 pixels thick line whole.
+    const QImage shot = dlg->grab().toImage();
+    const int x = dlg->width() * 59 / 80;
+    const int rowStep = dlg->Item(SeriesChecks[1].a)->y() - dlg->Item(SeriesChecks[0].a)->y();
+    for (size_t ch = 0; ch < 16; ++ch) {
+        const int middle = dlg->Item(SeriesChecks[ch].a)->geometry().center().y();
+        int run = 0;
+        int longest = 0;
+        for (int y = middle - rowStep / 2; y <= middle + rowStep / 2; ++y) {
+            run = Near(shot.pixel(x, y), GraphSeriesColours[ch]) ? run + 1 : 0;
+            longest = std::max(longest, run);
+        }
+        EXPECT_GE(longest, 3) << "channel " << ch + 1;
+    }
+    EXPECT_TRUE(
+        SaveScreenshot(dlg.get(), QStringLiteral("graph_settings_font%1").arg(FontScalePercent())));
 }
 
 } // namespace

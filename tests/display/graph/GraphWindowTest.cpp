@@ -2,6 +2,9 @@
 
 #include "platform/DebugTrace.h"
 
+#include "support/Screenshot.h"
+#include "support/WholeControls.h"
+
 namespace {
 
 const Texts PassCommands = {"@01,01,address", "@01,01,save off", "@01,01,measure 00 01 00 0020",
@@ -264,6 +267,16 @@ TEST_F(GraphWindowTest, AGraphLoggerOutsideTheLineReadsAsTheFirst)
     Record().m_nGraphLogger = -3;
     Click(IDC_MEASURE_ONCE);
     EXPECT_EQ(dlg->m_nWritePos, 2);
+}
+
+// Run at 100 % fonts and again at 125 % (tests/CMakeLists.txt).
+TEST_F(GraphWindowTest, AtEachFontSizeNothingIsCutAndTheControlsKeepTheirMargin)
+{
+    // Every control keeps the graph frame's margins: those of its sides at the sides, that of
+    // its top at the bottom.
+    const QRect frame = Item(IDC_GRAPH_FRAME)->geometry();
+    ExpectControlsWhole(dlg.get(), dlg->rect().adjusted(frame.x(), 0, -frame.x(), -frame.y()));
+    EXPECT_TRUE(SaveScreenshot(dlg.get(), QStringLiteral("graph_font%1").arg(FontScalePercent())));
 }
 
 } // namespace

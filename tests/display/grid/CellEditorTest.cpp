@@ -1,6 +1,7 @@
 #include "LiveGridWindow.h"
 
 #include "platform/DialogBase.h"
+#include "platform/Text.h"
 #include "support/Screenshot.h"
 
 #include <QPushButton>
@@ -9,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 namespace {
@@ -74,6 +76,33 @@ TEST_F(CellEditorTest, EscPutsTheTextBackAndTabTakesItAndEditsTheNextCellWithAll
     EXPECT_EQ(w.grid.GetFocusCell(), CCellID(2, 2));
     ASSERT_NE(w.grid.Editor(), nullptr);
     EXPECT_EQ(w.grid.Editor()->selectedText(), QStringLiteral("2-2A"));
+}
+
+TEST_F(CellEditorTest, AnEditLeftAsShownKeepsTheCellsBytesEvenWhenTheyAreNoUtf8)
+{
+    const std::string bytes = "caf\xe9";
+    const struct
+    {
+        int cell;
+        const char* end;
+        std::function<void(CCellEditor*)> action;
+    } ends[] = {
+        {2, "Esc", [](CCellEditor* editor) { QTest::keyClick(editor, Qt::Key_Escape); }},
+        {3, "Return", [](CCellEditor* editor) { QTest::keyClick(editor, Qt::Key_Return); }},
+        {4, "a click elsewhere", [this](CCellEditor*) { w.Click(w.Centre(6, 6)); }},
+    };
+    for (const auto& [cell, end, action] : ends) {
+        w.grid.SetText(cell, cell, bytes.c_str());
+        CCellEditor* editor = EditWithF2(cell, cell);
+        ASSERT_NE(editor, nullptr) << end;
+        EXPECT_EQ(editor->text(), ToQt(bytes)) << end;
+        action(editor);
+        LiveWindow::Settle();
+        EXPECT_EQ(w.grid.Editor(), nullptr) << end;
+        EXPECT_EQ(Text(cell, cell), bytes) << end;
+        EXPECT_FALSE(w.grid.State(cell, cell) & GCS_MODIFIED) << end;
+    }
+    EXPECT_EQ(w.owner.Count(GN_ENDEDIT), 0);
 }
 
 TEST_F(CellEditorTest, InAClickedEditArrowsMoveTheCaretAndCtrlLeftEndsAndMoves)

@@ -57,6 +57,42 @@ TEST_F(GridClipboardTest, CopyGivesTabsBetweenFieldsAndLineFeedsBetweenRowsAndSk
     EXPECT_EQ(Clipboard(), QStringLiteral("2-1\t2-2\n"));
 }
 
+TEST_F(GridClipboardTest, AHeadingClickSelectsAndCopiesAsADragOverTheSameCellsDoes)
+{
+    // The texts of a block of cells as a copy gives them.
+    const auto block = [](const CellRange& range) {
+        std::string text;
+        for (int row = range.minRow; row <= range.maxRow; ++row)
+            for (int col = range.minCol; col <= range.maxCol; ++col)
+                text += std::to_string(row) + "-" + std::to_string(col)
+                    + (col < range.maxCol        ? "\t"
+                            : row < range.maxRow ? "\n"
+                                                 : "");
+        return text;
+    };
+    const struct
+    {
+        const char* heading;
+        CCellID clicked;
+        CellRange cells;
+    } cases[] = {
+        {"column heading", {0, 3}, {1, 3, 11, 3}},
+        {"row heading", {4, 0}, {4, 1, 4, 7}},
+        {"corner", {0, 0}, {1, 1, 11, 7}},
+    };
+    for (const auto& [heading, clicked, cells] : cases) {
+        w.Drag(w.Centre(cells.minRow, cells.minCol), w.Centre(cells.maxRow, cells.maxCol));
+        w.Key(Qt::Key_C, Qt::ControlModifier);
+        EXPECT_EQ(Clipboard().toStdString(), block(cells)) << heading << " (dragged)";
+        QGuiApplication::clipboard()->clear();
+        w.Click(w.Centre(clicked.row, clicked.col));
+        EXPECT_EQ(w.Selection(), std::make_pair(cells, static_cast<int>(cells.CellCount())))
+            << heading;
+        w.Key(Qt::Key_C, Qt::ControlModifier);
+        EXPECT_EQ(Clipboard().toStdString(), block(cells)) << heading;
+    }
+}
+
 TEST_F(GridClipboardTest, PasteSplitsAtTabsCommasAndLinesAndSelectsWhatItWrote)
 {
     SetClipboard(QStringLiteral("1,2\t3\n4"));
