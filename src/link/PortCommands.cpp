@@ -109,17 +109,31 @@ std::string CPort::LoadData(int id, bool next)
 {
     if (next)
         return ReadDataLine(id).record;
-    g_port.SendCommand(FormatString("@01,%02d,data load\r", id));
+    StartDataLoad(id);
     return {};
 }
 
-DataLoadLine CPort::ReadDataLine(int id)
+namespace {
+
+DataLoadLine AsDataLoadLine(std::string reply, int id)
 {
     DataLoadLine line;
-    line.reply = g_port.SendCommand("");
+    line.reply = std::move(reply);
     line.fromLogger = HasLoggerHead(line.reply, id);
     line.record = CutHead(line.reply, DataLoadCut);
     return line;
+}
+
+} // namespace
+
+DataLoadLine CPort::ReadDataLine(int id)
+{
+    return AsDataLoadLine(g_port.SendCommand(""), id);
+}
+
+DataLoadLine CPort::StartDataLoad(int id)
+{
+    return AsDataLoadLine(g_port.SendCommand(FormatString("@01,%02d,data load\r", id)), id);
 }
 
 int CPort::ReadChannelAll(int id, bool next)
