@@ -25,6 +25,24 @@ constexpr int CancelButton = 1004;
 class DownloadStopTest : public DownloadFixture
 {
 protected:
+    // Presses Esc in the download's window once the line has taken in count times the
+    // command (looked at while the download waits).
+    static void StopAfter(
+        ModalDriver& driver, loggersim::LoggerSim& line, const char* command, long count = 1)
+    {
+        driver.Then([&line, command, count](QWidget* dialog) {
+            auto* poll = new QTimer(dialog);
+            QObject::connect(poll, &QTimer::timeout, dialog, [&line, command, count, dialog, poll] {
+                const auto sent = line.Commands();
+                if (std::count(sent.begin(), sent.end(), command) >= count) {
+                    poll->stop();
+                    QTest::keyClick(dialog, Qt::Key_Escape);
+                }
+            });
+            poll->start(1);
+        });
+    }
+
     static QAbstractButton* Cancel(QWidget* dialog)
     {
         for (auto* button : dialog->findChildren<QAbstractButton*>()) {
@@ -78,6 +96,23 @@ TEST_F(DownloadStopTest, EveryWayOfAskingStopsAfterTheRecordBeingRead)
     }
 }
 
+// A stop asked for while the logger is counted again before its erase erases nothing.
+TEST_F(DownloadStopTest, AStopBeforeTheEraseErasesNothing)
+{
+    Record().m_units[0].m_schedule.m_nScheduleMode = SchedulePeriodic;
+    Record().m_bEraseAfterReceive = 1;
+    CSerialCom::SetSliceMs(10);
+    sim.SetReplyDelay(50); // the count is waited for, well within its time-out
+    const std::vector<std::string> records = sim.Records(1);
+    ModalDriver driver;
+    StopAfter(driver, sim, "@01,01,memory", 2);
+    Receive();
+    EXPECT_EQ(FileLines(Acc(1)), records);
+    EXPECT_FALSE(Sent("@01,01,memory init"));
+    EXPECT_EQ(sim.RecordCount(1), 40);
+    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"stop"});
+}
+
 // Every note gathered reaches the operator whichever way the download ends: a lost line, a
 // stop, a raw file that cannot be written; while the schedule runs, the trace has them.
 TEST_F(DownloadStopTest, EveryNoteReachesTheOperatorHoweverTheDownloadEnds)
@@ -103,17 +138,7 @@ TEST_F(DownloadStopTest, EveryNoteReachesTheOperatorHoweverTheDownloadEnds)
             {"stop",
                 [](loggersim::LoggerSim& line, ModalDriver& driver) {
                     line.SetPaced(true);
-                    driver.Then([&line](QWidget* dialog) {
-                        auto* poll = new QTimer(dialog);
-                        QObject::connect(poll, &QTimer::timeout, dialog, [&line, dialog, poll] {
-                            const auto sent = line.Commands();
-                            if (std::count(sent.begin(), sent.end(), "@01,02,data load")) {
-                                poll->stop();
-                                QTest::keyClick(dialog, Qt::Key_Escape);
-                            }
-                        });
-                        poll->start(1);
-                    });
+                    StopAfter(driver, line, "@01,02,data load");
                 },
                 {"stop", kept}},
             {"raw file not written",
