@@ -10,8 +10,10 @@ namespace {
 
 // Reads of one record place before it counts as missing.
 constexpr int ReadsPerPlace = 2;
-// Silent places in a row that mean the logger has stopped sending.
+// Silent places in a row that mean the logger has stopped sending records; places in a row
+// that brought no record at all, junk included, mean the same.
 constexpr int SilentPlacesOfAStop = 2;
+constexpr int FruitlessPlacesOfAStop = 10;
 
 } // namespace
 
@@ -92,9 +94,19 @@ RecordStream::Place RecordStream::ReadPlace(std::string& shown)
 RecordStream::End RecordStream::ReadRecords(const PlaceRead& placeRead)
 {
     int silentInRow = 0;
+    int fruitlessInRow = 0;
     for (int place = 1; place <= m_count; ++place) {
         std::string line;
-        switch (ReadPlace(line)) {
+        const Place got = ReadPlace(line);
+        // Waiting out every record of a count the logger does not send could take days.
+        if (got == Place::Silent || got == Place::Damaged) {
+            silentInRow = got == Place::Silent ? silentInRow + 1 : 0;
+            if (silentInRow == SilentPlacesOfAStop || ++fruitlessInRow == FruitlessPlacesOfAStop)
+                return End::StreamStopped;
+        } else {
+            silentInRow = fruitlessInRow = 0;
+        }
+        switch (got) {
         case Place::LineLost:
             return End::LineLost; // nothing more can come; no empty lines for the rest
         case Place::Overrun:
@@ -102,16 +114,11 @@ RecordStream::End RecordStream::ReadRecords(const PlaceRead& placeRead)
             return End::Done;
         case Place::Arrived:
             ++m_counted;
-            silentInRow = 0;
             break;
         case Place::Damaged:
             ++m_missing;
-            silentInRow = 0;
             break;
         case Place::Silent:
-            // Waiting out every record of a count the logger does not hold could take days.
-            if (++silentInRow == SilentPlacesOfAStop)
-                return End::StreamStopped;
             ++m_missing;
             line.clear();
             if (m_raw.AppendLine(line))

@@ -15,9 +15,9 @@ class AccFile;
 // again never takes the place of a record still to come.
 //
 // What the stream says about the count: the records that filled places, the places that got
-// a damaged line or nothing (each place is read twice before it counts as missing), whether the logger
-// stopped sending (two places in a row of which nothing at all came), and whether anything
-// but a repeat came after the counted places.
+// a damaged line or nothing (each place is read twice before it counts as missing), whether
+// the logger stopped sending records (two places in a row of which nothing at all came, or ten
+// without a record), and whether anything but a repeat came after the counted places.
 class RecordStream final
 {
 public:

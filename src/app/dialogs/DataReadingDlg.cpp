@@ -293,7 +293,8 @@ bool CDataReadingDlg::NoteKept(
     } else if (stream.Missing() > 0) {
         m_report.Note(KeptMemoryNote(loggerId, stream.Missing()));
     }
-    if (stream.BeyondCount() && !count.cut) {
+    // A logger given up on still sends; that says nothing about its count.
+    if (stream.BeyondCount() && !count.cut && !stopped) {
         m_report.Note(FormatString(
             "Logger ID %d sent more records than it counted; its memory was kept.", loggerId));
     }

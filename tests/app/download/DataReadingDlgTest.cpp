@@ -90,6 +90,7 @@ TEST_F(DataReadingDlgTest, ASecondDownloadDoublesTheRawFileButNotTheTable)
 
 TEST_F(DataReadingDlgTest, EraseFollowsOnlyACompleteDownload)
 {
+    ShortSlices();
     Record().m_bEraseAfterReceive = 1;
     Receive();
     EXPECT_EQ(FileLines(Acc(1)).size(), 40u);
@@ -99,6 +100,7 @@ TEST_F(DataReadingDlgTest, EraseFollowsOnlyACompleteDownload)
 
 TEST_F(DataReadingDlgTest, ALineThatGoesAwayKeepsWhatArrived)
 {
+    ShortSlices();
     sim.SetPaced(true); // the line's own pace: the reader keeps up until the line goes
     Record().m_bEraseAfterReceive = 1;
     // Lines 0..3 answer memory, date, time and data load; line 21 is the 18th record.

@@ -23,7 +23,9 @@ protected:
     {
         SimLineFixture::SetUp();
         ASSERT_TRUE(OpenPort());
-        ShortSlices(); // every download ends with a silent reply time-out
+        // Every download ends with a silent reply time-out (70 slices); tests of many
+        // downloads shorten the slices further.
+        CSerialCom::SetSliceMs(5);
     }
     void TearDown() override
     {

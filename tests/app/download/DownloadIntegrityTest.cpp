@@ -51,6 +51,7 @@ std::set<std::string> ArrivedRecords(
 // never came has arrived; a stream that stops is given up two silent records later.
 TEST_F(DownloadIntegrityTest, ADamagedRecordKeepsTheMemory)
 {
+    ShortSlices();
     Record().m_units[0].m_schedule.m_nScheduleMode = SchedulePeriodic;
     Record().m_bEraseAfterReceive = 1;
     constexpr int Count = 12; // each record that cannot come costs two silent reads
@@ -111,6 +112,7 @@ TEST_F(DownloadIntegrityTest, ADamagedRecordKeepsTheMemory)
 // Junk is kept in the raw file as it came; the table passes over it.
 TEST_F(DownloadIntegrityTest, ADamagedRecordStaysInTheRawFileAsItCame)
 {
+    ShortSlices();
     Record().m_units[0].m_schedule.m_nScheduleMode = SchedulePeriodic;
     sim.InjectFault(SimFault::Garbage, FirstRecordLine + 8);
     Receive();
@@ -128,6 +130,7 @@ TEST_F(DownloadIntegrityTest, ADamagedRecordStaysInTheRawFileAsItCame)
 
 TEST_F(DownloadIntegrityTest, ACountTheLoggerCannotBeTrustedKeepsTheMemory)
 {
+    ShortSlices();
     Record().m_units[0].m_schedule.m_nScheduleMode = SchedulePeriodic;
     Record().m_bEraseAfterReceive = 1;
     const std::vector<std::string> records = sim.Records(1);
@@ -165,9 +168,11 @@ TEST_F(DownloadIntegrityTest, ACountTheLoggerCannotBeTrustedKeepsTheMemory)
 
 // A count the logger does not hold is read only until its stream has stopped: two records in a
 // row of which nothing came end that logger well within a minute of its last record at the
-// line's own time-outs (600 slices), its memory kept; the next logger is read as usual.
+// line's own time-outs (600 slices), its memory kept; the next logger is read as usual. So do
+// ten in a row that brought no record.
 TEST_F(DownloadIntegrityTest, AStreamThatStopsEndsItsLoggerWithinAMinute)
 {
+    ShortSlices();
     Record().m_units[0].m_schedule.m_nScheduleMode = SchedulePeriodic;
     Record().m_bEraseAfterReceive = 1;
     sim.SetRecordCount(1, 5);
@@ -192,6 +197,19 @@ TEST_F(DownloadIntegrityTest, AStreamThatStopsEndsItsLoggerWithinAMinute)
     EXPECT_EQ(FileLines(Acc(2)), second);
     EXPECT_EQ(sim.RecordCount(2), 0);
     EXPECT_EQ(boxes.Texts(), std::vector<std::string>{note});
+
+    // Junk in place of ten records in a row ends the logger the same way.
+    boxes.requests.clear();
+    sim.SetRecordCount(1, 40);
+    sim.SetRecordCount(2, 40);
+    sim.SetCountShown(1, -1);
+    for (int line = 0; line < 20; ++line) // two reads for each record
+        sim.InjectFault(SimFault::Garbage, FirstRecordLine + 5 + line);
+    Receive();
+    EXPECT_EQ(sim.RecordCount(1), 40);
+    EXPECT_EQ(sim.RecordCount(2), 0);
+    EXPECT_EQ(boxes.Texts(),
+        std::vector<std::string>{"Logger ID 1 sent 5 of 40 records; its memory was kept."});
 }
 
 // What a logger sends stays with it: the lines after its counted records, a flood among them
@@ -200,6 +218,7 @@ TEST_F(DownloadIntegrityTest, AStreamThatStopsEndsItsLoggerWithinAMinute)
 // head of the transfer counts too.
 TEST_F(DownloadIntegrityTest, WhatALoggerSendsStaysWithThatLogger)
 {
+    ShortSlices();
     const std::string Complete = "Data receiving complete!";
     SetUpNetwork(sim);
     constexpr int Count = 12;
@@ -421,6 +440,7 @@ TEST_F(DownloadIntegrityTest, NamesThatAreNotUtf8NeverShareAFile)
 // the table is missing.
 TEST_F(DownloadIntegrityTest, ATableThatCannotBeWrittenIsSaid)
 {
+    ShortSlices();
     Record().m_bEraseAfterReceive = 1;
     ASSERT_TRUE(QDir().mkpath(QString::fromStdString(Csv(1))));
     const std::vector<std::string> records = sim.Records(1);

@@ -57,6 +57,7 @@ protected:
 // "stop" box, the table built from what arrived, no erase, no further logger, no closing box.
 TEST_F(DownloadStopTest, EveryWayOfAskingStopsAfterTheRecordBeingRead)
 {
+    ShortSlices();
     SetUpNetwork(sim);
     sim.SetPaced(true);
     using Ask = std::function<void(QWidget*)>;
