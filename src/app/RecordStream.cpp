@@ -56,11 +56,16 @@ RecordStream::Read RecordStream::NextLine(DataLoadLine& line)
     if (line.reply.empty())
         return g_port.m_Serial.IsOpen() ? Read::Silent : Read::LineLost;
     --m_linesLeft;
-    if (m_raw.AppendLine(line.record))
+    Append(line.record);
+    return Read::Line;
+}
+
+void RecordStream::Append(const std::string& line)
+{
+    if (m_raw.AppendLine(line))
         ++m_appended;
     else
         m_writeFailed = true;
-    return Read::Line;
 }
 
 RecordStream::Place RecordStream::ReadPlace(std::string& shown)
@@ -120,11 +125,7 @@ RecordStream::End RecordStream::ReadRecords(const PlaceRead& placeRead)
             break;
         case Place::Silent:
             ++m_missing;
-            line.clear();
-            if (m_raw.AppendLine(line))
-                ++m_appended;
-            else
-                m_writeFailed = true;
+            Append({}); // the place of a record of which nothing came
             break;
         }
         if (m_writeFailed)

@@ -70,6 +70,7 @@ private:
     };
 
     Read NextLine(DataLoadLine& line);
+    void Append(const std::string& line);
     Place ReadPlace(std::string& shown);
     bool IsRecord(const DataLoadLine& line) const;
 

@@ -12,7 +12,6 @@ CPort g_port;
 
 namespace {
 
-
 std::string CommaField(const std::string& text, int index)
 {
     size_t start = 0;

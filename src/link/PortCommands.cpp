@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <utility>
 
 using namespace LoggerCommand;
 
@@ -17,6 +18,15 @@ namespace {
 uint16_t PairAt(const std::string& reply, size_t pos)
 {
     return static_cast<uint16_t>(pos < reply.size() ? std::atoi(reply.substr(pos, 2).c_str()) : 0);
+}
+
+DataLoadLine AsDataLoadLine(std::string reply, int id)
+{
+    DataLoadLine line;
+    line.reply = std::move(reply);
+    line.fromLogger = HasLoggerHead(line.reply, id);
+    line.record = CutHead(line.reply, DataLoadCut);
+    return line;
 }
 
 } // namespace
@@ -112,19 +122,6 @@ std::string CPort::LoadData(int id, bool next)
     StartDataLoad(id);
     return {};
 }
-
-namespace {
-
-DataLoadLine AsDataLoadLine(std::string reply, int id)
-{
-    DataLoadLine line;
-    line.reply = std::move(reply);
-    line.fromLogger = HasLoggerHead(line.reply, id);
-    line.record = CutHead(line.reply, DataLoadCut);
-    return line;
-}
-
-} // namespace
 
 DataLoadLine CPort::ReadDataLine(int id)
 {
