@@ -100,7 +100,6 @@ TEST_F(DataReadingDlgTest, EraseFollowsOnlyACompleteDownload)
 
 TEST_F(DataReadingDlgTest, ALineThatGoesAwayKeepsWhatArrived)
 {
-    ShortSlices();
     sim.SetPaced(true); // the line's own pace: the reader keeps up until the line goes
     Record().m_bEraseAfterReceive = 1;
     // Lines 0..3 answer memory, date, time and data load; line 21 is the 18th record.

@@ -19,12 +19,17 @@
 class DownloadFixture : public SimLineFixture
 {
 protected:
+    // Reply lines of a periodic logger's download: 0 the count, 1 the head of "data load",
+    // then one per record.
+    static constexpr int FirstRecordLine = 2;
+
     void SetUp() override
     {
         SimLineFixture::SetUp();
         ASSERT_TRUE(OpenPort());
-        // Every download ends with a silent reply time-out (70 slices); tests of many
-        // downloads shorten the slices further.
+        // Long enough to see a line close within a reply's second of silence; every download
+        // ends with a silent reply time-out (70 slices), so tests of many downloads shorten
+        // the slices further.
         CSerialCom::SetSliceMs(5);
     }
     void TearDown() override

@@ -21,10 +21,6 @@ namespace {
 using loggersim::SimFault;
 using DownloadIntegrityTest = DownloadFixture;
 
-// Reply lines of a periodic logger's download: 0 the count, 1 the head of "data load", then
-// one per record.
-constexpr int FirstRecordLine = 2;
-
 const std::string KeptNote = "Logger ID 1: 1 record did not arrive; its memory was kept.";
 
 bool Contains(const std::vector<std::string>& lines, const std::string& line)

@@ -160,9 +160,8 @@ TEST_F(DownloadStopTest, EveryNoteReachesTheOperatorHoweverTheDownloadEnds)
         ClearFolder();
         loggersim::LoggerSim line(DefaultOptions());
         ASSERT_TRUE(Attach(line));
-        CSerialCom::SetSliceMs(5); // long enough to see the close within a reply's silence
         SetUpNetwork(line);
-        line.InjectFault(SimFault::Garbage, 2 + 5);
+        line.InjectFault(SimFault::Garbage, FirstRecordLine + 5);
         ModalDriver driver;
         c.end(line, driver);
         boxes.requests.clear();
@@ -188,7 +187,6 @@ TEST_F(DownloadStopTest, ALinePulledAtAnyMomentNeverCostsARecord)
     // Reply lines: per logger its count, the head of data load, 40 records, its count again
     // and the erase.
     constexpr int LinesPerLogger = 44;
-    constexpr int FirstRecordLine = 2;
     const SimFault faults[] = {SimFault::Repeat, SimFault::EndReply, SimFault::Flood};
     for (unsigned seed = 1; seed <= 20; ++seed) {
         std::mt19937 random(seed);
@@ -204,7 +202,6 @@ TEST_F(DownloadStopTest, ALinePulledAtAnyMomentNeverCostsARecord)
         ClearFolder();
         loggersim::LoggerSim line(DefaultOptions());
         ASSERT_TRUE(Attach(line));
-        CSerialCom::SetSliceMs(5); // long enough to see the close within a reply's silence
         SetUpNetwork(line);
         // A flood at the line's pace takes minutes.
         line.SetPaced(kind != 2);
