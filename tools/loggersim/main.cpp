@@ -96,13 +96,12 @@ struct Settings
 
 bool ParseFault(const std::string& name, const char* value, Settings& settings)
 {
-    static const std::map<std::string, SimFault> faults
-        = {{"--drop-reply", SimFault::DropReply}, {"--cut-line", SimFault::CutLine},
-            {"--garbage", SimFault::Garbage}, {"--no-line-end", SimFault::NoLineEnd},
-            {"--long-line", SimFault::LongLine}, {"--huge-line", SimFault::HugeLine},
-            {"--nul-byte", SimFault::NulByte}, {"--vanish-after", SimFault::Vanish},
-            {"--repeat", SimFault::Repeat}, {"--end-reply", SimFault::EndReply},
-            {"--flood", SimFault::Flood}};
+    static const std::map<std::string, SimFault> faults = {{"--drop-reply", SimFault::DropReply},
+        {"--cut-line", SimFault::CutLine}, {"--garbage", SimFault::Garbage},
+        {"--no-line-end", SimFault::NoLineEnd}, {"--long-line", SimFault::LongLine},
+        {"--huge-line", SimFault::HugeLine}, {"--nul-byte", SimFault::NulByte},
+        {"--vanish-after", SimFault::Vanish}, {"--repeat", SimFault::Repeat},
+        {"--end-reply", SimFault::EndReply}, {"--flood", SimFault::Flood}};
     const auto found = faults.find(name);
     int line = 0;
     if (found == faults.end() || !value || !ParseInt(value, line))

@@ -316,8 +316,8 @@ RecordStream::End CDataReadingDlg::ReceiveRecords(RecordStream& stream, int logg
         m_progress->setValue(place);
         const auto [date, time] = DateTimeTokens(line);
         DebugTrace("Memory receive [%d] [%s\n] [%d] [%s] [%s] [%s] [%s]\r\n", place - 1,
-            line.c_str(), previousLines + place - 1, date.c_str(), time.c_str(),
-            lastDate.c_str(), lastTime.c_str());
+            line.c_str(), previousLines + place - 1, date.c_str(), time.c_str(), lastDate.c_str(),
+            lastTime.c_str());
         SetStatus(FormatString(
             "Logger ID(%d) - Now Receiving... (%d %%)", loggerId, 100 * place / count));
         return !StopRequested();

@@ -43,8 +43,8 @@ private:
         int previousLines, const std::string& previousLast);
     bool Conclude(int loggerId, const MemoryCount& count, const RecordStream& stream,
         RecordStream::End end, bool erase);
-    bool NoteKept(int loggerId, const MemoryCount& count, const RecordStream& stream,
-        RecordStream::End end);
+    bool NoteKept(
+        int loggerId, const MemoryCount& count, const RecordStream& stream, RecordStream::End end);
     bool EraseMemory(int loggerId, int read);
     bool LineGone();
     bool StopRequested();

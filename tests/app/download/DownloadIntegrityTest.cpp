@@ -98,7 +98,7 @@ TEST_F(DownloadIntegrityTest, ADamagedRecordKeepsTheMemory)
             EXPECT_EQ(boxes.Texts(),
                 std::vector<std::string>{stopped
                         ? FormatString("Logger ID 1 sent %d of %d records; its memory was kept.",
-                              arrivedCount, Count)
+                            arrivedCount, Count)
                         : KeptNote});
             EXPECT_EQ(boxes.requests[0].icon, MessageIcon::Warning);
         }
@@ -231,8 +231,8 @@ TEST_F(DownloadIntegrityTest, WhatALoggerSendsStaysWithThatLogger)
             "Logger ID 1 sent more records than it counted; its memory was kept."},
         {SimFault::Repeat, 6, -1, Complete}, {SimFault::DropReply, -1, -1, Complete}};
     for (const Case& c : cases) {
-        SCOPED_TRACE(FormatString("fault %d at %d, count %d", static_cast<int>(c.fault), c.hit,
-            c.countShown));
+        SCOPED_TRACE(FormatString(
+            "fault %d at %d, count %d", static_cast<int>(c.fault), c.hit, c.countShown));
         ClearFolder();
         sim.SetRecordCount(1, Count);
         sim.SetRecordCount(2, Count);
@@ -428,8 +428,13 @@ TEST_F(DownloadIntegrityTest, NamesThatAreNotUtf8NeverShareAFile)
 
     EXPECT_EQ(boxes.Texts(), told);
     EXPECT_TRUE(sim.Commands().empty());
-    EXPECT_EQ(QDir(QString::fromStdString(Folder())).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
-        (QStringList{"a.arg", "o.arg"}));
+    // A name in UTF-8 is a name like any other.
+    SetFieldText(Record().m_szDataFolder, Folder());
+    SetFieldText(Record().m_szName, "Damm\xC3\xA4");
+    EXPECT_TRUE(SaveCurrentConfiguration());
+    EXPECT_EQ(
+        QDir(QString::fromStdString(Folder())).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+        (QStringList{"a.arg", QString::fromUtf8("Damm\xC3\xA4.arg"), "o.arg"}));
 }
 
 // The records are safe in the raw file, so the erase still follows; the operator learns that

@@ -130,31 +130,30 @@ TEST_F(DownloadStopTest, EveryNoteReachesTheOperatorHoweverTheDownloadEnds)
         std::function<void(loggersim::LoggerSim&, ModalDriver&)> end;
         std::vector<std::string> told;
     };
-    const Case cases[]
-        = {{"line gone",
-               [](loggersim::LoggerSim& line, ModalDriver&) {
-                   line.InjectFault(SimFault::Vanish, SecondCount);
-               },
-               {lost + "\n" + kept}},
-            {"stop",
-                [](loggersim::LoggerSim& line, ModalDriver& driver) {
-                    line.SetPaced(true);
-                    StopAfter(driver, line, "@01,02,data load");
-                },
-                {"stop", kept}},
-            {"raw file not written",
-                [this](loggersim::LoggerSim&, ModalDriver&) {
-                    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(Acc(2))));
-                },
-                {FormatString("Cannot write the data file %s; the logger's memory was kept.",
-                     Acc(2).c_str())
-                    + "\n" + kept}},
-            {"line gone while the schedule runs",
-                [](loggersim::LoggerSim& line, ModalDriver&) {
-                    g_bScheduleRunning = true;
-                    line.InjectFault(SimFault::Vanish, SecondCount);
-                },
-                {}}};
+    const Case cases[] = {{"line gone",
+                              [](loggersim::LoggerSim& line, ModalDriver&) {
+                                  line.InjectFault(SimFault::Vanish, SecondCount);
+                              },
+                              {lost + "\n" + kept}},
+        {"stop",
+            [](loggersim::LoggerSim& line, ModalDriver& driver) {
+                line.SetPaced(true);
+                StopAfter(driver, line, "@01,02,data load");
+            },
+            {"stop", kept}},
+        {"raw file not written",
+            [this](loggersim::LoggerSim&, ModalDriver&) {
+                ASSERT_TRUE(QDir().mkpath(QString::fromStdString(Acc(2))));
+            },
+            {FormatString(
+                 "Cannot write the data file %s; the logger's memory was kept.", Acc(2).c_str())
+                + "\n" + kept}},
+        {"line gone while the schedule runs",
+            [](loggersim::LoggerSim& line, ModalDriver&) {
+                g_bScheduleRunning = true;
+                line.InjectFault(SimFault::Vanish, SecondCount);
+            },
+            {}}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.how);
         ClearFolder();
