@@ -4,6 +4,7 @@
 #include "record/LoggerFile.h"
 #include "record/LoggerTable.h"
 #include "platform/Format.h"
+#include "platform/Utf8Text.h"
 
 bool SaveCurrentConfiguration()
 {
@@ -12,8 +13,12 @@ bool SaveCurrentConfiguration()
         return false;
     if (SaveLoggerFile(g_nCurLogger, nullptr))
         return true;
-    TimedMessageBox(FormatString("The configuration file %s could not be written.",
-                        SavedLoggerFilePath(*record).c_str()),
+    const std::string path = SavedLoggerFilePath(*record);
+    TimedMessageBox(FormatString(IsUtf8Text(path)
+                            ? "The configuration file %s could not be written."
+                            : "The configuration file %s could not be written: its name or folder "
+                              "is not UTF-8 text.",
+                        ReadableText(path).c_str()),
         TimedBoxForm::Warning);
     return false;
 }

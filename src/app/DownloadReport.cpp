@@ -4,28 +4,15 @@
 #include "app/TimedMessageBox.h"
 #include "platform/DebugTrace.h"
 
-namespace {
-
-void Tell(const std::string& text)
-{
-    if (g_bScheduleRunning)
-        DebugTrace("%s\r\n", text.c_str());
-    else
-        TimedMessageBox(text, TimedBoxForm::Warning);
-}
-
-} // namespace
-
 void DownloadReport::Clear()
 {
+    m_problems.clear();
     m_notes.clear();
-    m_problem = false;
 }
 
 void DownloadReport::Problem(const std::string& text)
 {
-    m_problem = true;
-    Tell(text);
+    m_problems.push_back(text);
 }
 
 void DownloadReport::Note(const std::string& text)
@@ -33,15 +20,22 @@ void DownloadReport::Note(const std::string& text)
     m_notes.push_back(text);
 }
 
-void DownloadReport::Finish() const
+void DownloadReport::Finish(bool stopped) const
 {
-    if (!m_notes.empty()) {
-        std::string text;
-        for (const std::string& note : m_notes)
-            text += (text.empty() ? "" : "\n") + note;
-        Tell(text);
+    std::string text;
+    for (const auto* told : {&m_problems, &m_notes}) {
+        for (const std::string& line : *told) {
+            text += (text.empty() ? "" : "\n") + line;
+            // A trace line is cut at its buffer: one for each.
+            if (g_bScheduleRunning)
+                DebugTrace("%s\r\n", line.c_str());
+        }
+    }
+    if (!text.empty()) {
+        if (!g_bScheduleRunning)
+            TimedMessageBox(text, TimedBoxForm::Warning);
         return;
     }
-    if (!m_problem && !g_bScheduleRunning)
+    if (!stopped && !g_bScheduleRunning)
         TimedMessageBox("Data receiving complete!", TimedBoxForm::Information);
 }

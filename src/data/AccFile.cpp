@@ -1,12 +1,14 @@
 #include "data/AccFile.h"
 
 #include "platform/FileSync.h"
+#include "platform/Utf8Text.h"
 
 #include <QFileInfo>
 
 AccFile::AccFile(std::string path)
     : m_path(std::move(path))
-    , m_file(QFile::decodeName(m_path.c_str()))
+    // A path that is not UTF-8 would name another file: such a file cannot be opened.
+    , m_file(IsUtf8Text(m_path) ? QFile::decodeName(m_path.c_str()) : QString())
 {
 }
 

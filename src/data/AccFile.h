@@ -20,8 +20,8 @@ public:
     const std::string& Path() const { return m_path; }
 
     // Opens the file for appending, creating it empty when it is missing. False when it
-    // cannot be opened (for example its folder is missing). A last line without its line end
-    // is ended by the first append.
+    // cannot be opened (for example its folder is missing, or its path is not UTF-8). A last
+    // line without its line end is ended by the first append.
     bool Open();
     bool IsOpen() const { return m_file.isOpen(); }
     void Close();

@@ -5,6 +5,7 @@
 #include "data/DataFilePaths.h"
 #include "data/DataRecordList.h"
 #include "platform/DebugTrace.h"
+#include "platform/Utf8Text.h"
 
 #include <QSaveFile>
 
@@ -41,6 +42,9 @@ std::vector<DataRecord> PrepareRecords(std::string_view text, bool traces)
 bool WriteTable(const std::string& path, const std::vector<DataRecord>& records,
     const UsedSlots& used, int dateFormat, EventPump& pump)
 {
+    // A path that is not UTF-8 would name another file.
+    if (!IsUtf8Text(path))
+        return false;
     QSaveFile file(QFile::decodeName(path.c_str()));
     if (!file.open(QIODevice::WriteOnly))
         return false;

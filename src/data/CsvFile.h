@@ -19,7 +19,7 @@ struct CsvBuildOptions
 // the raw file first (AccFile::Open creates it when missing). The new table replaces the old
 // one whole, through a temporary file, so a failed build leaves the old table as it was.
 // True when the new table is on disk; false when the raw file cannot be read or the table
-// cannot be written. Pending events run during the build; the record's folder, name and style
-// are read once at the start.
+// cannot be written (a path that is not UTF-8 is never written). Pending events run during the
+// build; the record's folder, name and style are read once at the start.
 bool RebuildCsvFile(const LoggerRecord& record, int loggerId, const AccFile& raw,
     const CsvBuildOptions& options = {});

@@ -64,6 +64,13 @@ struct DataLoadLine
     std::string reply; // the whole line, "" when none came
     bool fromLogger = false; // it begins with the head of the logger asked
     DataLoadReply record; // the line without its head
+
+    // The transfer's first line, which repeats the command ("@01,NN,data load ...").
+    bool IsHead() const
+    {
+        constexpr std::string_view Word = "data load";
+        return fromLogger && reply.compare(LoggerCommand::AddressCut, Word.size(), Word) == 0;
+    }
 };
 
 // One channel's settings as the "channel" command sets them and "channel all" reports them:

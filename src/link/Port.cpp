@@ -4,15 +4,13 @@
 #include "platform/DebugTrace.h"
 #include "platform/Format.h"
 
+#include <QElapsedTimer>
+
 #include <algorithm>
 
 CPort g_port;
 
 namespace {
-
-// Bytes dropped after a full reply line while waiting for its end; a device that streams
-// without ever ending its line cannot hold the link longer than this.
-constexpr int MaxDroppedBytes = CSerialCom::QueueSize;
 
 std::string CommaField(const std::string& text, int index)
 {
@@ -84,21 +82,27 @@ std::string CPort::SendCommand(const std::string& command, bool bModem, int nTim
 }
 
 // Reads up to the line end. Bytes past MaxReplyLength are read and dropped up to the end, so
-// the tail of an overlong line never starts the next reply.
+// the tail of an overlong line never starts the next reply (nor fills the next records); a
+// device that streams without ever ending its line holds the link for MaxFloodMs at most.
 std::string CPort::ReadReplyLine(bool bModem)
 {
     std::string line;
-    int dropped = 0;
+    bool dropping = false;
+    QElapsedTimer flood;
     for (;;) {
         const char byte = m_Serial.ReadByte();
         if (byte == 0)
             break;
-        if (line.empty() && dropped == 0 && (byte == '\r' || byte == '\n'))
+        if (line.empty() && (byte == '\r' || byte == '\n'))
             continue;
-        if (line.size() < MaxReplyLength)
+        if (line.size() < MaxReplyLength) {
             line.push_back(byte);
-        else if (++dropped > MaxDroppedBytes)
+        } else if (!dropping) {
+            dropping = true;
+            flood.start();
+        } else if (flood.hasExpired(MaxFloodMs)) {
             break;
+        }
         if (byte == '\n' || (!bModem && byte == '\r')) {
             DebugTrace("ReadString2 [%d] [%s]\r\n", byte, line.c_str());
             break;

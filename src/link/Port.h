@@ -16,6 +16,8 @@ void SetProgressPos(const ProgressPos& progress, int position);
 // A reply line holds at most this many characters; bytes beyond them are dropped up to the
 // line end.
 inline constexpr size_t MaxReplyLength = 259;
+// A line, or a stream of lines, that goes on and on is given up after this long.
+inline constexpr int MaxFloodMs = 5000;
 
 // The logger link: one serial port, one command and one reply line at a time.
 //
@@ -66,6 +68,9 @@ public:
     // The next line of a "data load" transfer whole, for a caller that must know whether it
     // came from logger id.
     DataLoadLine ReadDataLine(int id);
+    // Sends "data load" and returns its first line whole: the head, unless it was lost and a
+    // record came in its place.
+    DataLoadLine StartDataLoad(int id);
     // next false sends "channel all" and restarts g_port's sensor count; next true reads the
     // next channel line. Writes the reported channel into the current record's table and
     // returns the sensor count so far; -1 when no line came.

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <utility>
 
 using namespace LoggerCommand;
 
@@ -17,6 +18,15 @@ namespace {
 uint16_t PairAt(const std::string& reply, size_t pos)
 {
     return static_cast<uint16_t>(pos < reply.size() ? std::atoi(reply.substr(pos, 2).c_str()) : 0);
+}
+
+DataLoadLine AsDataLoadLine(std::string reply, int id)
+{
+    DataLoadLine line;
+    line.reply = std::move(reply);
+    line.fromLogger = HasLoggerHead(line.reply, id);
+    line.record = CutHead(line.reply, DataLoadCut);
+    return line;
 }
 
 } // namespace
@@ -109,17 +119,18 @@ std::string CPort::LoadData(int id, bool next)
 {
     if (next)
         return ReadDataLine(id).record;
-    g_port.SendCommand(FormatString("@01,%02d,data load\r", id));
+    StartDataLoad(id);
     return {};
 }
 
 DataLoadLine CPort::ReadDataLine(int id)
 {
-    DataLoadLine line;
-    line.reply = g_port.SendCommand("");
-    line.fromLogger = HasLoggerHead(line.reply, id);
-    line.record = CutHead(line.reply, DataLoadCut);
-    return line;
+    return AsDataLoadLine(g_port.SendCommand(""), id);
+}
+
+DataLoadLine CPort::StartDataLoad(int id)
+{
+    return AsDataLoadLine(g_port.SendCommand(FormatString("@01,%02d,data load\r", id)), id);
 }
 
 int CPort::ReadChannelAll(int id, bool next)

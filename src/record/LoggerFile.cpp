@@ -4,6 +4,7 @@
 #include "record/LoggerRecordCheck.h"
 #include "record/LoggerTable.h"
 #include "platform/Format.h"
+#include "platform/Utf8Text.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -52,9 +53,11 @@ bool SaveLoggerFile(int index, const LoggerRecord* rec)
         rec = &g_loggers[index];
     }
     const std::string name = FieldText(rec->m_szName);
-    if (!IsValidLoggerName(name))
+    const std::string path = SavedLoggerFilePath(*rec);
+    // A path that is not UTF-8 would be written under another name, maybe another's.
+    if (!IsValidLoggerName(name) || !IsUtf8Text(path))
         return false;
-    QSaveFile file(LocalPath(SavedLoggerFilePath(*rec)));
+    QSaveFile file(LocalPath(path));
     if (!file.open(QIODevice::WriteOnly))
         return false;
     const auto size = static_cast<qint64>(sizeof(LoggerRecord));

@@ -6,7 +6,8 @@
 
 // Writes rec, or g_loggers[index] when rec is null, to "<data folder><name>.arg" through a
 // temporary file renamed over the old one. True only when the whole record reached the disk;
-// false for an index outside the table, a name that is no file name, or any write failure.
+// false for an index outside the table, a name that is no file name, a path that is not
+// UTF-8, or any write failure.
 bool SaveLoggerFile(int index, const LoggerRecord* rec);
 
 // Fills g_loggers[index] from the file an open-list entry names: an absolute path (without

@@ -192,10 +192,12 @@ void LoggerSim::QueueReplies(const std::string& command, std::vector<std::string
 {
     if (m_silent)
         return;
-    // A new command abandons what is still unsent; a line about to vanish still does.
-    m_out.erase(
-        std::remove_if(m_out.begin(), m_out.end(), [](const Pending& p) { return !p.vanish; }),
+    // A new command abandons what is still unsent; a line about to vanish still vanishes, and
+    // a babbling device goes on.
+    m_out.erase(std::remove_if(m_out.begin(), m_out.end(),
+                    [](const Pending& p) { return !p.vanish && !p.persists; }),
         m_out.end());
+    m_replyPersists = false;
     const Clock_t::time_point start
         = Clock_t::now() + std::chrono::milliseconds(m_options.replyDelayMs);
     std::vector<SimReplyLine> lines = m_line.Answer(command);
@@ -218,7 +220,7 @@ bool LoggerSim::QueueLine(
     auto armed = std::find_if(
         m_faults.begin(), m_faults.end(), [number](const Armed& a) { return a.line == number; });
     if (armed == m_faults.end()) {
-        m_out.push_back({line.bytes, notBefore});
+        m_out.push_back({line.bytes, notBefore, false, m_replyPersists});
         if (m_log)
             log.push_back("-> " + line.bytes.substr(0, line.bytes.find_last_not_of("\r\n") + 1));
         return true;
@@ -244,14 +246,24 @@ bool LoggerSim::QueueLine(
         m_out.push_back({body, notBefore});
         return false;
     case SimFault::LongLine:
-    case SimFault::HugeLine: {
-        const size_t length = fault == SimFault::LongLine ? LongLineLength : HugeLineLength;
+    case SimFault::HugeLine:
+    case SimFault::Flood: {
+        const size_t length = fault == SimFault::LongLine ? LongLineLength
+            : fault == SimFault::HugeLine                 ? HugeLineLength
+                                                          : FloodLineLength;
+        m_replyPersists = m_replyPersists || fault == SimFault::Flood;
         std::string longLine = body;
         if (longLine.size() < length)
             longLine.append(length - longLine.size(), '#');
-        m_out.push_back({longLine + end, notBefore});
+        m_out.push_back({longLine + end, notBefore, false, m_replyPersists});
         return true;
     }
+    case SimFault::Repeat:
+        m_out.push_back({line.bytes, notBefore, false, m_replyPersists});
+        m_out.push_back({line.bytes, notBefore, false, m_replyPersists});
+        return true;
+    case SimFault::EndReply:
+        return false;
     case SimFault::NulByte: {
         std::string split = body;
         if (!split.empty())
@@ -340,6 +352,13 @@ void LoggerSim::SetRecordCount(int id, int count)
     std::lock_guard lock(m_mutex);
     if (SimLogger* logger = m_line.Logger(id))
         logger->SetRecordCount(count);
+}
+
+void LoggerSim::SetCountShown(int id, int count)
+{
+    std::lock_guard lock(m_mutex);
+    if (SimLogger* logger = m_line.Logger(id))
+        logger->SetCountShown(count);
 }
 
 int LoggerSim::RecordCount(int id) const

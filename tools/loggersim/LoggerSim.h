@@ -82,6 +82,9 @@ public:
     std::vector<int> Loggers() const;
     // Regenerates a logger's stored records (ignored for an ID not on the line).
     void SetRecordCount(int id, int count);
+    // A damaged count: the logger's "memory" replies give count whatever it holds; -1 gives
+    // what it holds again.
+    void SetCountShown(int id, int count);
     int RecordCount(int id) const; // -1 for an ID not on the line
     // The 28-character record lines a download of that logger should store, oldest first.
     std::vector<std::string> Records(int id) const;
@@ -135,6 +138,7 @@ private:
         std::string bytes;
         Clock_t::time_point notBefore;
         bool vanish = false;
+        bool persists = false; // survives a new command
     };
     struct Armed
     {
@@ -166,6 +170,7 @@ private:
     std::string m_path;
     long long m_linesQueued = 0;
     bool m_silent = false;
+    bool m_replyPersists = false; // the reply being queued goes on whatever comes in
     bool m_vanished = false;
     bool m_stopping = false;
     Clock_t::time_point m_nextByteAt{};

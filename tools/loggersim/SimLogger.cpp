@@ -222,7 +222,7 @@ std::vector<std::string> SimLogger::AnswerMemory(const std::vector<std::string>&
         m_records.clear();
         return {Head() + "memory init"};
     }
-    return {Head() + Printf("memory %d", RecordCount(), 0, 0)};
+    return {Head() + Printf("memory %d", m_countShown >= 0 ? m_countShown : RecordCount(), 0, 0)};
 }
 
 // A reset answers, then reports its start-up in four lines.

@@ -26,6 +26,8 @@ public:
     // one moment per schedule interval).
     void SetRecordCount(int count);
     int RecordCount() const { return static_cast<int>(m_records.size()); }
+    // The count "memory" reports: count whatever the logger holds; -1 reports what it holds.
+    void SetCountShown(int count) { m_countShown = count; }
     // The 28-character record lines, oldest first, as a download stores them.
     const std::vector<std::string>& Records() const { return m_records; }
 
@@ -57,6 +59,7 @@ private:
     int m_id;
     uint64_t m_seed;
     std::vector<std::string> m_records;
+    int m_countShown = -1;
     SimSchedule m_schedule;
     SimChannel m_channels[ChannelCount];
     bool m_saving = true;

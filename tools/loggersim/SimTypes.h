@@ -47,9 +47,14 @@ enum class SimFault
             // sent (at most 5 s later), the pseudo-terminal goes away (a pulled adapter)
     NulByte, // a NUL byte replaces the middle byte of the line
     HugeLine, // the line is padded with filler to 5000 characters before its line end
+    Repeat, // the line is sent twice
+    EndReply, // neither the line nor the rest of its reply is sent (a stream that stops)
+    Flood, // the line is padded with filler to 1 MiB before its line end; it and the rest of
+           // its reply are sent even after a new command (a device babbling on a shared line)
 };
 
 inline constexpr int LongLineLength = 400;
 inline constexpr int HugeLineLength = 5000;
+inline constexpr int FloodLineLength = 1 << 20;
 
 } // namespace loggersim

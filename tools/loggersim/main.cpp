@@ -32,6 +32,7 @@ const char* const Usage
       "  --ids LIST          logger IDs on the line, comma separated, 1..7 (default 1)\n"
       "  --records N         stored records of every logger (default 64)\n"
       "  --records ID=N      stored records of one logger (repeatable)\n"
+      "  --count ID=N        the count one logger's memory replies give, whatever it holds\n"
       "  --seed N            seed of the stored records and readings (default 1)\n"
       "  --pace              send at 3840 bytes/s, as a 38400 baud line does\n"
       "  --delay MS          delay before each reply (default 0)\n"
@@ -46,6 +47,10 @@ const char* const Usage
       "  --long-line N       pad one line to 400 characters\n"
       "  --huge-line N       pad one line to 5000 characters\n"
       "  --nul-byte N        put a NUL byte in the middle of one line\n"
+      "  --repeat N          send one line twice\n"
+      "  --end-reply N       send neither one line nor the rest of its reply\n"
+      "  --flood N           pad one line to 1 MiB; it and the rest of its reply go on\n"
+      "                      whatever is sent meanwhile\n"
       "  --vanish-after N    close the line (as a pulled adapter) midway through one line, then\n"
       "                      exit\n"
       "  --help              show this text\n";
@@ -83,6 +88,7 @@ struct Settings
 {
     LoggerSim::Options options;
     std::map<int, int> records;
+    std::map<int, int> counts;
     std::vector<std::pair<SimFault, int>> faults;
     bool silent = false;
     bool verbose = false;
@@ -90,11 +96,12 @@ struct Settings
 
 bool ParseFault(const std::string& name, const char* value, Settings& settings)
 {
-    static const std::map<std::string, SimFault> faults
-        = {{"--drop-reply", SimFault::DropReply}, {"--cut-line", SimFault::CutLine},
-            {"--garbage", SimFault::Garbage}, {"--no-line-end", SimFault::NoLineEnd},
-            {"--long-line", SimFault::LongLine}, {"--huge-line", SimFault::HugeLine},
-            {"--nul-byte", SimFault::NulByte}, {"--vanish-after", SimFault::Vanish}};
+    static const std::map<std::string, SimFault> faults = {{"--drop-reply", SimFault::DropReply},
+        {"--cut-line", SimFault::CutLine}, {"--garbage", SimFault::Garbage},
+        {"--no-line-end", SimFault::NoLineEnd}, {"--long-line", SimFault::LongLine},
+        {"--huge-line", SimFault::HugeLine}, {"--nul-byte", SimFault::NulByte},
+        {"--vanish-after", SimFault::Vanish}, {"--repeat", SimFault::Repeat},
+        {"--end-reply", SimFault::EndReply}, {"--flood", SimFault::Flood}};
     const auto found = faults.find(name);
     int line = 0;
     if (found == faults.end() || !value || !ParseInt(value, line))
@@ -103,22 +110,23 @@ bool ParseFault(const std::string& name, const char* value, Settings& settings)
     return true;
 }
 
-bool ParseRecords(const std::string& value, Settings& settings)
+bool ParseIdValue(const std::string& value, std::map<int, int>& to)
 {
     const size_t equals = value.find('=');
-    int count = 0;
-    if (equals == std::string::npos) {
-        if (!ParseInt(value.c_str(), count))
-            return false;
-        settings.options.records = count;
-        return true;
-    }
     int id = 0;
-    if (!ParseInt(value.substr(0, equals).c_str(), id)
+    int count = 0;
+    if (equals == std::string::npos || !ParseInt(value.substr(0, equals).c_str(), id)
         || !ParseInt(value.c_str() + equals + 1, count))
         return false;
-    settings.records[id] = count;
+    to[id] = count;
     return true;
+}
+
+bool ParseRecords(const std::string& value, Settings& settings)
+{
+    if (value.find('=') != std::string::npos)
+        return ParseIdValue(value, settings.records);
+    return ParseInt(value.c_str(), settings.options.records);
 }
 
 // 0: parsed; 1: help shown; 2: error.
@@ -144,6 +152,8 @@ int ParseArguments(int argc, char* argv[], Settings& s)
             ok = ParseIds(value, s.options.ids);
         } else if (arg == "--records") {
             ok = ParseRecords(value, s);
+        } else if (arg == "--count") {
+            ok = ParseIdValue(value, s.counts);
         } else if (arg == "--seed" || arg == "--delay" || arg == "--dial-delay") {
             ok = ParseInt(value, number);
             if (arg == "--seed")
@@ -178,6 +188,8 @@ int main(int argc, char* argv[])
     LoggerSim sim(settings.options);
     for (const auto& [id, count] : settings.records)
         sim.SetRecordCount(id, count);
+    for (const auto& [id, count] : settings.counts)
+        sim.SetCountShown(id, count);
     sim.SetSilent(settings.silent);
     for (const auto& [fault, line] : settings.faults)
         sim.InjectFault(fault, line);

@@ -14,6 +14,7 @@
 #include "platform/EventPump.h"
 #include "platform/Format.h"
 #include "platform/LineReader.h"
+#include "platform/Utf8Text.h"
 #include "res/DialogTemplates.h"
 
 #include <QApplication>
@@ -146,44 +147,54 @@ void CDataReadingDlg::DownloadData()
     const LoggerRecord record = *current;
     m_report.Clear();
     m_bStopShown = false;
-    if (!CheckTarget(record))
-        return;
-
-    std::string folder = LoggerFolderPath(record);
-    if (!FolderExists(folder.c_str())) {
-        AddBackslash(folder);
-        if (!CreateDurableFolderTree(folder.c_str())) {
-            if (!g_bScheduleRunning)
-                TimedMessageBox("Make dir Failed", TimedBoxForm::Information);
+    if (CheckTarget(record)) {
+        if (!PrepareFolder(record))
             return;
+        for (int id = 1; id <= MaxLoggerIds; ++id) {
+            if (IsLoggerIdUsed(record, id) && !DownloadLogger(record, id))
+                break;
         }
     }
-    for (int id = 1; id <= MaxLoggerIds; ++id) {
-        if (IsLoggerIdUsed(record, id) && !DownloadLogger(record, id))
-            return;
-    }
-    m_report.Finish();
+    // Whichever way the download ended, everything gathered is told.
+    m_report.Finish(m_bStop);
 }
 
 bool CDataReadingDlg::CheckTarget(const LoggerRecord& record)
 {
-    // A folder from another system ("C:\Data\") would be taken from the current directory.
+    // A folder from another system ("C:\Data\") would be taken from the current directory;
+    // one whose bytes are not UTF-8 would be written under another name.
     const std::string folder = FieldText(record.m_szDataFolder);
-    if (!QDir::isAbsolutePath(QFile::decodeName(folder.c_str()))) {
-        m_report.Problem(FormatString(
-            "The data folder %s is not a full path; choose another one in the configuration.",
-            folder.c_str()));
+    if (!IsUtf8Text(folder) || !QDir::isAbsolutePath(QFile::decodeName(folder.c_str()))) {
+        m_report.Problem(FormatString(IsUtf8Text(folder)
+                ? "The data folder %s is not a full path; choose another one in the configuration."
+                : "The data folder %s is not UTF-8 text; choose another one in the configuration.",
+            ReadableText(folder).c_str()));
         return false;
     }
-    // A name read from a file could place the data files outside the configuration's folder.
+    // A name read from a file could place the data files outside the configuration's folder,
+    // or, not being UTF-8, share them with another configuration.
     const std::string name = FieldText(record.m_szName);
-    if (!IsValidLoggerName(name)) {
+    if (!IsValidLoggerName(name) || !IsUtf8Text(name)) {
         m_report.Problem(FormatString(
             "The configuration name %s cannot be used in a file name; nothing was received.",
-            name.c_str()));
+            ReadableText(name).c_str()));
         return false;
     }
     return true;
+}
+
+// False (and told) when the logger folder cannot be made; the download then ends.
+bool CDataReadingDlg::PrepareFolder(const LoggerRecord& record)
+{
+    std::string folder = LoggerFolderPath(record);
+    if (FolderExists(folder.c_str()))
+        return true;
+    AddBackslash(folder);
+    if (CreateDurableFolderTree(folder.c_str()))
+        return true;
+    if (!g_bScheduleRunning)
+        TimedMessageBox("Make dir Failed", TimedBoxForm::Information);
+    return false;
 }
 
 // False when the download must end here (a stop or a lost line).
@@ -212,7 +223,7 @@ bool CDataReadingDlg::ReceiveLogger(
     if (!raw.Open()) {
         // The records stay in the logger; the operator must know they were not saved.
         ReportWriteFailure(path);
-        return true;
+        return !StopRequested();
     }
     const RawFileSummary before = Summarise(raw);
 
@@ -220,12 +231,19 @@ bool CDataReadingDlg::ReceiveLogger(
         g_port.SetDateTime(loggerId, QDateTime::currentDateTime());
 
     m_progress->setRange(0, count.records);
-    g_port.LoadData(loggerId, false);
-    m_nMissing = 0;
-    m_nAppended = 0;
-    const Outcome outcome
-        = ReceiveRecords(loggerId, count.records, raw, before.lines, before.lastLine);
-    DebugTrace("Memory receive 1 [%d]\r\n", before.lines + m_nAppended);
+    RecordStream stream(loggerId, count.records, raw);
+    const DataLoadLine head = g_port.StartDataLoad(loggerId);
+    if (!head.reply.empty() && !head.IsHead())
+        stream.PutBack(head); // the head was lost: this may be a record
+    RecordStream::End end
+        = ReceiveRecords(stream, loggerId, count.records, before.lines, before.lastLine);
+    // What the logger still sends belongs to its raw file, not to the next logger's answer.
+    if (end != RecordStream::End::Stopped && end != RecordStream::End::LineLost) {
+        const RecordStream::End rest = stream.ReadToEnd();
+        if (rest != RecordStream::End::Done)
+            end = rest;
+    }
+    DebugTrace("Memory receive 1 [%d]\r\n", before.lines + stream.Appended());
 
     // The records are safe in the raw file whether or not the table can be written.
     if (!RebuildCsvFile(record, loggerId, raw, {true})) {
@@ -235,114 +253,81 @@ bool CDataReadingDlg::ReceiveLogger(
     // The records must be on the disk before the logger's copy may go.
     const bool onDisk = raw.Sync() && !raw.HasWriteError();
     raw.Close();
-    if (outcome == Outcome::WriteFailed)
-        return true; // already reported
     if (!onDisk) {
         ReportWriteFailure(path);
-        return true;
+        if (end != RecordStream::End::LineLost)
+            end = RecordStream::End::WriteFailed;
     }
-    if (outcome == Outcome::LineLost) {
+    return Conclude(loggerId, count, stream, end, record.m_bEraseAfterReceive);
+}
+
+// After one logger's stream: goes on to its erase when nothing speaks against it. False when
+// the download must end here.
+bool CDataReadingDlg::Conclude(int loggerId, const MemoryCount& count, const RecordStream& stream,
+    RecordStream::End end, bool erase)
+{
+    if (end == RecordStream::End::LineLost) {
         m_report.Problem(LineLostText);
         return false;
     }
-    if (outcome == Outcome::Stopped)
+    if (end == RecordStream::End::Stopped)
         return false;
-    if (NoteUnread(loggerId, count))
+    if (end == RecordStream::End::WriteFailed || NoteKept(loggerId, count, stream, end))
         return !StopRequested();
     if (StopRequested())
         return false;
-    if (record.m_bEraseAfterReceive)
-        return EraseMemory(loggerId, count.records);
-    return true;
+    return !erase || EraseMemory(loggerId, count.records);
 }
 
-// True (and noted) when the logger holds records that are not in the raw file: they exist only
-// in the logger, so its memory stays.
-bool CDataReadingDlg::NoteUnread(int loggerId, const MemoryCount& count)
+// True (and noted) when the logger may hold records that are not in the raw file: they exist
+// only in the logger, so its memory stays.
+bool CDataReadingDlg::NoteKept(
+    int loggerId, const MemoryCount& count, const RecordStream& stream, RecordStream::End end)
 {
-    if (count.cut) {
-        DebugTrace("Logger ID(%d) kept its memory: it holds more than %d records\r\n", loggerId,
-            count.records);
+    const bool stopped = end == RecordStream::End::StreamStopped;
+    if (count.cut)
         m_report.Note(OverCapacityNote(loggerId));
+    if (stopped) {
+        m_report.Note(FormatString("Logger ID %d sent %d of %d records; its memory was kept.",
+            loggerId, stream.Counted(), count.records));
+    } else if (stream.Missing() > 0) {
+        m_report.Note(KeptMemoryNote(loggerId, stream.Missing()));
     }
-    if (m_nMissing > 0) {
-        DebugTrace(
-            "Logger ID(%d) kept its memory: %d records did not arrive\r\n", loggerId, m_nMissing);
-        m_report.Note(KeptMemoryNote(loggerId, m_nMissing));
+    // A logger given up on still sends; that says nothing about its count.
+    if (stream.BeyondCount() && !count.cut && !stopped) {
+        m_report.Note(FormatString(
+            "Logger ID %d sent more records than it counted; its memory was kept.", loggerId));
     }
-    return count.cut || m_nMissing > 0;
+    const bool kept = count.cut || stopped || stream.Missing() > 0 || stream.BeyondCount();
+    if (kept) {
+        DebugTrace("Logger ID(%d) kept its memory: %d of %d records counted, %d missing\r\n",
+            loggerId, stream.Counted(), count.records, stream.Missing());
+    }
+    return kept;
 }
 
-CDataReadingDlg::Outcome CDataReadingDlg::ReceiveRecords(
-    int loggerId, int count, AccFile& raw, int previousLines, const std::string& previousLast)
+RecordStream::End CDataReadingDlg::ReceiveRecords(RecordStream& stream, int loggerId, int count,
+    int previousLines, const std::string& previousLast)
 {
     const auto [lastDate, lastTime] = DateTimeTokens(previousLast);
     EventPump pump;
-    for (int i = 1; i <= count; ++i) {
+    return stream.ReadRecords([&](int place, const std::string& line) {
         pump.Poll();
-        m_progress->setValue(i);
-        std::string line;
-        switch (ReadRecord(loggerId, raw, line)) {
-        case RecordRead::LineLost:
-            return Outcome::LineLost; // nothing more can come; no empty lines for the rest
-        case RecordRead::WriteFailed:
-            ReportWriteFailure(raw.Path());
-            return Outcome::WriteFailed;
-        case RecordRead::Missing:
-            ++m_nMissing;
-            break;
-        case RecordRead::Arrived:
-            break;
-        }
+        m_progress->setValue(place);
         const auto [date, time] = DateTimeTokens(line);
-        DebugTrace("Memory receive [%d] [%s\n] [%d] [%s] [%s] [%s] [%s]\r\n", i - 1, line.c_str(),
-            previousLines + i - 1, date.c_str(), time.c_str(), lastDate.c_str(), lastTime.c_str());
-        SetStatus(
-            FormatString("Logger ID(%d) - Now Receiving... (%d %%)", loggerId, 100 * i / count));
-        if (m_bStop) {
-            StopRequested();
-            return Outcome::Stopped;
-        }
-    }
-    return Outcome::Done;
-}
-
-// One stored record: a second read when the first brought no well-formed record of this
-// logger. Every line that came is appended as it came (the table build passes over a damaged
-// one); an empty line stands for a record of which nothing came.
-CDataReadingDlg::RecordRead CDataReadingDlg::ReadRecord(
-    int loggerId, AccFile& raw, std::string& line)
-{
-    bool anything = false;
-    for (int read = 0; read < 2; ++read) {
-        const DataLoadLine reply = g_port.ReadDataLine(loggerId);
-        if (reply.reply.empty()) {
-            if (!g_port.m_Serial.IsOpen())
-                return RecordRead::LineLost;
-            continue;
-        }
-        anything = true;
-        line = reply.record;
-        if (!raw.AppendLine(line))
-            return RecordRead::WriteFailed;
-        ++m_nAppended;
-        if (reply.fromLogger && IsRecordLine(line))
-            return RecordRead::Arrived;
-    }
-    if (anything)
-        return RecordRead::Missing;
-    line.clear();
-    if (!raw.AppendLine(line))
-        return RecordRead::WriteFailed;
-    ++m_nAppended;
-    return RecordRead::Missing;
+        DebugTrace("Memory receive [%d] [%s\n] [%d] [%s] [%s] [%s] [%s]\r\n", place - 1,
+            line.c_str(), previousLines + place - 1, date.c_str(), time.c_str(), lastDate.c_str(),
+            lastTime.c_str());
+        SetStatus(FormatString(
+            "Logger ID(%d) - Now Receiving... (%d %%)", loggerId, 100 * place / count));
+        return !StopRequested();
+    });
 }
 
 // Erases the memory only when the logger still holds exactly the records read: readings it
-// stored meanwhile would go unread. False when the line went away.
+// stored meanwhile would go unread. False when the line went away or a stop came meanwhile.
 bool CDataReadingDlg::EraseMemory(int loggerId, int read)
 {
-    g_port.SendCommand("");
     const MemoryCount now = g_port.QueryMemoryCount(loggerId);
     if (LineGone())
         return false;
@@ -359,8 +344,11 @@ bool CDataReadingDlg::EraseMemory(int loggerId, int read)
             m_report.Note(FormatString(
                 "Logger ID %d: its record count changed during the download; its memory was kept.",
                 loggerId));
-        return true;
+        return !StopRequested();
     }
+    // A stop asked for during the count erases nothing.
+    if (StopRequested())
+        return false;
     g_port.InitMemory(loggerId);
     for (int i = 0; i < 4; ++i)
         g_port.SendCommand("");

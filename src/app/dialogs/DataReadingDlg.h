@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/DownloadReport.h"
+#include "app/RecordStream.h"
 #include "platform/DialogBase.h"
 
 #include <string>
@@ -34,30 +35,16 @@ protected:
     void OnCancel() override;
 
 private:
-    // How one logger's records were read.
-    enum class Outcome
-    {
-        Done,
-        Stopped,
-        WriteFailed,
-        LineLost
-    };
-    // How one record was read.
-    enum class RecordRead
-    {
-        Arrived,
-        Missing,
-        WriteFailed,
-        LineLost
-    };
-
     bool CheckTarget(const LoggerRecord& record);
+    bool PrepareFolder(const LoggerRecord& record);
     bool DownloadLogger(const LoggerRecord& record, int loggerId);
     bool ReceiveLogger(const LoggerRecord& record, int loggerId, const MemoryCount& count);
-    Outcome ReceiveRecords(
-        int loggerId, int count, AccFile& raw, int previousLines, const std::string& previousLast);
-    RecordRead ReadRecord(int loggerId, AccFile& raw, std::string& line);
-    bool NoteUnread(int loggerId, const MemoryCount& count);
+    RecordStream::End ReceiveRecords(RecordStream& stream, int loggerId, int count,
+        int previousLines, const std::string& previousLast);
+    bool Conclude(int loggerId, const MemoryCount& count, const RecordStream& stream,
+        RecordStream::End end, bool erase);
+    bool NoteKept(
+        int loggerId, const MemoryCount& count, const RecordStream& stream, RecordStream::End end);
     bool EraseMemory(int loggerId, int read);
     bool LineGone();
     bool StopRequested();
@@ -68,6 +55,4 @@ private:
     DownloadReport m_report;
     bool m_bDownloading = false;
     bool m_bStopShown = false;
-    int m_nMissing = 0; // records of this logger that did not arrive
-    int m_nAppended = 0; // lines appended to this logger's raw file
 };

@@ -46,7 +46,6 @@ TEST_F(DataReadingDlgTest, EmptyOrSilentLoggersArePassedOver)
     EXPECT_FALSE(Exists(Acc(1)));
     EXPECT_FALSE(Sent("@01,01,data load"));
 
-    ShortSlices();
     sim.SetSilent(true);
     EXPECT_EQ(Receive(), "Logger ID(1) - Now Receiving... (100 %)");
     EXPECT_FALSE(Exists(Acc(1)));
@@ -91,7 +90,7 @@ TEST_F(DataReadingDlgTest, ASecondDownloadDoublesTheRawFileButNotTheTable)
 
 TEST_F(DataReadingDlgTest, EraseFollowsOnlyACompleteDownload)
 {
-    ShortSlices(); // the erase reads the quiet line five times
+    ShortSlices();
     Record().m_bEraseAfterReceive = 1;
     Receive();
     EXPECT_EQ(FileLines(Acc(1)).size(), 40u);
@@ -101,7 +100,6 @@ TEST_F(DataReadingDlgTest, EraseFollowsOnlyACompleteDownload)
 
 TEST_F(DataReadingDlgTest, ALineThatGoesAwayKeepsWhatArrived)
 {
-    ShortSlices();
     sim.SetPaced(true); // the line's own pace: the reader keeps up until the line goes
     Record().m_bEraseAfterReceive = 1;
     // Lines 0..3 answer memory, date, time and data load; line 21 is the 18th record.

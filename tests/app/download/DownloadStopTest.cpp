@@ -2,6 +2,7 @@
 
 #include "DownloadFixture.h"
 
+#include "platform/DebugTrace.h"
 #include "platform/Format.h"
 
 #include "support/ModalDriver.h"
@@ -24,16 +25,22 @@ constexpr int CancelButton = 1004;
 class DownloadStopTest : public DownloadFixture
 {
 protected:
-    // Two periodic loggers of 40 records on a line at its own pace, with erase.
-    void SetUpNetwork(loggersim::LoggerSim& line)
+    // Presses Esc in the download's window once the line has taken in count times the
+    // command (looked at while the download waits).
+    static void StopAfter(
+        ModalDriver& driver, loggersim::LoggerSim& line, const char* command, long count = 1)
     {
-        line.SetLoggers({1, 2});
-        line.SetPaced(true);
-        Record().m_bSingle = 0;
-        Record().m_bLoggerUsed[0] = Record().m_bLoggerUsed[1] = 1;
-        Record().m_units[0].m_schedule.m_nScheduleMode = SchedulePeriodic;
-        Record().m_units[1].m_schedule.m_nScheduleMode = SchedulePeriodic;
-        Record().m_bEraseAfterReceive = 1;
+        driver.Then([&line, command, count](QWidget* dialog) {
+            auto* poll = new QTimer(dialog);
+            QObject::connect(poll, &QTimer::timeout, dialog, [&line, command, count, dialog, poll] {
+                const auto sent = line.Commands();
+                if (std::count(sent.begin(), sent.end(), command) >= count) {
+                    poll->stop();
+                    QTest::keyClick(dialog, Qt::Key_Escape);
+                }
+            });
+            poll->start(1);
+        });
     }
 
     static QAbstractButton* Cancel(QWidget* dialog)
@@ -52,6 +59,7 @@ TEST_F(DownloadStopTest, EveryWayOfAskingStopsAfterTheRecordBeingRead)
 {
     ShortSlices();
     SetUpNetwork(sim);
+    sim.SetPaced(true);
     using Ask = std::function<void(QWidget*)>;
     const std::pair<const char*, Ask> ways[]
         = {{"Cancel",
@@ -66,7 +74,7 @@ TEST_F(DownloadStopTest, EveryWayOfAskingStopsAfterTheRecordBeingRead)
             {"close box", [](QWidget* dialog) { dialog->close(); }}};
     for (const auto& [name, ask] : ways) {
         SCOPED_TRACE(name);
-        ASSERT_TRUE(QDir(QString::fromStdString(Folder() + "Site1")).removeRecursively());
+        ClearFolder();
         sim.ClearReceived();
         boxes.requests.clear();
         bool visibleBeforeStart = true;
@@ -89,44 +97,141 @@ TEST_F(DownloadStopTest, EveryWayOfAskingStopsAfterTheRecordBeingRead)
     }
 }
 
-// The line is pulled at a random reply line of a paced download of two loggers with erase:
-// a logger is erased only when every one of its records is in its raw file, and the download
-// never says it is complete.
+// A stop asked for while the logger is counted again before its erase erases nothing.
+TEST_F(DownloadStopTest, AStopBeforeTheEraseErasesNothing)
+{
+    Record().m_units[0].m_schedule.m_nScheduleMode = SchedulePeriodic;
+    Record().m_bEraseAfterReceive = 1;
+    CSerialCom::SetSliceMs(10);
+    sim.SetReplyDelay(50); // the count is waited for, well within its time-out
+    const std::vector<std::string> records = sim.Records(1);
+    ModalDriver driver;
+    StopAfter(driver, sim, "@01,01,memory", 2);
+    Receive();
+    EXPECT_EQ(FileLines(Acc(1)), records);
+    EXPECT_FALSE(Sent("@01,01,memory init"));
+    EXPECT_EQ(sim.RecordCount(1), 40);
+    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"stop"});
+}
+
+// Every note gathered reaches the operator whichever way the download ends: a lost line, a
+// stop, a raw file that cannot be written; while the schedule runs, the trace has them.
+TEST_F(DownloadStopTest, EveryNoteReachesTheOperatorHoweverTheDownloadEnds)
+{
+    static std::vector<std::string> traced;
+    SetTraceSink([](const char* text) { traced.emplace_back(text); });
+    const std::string kept = "Logger ID 1: 1 record did not arrive; its memory was kept.";
+    const std::string lost = "The line went away during the download.";
+    // Logger 1 keeps its memory, so logger 2's count is reply line 42.
+    constexpr int SecondCount = 42;
+    struct Case
+    {
+        const char* how;
+        std::function<void(loggersim::LoggerSim&, ModalDriver&)> end;
+        std::vector<std::string> told;
+    };
+    const Case cases[] = {{"line gone",
+                              [](loggersim::LoggerSim& line, ModalDriver&) {
+                                  line.InjectFault(SimFault::Vanish, SecondCount);
+                              },
+                              {lost + "\n" + kept}},
+        {"stop",
+            [](loggersim::LoggerSim& line, ModalDriver& driver) {
+                line.SetPaced(true);
+                StopAfter(driver, line, "@01,02,data load");
+            },
+            {"stop", kept}},
+        {"raw file not written",
+            [this](loggersim::LoggerSim&, ModalDriver&) {
+                ASSERT_TRUE(QDir().mkpath(QString::fromStdString(Acc(2))));
+            },
+            {FormatString(
+                 "Cannot write the data file %s; the logger's memory was kept.", Acc(2).c_str())
+                + "\n" + kept}},
+        {"line gone while the schedule runs",
+            [](loggersim::LoggerSim& line, ModalDriver&) {
+                g_bScheduleRunning = true;
+                line.InjectFault(SimFault::Vanish, SecondCount);
+            },
+            {}}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.how);
+        ClearFolder();
+        loggersim::LoggerSim line(DefaultOptions());
+        ASSERT_TRUE(Attach(line));
+        SetUpNetwork(line);
+        line.InjectFault(SimFault::Garbage, FirstRecordLine + 5);
+        ModalDriver driver;
+        c.end(line, driver);
+        boxes.requests.clear();
+        traced.clear();
+        Receive();
+        EXPECT_EQ(boxes.Texts(), c.told);
+        if (g_bScheduleRunning) {
+            for (const std::string& text : {lost, kept})
+                EXPECT_EQ(std::count(traced.begin(), traced.end(), text + "\r\n"), 1) << text;
+        }
+        g_bScheduleRunning = false;
+        line.Stop();
+    }
+    SetTraceSink(nullptr);
+}
+
+// The line is pulled at a random reply line of a paced download of two loggers with erase,
+// and one logger sends a record twice, stops, floods or counts too few at a random record: a
+// logger is erased only when every one of its records is in its raw file, and the download
+// says it is complete only when both were.
 TEST_F(DownloadStopTest, ALinePulledAtAnyMomentNeverCostsARecord)
 {
     // Reply lines: per logger its count, the head of data load, 40 records, its count again
     // and the erase.
     constexpr int LinesPerLogger = 44;
+    const SimFault faults[] = {SimFault::Repeat, SimFault::EndReply, SimFault::Flood};
     for (unsigned seed = 1; seed <= 20; ++seed) {
         std::mt19937 random(seed);
-        const int at = std::uniform_int_distribution<int>(0, 2 * LinesPerLogger - 1)(random);
-        SCOPED_TRACE(FormatString("seed %u, line %d", seed, at));
-        ASSERT_TRUE(QDir(QString::fromStdString(Folder() + "Site1")).removeRecursively());
+        const auto draw = [&random](int low, int high) {
+            return std::uniform_int_distribution<int>(low, high)(random);
+        };
+        const int at = draw(0, 2 * LinesPerLogger - 1);
+        const int kind = draw(0, 3); // 3: the count
+        const int id = draw(1, 2);
+        const int record = draw(0, 39);
+        SCOPED_TRACE(FormatString(
+            "seed %u, line %d, fault %d at logger %d record %d", seed, at, kind, id, record));
+        ClearFolder();
         loggersim::LoggerSim line(DefaultOptions());
-        ASSERT_TRUE(line.Start());
-        qputenv(
-            FormatString("QUORBEL_COM%d", ComPort).c_str(), QByteArray::fromStdString(line.Path()));
-        ASSERT_TRUE(OpenPort());
-        CSerialCom::SetSliceMs(5); // long enough to see the close within a reply's silence
+        ASSERT_TRUE(Attach(line));
         SetUpNetwork(line);
+        // A flood at the line's pace takes minutes.
+        line.SetPaced(kind != 2);
+        if (kind == 3)
+            line.SetCountShown(id, record);
+        else
+            line.InjectFault(faults[kind], (id - 1) * LinesPerLogger + FirstRecordLine + record);
         const std::vector<std::string> records[] = {line.Records(1), line.Records(2)};
         boxes.requests.clear();
         line.InjectFault(SimFault::Vanish, at);
         Receive();
 
-        for (int id = 1; id <= 2; ++id) {
-            if (line.RecordCount(id) == 40)
+        for (int logger = 1; logger <= 2; ++logger) {
+            if (line.RecordCount(logger) == 40)
                 continue; // kept
-            const auto raw = FileLines(Acc(id));
+            const auto raw = FileLines(Acc(logger));
             const std::set<std::string> onDisk(raw.begin(), raw.end());
-            for (const std::string& record : records[id - 1])
-                ASSERT_EQ(onDisk.count(record), 1u)
-                    << "logger " << id << " erased without " << record;
+            for (const std::string& stored : records[logger - 1])
+                ASSERT_EQ(onDisk.count(stored), 1u)
+                    << "logger " << logger << " erased without " << stored;
         }
         const std::vector<std::string> texts = boxes.Texts();
-        EXPECT_EQ(std::count(texts.begin(), texts.end(), "Data receiving complete!"), 0);
-        // The port closes once the link has seen the line go, at the latest from the event loop.
-        EXPECT_TRUE(QTest::qWaitFor([] { return !g_port.m_Serial.IsOpen(); }, WaitMs));
+        if (std::count(texts.begin(), texts.end(), "Data receiving complete!")) {
+            EXPECT_EQ(line.RecordCount(1), 0);
+            EXPECT_EQ(line.RecordCount(2), 0);
+        }
+        // Once its reply line was sent, the link sees the line go, at the latest from the
+        // event loop.
+        if (line.LinesQueued() > at) {
+            EXPECT_TRUE(QTest::qWaitFor([] { return !g_port.m_Serial.IsOpen(); }, WaitMs));
+        }
         line.Stop();
     }
 }
