@@ -28,6 +28,8 @@ protected:
     void SetUp() override
     {
         GraphWindowFixture::SetUp();
+        // A reply late on a loaded machine must not pass for a lost one: "save on" waits 200 ms.
+        CSerialCom::SetSliceMs(20);
         g_trace = &trace;
         SetTraceSink(&RecordTrace);
         Open();
@@ -214,12 +216,14 @@ TEST_F(GraphWindowTest, ALostSaveOnIsTriedThreeTimesAndWarnedOfWhenAllFail)
 
 TEST_F(GraphWindowTest, AGraphLoggerOutsideTheLineReadsAsTheFirst)
 {
-    for (const int index : {9, -3}) {
-        Record().m_nGraphLogger = index;
-        sim.ClearReceived();
-        Click(IDC_MEASURE_ONCE);
-        EXPECT_EQ(sim.Commands(), PassCommands) << index;
-    }
+    Record().m_nGraphLogger = 9;
+    Click(IDC_MEASURE_ONCE);
+    EXPECT_EQ(sim.Commands(), PassCommands);
+    sim.ClearReceived();
+    Record().m_nGraphLogger = -3;
+    Click(IDC_MEASURE_ONCE);
+    EXPECT_EQ(sim.Commands().front(), PassCommands[0]);
+    EXPECT_EQ(dlg->m_nWritePos, 2);
 }
 
 // Run at 100 % fonts and again at 125 % (tests/CMakeLists.txt).
