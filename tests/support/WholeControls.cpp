@@ -1,8 +1,8 @@
 #include "support/WholeControls.h"
 
-#include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDebug>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
@@ -15,45 +15,42 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <string>
 #include <vector>
 
 namespace {
 
-// The text as shown: mnemonic markers out, "&&" for "&".
-QString Shown(QString text)
-{
-    text.replace(QStringLiteral("&&"), QStringLiteral("\x01"));
-    text.remove(QLatin1Char('&'));
-    return text.replace(QLatin1Char('\x01'), QLatin1Char('&'));
-}
-
+// The caption as shown: mnemonic markers out, "&&" for "&".
 QString Caption(const QWidget* control)
 {
+    QString text;
     if (const auto* label = qobject_cast<const QLabel*>(control))
-        return Shown(label->text());
-    if (const auto* button = qobject_cast<const QAbstractButton*>(control))
-        return Shown(button->text());
-    if (const auto* box = qobject_cast<const QGroupBox*>(control))
-        return Shown(box->title());
-    return QString();
+        text = label->text();
+    else if (const auto* button = qobject_cast<const QAbstractButton*>(control))
+        text = button->text();
+    else if (const auto* box = qobject_cast<const QGroupBox*>(control))
+        text = box->title();
+    return text.replace(QStringLiteral("&&"), QStringLiteral("\x01"))
+        .remove(QLatin1Char('&'))
+        .replace(QLatin1Char('\x01'), QLatin1Char('&'));
 }
 
 std::string Name(const QWidget* control)
 {
-    const QRect place = control->geometry();
-    return QStringLiteral("%1 \"%2\" at %3,%4 %5x%6")
-        .arg(control->metaObject()->className(), Caption(control))
-        .arg(place.x())
-        .arg(place.y())
-        .arg(place.width())
-        .arg(place.height())
-        .toStdString();
+    QString name;
+    QDebug(&name) << control->metaObject()->className() << Caption(control) << control->geometry();
+    return name.toStdString();
 }
 
-// Where the control draws its caption, in its own coordinates.
+// Where the control draws its text, in its own coordinates.
 QRect TextRoom(const QWidget* control)
 {
+    const QStyle* style = control->style();
+    if (const auto* edit = qobject_cast<const QLineEdit*>(control)) {
+        QStyleOptionFrame option;
+        option.initFrom(edit);
+        option.lineWidth = edit->hasFrame() ? style->pixelMetric(QStyle::PM_DefaultFrameWidth) : 0;
+        return style->subElementRect(QStyle::SE_LineEditContents, &option, edit);
+    }
     if (const auto* label = qobject_cast<const QLabel*>(control))
         return label->contentsRect();
     const auto* button = qobject_cast<const QAbstractButton*>(control);
@@ -62,29 +59,21 @@ QRect TextRoom(const QWidget* control)
     QStyleOptionButton option;
     option.initFrom(button);
     option.text = button->text();
-    const bool check = qobject_cast<const QCheckBox*>(button);
-    return button->style()->subElementRect(
-        check ? QStyle::SE_CheckBoxContents : QStyle::SE_PushButtonContents, &option, button);
+    return style->subElementRect(qobject_cast<const QCheckBox*>(button)
+            ? QStyle::SE_CheckBoxContents
+            : QStyle::SE_PushButtonContents,
+        &option, button);
 }
 
 void ExpectTextFits(const QWidget* control)
 {
     if (const auto* combo = qobject_cast<const QComboBox*>(control); combo && combo->lineEdit())
         control = combo->lineEdit();
-    const QFontMetrics metrics = control->fontMetrics();
-    if (const auto* edit = qobject_cast<const QLineEdit*>(control)) {
-        QStyleOptionFrame option;
-        option.initFrom(edit);
-        option.lineWidth
-            = edit->hasFrame() ? edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) : 0;
-        const QRect room
-            = edit->style()->subElementRect(QStyle::SE_LineEditContents, &option, edit);
-        EXPECT_GE(room.height(), metrics.height()) << Name(control);
-        return;
-    }
+    // A line edit needs a line's height however short its text.
     const QString text = Caption(control);
-    if (text.isEmpty())
+    if (text.isEmpty() && !qobject_cast<const QLineEdit*>(control))
         return;
+    const QFontMetrics metrics = control->fontMetrics();
     const auto* label = qobject_cast<const QLabel*>(control);
     const bool wrap = label && label->wordWrap();
     const QRect room = TextRoom(control);
@@ -100,10 +89,11 @@ QRect Covered(const QWidget* control)
     const auto* label = qobject_cast<const QLabel*>(control);
     if (!label)
         return control->geometry();
-    const QRect text = control->fontMetrics().boundingRect(label->contentsRect(),
-        static_cast<int>(label->alignment()) | (label->wordWrap() ? Qt::TextWordWrap : 0),
-        Caption(control));
-    return text.translated(control->pos());
+    const int flags
+        = static_cast<int>(label->alignment()) | (label->wordWrap() ? Qt::TextWordWrap : 0);
+    return control->fontMetrics()
+        .boundingRect(label->contentsRect(), flags, Caption(control))
+        .translated(control->pos());
 }
 
 } // namespace
@@ -116,20 +106,14 @@ void ExpectControlsWhole(const QWidget* window, const QRect& inside)
             shown.push_back(control);
     for (size_t i = 0; i < shown.size(); ++i) {
         const QWidget* control = shown[i];
-        EXPECT_TRUE(inside.contains(Covered(control)))
-            << Name(control) << " outside " << inside.x() << "," << inside.y() << " "
-            << inside.width() << "x" << inside.height();
+        EXPECT_TRUE(inside.contains(Covered(control))) << Name(control) << " outside";
         ExpectTextFits(control);
-        if (qobject_cast<const QGroupBox*>(control))
-            continue;
         // A pixel apart at least: text that touches a neighbour reads as cut.
-        for (size_t j = i + 1; j < shown.size(); ++j) {
-            const QWidget* other = shown[j];
-            if (qobject_cast<const QGroupBox*>(other))
-                continue;
-            EXPECT_FALSE(Covered(control).adjusted(-1, -1, 1, 1).intersects(Covered(other)))
-                << Name(control) << " meets " << Name(other);
-        }
+        for (size_t j = i + 1; j < shown.size(); ++j)
+            EXPECT_TRUE(qobject_cast<const QGroupBox*>(control)
+                || qobject_cast<const QGroupBox*>(shown[j])
+                || !Covered(control).adjusted(-1, -1, 1, 1).intersects(Covered(shown[j])))
+                << Name(control) << " meets " << Name(shown[j]);
     }
 }
 

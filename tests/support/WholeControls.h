@@ -4,9 +4,9 @@
 
 class QWidget;
 
-// Checks, as test expectations, that every shown control of a window lies inside the given
-// part of it, that no control covers the text or the place of another (group boxes hold
-// others and are left out of that), and that each has room for its whole text in its font.
+// Expects every shown control of a window inside the given part of it, with room for its whole
+// text in its font, and none over the text or place of another (group boxes, which hold others,
+// left out of that).
 void ExpectControlsWhole(const QWidget* window, const QRect& inside);
 
 // The font size of the screen in use as a percentage of the usual 96 dots per inch.

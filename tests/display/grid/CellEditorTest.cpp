@@ -4,7 +4,6 @@
 #include "platform/Text.h"
 #include "support/Screenshot.h"
 
-#include <QPushButton>
 #include <QShortcut>
 #include <QTest>
 
@@ -26,44 +25,25 @@ protected:
         LiveWindow::Settle();
         return w.grid.Editor();
     }
-    std::string Text(int row, int col) const { return w.grid.GetCellText(row, col); }
-    // Edits the cell with F2 and ends with the text and Return; false when no editor opened.
-    bool EditTo(int row, int col, const char* text)
+    void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
-        CCellEditor* editor = EditWithF2(row, col);
-        if (!editor)
-            return false;
-        editor->setText(QString::fromLatin1(text));
-        QTest::keyClick(editor, Qt::Key_Return);
+        QTest::keyClick(w.grid.Editor(), key, modifiers);
         LiveWindow::Settle();
-        return true;
     }
+    std::string Text(int row, int col) const { return w.grid.GetCellText(row, col); }
 
     LiveWindow w{20, 8};
 };
 
-TEST_F(CellEditorTest, EscPutsTheTextBackAndTabTakesItAndEditsTheNextCellWithAllSelected)
+TEST_F(CellEditorTest, F2EditsOverTheCellAndTabTakesTheTextAndEditsTheNextCellWithAllSelected)
 {
     CCellEditor* editor = EditWithF2(2, 2);
     ASSERT_NE(editor, nullptr);
-    EXPECT_EQ(editor->text(), QStringLiteral("2-2"));
     EXPECT_EQ(editor->geometry(), w.Rect(2, 2));
     EXPECT_EQ(editor->cursorPosition(), 3);
     EXPECT_FALSE(editor->hasSelectedText());
-    QTest::keyClicks(editor, QStringLiteral("xyz"));
-    QTest::keyClick(editor, Qt::Key_Escape);
-    LiveWindow::Settle();
-    EXPECT_EQ(w.grid.Editor(), nullptr);
-    EXPECT_EQ(Text(2, 2), "2-2");
-    EXPECT_FALSE(w.grid.State(2, 2) & GCS_MODIFIED);
-    EXPECT_EQ(w.owner.Count(GN_ENDEDIT), 0);
-    EXPECT_TRUE(w.grid.hasFocus());
-
-    editor = EditWithF2(2, 2);
-    ASSERT_NE(editor, nullptr);
     QTest::keyClicks(editor, QStringLiteral("A"));
-    QTest::keyClick(editor, Qt::Key_Tab);
-    LiveWindow::Settle();
+    Press(Qt::Key_Tab);
     EXPECT_EQ(Text(2, 2), "2-2A");
     EXPECT_TRUE(w.grid.State(2, 2) & GCS_MODIFIED);
     EXPECT_EQ(w.owner.Count(GN_ENDEDIT), 1);
@@ -71,27 +51,26 @@ TEST_F(CellEditorTest, EscPutsTheTextBackAndTabTakesItAndEditsTheNextCellWithAll
     ASSERT_NE(w.grid.Editor(), nullptr);
     EXPECT_EQ(w.grid.Editor()->selectedText(), QStringLiteral("2-3"));
     // Shift+Tab goes back the same way.
-    QTest::keyClick(w.grid.Editor(), Qt::Key_Backtab, Qt::ShiftModifier);
-    LiveWindow::Settle();
+    Press(Qt::Key_Backtab, Qt::ShiftModifier);
     EXPECT_EQ(w.grid.GetFocusCell(), CCellID(2, 2));
     ASSERT_NE(w.grid.Editor(), nullptr);
     EXPECT_EQ(w.grid.Editor()->selectedText(), QStringLiteral("2-2A"));
 }
 
-TEST_F(CellEditorTest, AnEditLeftAsShownKeepsTheCellsBytesEvenWhenTheyAreNoUtf8)
+TEST_F(CellEditorTest, AnEditLeftAsShownOrUndoneByEscKeepsTheCellsBytesEvenWhenTheyAreNoUtf8)
 {
     const std::string bytes = "caf\xe9";
-    const struct
-    {
-        int cell;
-        const char* end;
-        std::function<void(CCellEditor*)> action;
-    } ends[] = {
-        {2, "Esc", [](CCellEditor* editor) { QTest::keyClick(editor, Qt::Key_Escape); }},
-        {3, "Return", [](CCellEditor* editor) { QTest::keyClick(editor, Qt::Key_Return); }},
-        {4, "a click elsewhere", [this](CCellEditor*) { w.Click(w.Centre(6, 6)); }},
+    const std::pair<const char*, std::function<void(CCellEditor*)>> ends[] = {
+        {"typing and Esc",
+            [](CCellEditor* editor) {
+                QTest::keyClicks(editor, QStringLiteral("xyz"));
+                QTest::keyClick(editor, Qt::Key_Escape);
+            }},
+        {"Return", [](CCellEditor* editor) { QTest::keyClick(editor, Qt::Key_Return); }},
+        {"a click elsewhere", [this](CCellEditor*) { w.Click(w.Centre(6, 6)); }},
     };
-    for (const auto& [cell, end, action] : ends) {
+    int cell = 2;
+    for (const auto& [end, action] : ends) {
         w.grid.SetText(cell, cell, bytes.c_str());
         CCellEditor* editor = EditWithF2(cell, cell);
         ASSERT_NE(editor, nullptr) << end;
@@ -101,6 +80,8 @@ TEST_F(CellEditorTest, AnEditLeftAsShownKeepsTheCellsBytesEvenWhenTheyAreNoUtf8)
         EXPECT_EQ(w.grid.Editor(), nullptr) << end;
         EXPECT_EQ(Text(cell, cell), bytes) << end;
         EXPECT_FALSE(w.grid.State(cell, cell) & GCS_MODIFIED) << end;
+        EXPECT_TRUE(w.grid.hasFocus()) << end;
+        ++cell;
     }
     EXPECT_EQ(w.owner.Count(GN_ENDEDIT), 0);
 }
@@ -112,44 +93,34 @@ TEST_F(CellEditorTest, InAClickedEditArrowsMoveTheCaretAndCtrlLeftEndsAndMoves)
     LiveWindow::Settle();
     CCellEditor* editor = w.grid.Editor();
     ASSERT_NE(editor, nullptr);
-    EXPECT_FALSE(editor->ArrowsEndEdit());
     EXPECT_EQ(editor->cursorPosition(), 3);
-    QTest::keyClick(editor, Qt::Key_Left);
+    Press(Qt::Key_Left);
     EXPECT_EQ(editor->cursorPosition(), 2);
-    QTest::keyClick(editor, Qt::Key_Right);
+    Press(Qt::Key_Right);
     EXPECT_EQ(editor->cursorPosition(), 3);
     EXPECT_EQ(w.grid.Editor(), editor);
-    QTest::keyClick(editor, Qt::Key_Left, Qt::ControlModifier);
-    LiveWindow::Settle();
+    Press(Qt::Key_Left, Qt::ControlModifier);
     EXPECT_EQ(w.grid.GetFocusCell(), CCellID(3, 2));
     // The edit goes on in the next cell, opened by a key: now arrows end it.
-    editor = w.grid.Editor();
-    ASSERT_NE(editor, nullptr);
-    EXPECT_TRUE(editor->ArrowsEndEdit());
-    QTest::keyClick(editor, Qt::Key_Down);
-    LiveWindow::Settle();
+    ASSERT_NE(w.grid.Editor(), nullptr);
+    Press(Qt::Key_Down);
     EXPECT_EQ(w.grid.GetFocusCell(), CCellID(4, 2));
 }
 
 TEST_F(CellEditorTest, ATypedCharacterReplacesTheTextAndBackspaceRemovesTheLastOne)
 {
-    // Characters that share their codes with the page and arrow keys are typed too.
-    const auto typeOn = [this](int row, int col, const char* keys) {
-        w.Click(w.Centre(row, col));
-        QTest::keyClicks(&w.grid, QString::fromLatin1(keys));
+    // "(" shares its code with the Down key.
+    for (const auto& [row, typed, shown] :
+        {std::tuple(2, "q", "q"), {3, "\b", "3-"}, {4, "(", "("}}) {
+        w.Click(w.Centre(row, 2));
+        QTest::keyClicks(&w.grid, QString::fromLatin1(typed));
         LiveWindow::Settle();
-        CCellEditor* editor = w.grid.Editor();
-        const QString text = editor ? editor->text() : QStringLiteral("(none)");
-        if (editor)
-            QTest::keyClick(editor, Qt::Key_Return);
-        LiveWindow::Settle();
-        return text;
-    };
-    EXPECT_EQ(typeOn(2, 2, "q"), QStringLiteral("q"));
-    EXPECT_EQ(Text(2, 2), "q");
-    EXPECT_EQ(w.grid.GetFocusCell(), CCellID(2, 2));
-    EXPECT_EQ(typeOn(3, 2, "\b"), QStringLiteral("3-"));
-    EXPECT_EQ(typeOn(4, 2, "("), QStringLiteral("("));
+        ASSERT_NE(w.grid.Editor(), nullptr) << row;
+        EXPECT_EQ(w.grid.Editor()->text(), QString::fromLatin1(shown));
+        Press(Qt::Key_Return);
+        EXPECT_EQ(Text(row, 2), shown);
+        EXPECT_EQ(w.grid.GetFocusCell(), CCellID(row, 2));
+    }
 }
 
 TEST_F(CellEditorTest, TypingWidensTheEditorUpToTheGridsRightEdgeAndAltKeysTypeNothing)
@@ -179,118 +150,81 @@ TEST_F(CellEditorTest, VetoedBeginOpensNothingAndRefusedTextsGoBack)
     w.owner.replies[GN_BEGINEDIT] = -1;
     EXPECT_EQ(EditWithF2(2, 2), nullptr);
     w.owner.replies.clear();
-
+    const auto editTo = [this](int cell, const char* text) {
+        ASSERT_NE(EditWithF2(cell, cell), nullptr);
+        w.grid.Editor()->setText(QString::fromLatin1(text));
+        Press(Qt::Key_Return);
+    };
     // The cell refuses: the old text comes back, the cell stays marked, the owner hears nothing.
     w.grid.refused = "bad";
-    ASSERT_TRUE(EditTo(2, 2, "bad"));
+    editTo(2, "bad");
     EXPECT_EQ(Text(2, 2), "2-2");
     EXPECT_TRUE(w.grid.State(2, 2) & GCS_MODIFIED);
     EXPECT_EQ(w.owner.Count(GN_ENDEDIT), 0);
-
     // The owner refuses at the end.
     w.owner.replies[GN_ENDEDIT] = -1;
-    ASSERT_TRUE(EditTo(3, 3, "no"));
+    editTo(3, "no");
     EXPECT_EQ(Text(3, 3), "3-3");
     EXPECT_EQ(w.owner.Count(GN_ENDEDIT), 1);
 }
 
 TEST_F(CellEditorTest, ScrollingTakesTheTextAndEmptyingTheGridClosesTheEditorWithoutNotice)
 {
-    CCellEditor* editor = EditWithF2(2, 2);
-    ASSERT_NE(editor, nullptr);
-    QTest::keyClicks(editor, QStringLiteral("z"));
-    w.grid.OnVScroll(SB_LINEDOWN);
-    LiveWindow::Settle();
-    EXPECT_EQ(w.grid.Editor(), nullptr);
-    EXPECT_EQ(Text(2, 2), "2-2z");
-
-    w.grid.OnVScroll(SB_TOP);
-    editor = EditWithF2(3, 2);
-    ASSERT_NE(editor, nullptr);
-    QTest::keyClicks(editor, QStringLiteral("lost"));
-    const int endNotices = w.owner.Count(GN_ENDEDIT);
-    w.grid.SetRowCount(3);
-    LiveWindow::Settle();
-    EXPECT_EQ(w.grid.Editor(), nullptr);
-    EXPECT_EQ(w.owner.Count(GN_ENDEDIT), endNotices);
-
-    editor = EditWithF2(2, 3);
-    ASSERT_NE(editor, nullptr);
-    QTest::keyClicks(editor, QStringLiteral("gone"));
-    w.grid.DeleteAll();
-    LiveWindow::Settle();
-    EXPECT_EQ(w.grid.Editor(), nullptr);
-    EXPECT_EQ(w.owner.Count(GN_ENDEDIT), endNotices);
+    const std::tuple<CCellID, std::function<void()>, const char*> ends[] = {
+        {{2, 2}, [this] { w.grid.OnVScroll(SB_LINEDOWN); }, "2-2z"},
+        {{3, 2}, [this] { w.grid.SetRowCount(3); }, nullptr},
+        {{2, 3}, [this] { w.grid.DeleteAll(); }, nullptr},
+    };
+    for (const auto& [cell, action, taken] : ends) {
+        ASSERT_NE(EditWithF2(cell.row, cell.col), nullptr);
+        QTest::keyClicks(w.grid.Editor(), QStringLiteral("z"));
+        action();
+        LiveWindow::Settle();
+        EXPECT_EQ(w.grid.Editor(), nullptr) << cell.row;
+        if (taken) {
+            EXPECT_EQ(Text(cell.row, cell.col), taken);
+        }
+        EXPECT_EQ(w.owner.Count(GN_ENDEDIT), 1) << cell.row;
+    }
 }
 
-// A grid of 4 x 4 cells, one row and column fixed, in a shown window, its focus on (1, 1).
-void ShowSmallGrid(LiveGrid& grid, QWidget* window)
+TEST(CellEditorInDialog, ReturnEndsTheEditNotTheDialogAndADestroyedGridHearsNothing)
 {
-    grid.Create(QRect(0, 0, 400, 250), window);
-    grid.SetColumnCount(4);
-    grid.SetRowCount(4);
-    grid.SetFixedRowCount(1);
-    grid.SetFixedColumnCount(1);
-    window->show();
-    QApplication::setActiveWindow(window);
-    grid.setFocus();
-    grid.ChangeFocusCell(1, 1);
-}
-
-TEST(CellEditorTeardown, AGridDestroyedWhileEditingSendsNothingIntoItself)
-{
-    QWidget window;
+    const DialogTemplate tmpl{901, "Grid", 300, 200, 9, DialogStyle::SysMenu,
+        {{IDOK, ControlKind::Button, "OK", 240, 180, 50, 14, ControlStyle::Default}}};
+    CDialogBase dialog(tmpl);
+    dialog.Create();
     RecordingGridOwner owner;
     auto grid = std::make_unique<LiveGrid>();
     grid->SetOwner(&owner);
-    ShowSmallGrid(*grid, &window);
-    grid->EditCell(1, 1, QPoint(-1, -1), VK_LBUTTON);
+    grid->Create(QRect(0, 0, 400, 250), &dialog);
+    grid->SetColumnCount(4);
+    grid->SetRowCount(4);
+    grid->SetFixedRowCount(1);
+    grid->SetFixedColumnCount(1);
+    dialog.show();
+    QApplication::setActiveWindow(&dialog);
+    grid->setFocus();
+    grid->ChangeFocusCell(1, 1);
+    QTest::keyClick(grid.get(), Qt::Key_F2);
+    ASSERT_NE(grid->Editor(), nullptr);
+    QTest::keyClicks(grid->Editor(), QStringLiteral("kept"));
+    QTest::keyClick(grid->Editor(), Qt::Key_Return);
+    LiveWindow::Settle();
+    EXPECT_EQ(grid->GetCellText(1, 1), "kept");
+    EXPECT_TRUE(dialog.isVisible());
+    QTest::keyClick(grid.get(), Qt::Key_F2);
     ASSERT_NE(grid->Editor(), nullptr);
     QTest::keyClicks(grid->Editor(), QStringLiteral("late"));
+    // Destroyed while editing, the grid sends nothing into itself.
     grid.reset();
     LiveWindow::Settle();
-    EXPECT_EQ(owner.Count(GN_ENDEDIT), 0);
-    EXPECT_TRUE(window.findChildren<CCellEditor*>().isEmpty());
-}
-
-// A dialog of the program's kind holding a grid: Return belongs to an open editor.
-class GridDialog final : public CDialogBase
-{
-public:
-    static const DialogTemplate& Template()
-    {
-        static const DialogTemplate tmpl{901, "Grid", 300, 200, 9, DialogStyle::SysMenu,
-            {{IDOK, ControlKind::Button, "OK", 240, 180, 50, 14, ControlStyle::Default}}};
-        return tmpl;
-    }
-    GridDialog()
-        : CDialogBase(Template())
-    {
-    }
-    int okCalls = 0;
-
-protected:
-    void OnOK() override { ++okCalls; }
-};
-
-TEST(CellEditorInDialog, ReturnEndsTheEditAndTheDialogStaysOpen)
-{
-    GridDialog dialog;
-    dialog.Create();
-    LiveGrid grid;
-    ShowSmallGrid(grid, &dialog);
-    QTest::keyClick(&grid, Qt::Key_F2);
-    ASSERT_NE(grid.Editor(), nullptr);
-    QTest::keyClicks(grid.Editor(), QStringLiteral("kept"));
-    QTest::keyClick(grid.Editor(), Qt::Key_Return);
-    LiveWindow::Settle();
-    EXPECT_EQ(grid.Editor(), nullptr);
-    EXPECT_EQ(grid.GetCellText(1, 1), "kept");
-    EXPECT_EQ(dialog.okCalls, 0);
-    EXPECT_TRUE(dialog.isVisible());
-    // Without an editor Return is the dialog's again.
-    QTest::keyClick(&grid, Qt::Key_Return);
-    EXPECT_EQ(dialog.okCalls, 1);
+    EXPECT_EQ(owner.Count(GN_ENDEDIT), 1);
+    EXPECT_TRUE(dialog.findChildren<CCellEditor*>().isEmpty());
+    // Without an editor Return is the dialog's.
+    QTest::keyClick(&dialog, Qt::Key_Return);
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(dialog.result(), IDOK);
 }
 
 } // namespace
