@@ -294,10 +294,10 @@ TEST(LoggerTableTest, ClosingRecordsKeepsTheTableDense)
     CloseLoggerAt(0);
     CloseLoggerAt(0);
     EXPECT_EQ(g_nLoggerCount, 0);
-    EXPECT_EQ(CurrentLogger(), nullptr);
     SetLoggerSourceFile(0, "/x.arg");
     ClearLoggerTable();
     EXPECT_EQ(LoggerSourceFile(0), "");
+    EXPECT_EQ(CurrentLogger(), nullptr);
 }
 
 TEST(LoggerRecordTest, LoggerIdsOfSingleAndNetworkLines)
