@@ -24,11 +24,6 @@ QByteArray Bytes(const LoggerRecord& record)
     return QByteArray(reinterpret_cast<const char*>(&record), sizeof record);
 }
 
-bool Holds(int slot, const LoggerRecord& record)
-{
-    return std::memcmp(&g_loggers[slot], &record, sizeof record) == 0;
-}
-
 class LoggerFileTest : public ::testing::Test
 {
 protected:
@@ -69,7 +64,7 @@ protected:
         if (loaded)
             EXPECT_EQ(Bytes(g_loggers[0]), bytes);
         else
-            EXPECT_TRUE(Holds(0, LoggerRecord{}) && LoggerSourceFile(0).empty());
+            EXPECT_TRUE(Bytes(g_loggers[0]) == Bytes({}) && LoggerSourceFile(0).empty());
         const std::string head = folder + "case.arg is not a configuration file: ";
         return refusal.rfind(head, 0) == 0 ? refusal.substr(head.size()) : refusal;
     }
@@ -105,7 +100,7 @@ TEST_F(LoggerFileTest, SaveAndLoadGiveBackTheSameBytes)
     ASSERT_TRUE(QFile::rename(QString::fromStdString(folder + "Site1.arg"),
         QString::fromStdString(folder + "Renamed.arg")));
     ASSERT_TRUE(LoadLoggerFile(3, "Renamed"));
-    EXPECT_TRUE(Holds(3, record));
+    EXPECT_EQ(Bytes(g_loggers[3]), Bytes(record));
     EXPECT_EQ(LoggerSourceFile(3), folder + "Renamed.arg");
 
     g_nLoggerCount = 4;
@@ -120,7 +115,7 @@ TEST_F(LoggerFileTest, SaveAndLoadGiveBackTheSameBytes)
     record = NewLoggerRecord("Remote", other.path().toStdString() + "/");
     ASSERT_TRUE(SaveLoggerFile(0, &record));
     ASSERT_TRUE(LoadLoggerFile(0, other.path().toStdString() + "/Remote"));
-    EXPECT_TRUE(Holds(0, record));
+    EXPECT_EQ(Bytes(g_loggers[0]), Bytes(record));
 }
 
 // An unreadable file leaves the entry's title, cut to the field; a short file replaces the
@@ -143,7 +138,7 @@ TEST_F(LoggerFileTest, UnreadableShortAndLongFiles)
     const LoggerRecord record = NewLoggerRecord("long", folder);
     WriteFile("long", Bytes(record) + QByteArray(100, 'x'));
     ASSERT_TRUE(LoadLoggerFile(3, "long"));
-    EXPECT_TRUE(Holds(3, record));
+    EXPECT_EQ(Bytes(g_loggers[3]), Bytes(record));
 }
 
 // Every value some dialog, logger read or the scheduler stores loads, whichever system wrote
