@@ -79,7 +79,7 @@ TEST_F(OpenLoggerDlgTest, DoubleClickListsAFileOnceAndApplyOpensTheListInOrder)
     bad.m_nComPort = -1649375348;
     bad.m_bEraseAfterReceive = 7;
     ASSERT_TRUE(SaveLoggerFile(0, &bad));
-    for (const char* junk : {"notes.txt", "..arg"}) // no configuration's file
+    for (const char* junk : {"notes.txt", "a\\b.arg"}) // no configuration's file
         ASSERT_TRUE(QFile(ToQt(data + junk)).open(QIODevice::WriteOnly));
     north.m_bLoggerUsed[2] = 1;
     OpenRecord(north);
