@@ -30,8 +30,8 @@ function(quorbel_library name)
 endfunction()
 
 # A test program per test folder, each test case its own CTest entry so ctest -j runs them
-# side by side. PLATFORM replaces the offscreen desktop the tests run on (for example a
-# smaller screen).
+# side by side, each under a temporary home (tests/support/run-in-temp-home). PLATFORM
+# replaces the offscreen desktop the tests run on (for example a smaller screen).
 function(quorbel_test name)
   cmake_parse_arguments(ARG "" "PLATFORM" "DIRS;DEPS" ${ARGN})
   if(NOT ARG_PLATFORM)
@@ -45,6 +45,9 @@ function(quorbel_test name)
   add_executable(${name} ${sources})
   target_link_libraries(${name} PRIVATE quorbel_testsupport ${ARG_DEPS})
   quorbel_warnings(${name})
+  # Discovery and every test case run through the emulator.
+  set_target_properties(${name} PROPERTIES
+    CROSSCOMPILING_EMULATOR ${PROJECT_SOURCE_DIR}/tests/support/run-in-temp-home)
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
                        PROPERTIES ENVIRONMENT QT_QPA_PLATFORM=${ARG_PLATFORM} TIMEOUT 120)
 endfunction()

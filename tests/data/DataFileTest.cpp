@@ -70,8 +70,9 @@ protected:
 
 using AccFileTest = DataFileFixture;
 
-// A download appends to the raw file and rebuilds the table from it while it is open.
-TEST_F(AccFileTest, AppendsLinesWithCrLfAndKeepsWhatWasThere)
+// A download appends to the raw file and rebuilds the table from it while it is open. A line
+// left without its end is ended before the next append; a failed write is never silent.
+TEST_F(AccFileTest, AppendsLinesWithCrLfAndTellsFailures)
 {
     const std::string path = AccFilePath(record, 1);
     EXPECT_FALSE(IsFile(path.c_str()));
@@ -84,25 +85,24 @@ TEST_F(AccFileTest, AppendsLinesWithCrLfAndKeepsWhatWasThere)
         EXPECT_TRUE(raw.Sync());
         EXPECT_FALSE(raw.HasWriteError());
     }
+    QFile cut(QString::fromStdString(path));
+    ASSERT_TRUE(cut.open(QIODevice::Append) && cut.write("01 0") == 4);
+    cut.close();
     AccFile raw(path);
     ASSERT_TRUE(raw.Open());
     EXPECT_TRUE(raw.AppendLine("01 01 240105 120000 4 000500"));
     std::string bytes;
     ASSERT_TRUE(raw.ReadAll(bytes));
-    EXPECT_EQ(bytes, "01 00 240105 120000 1 012345\r\n\r\n01 01 240105 120000 4 000500\r\n");
+    EXPECT_EQ(
+        bytes, "01 00 240105 120000 1 012345\r\n\r\n01 0\r\n01 01 240105 120000 4 000500\r\n");
     ASSERT_TRUE(RebuildCsvFile(record, 1, raw));
     EXPECT_EQ(ReadTable(), "Measured Date,Time,1A,2B\r\n2024/01/05,12:00:00,1234.5,500\r\n");
-}
 
-TEST_F(AccFileTest, FailuresAreVisibleToTheCaller)
-{
     AccFile inMissingFolder(LoggerFolderPath(record) + "/missing/Site1-01.acc");
     EXPECT_FALSE(inMissingFolder.Open());
     EXPECT_FALSE(inMissingFolder.AppendLine("01 00 240105 120000 1 012345"));
     EXPECT_TRUE(inMissingFolder.HasWriteError());
-    std::string bytes;
     EXPECT_FALSE(inMissingFolder.ReadAll(bytes));
-
     // A device that refuses every write, as a full disk does.
     if (!QFile::exists("/dev/full"))
         GTEST_SKIP() << "no /dev/full here";
@@ -124,17 +124,17 @@ TEST_F(CsvRebuildTest, RecordLinesGiveTheirTable)
         std::vector<std::string> lines;
         QByteArray table;
     } cases[] = {
-        {"worked example",
-            {"01 00 240105 120000 1 012345", "01 00 240105 120030 4 000123",
+        {"worked example, repeats and empty lines between",
+            {"", "01 00 240105 120000 1 012345", "", "01 00 240105 120030 4 000123", "", "",
                 "01 01 240105 120000 1 000500", "01 00 240105 120000 1 012345",
+                "01 00 240105 120000 1 099999", // a repeat with another value: the first stays
                 "01 00 240105 120300 1 012350"},
             "Measured Date,Time,1A,1B,2A\r\n"
             "2024/01/05,12:00:00,1234.5,123,50.0\r\n"
             "2024/01/05,12:03:00,1235.0,999999,999999\r\n"},
         {"no record lines", {}, "Measured Date,Time\r\n"},
-        {"empty lines only", {"", "", ""}, "Measured Date,Time\r\n"},
-        {"lines of other lengths",
-            {"01 00 240105 120000 1 01234", "01 00 240105 120000 1 0123456", "garbage"},
+        {"empty lines and lines of other lengths only",
+            {"", "01 00 240105 120000 1 01234", "01 00 240105 120000 1 0123456", "", "garbage"},
             "Measured Date,Time\r\n"},
         {"unsorted records: rows in time order",
             {"01 00 240107 080000 1 000003", "01 00 231231 235900 1 000001",
@@ -186,8 +186,13 @@ TEST_F(CsvRebuildTest, RecordLinesGiveTheirTable)
             "Measured Date,Time,1A,1B,2B,3B,4B,5B\r\n"
             "2024/01/05,12:00:00,123.4,-123.4,0.5,123,-7,0.0\r\n"},
     };
-    for (const auto& c : cases)
+    // Whatever the line ends, and with or without an end on the last line.
+    for (const auto& c : cases) {
         EXPECT_EQ(BuildFrom(c.lines), c.table) << c.what;
+        EXPECT_EQ(Rebuild(Lines(c.lines, "\n")), c.table) << c.what;
+        EXPECT_EQ(Rebuild(Lines(c.lines, "\n").chopped(c.lines.empty() ? 0 : 1)), c.table)
+            << c.what;
+    }
 }
 
 TEST_F(CsvRebuildTest, EveryDateStyleAndRawTextsOutsideThem)
@@ -207,36 +212,6 @@ TEST_F(CsvRebuildTest, EveryDateStyleAndRawTextsOutsideThem)
     record.m_nDateFormat = 7;
     EXPECT_EQ(BuildFrom({"01 00 24,105 13,409 1 000010", "01 01 240105 13,409 1 000020"}),
         "Measured Date,Time,1A,2A\r\n240105,13409,999999,2.0\r\n");
-}
-
-TEST_F(CsvRebuildTest, LineEndsAndEmptyLinesDoNotChangeTheTable)
-{
-    const std::vector<std::string> lines = {"", "01 00 240105 120000 1 012345", "",
-        "01 01 240105 120010 4 000077", "", "", "01 00 240105 121000 1 012346"};
-    const QByteArray expected = "Measured Date,Time,1A,2B\r\n"
-                                "2024/01/05,12:00:00,1234.5,77\r\n"
-                                "2024/01/05,12:10:00,1234.6,999999\r\n";
-    EXPECT_EQ(Rebuild(Lines(lines, "\r\n")), expected);
-    EXPECT_EQ(Rebuild(Lines(lines, "\n")), expected);
-    EXPECT_EQ(Rebuild(Lines(lines, "\n").chopped(1)), expected); // no end on the last line
-}
-
-TEST_F(CsvRebuildTest, DownloadingTwiceGivesTheSameTableAndTheFirstValueStays)
-{
-    const std::vector<std::string> memory
-        = {"01 03 240105 120000 1 000100", "01 03 240105 120000 2 000200",
-            "01 04 240105 120000 1 000300", "01 03 240105 130000 1 000400"};
-    const QByteArray once = BuildFrom(memory);
-    EXPECT_EQ(once,
-        "Measured Date,Time,4A,4B,5A\r\n"
-        "2024/01/05,12:00:00,10.0,20.0,30.0\r\n"
-        "2024/01/05,13:00:00,40.0,999999,999999\r\n");
-    std::vector<std::string> twice = memory;
-    twice.insert(twice.end(), memory.begin(), memory.end());
-    EXPECT_EQ(BuildFrom(twice), once);
-    // A later download that repeats a record with another value does not replace it.
-    twice.push_back("01 03 240105 120000 1 000999");
-    EXPECT_EQ(BuildFrom(twice), once);
 }
 
 TEST_F(CsvRebuildTest, MalformedLinesNeverBreakTheTable)
@@ -263,33 +238,21 @@ TEST_F(CsvRebuildTest, MalformedLinesNeverBreakTheTable)
             << line.toStdString();
 }
 
+// A raw file that cannot be read, a table path that cannot be replaced, a disk that fills while
+// the table is written: the build fails, the old table stays whole and nothing is left over.
 TEST_F(CsvRebuildTest, AFailedBuildIsReportedAndLeavesTheOldTableWhole)
-{
-    const QString table = QString::fromStdString(CsvFilePath(record, 1));
-    QFile old(table);
-    ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write("old table\r\n") == 11);
-    old.close();
-    AccFile missing(AccFilePath(record, 1)); // never opened, so never created
-    EXPECT_FALSE(RebuildCsvFile(record, 1, missing));
-    EXPECT_EQ(ReadTable(), "old table\r\n");
-
-    // A table path the build cannot replace: nothing is left over.
-    ASSERT_TRUE(QFile::remove(table) && QDir().mkdir(table));
-    AccFile raw(AccFilePath(record, 1));
-    ASSERT_TRUE(raw.Open() && raw.AppendLine("01 00 240105 120000 1 000010"));
-    EXPECT_FALSE(RebuildCsvFile(record, 1, raw));
-    EXPECT_EQ(QDir(QString::fromStdString(LoggerFolderPath(record))).entryList(QDir::Files),
-        QStringList{"Site1-01.acc"});
-}
-
-// A disk that fills while the table is written: the old table stays whole, the build fails.
-TEST_F(CsvRebuildTest, AFullDiskLeavesTheOldTableWholeAndFails)
 {
     std::vector<std::string> lines;
     for (int minute = 0; minute < 300; ++minute)
         lines.push_back(FormatString("01 00 240105 %02d%02d00 1 000010", minute / 60, minute % 60));
     const QByteArray old = BuildFrom(lines);
     ASSERT_GT(old.size(), 6000);
+    const QString folder = QString::fromStdString(LoggerFolderPath(record));
+    ASSERT_TRUE(QFile::remove(folder + "/Site1-01.acc"));
+    AccFile missing(AccFilePath(record, 1)); // never opened, so never created
+    EXPECT_FALSE(RebuildCsvFile(record, 1, missing));
+    EXPECT_EQ(ReadTable(), old);
+
     lines.push_back("01 00 240106 120000 1 000020");
     QFile file(QString::fromStdString(AccFilePath(record, 1)));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(Lines(lines)) > 0);
@@ -301,8 +264,13 @@ TEST_F(CsvRebuildTest, AFullDiskLeavesTheOldTableWholeAndFails)
         EXPECT_FALSE(RebuildCsvFile(record, 1, raw));
     }
     EXPECT_EQ(ReadTable(), old);
-    EXPECT_EQ(QDir(QString::fromStdString(LoggerFolderPath(record))).entryList(QDir::Files),
-        (QStringList{"Site1-01.acc", "Site1-01.csv"}));
+    const QStringList both{"Site1-01.acc", "Site1-01.csv"};
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files), both);
+
+    const QString table = folder + "/Site1-01.csv";
+    ASSERT_TRUE(QFile::remove(table) && QDir().mkdir(table));
+    EXPECT_FALSE(RebuildCsvFile(record, 1, raw));
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{"Site1-01.acc"});
 }
 
 // The window stays alive during the build; the record is read once, at its start.

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include <limits>
+#include <climits>
 #include <vector>
 
 namespace {
@@ -18,8 +18,9 @@ LoggerRecord Scheduled(int interval, bool delayOn = false, int delay = 0)
     return record;
 }
 
-// Ticks once a second from one minute of day 6 to another and lists the minutes that received.
-std::vector<int> ReceivedMinutes(LoggerRecord& record, int from, int to, int ticksPerMinute = 60)
+// Ticks ticksPerMinute times a minute from one minute of day 6 to another and lists the
+// minutes that received.
+std::vector<int> ReceivedMinutes(LoggerRecord& record, int from, int to, int ticksPerMinute)
 {
     std::vector<int> minutes;
     for (int minute = from; minute <= to; ++minute) {
@@ -31,31 +32,27 @@ std::vector<int> ReceivedMinutes(LoggerRecord& record, int from, int to, int tic
     return minutes;
 }
 
-TEST(ReceiveScheduleTest, HourlyFromMidnight)
+// Numbers from a file of any origin never overflow: a huge interval means one receive a day.
+TEST(ReceiveScheduleTest, EachIntervalAndDelayReceivesOnItsMinutes)
 {
-    LoggerRecord record = Scheduled(60);
-    EXPECT_EQ(ReceivedMinutes(record, 0, 181), (std::vector<int>{0, 60, 120, 180}));
-}
-
-TEST(ReceiveScheduleTest, AStartAfterTheHourWaitsForTheNextOne)
-{
-    LoggerRecord record = Scheduled(60);
-    EXPECT_EQ(ReceivedMinutes(record, 10 * 60 + 37, 12 * 60), (std::vector<int>{660, 720}));
-}
-
-TEST(ReceiveScheduleTest, DelayedStartEveryTwoHours)
-{
-    LoggerRecord record = Scheduled(120, true, 30);
-    EXPECT_EQ(ReceivedMinutes(record, 0, 300, 2), (std::vector<int>{30, 150, 270}));
-}
-
-TEST(ReceiveScheduleTest, NoIntervalReceivesOnceADay)
-{
-    LoggerRecord record = Scheduled(0, true, 5);
-    EXPECT_EQ(ReceivedMinutes(record, 0, 1439, 3), (std::vector<int>{5}));
-    // The next day starts over.
-    EXPECT_TRUE(TakeScheduledTurn(record, {7, 5}));
-    EXPECT_FALSE(TakeScheduledTurn(record, {7, 5}));
+    const struct
+    {
+        int interval;
+        bool delayOn;
+        int delay, from, to, ticks;
+        std::vector<int> minutes;
+    } cases[] = {{60, false, 30, 0, 181, 60, {0, 60, 120, 180}}, // a delay that is off
+        {60, false, 0, 10 * 60 + 37, 12 * 60, 60, {660, 720}}, // a start after the hour
+        {120, true, 30, 0, 300, 2, {30, 150, 270}}, {600, false, 0, 0, 1439, 1, {0, 600, 1200}},
+        {0, true, 5, 0, 1439, 3, {5}}, {INT_MAX, true, 5, 0, 1439, 1, {5}},
+        {10, true, INT_MAX, 0, 1439, 1, {}}};
+    for (const auto& c : cases) {
+        LoggerRecord record = Scheduled(c.interval, c.delayOn, c.delay);
+        EXPECT_EQ(ReceivedMinutes(record, c.from, c.to, c.ticks), c.minutes) << c.interval;
+        EXPECT_TRUE(c.to < 1439 || record.m_nNextReceive >= 24 * 60); // nothing more today
+        // The next day starts over.
+        EXPECT_TRUE(c.minutes.empty() || TakeScheduledTurn(record, {7, c.delayOn ? c.delay : 0}));
+    }
 }
 
 TEST(ReceiveScheduleTest, ALongReceiveDoesNotMakeUpPassedMinutes)
@@ -68,35 +65,20 @@ TEST(ReceiveScheduleTest, ALongReceiveDoesNotMakeUpPassedMinutes)
     // Landing exactly on a receive minute while catching up receives it.
     EXPECT_TRUE(TakeScheduledTurn(record, {6, 50}));
     EXPECT_EQ(record.m_nNextReceive, 60);
-}
-
-// Numbers from a file of any origin: the arithmetic never overflows and a huge interval means
-// one receive a day.
-TEST(ReceiveScheduleTest, HugeNumbersFromAFileNeitherOverflowNorReceiveTwice)
-{
-    LoggerRecord record = Scheduled(std::numeric_limits<int>::max(), true, 5);
-    EXPECT_EQ(ReceivedMinutes(record, 0, 1439, 1), (std::vector<int>{5}));
-    record.m_nReceiveDelay = std::numeric_limits<int>::max();
-    record.m_nLastDay = 0;
-    EXPECT_EQ(ReceivedMinutes(record, 0, 1439, 1), (std::vector<int>{}));
-    for (const int next : {std::numeric_limits<int>::max() - 1, std::numeric_limits<int>::min()}) {
-        record.m_nLastDay = 6;
+    record.m_nReceiveInterval = INT_MAX;
+    for (const int next : {INT_MAX - 1, INT_MIN}) {
         record.m_nNextReceive = next;
         EXPECT_FALSE(TakeScheduledTurn(record, {6, 700}));
         EXPECT_FALSE(TakeScheduledTurn(record, {6, 1439}));
     }
 }
 
-TEST(ReceiveScheduleTest, ANewDayRestartsAndAnInvalidTimeReceivesNothing)
+TEST(ReceiveScheduleTest, AnInvalidTimeReceivesNothing)
 {
-    LoggerRecord record = Scheduled(600);
-    EXPECT_EQ(ReceivedMinutes(record, 0, 1439, 1), (std::vector<int>{0, 600, 1200}));
-    EXPECT_GE(record.m_nNextReceive, 24 * 60); // nothing more today
-    EXPECT_TRUE(TakeScheduledTurn(record, {7, 0}));
-
+    LoggerRecord record = Scheduled(1);
+    EXPECT_TRUE(TakeScheduledTurn(record, {6, 0}));
     const ScheduleTime invalid = ScheduleTimeOf(QDateTime());
-    EXPECT_EQ(invalid.day, 0);
-    EXPECT_EQ(invalid.minuteOfDay, -61);
+    EXPECT_FALSE(TakeScheduledTurn(record, invalid));
     EXPECT_FALSE(TakeScheduledTurn(record, invalid));
     const ScheduleTime time = ScheduleTimeOf(QDateTime(QDate(2026, 12, 6), QTime(10, 37, 59)));
     EXPECT_EQ(time.day, 6);

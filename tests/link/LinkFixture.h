@@ -1,32 +1,43 @@
 #pragma once
 
-#include "record/LoggerTable.h"
-#include "link/Port.h"
-#include "loggersim/LoggerSim.h"
 #include "platform/DebugTrace.h"
 
-#include <gtest/gtest.h>
+#include "support/sim/SimLineFixture.h"
 
 #include <string>
 #include <vector>
 
-// g_port opened on a simulated logger line (a real pseudo-terminal) mapped to COM9, with
-// one current configuration and the trace captured. Replies are awaited with the real
-// slice (it returns as soon as bytes arrive); silence is awaited with ShortSlices(), and
-// the slices counted.
-class LinkFixture : public ::testing::Test
+// g_port opened on the simulated line of three loggers, with the trace captured. Replies are
+// awaited with the real slice (it returns as soon as bytes arrive); silence is awaited with
+// ShortSlices(), and the slices counted.
+class LinkFixture : public SimLineFixture
 {
 protected:
-    static constexpr short ComPort = 9;
-    static constexpr int WaitMs = 5000; // bound on waiting for the simulator's thread
+    LinkFixture()
+        : SimLineFixture({.ids = {1, 2, 3}, .records = 40, .seed = 7})
+    {
+    }
+    void SetUp() override
+    {
+        SimLineFixture::SetUp();
+        ASSERT_TRUE(OpenPort());
+        s_trace.clear();
+        SetTraceSink([](const char* text) { s_trace.emplace_back(text); });
+        MarkSlices();
+    }
+    void TearDown() override
+    {
+        SetTraceSink(nullptr);
+        g_port.m_nSensorCount = 0;
+        SimLineFixture::TearDown();
+    }
 
-    void SetUp() override;
-    void TearDown() override;
-
-    // Opens port on the simulator (SetPort, SetLoggerLine, Open).
-    void OpenOn(CPort& port);
-    // 1 ms slices: silence costs its slice count in milliseconds.
-    static void ShortSlices() { CSerialCom::SetSliceMs(1); }
+    static void OpenOn(CPort& port)
+    {
+        port.m_Serial.SetPort(ComPort);
+        port.m_Serial.SetLoggerLine();
+        port.m_Serial.Open();
+    }
     // A silent line from now on, with short slices counted from here.
     void Silence()
     {
@@ -38,19 +49,23 @@ protected:
     void MarkSlices() { m_slicesAtMark = g_port.m_Serial.SliceCount(); }
     // Bytes the simulator received since the last call, once it has taken in at least
     // commands more commands (a silent line gives no other sign that it has).
-    std::string TakeReceived(size_t commands = 0);
+    std::string TakeReceived(size_t commands = 0)
+    {
+        EXPECT_TRUE(sim.WaitForCommands(m_commandsTaken + commands, WaitMs));
+        m_commandsTaken = sim.Commands().size();
+        const std::string all = sim.Received();
+        const std::string fresh = all.substr(std::min(m_receivedTaken, all.size()));
+        m_receivedTaken = all.size();
+        return fresh;
+    }
     // Lets the simulator's output reach the line before a read that must find it queued.
     void WaitSent() { ASSERT_TRUE(sim.WaitUntilSent(WaitMs)); }
-    LoggerRecord& Record() { return g_loggers[0]; }
 
-    static std::vector<std::string> s_trace;
-    loggersim::LoggerSim sim{{.ids = {1, 2, 3}, .records = 40, .seed = 7}};
+    static inline std::vector<std::string> s_trace;
     std::vector<int> positions; // where progress moved the bar
     ProgressPos progress = [this](int p) { positions.push_back(p); };
 
 private:
-    static void CollectTrace(const char* text) { s_trace.emplace_back(text); }
-
     size_t m_receivedTaken = 0;
     size_t m_commandsTaken = 0;
     long long m_slicesAtMark = 0;

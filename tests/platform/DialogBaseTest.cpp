@@ -1,14 +1,30 @@
+#include "platform/ComboSelection.h"
+#include "platform/CommandGuard.h"
+#include "platform/DataExchange.h"
 #include "platform/DialogBase.h"
 #include "platform/DialogUnits.h"
+#include "platform/ScreenFit.h"
 
+#include "support/RecordingPresenter.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStyle>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <initializer_list>
+#include <string>
 #include <vector>
 
 namespace {
@@ -18,20 +34,24 @@ const DialogTemplate& TestTemplate()
     static const DialogTemplate tmpl{900, "Test", 200, 100, 9, DialogStyle::SysMenu,
         {
             {1000, ControlKind::Static, "&Name", 5, 5, 40, 10},
-            {1001, ControlKind::Edit, "start", 50, 5, 60, 12, ControlStyle::Right},
-            {1002, ControlKind::RadioButton, "A", 5, 20, 30, 10, ControlStyle::Group},
-            {1003, ControlKind::RadioButton, "B", 40, 20, 30, 10},
-            {1004, ControlKind::RadioButton, "C", 5, 35, 30, 10, ControlStyle::Group},
-            {1005, ControlKind::RadioButton, "D", 40, 35, 30, 10},
-            {1006, ControlKind::CheckBox, "Check", 5, 50, 50, 10, ControlStyle::Disabled},
-            {1007, ControlKind::ComboBox, "", 60, 50, 50, 60},
-            {1008, ControlKind::Button, "Hidden", 120, 50, 50, 14, ControlStyle::Hidden},
+            {1001, ControlKind::Edit, "", 50, 5, 60, 12, ControlStyle::Right},
+            {1002, ControlKind::Edit, "", 50, 20, 60, 12},
+            {1003, ControlKind::Edit, "", 120, 5, 60, 12},
+            {1004, ControlKind::CheckBox, "On", 120, 20, 40, 10},
+            {1005, ControlKind::RadioButton, "A", 5, 35, 30, 10, ControlStyle::Group},
+            {1006, ControlKind::RadioButton, "B", 40, 35, 30, 10},
+            {1007, ControlKind::RadioButton, "C", 5, 50, 30, 10, ControlStyle::Group},
+            {1008, ControlKind::RadioButton, "D", 40, 50, 30, 10},
             {1009, ControlKind::Button, "Go", 120, 70, 50, 14, ControlStyle::Default},
+            {1010, ControlKind::Button, "Off", 120, 50, 50, 14, ControlStyle::Disabled},
+            {1011, ControlKind::Button, "Hidden", 120, 35, 50, 14, ControlStyle::Hidden},
             {IDCANCEL, ControlKind::Button, "Cancel", 60, 70, 50, 14},
         }};
     return tmpl;
 }
 
+// Counts what its handlers saw; Exchange reads a signed number, an unsigned one, a text and a
+// check, in that order.
 class TestDialog final : public CDialogBase
 {
 public:
@@ -41,10 +61,28 @@ public:
         connect(ItemAs<QPushButton>(1009), &QPushButton::clicked, this, [this] { ++goClicks; });
     }
 
-    int initCalls = 0;
-    int okCalls = 0;
-    int cancelCalls = 0;
-    int goClicks = 0;
+    bool Exchange(bool save)
+    {
+        DataExchange dx(Controls(), save);
+        dx.Int(1001, number);
+        dx.UInt(1002, count);
+        dx.Text(1003, text);
+        dx.Check(1004, on);
+        return !dx.Failed();
+    }
+    QLineEdit* Edit(int id) { return ItemAs<QLineEdit>(id); }
+    void Type(int id, const char* typed)
+    {
+        Edit(id)->selectAll();
+        QTest::keyClick(Edit(id), Qt::Key_Delete);
+        QTest::keyClicks(Edit(id), typed);
+    }
+
+    int number = 100;
+    unsigned count = 200;
+    std::string text = "kept";
+    bool on = false;
+    int initCalls = 0, goClicks = 0;
     bool endInInit = false;
     std::vector<int> timerIds;
 
@@ -56,16 +94,6 @@ protected:
             EndDialog(77);
         return true;
     }
-    void OnOK() override
-    {
-        ++okCalls;
-        CDialogBase::OnOK();
-    }
-    void OnCancel() override
-    {
-        ++cancelCalls;
-        CDialogBase::OnCancel();
-    }
     void OnTimer(int id) override
     {
         timerIds.push_back(id);
@@ -76,39 +104,38 @@ protected:
     }
 };
 
-TEST(DialogUnitsTest, MapsTemplateUnitsToPixels)
+TEST(DialogBaseTest, BuildsNumberedControlsWithTheirStylesAndRadioGroups)
 {
     const DialogUnits units(6, 13);
     EXPECT_EQ(units.Map(7, 19, 165, 18), QRect(11, 31, 247, 29));
-    // Larger fonts give larger units.
     const DialogUnits small = DialogUnits::ForFont(DialogUnits::TemplateFont(8));
     const DialogUnits large = DialogUnits::ForFont(DialogUnits::TemplateFont(16));
-    EXPECT_LT(small.BaseX(), large.BaseX());
-    EXPECT_LT(small.BaseY(), large.BaseY());
-}
+    EXPECT_TRUE(small.BaseX() < large.BaseX() && small.BaseY() < large.BaseY());
 
-TEST(DialogBaseTest, BuildsNumberedControlsWithTheirStylesAndRadioGroups)
-{
     TestDialog dialog;
     EXPECT_EQ(dialog.windowTitle(), "Test");
     EXPECT_EQ(dialog.ItemAs<QLabel>(1000)->text(), "Name");
     EXPECT_EQ(
         dialog.ItemAs<QLineEdit>(1001)->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
-    EXPECT_FALSE(dialog.Item(1006)->isEnabled());
-    EXPECT_TRUE(dialog.Item(1008)->isHidden());
-    EXPECT_FALSE(dialog.Item(1009)->isHidden());
+    EXPECT_FALSE(dialog.Item(1010)->isEnabled());
+    EXPECT_TRUE(dialog.Item(1011)->isHidden() && !dialog.Item(1009)->isHidden());
     EXPECT_EQ(dialog.Item(4242), nullptr);
     EXPECT_EQ(dialog.Item(1001)->geometry(), dialog.MapDialogRect(50, 5, 60, 12));
+    // The tests' own desktop is large, so the dialog keeps the template's size.
+    const int screen = QApplication::primaryScreen()->availableGeometry().height();
+    ASSERT_GE(screen, 1000);
     EXPECT_EQ(dialog.size(), dialog.MapDialogRect(0, 0, 200, 100).size());
+    EXPECT_EQ(dialog.findChild<QScrollArea*>(), nullptr);
+    const int room = ClientRoom(&dialog).height();
+    EXPECT_TRUE(room < screen && room > 900) << room;
     EXPECT_EQ(dialog.Controls().IdOf(dialog.Item(1007)), 1007);
-
     // Radios are exclusive only within the run their Group style starts.
-    auto* a = dialog.ItemAs<QRadioButton>(1002);
-    auto* c = dialog.ItemAs<QRadioButton>(1004);
+    auto* a = dialog.ItemAs<QRadioButton>(1005);
+    auto* c = dialog.ItemAs<QRadioButton>(1007);
     a->click();
     c->click();
     EXPECT_TRUE(a->isChecked() && c->isChecked());
-    dialog.ItemAs<QRadioButton>(1003)->click();
+    dialog.ItemAs<QRadioButton>(1006)->click();
     EXPECT_TRUE(!a->isChecked() && c->isChecked());
 }
 
@@ -136,15 +163,167 @@ TEST(DialogBaseTest, EnterPressesTheDefaultButtonAndEscOrCancelCancels)
         dialog.Item(1001)->setFocus();
         QTest::keyClick(dialog.Item(1001), Qt::Key_Return);
         EXPECT_EQ(dialog.goClicks, 1);
-        EXPECT_EQ(dialog.okCalls, 0);
+        EXPECT_TRUE(dialog.isVisible());
         if (byKey)
             QTest::keyClick(&dialog, Qt::Key_Escape);
         else
             dialog.ItemAs<QPushButton>(IDCANCEL)->click();
-        EXPECT_EQ(dialog.cancelCalls, 1) << byKey;
-        EXPECT_EQ(dialog.result(), IDCANCEL);
+        EXPECT_EQ(dialog.result(), IDCANCEL) << byKey;
         EXPECT_FALSE(dialog.isVisible());
         EXPECT_EQ(dialog.initCalls, 1);
+    }
+}
+
+// Members go out whole, up to the extremes of their kind; the first field that is no integer
+// of its kind stops the reading there, is told and takes the focus with its text selected.
+TEST(DataExchange, ReadsTheFieldsOrStopsAtTheFirstThatIsNoInteger)
+{
+    TestDialog written;
+    written.number = -12;
+    written.count = 4000000000u;
+    written.on = true;
+    ASSERT_TRUE(written.Exchange(false));
+    EXPECT_EQ(written.Edit(1001)->text(), "-12");
+    EXPECT_EQ(written.Edit(1002)->text(), "4000000000");
+    QTest::mouseClick(written.ItemAs<QCheckBox>(1004), Qt::LeftButton);
+    ASSERT_TRUE(written.Exchange(true));
+    EXPECT_FALSE(written.on);
+
+    const struct
+    {
+        const char *number, *count;
+        int failedField; // 0: none
+        int readNumber;
+        unsigned readCount;
+    } cases[] = {{" +7 ", "0042", 0, 7, 42u}, {"-2147483648", "4294967295", 0, INT_MIN, UINT_MAX},
+        {"", "1", 1001, 100, 200u}, {"12x", "1", 1001, 100, 200u}, {"1 2", "1", 1001, 100, 200u},
+        {"-", "1", 1001, 100, 200u}, {"2147483648", "1", 1001, 100, 200u},
+        {"5", "-1", 1002, 5, 200u}, {"5", "4294967296", 1002, 5, 200u}, {"5", "", 1002, 5, 200u},
+        {"5", "99999999999999999999999", 1002, 5, 200u}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.number) + " " + c.count);
+        TestDialog dlg;
+        dlg.Type(1001, c.number);
+        dlg.Type(1002, c.count);
+        dlg.Type(1003, "x y");
+        dlg.Edit(1003)->setFocus();
+        RecordingPresenter boxes;
+        EXPECT_EQ(dlg.Exchange(true), c.failedField == 0);
+        EXPECT_EQ(dlg.number, c.readNumber);
+        EXPECT_EQ(dlg.count, c.readCount);
+        EXPECT_EQ(dlg.text, c.failedField ? "kept" : "x y");
+        if (c.failedField == 0) {
+            EXPECT_TRUE(boxes.requests.empty());
+            continue;
+        }
+        EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"Please enter an integer."});
+        EXPECT_EQ(boxes.requests[0].icon, MessageIcon::Warning);
+        EXPECT_EQ(dlg.focusWidget(), dlg.Edit(c.failedField));
+        EXPECT_EQ(dlg.Edit(c.failedField)->selectedText(), dlg.Edit(c.failedField)->text());
+    }
+}
+
+// Only the controls that were on go off, and come back on; the focus returns where it was.
+TEST(CommandGuard, KeepsTheControlsOffAndTheFocusWhereItWas)
+{
+    TestDialog dlg;
+    dlg.show();
+    dlg.Item(1009)->setFocus();
+    bool busy = false;
+    {
+        const CommandGuard guard(dlg.Controls(), {1009, 1010, 1001}, busy);
+        EXPECT_TRUE(busy);
+        EXPECT_FALSE(dlg.Item(1009)->isEnabled() || dlg.Item(1001)->isEnabled());
+    }
+    EXPECT_FALSE(busy);
+    EXPECT_TRUE(dlg.Item(1009)->isEnabled() && dlg.Item(1001)->isEnabled());
+    EXPECT_FALSE(dlg.Item(1010)->isEnabled());
+    EXPECT_EQ(dlg.focusWidget(), dlg.Item(1009));
+}
+
+// An edit field's text names the entry; Qt's current entry does not.
+TEST(ComboSelectionTest, TypedTextCountsOnlyWhenItIsAListedEntry)
+{
+    QComboBox combo;
+    combo.setEditable(true);
+    combo.setInsertPolicy(QComboBox::NoInsert);
+    combo.addItems({"2", "3", "COM7"});
+    combo.setCurrentIndex(1);
+    EXPECT_EQ(ComboCurSel(&combo), 1);
+    combo.lineEdit()->clear();
+    QTest::keyClicks(combo.lineEdit(), "9");
+    EXPECT_EQ(combo.currentIndex(), 1);
+    EXPECT_EQ(ComboCurSel(&combo), -1);
+    combo.setEditText("com7");
+    EXPECT_EQ(ComboCurSel(&combo), 2);
+
+    QComboBox list;
+    list.addItems({"a", "b"});
+    list.setCurrentIndex(1);
+    EXPECT_EQ(ComboCurSel(&list), 1);
+    EXPECT_EQ(ComboCurSel(nullptr), -1);
+}
+
+struct Window
+{
+    QWidget window;
+    QLabel* top = new QLabel(QStringLiteral("top"), &window);
+    QLabel* hidden = new QLabel(QStringLiteral("hidden"), &window);
+    QPushButton* bottom = new QPushButton(QStringLiteral("bottom"), &window);
+
+    Window()
+    {
+        top->setGeometry(10, 10, 100, 20);
+        hidden->setGeometry(10, 40, 100, 20);
+        hidden->hide();
+        bottom->setGeometry(10, 860, 100, 30);
+    }
+};
+
+// A layout that fits is left as it is; one larger than the room moves, unchanged, into a
+// scroll area, and the window takes what fits of it, with room for each bar it needs (a bar
+// across one side may call for the other).
+TEST(ScreenFitTest, OnlyALayoutLargerThanTheRoomScrolls)
+{
+    const int bar = QApplication::style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    const struct
+    {
+        QSize size, room, fitted;
+        bool across, down; // the bars needed; no scroll area when neither
+    } cases[] = {{{400, 900}, {500, 1000}, {400, 900}, false, false},
+        {{400, 600}, {400, 600}, {400, 600}, false, false},
+        {{400, 900}, {500, 600}, {400 + bar, 600}, false, true},
+        {{900, 900}, {500, 600}, {500, 600}, true, true},
+        {{400, 601}, {400, 600}, {400, 600}, true, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.size.height());
+        Window w;
+        const QSize fitted = FitFixedLayout(&w.window, c.size, c.room);
+        EXPECT_EQ(fitted, c.fitted);
+        auto* area = w.window.findChild<QScrollArea*>();
+        ASSERT_EQ(area != nullptr, c.across || c.down);
+        if (!area) {
+            EXPECT_EQ(w.bottom->parentWidget(), &w.window);
+            continue;
+        }
+        w.window.setFixedSize(fitted);
+        w.window.show();
+        EXPECT_EQ(area->verticalScrollBar()->isVisible(), c.down);
+        EXPECT_TRUE(!c.across || area->horizontalScrollBar()->isVisible());
+        if (c.size.height() < 900)
+            continue; // the last control lies below this page
+        QWidget* page = area->widget();
+        ASSERT_NE(page, nullptr);
+        EXPECT_EQ(page->size(), c.size);
+        for (QWidget* control : std::initializer_list<QWidget*>{w.top, w.hidden, w.bottom})
+            EXPECT_EQ(control->parentWidget(), page);
+        EXPECT_EQ(w.bottom->geometry(), QRect(10, 860, 100, 30));
+        EXPECT_EQ(page->children().indexOf(w.top), 0); // stacking and tab order kept
+        EXPECT_TRUE(w.top->isVisible() && !w.hidden->isVisible() && w.bottom->isVisible());
+        // The last control comes into view when scrolled to.
+        area->ensureWidgetVisible(w.bottom);
+        const QRect shown(w.bottom->mapTo(&w.window, QPoint(0, 0)), w.bottom->size());
+        EXPECT_TRUE(QRect(QPoint(0, 0), fitted).contains(shown));
     }
 }
 

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -11,83 +12,52 @@
 
 namespace {
 
-// Each case runs on a fresh home folder of its own (no desktop settings, nothing created).
-class DataFolderTest : public ::testing::Test
+// Each case runs on a fresh home folder of its own: none made yet, the desktop's own
+// documents folder named in its settings, or a file in the way (which stops root as well).
+// A folder that cannot be made is still named, so that the warning can say which it is.
+TEST(DataFolderTest, TheFolderLiesUnderTheDocumentsFolderAndIsMadeOrReported)
 {
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(m_home.isValid());
-        m_savedHome = qgetenv("HOME");
-        m_savedConfig = qgetenv("XDG_CONFIG_HOME");
-        m_savedFolder = g_strDataFolder;
-        qputenv("HOME", QFile::encodeName(m_home.path()));
-        qunsetenv("XDG_CONFIG_HOME");
-    }
-    void TearDown() override
-    {
-        qputenv("HOME", m_savedHome);
-        if (m_savedConfig.isEmpty())
+    const QByteArray savedHome = qgetenv("HOME"), savedConfig = qgetenv("XDG_CONFIG_HOME");
+    const std::string savedFolder = g_strDataFolder;
+    const auto restore = qScopeGuard([&] {
+        qputenv("HOME", savedHome);
+        if (savedConfig.isEmpty())
             qunsetenv("XDG_CONFIG_HOME");
         else
-            qputenv("XDG_CONFIG_HOME", m_savedConfig);
-        g_strDataFolder = m_savedFolder;
-    }
-
-    std::string Home(const char* below) const
+            qputenv("XDG_CONFIG_HOME", savedConfig);
+        g_strDataFolder = savedFolder;
+    });
+    const auto write = [](const QString& path, const QByteArray& bytes) {
+        QFile file(path);
+        ASSERT_TRUE(QDir().mkpath(QFileInfo(path).path()) && file.open(QIODevice::WriteOnly));
+        ASSERT_EQ(file.write(bytes), bytes.size());
+    };
+    const struct
     {
-        return QFile::encodeName(m_home.path()).toStdString() + below;
+        const char *file, *content, *folder;
+        bool made;
+    } cases[] = {{nullptr, "", "/Documents/Quorbel/Data/", true},
+        {"/.config/user-dirs.dirs", "XDG_DOCUMENTS_DIR=\"$HOME/Dokumente\"\n",
+            "/Dokumente/Quorbel/Data/", true},
+        {"/Documents", "", "/Documents/Quorbel/Data/", false}};
+    for (const auto& c : cases) {
+        QTemporaryDir home;
+        ASSERT_TRUE(home.isValid());
+        qputenv("HOME", QFile::encodeName(home.path()));
+        qunsetenv("XDG_CONFIG_HOME");
+        if (c.file)
+            write(home.path() + c.file, c.content);
+        EXPECT_EQ(InitDataFolder(), c.made) << c.folder;
+        EXPECT_EQ(g_strDataFolder, QFile::encodeName(home.path()).toStdString() + c.folder);
+        const QString folder = QFile::decodeName(g_strDataFolder.c_str());
+        EXPECT_EQ(QFileInfo(folder).isDir(), c.made);
+        if (!c.made)
+            continue;
+        // A second start finds it and leaves what is in it alone.
+        write(folder + "Site.arg", "kept");
+        ASSERT_TRUE(InitDataFolder());
+        EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{"Site.arg"});
     }
-    static bool IsFolder(const std::string& path)
-    {
-        return QFileInfo(QFile::decodeName(path.c_str())).isDir();
-    }
-
-    QTemporaryDir m_home;
-
-private:
-    QByteArray m_savedHome;
-    QByteArray m_savedConfig;
-    std::string m_savedFolder;
-};
-
-TEST_F(DataFolderTest, AFreshHomeGetsTheFolderUnderDocuments)
-{
-    ASSERT_TRUE(InitDataFolder());
-    EXPECT_EQ(g_strDataFolder, Home("/Documents/Quorbel/Data/"));
-    EXPECT_TRUE(IsFolder(g_strDataFolder));
-    // A second start finds it and leaves what is in it alone.
-    QFile kept(QFile::decodeName((g_strDataFolder + "Site.arg").c_str()));
-    ASSERT_TRUE(kept.open(QIODevice::WriteOnly));
-    kept.close();
-    ASSERT_TRUE(InitDataFolder());
-    EXPECT_TRUE(kept.exists());
-    EXPECT_EQ(QDir(QFile::decodeName(g_strDataFolder.c_str())).entryList(QDir::Files),
-        QStringList{"Site.arg"});
-}
-
-TEST_F(DataFolderTest, TheDesktopsOwnDocumentsFolderIsFollowed)
-{
-    ASSERT_TRUE(QDir(m_home.path()).mkpath(".config"));
-    QFile dirs(m_home.path() + "/.config/user-dirs.dirs");
-    ASSERT_TRUE(dirs.open(QIODevice::WriteOnly));
-    dirs.write("XDG_DOCUMENTS_DIR=\"$HOME/Dokumente\"\n");
-    dirs.close();
-    ASSERT_TRUE(InitDataFolder());
-    EXPECT_EQ(g_strDataFolder, Home("/Dokumente/Quorbel/Data/"));
-    EXPECT_TRUE(IsFolder(g_strDataFolder));
-}
-
-// A folder that cannot be made is reported, and still named, so that the warning can say
-// which folder it is. (A file in the way works for root as well as for others.)
-TEST_F(DataFolderTest, AFolderThatCannotBeMadeIsReportedByName)
-{
-    QFile blocker(m_home.path() + "/Documents");
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
-    EXPECT_FALSE(InitDataFolder());
-    EXPECT_EQ(g_strDataFolder, Home("/Documents/Quorbel/Data/"));
-    EXPECT_FALSE(IsFolder(g_strDataFolder));
 }
 
 } // namespace

@@ -6,7 +6,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -33,7 +35,7 @@ protected:
     const std::string file = data + "/Site1.arg";
 };
 
-TEST(AddBackslashTest, EndsEveryPathInOneSeparator)
+TEST_F(FolderUtilsTest, PathsAreToldFoldersFromFiles)
 {
     for (const auto& [given, ended] : {std::pair<std::string, std::string>{"/data/a", "/data/a/"},
              {"/data/a/", "/data/a/"}, {"", "/"}}) {
@@ -41,10 +43,6 @@ TEST(AddBackslashTest, EndsEveryPathInOneSeparator)
         AddBackslash(path);
         EXPECT_EQ(path, ended);
     }
-}
-
-TEST_F(FolderUtilsTest, FolderExistsAndIsFileTellFoldersFromFiles)
-{
     const std::string slashed = root + "/", missing = root + "/missing";
     const std::tuple<const char*, bool, bool> cases[]
         = {{root.c_str(), true, false}, {slashed.c_str(), true, false}, {file.c_str(), false, true},
@@ -53,18 +51,14 @@ TEST_F(FolderUtilsTest, FolderExistsAndIsFileTellFoldersFromFiles)
         EXPECT_EQ(FolderExists(path), folder) << (path ? path : "null");
         EXPECT_EQ(IsFile(path), isFile) << (path ? path : "null");
     }
-}
 
-TEST_F(FolderUtilsTest, FileStatusGivesTheDirectoryBitAndACutName)
-{
     FileStatus status;
     ASSERT_TRUE(GetFileStatus(root.c_str(), status));
     EXPECT_EQ(status.m_attribute & FileAttributeDirectory, FileAttributeDirectory);
     EXPECT_EQ(std::string(status.m_szFullName), root);
     ASSERT_TRUE(GetFileStatus(file.c_str(), status));
     EXPECT_EQ(status.m_attribute & FileAttributeDirectory, 0);
-    EXPECT_FALSE(GetFileStatus((root + "/missing").c_str(), status));
-
+    EXPECT_FALSE(GetFileStatus(missing.c_str(), status));
     // A path longer than the name field is looked up whole and copied cut.
     std::string deep = root;
     while (deep.size() < 300)
@@ -74,34 +68,28 @@ TEST_F(FolderUtilsTest, FileStatusGivesTheDirectoryBitAndACutName)
     EXPECT_EQ(std::string(status.m_szFullName), deep.substr(0, FileStatusNameSize - 1));
 }
 
-TEST_F(FolderUtilsTest, CreateFolderTreeMakesTheMissingLevelsAndTouchesNothingElse)
+// Every missing level is made (by the durable form with its entry synced), nothing else: a
+// level that cannot be made because a file stands in its place fails.
+TEST_F(FolderUtilsTest, FolderTreesMakeTheMissingLevelsAndTouchNothingElse)
 {
-    const std::string logs = data + "/Site2/Logs/";
-    EXPECT_TRUE(CreateFolderTree(logs.c_str()));
-    EXPECT_TRUE(FolderExists(logs.c_str()));
-    EXPECT_TRUE(CreateFolderTree(data.c_str()));
-    // A level that cannot be made: a file stands in its place.
-    for (const std::string& path : {file + "/Site1/", file, std::string()})
-        EXPECT_FALSE(CreateFolderTree(path.c_str())) << path;
-    EXPECT_FALSE(CreateFolderTree(nullptr));
+    for (const auto create : {CreateFolderTree, CreateDurableFolderTree}) {
+        const std::string deep = data + (create == CreateFolderTree ? "/A/B/" : "/One/Two/Three/");
+        EXPECT_TRUE(create(deep.c_str()));
+        EXPECT_TRUE(FolderExists(deep.c_str()));
+        EXPECT_TRUE(create(deep.c_str()));
+        EXPECT_TRUE(create(data.c_str()));
+        for (const std::string& path : {file + "/Site1/", file, std::string()})
+            EXPECT_FALSE(create(path.c_str())) << path;
+        EXPECT_FALSE(create(nullptr));
+    }
     QFile kept(QString::fromStdString(file));
     ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
     EXPECT_EQ(kept.readAll(), "record");
 }
 
-// The download's folders: every missing level made (and its entry synced), nothing else.
-TEST_F(FolderUtilsTest, ADurableFolderTreeMakesEveryLevelOrFails)
-{
-    const std::string deep = data + "/One/Two/Three/";
-    EXPECT_TRUE(CreateDurableFolderTree(deep.c_str()));
-    EXPECT_TRUE(FolderExists(deep.c_str()));
-    EXPECT_TRUE(CreateDurableFolderTree(deep.c_str()));
-    for (const std::string& path : {file + "/Site1/", std::string()})
-        EXPECT_FALSE(CreateDurableFolderTree(path.c_str())) << path;
-}
-
 // The browser opens at the initial folder under its title and returns only a folder that
-// exists when the choice returns.
+// exists when the choice returns. The name is typed as the operator would: the dialog takes a
+// chosen file only while its name field has no focus.
 TEST_F(FolderUtilsTest, BrowseForFolderReturnsTheChosenFolder)
 {
     const QString site = QString::fromStdString(data + "/Site1");
@@ -111,7 +99,10 @@ TEST_F(FolderUtilsTest, BrowseForFolderReturnsTheChosenFolder)
         ASSERT_NE(dialog, nullptr);
         title = dialog->windowTitle();
         shown = dialog->directory().absolutePath();
-        dialog->selectFile(site);
+        auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+        ASSERT_NE(name, nullptr);
+        QTest::keyClicks(name, "Site1");
+        ASSERT_TRUE(QTest::qWaitFor([&] { return dialog->selectedFiles() == QStringList{site}; }));
         static_cast<QDialog*>(dialog)->accept(); // as the Choose button does
     };
     const std::pair<ModalDriver::Step, std::string> cases[] = {
