@@ -15,21 +15,33 @@
 #include <string>
 #include <vector>
 
+using Lines = std::vector<std::string>;
+
+inline const std::string Complete = "Data receiving complete!";
+inline const std::string LineGone = "The line went away during the download.";
+inline const std::string OneMissing = "Logger ID 1: 1 record did not arrive; its memory was kept.";
+inline const std::string MoreThanCounted
+    = "Logger ID 1 sent more records than it counted; its memory was kept.";
+inline std::string SentOf(int sent, int count)
+{
+    return FormatString("Logger ID 1 sent %d of %d records; its memory was kept.", sent, count);
+}
+
 // The download run as the main screen runs it, on a simulated line with an open port.
 class DownloadFixture : public SimLineFixture
 {
 protected:
-    // Reply lines of a periodic logger's download: 0 the count, 1 the head of "data load",
-    // then one per record.
+    // Reply lines of a periodic logger's download: 0 the count, 1 the head of "data load", then one
+    // per record.
     static constexpr int FirstRecordLine = 2;
 
     void SetUp() override
     {
         SimLineFixture::SetUp();
         ASSERT_TRUE(OpenPort());
-        // Long enough to see a line close within a reply's second of silence; every download
-        // ends with a silent reply time-out (70 slices), so tests of many downloads shorten
-        // the slices further.
+        // Long enough to see a line close within a reply's second of silence; every download ends
+        // with a silent reply time-out (70 slices), so tests of many downloads shorten the slices
+        // further.
         CSerialCom::SetSliceMs(5);
     }
     void TearDown() override
@@ -47,19 +59,27 @@ protected:
             FormatString("QUORBEL_COM%d", ComPort).c_str(), QByteArray::fromStdString(line.Path()));
         return OpenPort();
     }
+    // Logger 1 periodic (no clock set), its memory erased after a whole download.
+    void PeriodicWithErase()
+    {
+        Record().m_units[0].m_schedule.m_nScheduleMode = SchedulePeriodic;
+        Record().m_bEraseAfterReceive = 1;
+    }
     // Loggers 1 and 2 on the line and in the configuration, both periodic, with erase.
     void SetUpNetwork(loggersim::LoggerSim& line)
     {
         line.SetLoggers({1, 2});
         Record().m_bSingle = 0;
         Record().m_bLoggerUsed[0] = Record().m_bLoggerUsed[1] = 1;
-        Record().m_units[0].m_schedule.m_nScheduleMode = SchedulePeriodic;
         Record().m_units[1].m_schedule.m_nScheduleMode = SchedulePeriodic;
-        Record().m_bEraseAfterReceive = 1;
+        PeriodicWithErase();
     }
-    void ClearFolder()
+    // Each case of a table starts with no files, commands or boxes of the case before.
+    void Fresh(loggersim::LoggerSim& line)
     {
         ASSERT_TRUE(QDir(QString::fromStdString(Folder() + "Site1")).removeRecursively());
+        line.ClearReceived();
+        boxes.requests.clear();
     }
 
     // Runs the dialog as the main screen does and returns its last status text.
@@ -69,17 +89,15 @@ protected:
         dialog.DoModal();
         return dialog.m_strStatus;
     }
+    Lines Told() { return boxes.Texts(); }
     std::string Acc(int id) { return AccFilePath(Record(), id); }
     std::string Csv(int id) { return CsvFilePath(Record(), id); }
-    bool Sent(const std::string& command)
-    {
-        const auto commands = sim.Commands();
-        return std::find(commands.begin(), commands.end(), command) != commands.end();
-    }
     size_t IndexOf(const std::string& command)
     {
         const auto commands = sim.Commands();
         return static_cast<size_t>(
             std::find(commands.begin(), commands.end(), command) - commands.begin());
     }
+    bool Sent(const std::string& command) { return IndexOf(command) < sim.Commands().size(); }
+    bool Erased(int id = 1) { return Sent(FormatString("@01,%02d,memory init", id)); }
 };

@@ -3,13 +3,11 @@
 #include "DownloadFixture.h"
 
 #include "platform/DebugTrace.h"
-#include "platform/Format.h"
 
 #include "support/ModalDriver.h"
 #include "support/Screenshot.h"
 
 #include <QAbstractButton>
-#include <QPointer>
 #include <QTest>
 #include <QTimer>
 
@@ -20,13 +18,11 @@ namespace {
 
 using loggersim::SimFault;
 
-constexpr int CancelButton = 1004;
-
 class DownloadStopTest : public DownloadFixture
 {
 protected:
-    // Presses Esc in the download's window once the line has taken in count times the
-    // command (looked at while the download waits).
+    // Presses Esc in the download's window once the line has taken in count times the command
+    // (looked at while the download waits).
     static void StopAfter(
         ModalDriver& driver, loggersim::LoggerSim& line, const char* command, long count = 1)
     {
@@ -42,41 +38,35 @@ protected:
             poll->start(1);
         });
     }
-
     static QAbstractButton* Cancel(QWidget* dialog)
     {
         for (auto* button : dialog->findChildren<QAbstractButton*>()) {
-            if (button->property("controlId").toInt() == CancelButton)
+            if (button->property("controlId").toInt() == 1004)
                 return button;
         }
         return nullptr;
     }
 };
 
-// Cancel, Esc and the close box each stop the download after the record being read: the
-// "stop" box, the table built from what arrived, no erase, no further logger, no closing box.
+// Cancel, Esc and the close box each stop the download after the record being read: the "stop" box,
+// the table built from what arrived, no erase, no further logger, no closing box.
 TEST_F(DownloadStopTest, EveryWayOfAskingStopsAfterTheRecordBeingRead)
 {
     ShortSlices();
     SetUpNetwork(sim);
     sim.SetPaced(true);
-    using Ask = std::function<void(QWidget*)>;
-    const std::pair<const char*, Ask> ways[]
-        = {{"Cancel",
-               [](QWidget* dialog) {
-                   QAbstractButton* cancel = Cancel(dialog);
-                   ASSERT_NE(cancel, nullptr);
-                   ASSERT_TRUE(cancel->isVisible());
-                   EXPECT_TRUE(SaveScreenshot(dialog, "data_receive"));
-                   QTest::mouseClick(cancel, Qt::LeftButton);
-               }},
-            {"Esc", [](QWidget* dialog) { QTest::keyClick(dialog, Qt::Key_Escape); }},
-            {"close box", [](QWidget* dialog) { dialog->close(); }}};
+    const auto click = [](QWidget* dialog) {
+        QAbstractButton* cancel = Cancel(dialog);
+        ASSERT_TRUE(cancel && cancel->isVisible());
+        EXPECT_TRUE(SaveScreenshot(dialog, "data_receive"));
+        QTest::mouseClick(cancel, Qt::LeftButton);
+    };
+    const std::pair<const char*, std::function<void(QWidget*)>> ways[] = {{"Cancel", click},
+        {"Esc", [](QWidget* dialog) { QTest::keyClick(dialog, Qt::Key_Escape); }},
+        {"close box", [](QWidget* dialog) { dialog->close(); }}};
     for (const auto& [name, ask] : ways) {
         SCOPED_TRACE(name);
-        ClearFolder();
-        sim.ClearReceived();
-        boxes.requests.clear();
+        Fresh(sim);
         bool visibleBeforeStart = true;
         ModalDriver driver;
         driver.Then([&](QWidget* dialog) {
@@ -90,64 +80,60 @@ TEST_F(DownloadStopTest, EveryWayOfAskingStopsAfterTheRecordBeingRead)
         EXPECT_GT(raw.size(), 0u);
         EXPECT_LT(raw.size(), 40u);
         EXPECT_GE(FileLines(Csv(1)).size(), 2u);
-        EXPECT_FALSE(Sent("@01,01,memory init"));
+        EXPECT_FALSE(Erased());
         EXPECT_FALSE(Sent("@01,02,memory"));
         EXPECT_EQ(sim.RecordCount(1), 40);
-        EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"stop"});
+        EXPECT_EQ(Told(), Lines{"stop"});
     }
 }
 
 // A stop asked for while the logger is counted again before its erase erases nothing.
 TEST_F(DownloadStopTest, AStopBeforeTheEraseErasesNothing)
 {
-    Record().m_units[0].m_schedule.m_nScheduleMode = SchedulePeriodic;
-    Record().m_bEraseAfterReceive = 1;
+    PeriodicWithErase();
     CSerialCom::SetSliceMs(10);
     sim.SetReplyDelay(50); // the count is waited for, well within its time-out
-    const std::vector<std::string> records = sim.Records(1);
     ModalDriver driver;
     StopAfter(driver, sim, "@01,01,memory", 2);
     Receive();
-    EXPECT_EQ(FileLines(Acc(1)), records);
-    EXPECT_FALSE(Sent("@01,01,memory init"));
+    EXPECT_EQ(FileLines(Acc(1)), sim.Records(1));
+    EXPECT_FALSE(Erased());
     EXPECT_EQ(sim.RecordCount(1), 40);
-    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"stop"});
+    EXPECT_EQ(Told(), Lines{"stop"});
 }
 
-// Every note gathered reaches the operator whichever way the download ends: a lost line, a
-// stop, a raw file that cannot be written; while the schedule runs, the trace has them.
+// Every note gathered reaches the operator whichever way the download ends: a lost line, a stop, a
+// raw file that cannot be written; while the schedule runs, the trace has them.
 TEST_F(DownloadStopTest, EveryNoteReachesTheOperatorHoweverTheDownloadEnds)
 {
-    static std::vector<std::string> traced;
+    static Lines traced;
     SetTraceSink([](const char* text) { traced.emplace_back(text); });
-    const std::string kept = "Logger ID 1: 1 record did not arrive; its memory was kept.";
-    const std::string lost = "The line went away during the download.";
     // Logger 1 keeps its memory, so logger 2's count is reply line 42.
     constexpr int SecondCount = 42;
     struct Case
     {
         const char* how;
         std::function<void(loggersim::LoggerSim&, ModalDriver&)> end;
-        std::vector<std::string> told;
+        Lines told;
     };
     const Case cases[] = {{"line gone",
                               [](loggersim::LoggerSim& line, ModalDriver&) {
                                   line.InjectFault(SimFault::Vanish, SecondCount);
                               },
-                              {lost + "\n" + kept}},
+                              {LineGone + "\n" + OneMissing}},
         {"stop",
             [](loggersim::LoggerSim& line, ModalDriver& driver) {
                 line.SetPaced(true);
                 StopAfter(driver, line, "@01,02,data load");
             },
-            {"stop", kept}},
+            {"stop", OneMissing}},
         {"raw file not written",
             [this](loggersim::LoggerSim&, ModalDriver&) {
                 ASSERT_TRUE(QDir().mkpath(QString::fromStdString(Acc(2))));
             },
             {FormatString(
                  "Cannot write the data file %s; the logger's memory was kept.", Acc(2).c_str())
-                + "\n" + kept}},
+                + "\n" + OneMissing}},
         {"line gone while the schedule runs",
             [](loggersim::LoggerSim& line, ModalDriver&) {
                 g_bScheduleRunning = true;
@@ -156,19 +142,18 @@ TEST_F(DownloadStopTest, EveryNoteReachesTheOperatorHoweverTheDownloadEnds)
             {}}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.how);
-        ClearFolder();
         loggersim::LoggerSim line(DefaultOptions());
         ASSERT_TRUE(Attach(line));
+        Fresh(line);
         SetUpNetwork(line);
         line.InjectFault(SimFault::Garbage, FirstRecordLine + 5);
         ModalDriver driver;
         c.end(line, driver);
-        boxes.requests.clear();
         traced.clear();
         Receive();
-        EXPECT_EQ(boxes.Texts(), c.told);
+        EXPECT_EQ(Told(), c.told);
         if (g_bScheduleRunning) {
-            for (const std::string& text : {lost, kept})
+            for (const std::string& text : {LineGone, OneMissing})
                 EXPECT_EQ(std::count(traced.begin(), traced.end(), text + "\r\n"), 1) << text;
         }
         g_bScheduleRunning = false;
@@ -177,14 +162,14 @@ TEST_F(DownloadStopTest, EveryNoteReachesTheOperatorHoweverTheDownloadEnds)
     SetTraceSink(nullptr);
 }
 
-// The line is pulled at a random reply line of a paced download of two loggers with erase,
-// and one logger sends a record twice, stops, floods or counts too few at a random record: a
-// logger is erased only when every one of its records is in its raw file, and the download
-// says it is complete only when both were.
+// The line is pulled at a random reply line of a paced download of two loggers with erase, and one
+// logger sends a record twice, stops, floods or counts too few at a random record: a logger is
+// erased only when every one of its records is in its raw file, and the download says it is
+// complete only when both were.
 TEST_F(DownloadStopTest, ALinePulledAtAnyMomentNeverCostsARecord)
 {
-    // Reply lines: per logger its count, the head of data load, 40 records, its count again
-    // and the erase.
+    // Reply lines: per logger its count, the head of data load, 40 records, its count again and the
+    // erase.
     constexpr int LinesPerLogger = 44;
     const SimFault faults[] = {SimFault::Repeat, SimFault::EndReply, SimFault::Flood};
     for (unsigned seed = 1; seed <= 20; ++seed) {
@@ -198,18 +183,16 @@ TEST_F(DownloadStopTest, ALinePulledAtAnyMomentNeverCostsARecord)
         const int record = draw(0, 39);
         SCOPED_TRACE(FormatString(
             "seed %u, line %d, fault %d at logger %d record %d", seed, at, kind, id, record));
-        ClearFolder();
         loggersim::LoggerSim line(DefaultOptions());
         ASSERT_TRUE(Attach(line));
+        Fresh(line);
         SetUpNetwork(line);
-        // A flood at the line's pace takes minutes.
-        line.SetPaced(kind != 2);
+        line.SetPaced(kind != 2); // a flood at the line's pace takes minutes
         if (kind == 3)
             line.SetCountShown(id, record);
         else
             line.InjectFault(faults[kind], (id - 1) * LinesPerLogger + FirstRecordLine + record);
-        const std::vector<std::string> records[] = {line.Records(1), line.Records(2)};
-        boxes.requests.clear();
+        const Lines records[] = {line.Records(1), line.Records(2)};
         line.InjectFault(SimFault::Vanish, at);
         Receive();
 
@@ -222,16 +205,15 @@ TEST_F(DownloadStopTest, ALinePulledAtAnyMomentNeverCostsARecord)
                 ASSERT_EQ(onDisk.count(stored), 1u)
                     << "logger " << logger << " erased without " << stored;
         }
-        const std::vector<std::string> texts = boxes.Texts();
-        if (std::count(texts.begin(), texts.end(), "Data receiving complete!")) {
+        const Lines texts = Told();
+        if (std::count(texts.begin(), texts.end(), Complete)) {
             EXPECT_EQ(line.RecordCount(1), 0);
             EXPECT_EQ(line.RecordCount(2), 0);
         }
-        // Once its reply line was sent, the link sees the line go, at the latest from the
-        // event loop.
-        if (line.LinesQueued() > at) {
-            EXPECT_TRUE(QTest::qWaitFor([] { return !g_port.m_Serial.IsOpen(); }, WaitMs));
-        }
+        // Once its reply line was sent, the link sees the line go, at the latest from the event
+        // loop.
+        EXPECT_TRUE(line.LinesQueued() <= at
+            || QTest::qWaitFor([] { return !g_port.m_Serial.IsOpen(); }, WaitMs));
         line.Stop();
     }
 }
