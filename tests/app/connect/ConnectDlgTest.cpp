@@ -15,9 +15,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <optional>
-
 #include <unistd.h>
 
 namespace {
@@ -33,29 +30,6 @@ protected:
         SetProgressPos(progress, 1);
         return false;
     }
-};
-
-// Runs as the user "nobody" while it lives, when the test runs as root (whom no file
-// permission stops); the saved user ID brings root back.
-class Unprivileged
-{
-public:
-    Unprivileged()
-        : m_dropped(geteuid() == 0 && setresuid(NobodyId, NobodyId, 0) == 0)
-    {
-    }
-    ~Unprivileged()
-    {
-        if (m_dropped) {
-            EXPECT_EQ(setresuid(0, 0, 0), 0);
-        }
-    }
-    Unprivileged(const Unprivileged&) = delete;
-    Unprivileged& operator=(const Unprivileged&) = delete;
-
-private:
-    static constexpr uid_t NobodyId = 65534;
-    bool m_dropped;
 };
 
 std::vector<std::string> g_traced;
@@ -82,10 +56,8 @@ protected:
 
     struct Result
     {
-        int maximum = 0;
-        int value = 0;
-        std::vector<int> positions;
-        std::vector<int> ids;
+        int maximum = 0, value = 0;
+        std::vector<int> positions, ids;
     };
 
     template <class Dialog = CConnectDlg> Result Connect()
@@ -100,11 +72,6 @@ protected:
         result.value = bar->value();
         result.ids = dialog.m_ids;
         return result;
-    }
-    void MissingCom18()
-    {
-        qputenv("QUORBEL_COM18", "/dev/quorbel-no-such-port");
-        Record().m_nComPort = 18;
     }
     void Reset(const LoggerRecord& record)
     {
@@ -154,86 +121,84 @@ TEST_F(ConnectDlgTest, TheFirstLoggerIsAskedForItsAddress)
 // of a second, and the trace says the same. While the schedule runs no box shows.
 TEST_F(ConnectDlgTest, AFailureLeavesThePortClosedAndSaysWhy)
 {
+    ShortSlices();
     const LoggerRecord plain = Record();
     const std::string device = sim.Path();
     const QString path = QString::fromStdString(device);
     const QFile::Permissions permissions = QFile::permissions(path);
-    const std::string denied = "COM9 is " + device
-        + ": permission denied.\nThe user needs membership of the \"dialout\" group (sudo "
-          "adduser $USER dialout, then log in again).";
-    CSerialCom holder;
-    std::optional<Unprivileged> nobody;
+    qputenv("QUORBEL_COM18", "/dev/quorbel-no-such-port");
+    CSerialCom holder; // another program holding the line
+    holder.SetPort(ComPort);
+    enum Also
+    {
+        Nothing,
+        Silent,
+        Busy,
+        Denied,
+        FailedDial
+    };
     const struct
     {
-        const char* name;
-        std::function<void()> setUp;
+        int comPort, single;
+        Also also;
         std::string reason; // after "port open fail", or the whole text
-        std::string heard;
-        bool failDial = false;
     } cases[] = {
-        {"network without IDs", [this] { Record().m_bSingle = 0; }, "No connect to logger!", ""},
-        {"silent",
-            [this] {
-                ShortSlices();
-                sim.SetSilent(true);
-            },
-            "No connect to logger!", "@01,01,address\r"},
-        {"port past 16 bits", [this] { Record().m_nComPort = 65536 + ComPort; },
-            "\nCOM 65545 names no port.", ""},
-        {"port 0", [this] { Record().m_nComPort = 0; }, "\nCOM 0 names no port.", ""},
-        {"port -9", [this] { Record().m_nComPort = -ComPort; }, "\nCOM -9 names no port.", ""},
-        {"missing", [this] { MissingCom18(); },
-            "\nCOM18 is /dev/quorbel-no-such-port: no such device.", ""},
-        {"busy",
-            [&] {
-                holder.SetPort(ComPort);
-                ASSERT_TRUE(holder.Open());
-            },
-            "\nCOM9 is " + device + ": busy (another program has it open).", ""},
-        {"no permission",
-            [&] {
-                ASSERT_TRUE(QFile::setPermissions(path, {}));
-                nobody.emplace();
-                ASSERT_NE(geteuid(), 0u);
-            },
-            "\n" + denied, ""},
-        {"failed dial", [this] { Record().m_bUseModem = 1; }, "", "", true},
+        {ComPort, 0, Nothing, "No connect to logger!"}, // a network without IDs
+        {ComPort, 1, Silent, "No connect to logger!"},
+        {65536 + ComPort, 1, Nothing, "\nCOM 65545 names no port."},
+        {0, 1, Nothing, "\nCOM 0 names no port."},
+        {-ComPort, 1, Nothing, "\nCOM -9 names no port."},
+        {18, 1, Nothing, "\nCOM18 is /dev/quorbel-no-such-port: no such device."},
+        {ComPort, 1, Busy, "\nCOM9 is " + device + ": busy (another program has it open)."},
+        {ComPort, 1, Denied,
+            "\nCOM9 is " + device
+                + ": permission denied.\nThe user needs membership of the \"dialout\" group "
+                  "(sudo adduser $USER dialout, then log in again)."},
+        {ComPort, 1, FailedDial, ""},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+        SCOPED_TRACE(c.reason);
         Reset(plain);
-        c.setUp();
+        Record().m_nComPort = c.comPort;
+        Record().m_bSingle = c.single;
+        Record().m_bUseModem = c.also == FailedDial;
+        sim.SetSilent(c.also == Silent);
+        ASSERT_TRUE(c.also != Busy || holder.Open());
+        // Nobody may open the line; root may open anything, so the open runs as "nobody".
+        bool dropped = false;
+        if (c.also == Denied) {
+            ASSERT_TRUE(QFile::setPermissions(path, {}));
+            dropped = geteuid() == 0 && setresuid(65534, 65534, 0) == 0;
+            EXPECT_NE(geteuid(), 0u);
+        }
         QElapsedTimer clock;
         clock.start();
-        const Result result = c.failDial ? Connect<FailingDialConnectDlg>() : Connect();
+        const Result result = c.also == FailedDial ? Connect<FailingDialConnectDlg>() : Connect();
         const qint64 elapsed = clock.elapsed();
-        nobody.reset();
-        holder.Close();
-        sim.SetSilent(false);
+        EXPECT_TRUE(!dropped || setresuid(0, 0, 0) == 0);
         ASSERT_TRUE(QFile::setPermissions(path, permissions));
+        holder.Close();
         const bool openFail = !c.reason.starts_with("No");
-        const std::string text = openFail ? "port open fail" + c.reason : c.reason;
         EXPECT_FALSE(g_port.m_Serial.IsOpen());
-        EXPECT_EQ(sim.Received(), c.heard);
-        EXPECT_EQ(result.value, c.failDial ? 19 : 3);
-        EXPECT_EQ(boxes.Texts(), Texts{text});
+        EXPECT_EQ(sim.Received(), c.also == Silent ? "@01,01,address\r" : "");
+        EXPECT_EQ(boxes.Texts(), Texts{openFail ? "port open fail" + c.reason : c.reason});
         EXPECT_EQ(boxes.requests[0].icon, MessageIcon::Warning);
-        const bool traced = openFail && c.reason.find(" is ") != std::string::npos;
+        const bool traced = c.reason.find(" is ") != std::string::npos;
         EXPECT_EQ(
             g_traced, traced ? Texts{"port open fail: " + c.reason.substr(1) + "\r\n"} : Texts{});
-        if (openFail && !c.failDial) {
-            EXPECT_GE(elapsed, 90);
-            EXPECT_LT(elapsed, 3000);
-        }
-        if (c.failDial) {
+        if (c.also == FailedDial) {
             EXPECT_EQ(result.positions, (std::vector<int>{1, 19}));
+        } else if (openFail) {
+            EXPECT_EQ(result.value, 3);
+            EXPECT_TRUE(elapsed >= 90 && elapsed < 3000) << elapsed;
         }
     }
+    sim.SetSilent(false);
     Reset(plain);
     g_bScheduleRunning = true;
     Record().m_bSingle = 0;
     Connect();
-    MissingCom18();
+    Record().m_nComPort = 18;
     Connect();
     EXPECT_TRUE(boxes.requests.empty());
     Reset(plain);
