@@ -1,10 +1,13 @@
-#include "GridTestWindow.h"
+#include "LiveGridWindow.h"
 
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QPointer>
 #include <QScrollBar>
 
 #include <gtest/gtest.h>
+
+#include <climits>
 
 namespace {
 
@@ -28,7 +31,7 @@ protected:
     TestGrid& grid = w.grid;
 };
 
-TEST_F(GridKeysTest, ArrowsSelectTheNewFocusCellAndShiftExtendsFromTheAnchor)
+TEST_F(GridKeysTest, ArrowsSelectTheNewFocusCellShiftExtendsAndTheEdgeOfTheDataSendsNothing)
 {
     Focus(3, 3);
     w.owner.notices.clear();
@@ -46,19 +49,21 @@ TEST_F(GridKeysTest, ArrowsSelectTheNewFocusCellAndShiftExtendsFromTheAnchor)
     grid.m_bRowSelectMode = true;
     w.Key(Qt::Key_Down);
     EXPECT_EQ(w.Selection(), std::make_pair(CellRange(4, 1, 4, 11), 11));
-}
-
-TEST_F(GridKeysTest, NoMoveAtTheEdgeOfTheDataSendsNothingAndHiddenCellsAreSkipped)
-{
+    grid.m_bRowSelectMode = false;
+    // At the first cell no key moves anything, and Shift+Tab leaves the grid.
     Focus(1, 1);
     w.owner.notices.clear();
     w.Key(Qt::Key_Up);
     w.Key(Qt::Key_Left);
-    w.Key(Qt::Key_Tab, Qt::ShiftModifier); // the first cell: focus leaves the grid
+    w.Key(Qt::Key_Tab, Qt::ShiftModifier);
     EXPECT_EQ(FocusCell(), CCellID(1, 1));
     EXPECT_TRUE(w.owner.notices.empty());
     EXPECT_NE(QApplication::focusWidget(), &grid);
-    grid.setFocus();
+}
+
+TEST_F(GridKeysTest, HiddenRowsAndColumnsAreSkipped)
+{
+    Focus(1, 1);
     grid.SetRowHeight(2, 0);
     grid.SetColumnWidth(2, 0);
     grid.SetColumnWidth(11, 0);
@@ -151,22 +156,43 @@ TEST_F(GridKeysTest, EditKeysTypingAndTheKeysLeftToTheDialog)
     EXPECT_EQ(grid.edits[1].ch, unsigned('7'));
     EXPECT_EQ(
         std::make_pair(grid.edits[2].ch, grid.edits[2].cell), std::make_pair(0xE9u, CCellID(4, 4)));
-    // Return and Esc go on to the dialog around the grid.
-    for (const auto& [key, text] : {std::pair(Qt::Key_Return, "\r"), {Qt::Key_Escape, "\x1b"}}) {
-        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString::fromLatin1(text));
-        QApplication::sendEvent(&grid, &press);
-        EXPECT_FALSE(press.isAccepted());
-    }
-    EXPECT_EQ(grid.edits.size(), 3u);
-    // Without a focus cell nothing is taken.
-    grid.ClearSelection();
+    // Return and Esc go on to the dialog around the grid; without a focus cell nothing is
+    // taken.
+    QKeyEvent ret(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+    QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier, QStringLiteral("\x1b"));
     QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+    QApplication::sendEvent(&grid, &ret);
+    QApplication::sendEvent(&grid, &esc);
+    grid.ClearSelection();
     QApplication::sendEvent(&grid, &down);
-    EXPECT_FALSE(down.isAccepted());
+    EXPECT_FALSE(ret.isAccepted() || esc.isAccepted() || down.isAccepted());
+    EXPECT_EQ(grid.edits.size(), 3u);
 }
 
-TEST_F(GridKeysTest, AGridOfHeadingsOnlyHasNoFocusCellAndNoBar)
+TEST_F(GridKeysTest, TheBarsStepALineAtATopRowAndAGridOfHeadingsOnlyHasNoFocusCellAndNoBar)
 {
+    grid.SetRowHeight(1, 50);
+    grid.SetRowHeight(2, 0);
+    grid.SetRowHeight(3, 35);
+    QScrollBar* bar = grid.verticalScrollBar();
+    bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(VPos(), 50);
+    bar->triggerAction(QAbstractSlider::SliderSingleStepAdd); // past the hidden row 2
+    EXPECT_EQ(std::make_tuple(VPos(), grid.TopLeftScrollCell().row, bar->value()),
+        std::make_tuple(85LL, 4, 85));
+    bar->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    EXPECT_EQ(VPos(), 50);
+    bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    EXPECT_EQ(VPos(), 50 + w.Client()->height() - grid.FixedRowsHeight());
+    bar->triggerAction(QAbstractSlider::SliderToMaximum);
+    EXPECT_EQ(grid.VisibleCellSpan().maxRow, 199);
+    grid.OnVScroll(SB_LINEDOWN); // at the end: nothing
+    EXPECT_EQ(VPos(), bar->maximum());
+    bar->setValue(0); // a position set from outside is taken
+    EXPECT_EQ(grid.TopLeftScrollCell().row, 1);
+    grid.horizontalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(HPos(), 60);
+
     grid.SetRowCount(30);
     grid.SetFixedRowCount(30); // 600 pixels of headings in a smaller window
     QCoreApplication::processEvents();
@@ -175,6 +201,127 @@ TEST_F(GridKeysTest, AGridOfHeadingsOnlyHasNoFocusCellAndNoBar)
     w.Key(Qt::Key_End, Qt::ControlModifier);
     EXPECT_EQ(grid.GetFocusCell(), CCellID());
     EXPECT_FALSE(grid.verticalScrollBar()->isVisible() || grid.horizontalScrollBar()->isVisible());
+}
+
+TEST(GridScroll, RedrawTurnedBackOnRecomputesTheBarsAndHugeSizesStayReachable)
+{
+    GridTestWindow w(5, 5);
+    CDataGrid& grid = w.grid;
+    grid.SetAllowRedraw(false);
+    grid.SetRowCount(1000);
+    EXPECT_EQ(grid.verticalScrollBar()->maximum(), 0);
+    grid.SetAllowRedraw(true);
+    EXPECT_EQ(grid.verticalScrollBar()->maximum(), 999 * 20 - (w.Client()->height() - 20));
+    // Ten rows and columns of half the int range: 5 * INT_MAX pixels each way.
+    grid.SetRowCount(11);
+    grid.SetColumnCount(11);
+    for (int i = 1; i <= 10; ++i) {
+        grid.SetRowHeight(i, INT_MAX / 2);
+        grid.SetColumnWidth(i, INT_MAX / 2);
+    }
+    grid.ChangeFocusCell(1, 1);
+    w.Key(Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(grid.GetFocusCell(), CCellID(10, 10));
+    EXPECT_EQ(grid.TopLeftScrollCell(), CCellID(10, 10));
+    EXPECT_EQ(w.Rect(10, 10).topLeft(), QPoint(60, 20));
+    EXPECT_FALSE(grid.viewport()->grab().isNull());
+    w.Key(Qt::Key_Home, Qt::ControlModifier);
+    EXPECT_EQ(grid.GetScrollPos(true), 0);
+}
+
+// The arrow and page keys in an open editor, on a grid large enough to scroll both ways.
+class CellEditorKeysTest : public ::testing::Test
+{
+protected:
+    static constexpr int Row = 12;
+    static constexpr int Col = 5;
+
+    CellEditorKeysTest() { w.grid.ChangeFocusCell(Row, Col); }
+    CCellEditor* Open(bool byClick)
+    {
+        if (byClick)
+            w.Click(w.Centre(Row, Col)); // a click on the focus cell
+        else
+            w.Key(Qt::Key_F2);
+        LiveWindow::Settle();
+        return w.grid.Editor();
+    }
+    std::pair<int, int> ScrollPos() const
+    {
+        return {w.grid.horizontalScrollBar()->value(), w.grid.verticalScrollBar()->value()};
+    }
+    void KeyInEditor(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QTest::keyClick(w.grid.Editor(), key, modifiers);
+        LiveWindow::Settle();
+    }
+
+    LiveWindow w{200, 40, QSize(1000, 700)};
+};
+
+// In an edit opened by F2 or a click, Up, Down and the page keys stay in the editor: the edit
+// goes on over the same cell, the grid unmoved.
+TEST_F(CellEditorKeysTest, InAnF2OrClickedEditUpDownAndPageKeysStayInTheEditor)
+{
+    ASSERT_TRUE(
+        w.grid.horizontalScrollBar()->isVisible() && w.grid.verticalScrollBar()->isVisible());
+    for (const bool byClick : {false, true}) {
+        const QPointer<CCellEditor> editor = Open(byClick);
+        ASSERT_FALSE(editor.isNull()) << byClick;
+        EXPECT_FALSE(editor->ArrowsEndEdit());
+        const QRect rect = editor->geometry();
+        const auto scroll = ScrollPos();
+        QTest::keyClicks(editor, QStringLiteral("7"));
+        for (const Qt::Key key : {Qt::Key_Up, Qt::Key_Down, Qt::Key_PageUp, Qt::Key_PageDown}) {
+            KeyInEditor(key);
+            ASSERT_TRUE(editor && w.grid.Editor() == editor.data()) << key;
+            EXPECT_EQ(w.grid.GetFocusCell(), CCellID(Row, Col)) << key;
+            EXPECT_TRUE(ScrollPos() == scroll && editor->geometry() == rect && editor->hasFocus());
+        }
+        EXPECT_EQ(editor->text(), QStringLiteral("12-57"));
+        KeyInEditor(Qt::Key_Escape); // the edit still ends as it should and takes its text
+        EXPECT_EQ(w.grid.Editor(), nullptr);
+        EXPECT_EQ(w.grid.GetCellText(Row, Col), "12-5");
+    }
+    EXPECT_EQ(w.owner.Count(GN_ENDEDIT), 0);
+}
+
+// A typed character opens an edit the page keys end; with Ctrl the keys end an F2 edit too.
+// The edit goes on in the cell moved to.
+TEST_F(CellEditorKeysTest, InATypedEditOrWithCtrlTheKeysEndTheEditAndMove)
+{
+    const struct
+    {
+        Qt::Key key;
+        bool ctrl;
+        int row; // -1: a page down, -2: a page up
+    } moves[] = {{Qt::Key_PageDown, false, -1}, {Qt::Key_Up, true, -3}, {Qt::Key_Down, true, -4},
+        {Qt::Key_PageDown, true, -1}, {Qt::Key_PageUp, true, -2}};
+    int row = Row;
+    for (const auto& move : moves) {
+        if (move.ctrl) {
+            ASSERT_NE(Open(false), nullptr);
+            EXPECT_FALSE(w.grid.Editor()->ArrowsEndEdit());
+        } else {
+            QTest::keyClicks(&w.grid, QStringLiteral("x"));
+            LiveWindow::Settle();
+            ASSERT_NE(w.grid.Editor(), nullptr);
+            EXPECT_TRUE(w.grid.Editor()->ArrowsEndEdit());
+        }
+        KeyInEditor(move.key, move.ctrl ? Qt::ControlModifier : Qt::NoModifier);
+        const int now = w.grid.GetFocusCell().row;
+        if (move.row == -1)
+            EXPECT_GT(now, row + 10) << move.key;
+        else if (move.row == -2)
+            EXPECT_LT(now, row - 10) << move.key;
+        else
+            EXPECT_EQ(now, move.row == -3 ? row - 1 : row + 1) << move.key;
+        ASSERT_NE(w.grid.Editor(), nullptr) << move.key;
+        EXPECT_EQ(w.grid.Editor()->Row(), now) << move.key;
+        KeyInEditor(Qt::Key_Escape);
+        row = now;
+    }
+    EXPECT_EQ(w.grid.GetCellText(Row, Col), "x");
 }
 
 } // namespace
