@@ -204,25 +204,18 @@ TEST_F(GridMouseTest, ASecondClickOnTheFocusCellEditsAndTheCellKindsEndIdle)
 
 TEST_F(GridMouseTest, TheWheelScrollsLinesOrPagesAfterTheEventAndAddsUpFineSteps)
 {
-    grid.SetWheelScrollLines(WHEEL_PAGESCROLL);
-    Wheel(-120);
-    EXPECT_EQ(grid.GetScrollPos(true), 0); // posted
-    QCoreApplication::processEvents();
     const long long page = w.Client()->height() - grid.FixedRowsHeight();
-    EXPECT_EQ(grid.GetScrollPos(true), page);
-    Wheel(120);
-    QCoreApplication::processEvents();
-    EXPECT_EQ(grid.GetScrollPos(true), 0);
-    grid.SetWheelScrollLines(3);
-    Wheel(-120);
-    QCoreApplication::processEvents();
-    EXPECT_EQ(grid.GetScrollPos(true), 3 * 20);
-    Wheel(-20); // a touchpad's part of a notch: half a line
-    QCoreApplication::processEvents();
-    EXPECT_EQ(grid.GetScrollPos(true), 3 * 20);
-    Wheel(-20);
-    QCoreApplication::processEvents();
-    EXPECT_EQ(grid.GetScrollPos(true), 4 * 20);
+    // A touchpad's part of a notch (20) is half a line.
+    const std::tuple<int, int, long long> steps[] = {{WHEEL_PAGESCROLL, -120, page},
+        {WHEEL_PAGESCROLL, 120, 0}, {3, -120, 3 * 20}, {3, -20, 3 * 20}, {3, -20, 4 * 20}};
+    long long before = 0;
+    for (const auto& [lines, delta, pos] : steps) {
+        grid.SetWheelScrollLines(lines);
+        Wheel(delta);
+        EXPECT_EQ(grid.GetScrollPos(true), before); // posted
+        QCoreApplication::processEvents();
+        EXPECT_EQ(grid.GetScrollPos(true), before = pos) << lines << " " << delta;
+    }
 }
 
 TEST_F(GridMouseTest, ARightClickOutsideTheCellsKeepsTheFocus)
