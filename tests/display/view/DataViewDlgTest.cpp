@@ -44,22 +44,15 @@ protected:
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         ASSERT_EQ(file.write(bytes), bytes.size());
     }
-    // The lines joined with CR LF, as the table build writes them.
-    static QByteArray CrLf(std::initializer_list<const char*> lines)
-    {
-        QByteArray bytes;
-        for (const char* line : lines)
-            bytes += QByteArray(line) + "\r\n";
-        return bytes;
-    }
     // A network of these IDs, each with a table whose heading names its ID.
     void NetworkWithTables(std::initializer_list<int> ids)
     {
         record.m_bSingle = 0;
         for (int id : ids) {
             record.m_bLoggerUsed[id - 1] = 1;
-            const std::string heading = "Measured Date,Time,T" + std::to_string(id);
-            WriteTable(id, CrLf({heading.c_str(), "2024/01/05,10:00:00,1.0"}));
+            WriteTable(id,
+                "Measured Date,Time,T" + QByteArray::number(id)
+                    + "\r\n2024/01/05,10:00:00,1.0\r\n");
         }
     }
     // Makes the window and runs its initialisation, as DoModal does before its loop.
@@ -148,8 +141,8 @@ TEST_F(DataViewTest, TableShapesGiveTheirGridOrNone)
 TEST_F(DataViewTest, CellsHoldTheFieldsVerbatimWithFixedHeadingsAndTheirSizes)
 {
     WriteTable(1,
-        CrLf({"Measured Date,Time,1A,1B", "2024/01/05,10:00:00,1234.5,999999",
-            "2024/01/05,10:10:00", "2024/01/05,10:20:00,1,2,3,4", " x ,,\"q\","}));
+        "Measured Date,Time,1A,1B\r\n2024/01/05,10:00:00,1234.5,999999\r\n2024/01/05,10:10:00\r\n"
+        "2024/01/05,10:20:00,1,2,3,4\r\n x ,,\"q\",\r\n");
     Open();
     ASSERT_EQ(Grid().GetRowCount(), 5);
     EXPECT_EQ(Row(0), (Strings{"Measured Date", "Time", "1A", "1B"})); // no CR in the last
@@ -168,7 +161,7 @@ TEST_F(DataViewTest, CellsHoldTheFieldsVerbatimWithFixedHeadingsAndTheirSizes)
 
 TEST_F(DataViewTest, TheListHoldsTheConfigurationsIdsAndShowsTheFirst)
 {
-    WriteTable(1, CrLf({"Measured Date,Time,T1"}));
+    WriteTable(1, "Measured Date,Time,T1\r\n");
     record.m_bLoggerUsed[4] = 1; // a single logger lists ID 1 whatever the network says
     Open();
     EXPECT_EQ(ListedIds(), Strings{"1"});
@@ -186,7 +179,7 @@ TEST_F(DataViewTest, TheListHoldsTheConfigurationsIdsAndShowsTheFirst)
     Open();
     EXPECT_EQ(ListedIds(), Strings{});
     EXPECT_FALSE(HasGrid());
-    WriteTable(0, CrLf({"Measured Date,Time,T0"}));
+    WriteTable(0, "Measured Date,Time,T0\r\n");
     Open();
     EXPECT_EQ(Shown(), "T0");
 }
@@ -232,30 +225,21 @@ TEST_F(DataViewTest, AChoiceFromTheListLoadsItsTableInAGridBuiltAnew)
     // Setting the entry from code is no choice of the operator's.
     IdList()->setCurrentIndex(2);
     EXPECT_EQ(Shown(), "T2");
-}
-
-TEST_F(DataViewTest, TheGridAndTheNoticeKeepTheirMarginsWhenTheWindowIsResized)
-{
-    NetworkWithTables({2});
-    record.m_bLoggerUsed[3] = 1;
-    WriteTable(4, "");
-    Open();
-    dlg->show();
-    for (const QSize size : {QSize(800, 600), QSize(500, 300)}) {
-        dlg->resize(size);
-        QApplication::processEvents();
-        EXPECT_EQ(Grid().geometry(), QRect(14, 45, size.width() - 24, size.height() - 65));
-    }
-    Type("4");
+    // The grid, and the notice in its place, keep their margins when the window is resized.
+    dlg->resize(500, 300);
+    QApplication::processEvents();
+    EXPECT_EQ(Grid().geometry(), QRect(14, 45, 500 - 24, 300 - 65));
+    WriteTable(3, "");
+    Type("3");
     ASSERT_FALSE(HasGrid());
     dlg->resize(700, 500);
     QApplication::processEvents();
-    QLabel* shown = nullptr;
+    const QLabel* notice = nullptr;
     for (QLabel* label : dlg->findChildren<QLabel*>())
         if (label->text().startsWith("The table file") && label->isVisible())
-            shown = label;
-    ASSERT_NE(shown, nullptr);
-    EXPECT_EQ(shown->geometry(), QRect(14, 45, 676, 435));
+            notice = label;
+    ASSERT_NE(notice, nullptr);
+    EXPECT_EQ(notice->geometry(), QRect(14, 45, 676, 435));
 }
 
 TEST_F(DataViewTest, ATableOfTheSimulatorsRecordsOnScreen)
