@@ -147,7 +147,6 @@ TEST_F(ConnectDlgTest, AFailureLeavesThePortClosedAndSaysWhy)
         {ComPort, 1, Silent, "No connect to logger!"},
         {65536 + ComPort, 1, Nothing, "\nCOM 65545 names no port."},
         {0, 1, Nothing, "\nCOM 0 names no port."},
-        {-ComPort, 1, Nothing, "\nCOM -9 names no port."},
         {18, 1, Nothing, "\nCOM18 is /dev/quorbel-no-such-port: no such device."},
         {ComPort, 1, Busy, "\nCOM9 is " + device + ": busy (another program has it open)."},
         {ComPort, 1, Denied,
