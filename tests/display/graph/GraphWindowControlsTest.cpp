@@ -67,9 +67,6 @@ TEST_F(GraphWindowControlsTest, TheWindowOpensOnTheStoredPeriodAndItsLayoutFollo
 {
     EXPECT_EQ(dlg->ItemAs<QLineEdit>(IDC_INTERVAL)->text(), "5");
     EXPECT_FALSE(dlg->Controls().IsChecked(IDC_NOW_MEASURE));
-    EXPECT_TRUE(Item(IDC_MEASURE_ONCE)->font().bold());
-    EXPECT_EQ(Item(IDC_GRAPH_SET)->font().pixelSize(), 12);
-    EXPECT_EQ(Item(IDC_SAVE_READING)->layoutDirection(), Qt::RightToLeft);
     Click(IDC_MEASURE_ONCE);
     Click(IDC_MEASURE_ONCE);
     dlg->resize(dlg->TemplateSize());
@@ -79,7 +76,6 @@ TEST_F(GraphWindowControlsTest, TheWindowOpensOnTheStoredPeriodAndItsLayoutFollo
     QApplication::processEvents();
     EXPECT_EQ(Item(IDC_GRAPH_FRAME)->geometry(), QRect(13, 9, 900 - 26, 500 - 60));
     EXPECT_EQ(Item(IDC_GRAPH_SET)->pos(), QPoint(900 - 110, 500 - 40));
-    EXPECT_EQ(Item(IDC_INTERVAL)->geometry(), QRect(450 - 55, 500 - 38, 53, 25));
     EXPECT_EQ(dlg->m_rcGraph, GdiRect(15, 20, 900 - 16, 500 - 40));
     // Too small for a plot: the window draws what fits.
     dlg->resize(90, 70);
