@@ -94,7 +94,6 @@ TEST_F(ConnectDlgTest, TheFirstLoggerIsAskedForItsAddress)
     EXPECT_EQ(std::make_pair(result.maximum, result.value), std::make_pair(3, 3));
     EXPECT_EQ(boxes.Texts(), Texts{"Connected to logger!"});
     EXPECT_EQ(boxes.requests[0].icon, MessageIcon::Information);
-
     // A modem line dials first, on the longer bar: hang-up, initialisation, dial, then the
     // positions up to CONNECT and the full bar.
     Reset(Record());

@@ -93,7 +93,6 @@ TEST_F(ReportListTest, RowsAlternateAndTheSelectionShowsOnlyWithTheFocus)
         std::make_pair(RowBack(image, 0), RowBack(image, 1)), std::make_pair(EvenBack, OddBack));
     // The whole row, every column, in its colour.
     EXPECT_EQ(image.pixelColor(Cell(1, 3).right() - 2, Cell(1, 3).top() + 2), OddBack);
-
     // A click selects row 1 and gives the list the focus: highlighted with white text.
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, Cell(1, 1).center());
     ASSERT_TRUE(list->hasFocus());
@@ -102,13 +101,11 @@ TEST_F(ReportListTest, RowsAlternateAndTheSelectionShowsOnlyWithTheFocus)
     EXPECT_EQ(image.pixelColor(Cell(1, 3).right() - 2, Cell(1, 3).top() + 2), SelBack);
     EXPECT_GT(Count(image, Cell(1, 1), Qt::white), 0); // the text in white
     EXPECT_EQ(Count(image, Cell(0, 1), Qt::white), 0);
-
     // Down arrow moves it.
     QTest::keyClick(list, Qt::Key_Down);
     image = Rows();
     EXPECT_EQ(
         std::make_pair(RowBack(image, 1), RowBack(image, 2)), std::make_pair(OddBack, SelBack));
-
     // Focus elsewhere: painted as an ordinary row, unless the selection shows always.
     other->setFocus();
     ASSERT_FALSE(list->hasFocus());
@@ -135,7 +132,6 @@ TEST_F(ReportListTest, ColumnsAlignByTheirFormatAndOnlyTheCountedOnesArePainted)
     EXPECT_GT(Ink(image, half(right, false), EvenBack), 0);
     EXPECT_GT(Ink(image, Cell(1, 1), OddBack), 0);
     EXPECT_EQ(Ink(image, half(Cell(1, 2), true).adjusted(0, 0, 0, -1), OddBack), 0);
-
     // Column 0 is centred whatever its format says.
     list->headerItem()->setTextAlignment(0, Qt::AlignLeft);
     const QRect id = Cell(0, 0);
@@ -144,7 +140,6 @@ TEST_F(ReportListTest, ColumnsAlignByTheirFormatAndOnlyTheCountedOnesArePainted)
     EXPECT_GT(Ink(again, QRect(id.left() + id.width() / 3, id.top(), id.width() / 3, id.height()),
                   EvenBack),
         0);
-
     list->m_nColumns = 1;
     const QImage one = Rows();
     EXPECT_GT(Ink(one, Cell(0, 0).adjusted(3, 2, -3, -2), EvenBack), 0);

@@ -92,7 +92,6 @@ TEST_F(MeasurementTest, ReadingsLandInTheColumnsOfTheirChannels)
     EXPECT_EQ(Entries(D(), IDC_LOGGER_ID), Texts{"1"});
     EXPECT_EQ(Entries(D(), IDC_CHANNEL), (Texts{"1", "2", "3"}));
     EXPECT_EQ(Headings(), Logger1Headings);
-
     ReadSelect("3", "ALL");
     EXPECT_EQ(sim.Commands(),
         (Texts{"@01,01,save off", "@01,01,measure 02 01 00 0020", "@01,01,save on"}));
@@ -106,7 +105,6 @@ TEST_F(MeasurementTest, ReadingsLandInTheColumnsOfTheirChannels)
     EXPECT_TRUE(rows[1][1] + rows[1][3] == "" && !rows[1][2].empty());
     EXPECT_TRUE(IsVw(rows[2][1]) && !rows[2][2].empty() && IsVw(rows[2][3]));
     EXPECT_EQ(Table()->verticalScrollBar()->value(), Table()->verticalScrollBar()->maximum());
-
     sim.ClearReceived();
     Click(D(), IDC_SAVE_READING);
     Click(D(), IDC_READING_ALL);
@@ -121,7 +119,6 @@ TEST_F(MeasurementTest, ReadingsLandInTheColumnsOfTheirChannels)
     Click(D(), IDC_READING_SELECT);
     EXPECT_EQ(Row(6), (Texts{"1", "", "", ""}));
     EXPECT_TRUE(boxes.requests.empty());
-
     Click(D(), IDC_CLEAR);
     EXPECT_EQ(Rows(), 0);
     EXPECT_EQ(Headings(), Logger1Headings);
@@ -167,7 +164,6 @@ TEST_F(MeasurementTest, NoChannelOrNoIdOffersNoneAndReadsLittle)
     Click(D(), IDC_READING_ALL); // the types still give columns
     EXPECT_EQ(sim.Commands()[1], "@01,01,measure all");
     EXPECT_EQ(Rows(), 1);
-
     Record().m_bSingle = 0;
     Record().m_bRs485 = 1;
     OpenDlg();
@@ -279,7 +275,6 @@ TEST_F(MeasurementTest, EnlargingMovesTheListAndTheTwoButtons)
     Table()->setFocus();
     Table()->setCurrentItem(Table()->topLevelItem(1));
     EXPECT_TRUE(SaveScreenshot(dlg.get(), "measurement"));
-
     const QRect list = Table()->geometry();
     const QRect clear = dlg->Item(IDC_CLEAR)->geometry();
     const QRect cancel = dlg->Item(IDC_CANCEL)->geometry();

@@ -89,7 +89,6 @@ TEST_F(SmallScreenTest, TheEditorScrollsAndItsSaveIsReachable)
         dlg.TemplateSize().width() + dlg.style()->pixelMetric(QStyle::PM_ScrollBarExtent));
     ExpectEveryControlReachable(&dlg, &dlg);
     EXPECT_TRUE(SaveScreenshot(&dlg, "new_logger_small_screen"));
-
     dlg.ItemAs<QLineEdit>(NewLoggerIds::IDC_NAME)->setText("Ridge");
     auto* area = dlg.findChild<QScrollArea*>();
     area->verticalScrollBar()->setValue(area->verticalScrollBar()->maximum());
@@ -112,7 +111,6 @@ TEST_F(SmallScreenTest, TheMainWindowFitsTheScreenAndScrollsItsForm)
     EXPECT_EQ(frame.minimumSize(), frame.maximumSize());
     ExpectEveryControlReachable(&frame, view);
     EXPECT_TRUE(SaveScreenshot(&frame, "main_small_screen"));
-
     ModalDriver driver;
     driver.Then(RejectModal);
     auto* area = view->findChild<QScrollArea*>();

@@ -81,7 +81,6 @@ TEST(GraphLayoutTest, PlotLabelsPointsAndScaleFitThePicture)
         GdiRect(dx * 4 + 50 - 15, five.PlotHeight(), dx * 4 + 50, five.PlotHeight() + 60));
     EXPECT_EQ(five.PointLabelRect(9).left(), dx * 9 + 50);
     EXPECT_EQ(GraphLayout(W, H, 1).X(5), 0);
-
     // The scale puts its bottom and top at the plot's edges and never overflows.
     const GraphScale scale{10, 1.0f};
     EXPECT_EQ(std::make_pair(scale.Y(1.0f, 230), scale.Y(10.0f, 230)), std::make_pair(229, -1));
@@ -170,7 +169,6 @@ TEST_F(GraphPainterTest, SeriesInTheirColoursFromTheOldestSlot)
     graph.m_nStart = 3;
     graph.m_fSeries[1][3] = graph.m_fSeries[1][4] = 3.0f;
     graph.m_fSeries[1][1] = graph.m_fSeries[1][2] = 8.0f;
-
     const QImage image = Render();
     for (const int x : {0, pw / 2, pw - 1})
         EXPECT_EQ(Plot(image, x, ph - 1), red) << x;
@@ -204,7 +202,6 @@ TEST_F(GraphPainterTest, TheBackgroundIsBuiltOnlyWhenItChangesAndNeverOutsideIts
     EXPECT_EQ(graph.BackgroundBuilds(), 4);
     EXPECT_FLOAT_EQ(graph.m_fBottom, 2.0f);
     EXPECT_EQ(graph.m_nPoints, 9);
-
     // A target too small for a plot draws the picture alone, and one of no size nothing.
     QImage small(60, 40, QImage::Format_RGB32);
     small.fill(0xFF808080);

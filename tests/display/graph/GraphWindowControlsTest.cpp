@@ -201,7 +201,6 @@ TEST_F(GraphWindowControlsTest, EscSavesTheLastReadIntervalClampedAndAFailedSave
     EXPECT_EQ(Record().m_nGraphPeriod, 1);
     EXPECT_EQ(SavedInt(PeriodAt), 1);
     EXPECT_FALSE(Armed());
-
     Open();
     SetFieldText(Record().m_szDataFolder, Folder() + "missing/");
     dlg->close();

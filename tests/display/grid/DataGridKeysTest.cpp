@@ -3,13 +3,14 @@
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QPointer>
-#include <QScrollBar>
-
-#include <gtest/gtest.h>
 
 #include <climits>
 
 namespace {
+
+using enum Qt::Key;
+constexpr auto Shift = Qt::ShiftModifier;
+constexpr auto Ctrl = Qt::ControlModifier;
 
 // 200 rows and 12 columns of 20 x 60 pixels in a 640 x 400 window: both bars show.
 class GridKeysTest : public ::testing::Test
@@ -35,117 +36,84 @@ TEST_F(GridKeysTest, ArrowsSelectTheNewFocusCellShiftExtendsAndTheEdgeOfTheDataS
 {
     Focus(3, 3);
     w.owner.notices.clear();
-    w.Key(Qt::Key_Down);
-    EXPECT_EQ(FocusCell(), CCellID(4, 3));
+    EXPECT_EQ(w.Keys({Key_Down}), CCellID(4, 3));
     EXPECT_EQ(w.Selection(), std::make_pair(CellRange(4, 3, 4, 3), 1));
     EXPECT_EQ(w.owner.Codes(), (std::vector<int>{GN_SELCHANGING, GN_SELCHANGED}));
     EXPECT_EQ(w.owner.notices[0].row, 4);
-    w.Key(Qt::Key_Right, Qt::ShiftModifier);
-    w.Key(Qt::Key_Right, Qt::ShiftModifier);
-    w.Key(Qt::Key_Up, Qt::ShiftModifier);
-    EXPECT_EQ(FocusCell(), CCellID(3, 5));
+    EXPECT_EQ(w.Keys({{Key_Right, Shift}, {Key_Right, Shift}, {Key_Up, Shift}}), CCellID(3, 5));
     EXPECT_EQ(w.Selection(), std::make_pair(CellRange(3, 3, 4, 5), 6));
-    // In whole-row mode an arrow selects the focus row.
-    grid.m_bRowSelectMode = true;
-    w.Key(Qt::Key_Down);
+    grid.m_bRowSelectMode = true; // in whole-row mode an arrow selects the focus row
+    w.Key(Key_Down);
     EXPECT_EQ(w.Selection(), std::make_pair(CellRange(4, 1, 4, 11), 11));
     grid.m_bRowSelectMode = false;
     // At the first cell no key moves anything, and Shift+Tab leaves the grid.
     Focus(1, 1);
     w.owner.notices.clear();
-    w.Key(Qt::Key_Up);
-    w.Key(Qt::Key_Left);
-    w.Key(Qt::Key_Tab, Qt::ShiftModifier);
-    EXPECT_EQ(FocusCell(), CCellID(1, 1));
+    EXPECT_EQ(w.Keys({Key_Up, Key_Left, {Key_Tab, Shift}}), CCellID(1, 1));
     EXPECT_TRUE(w.owner.notices.empty());
     EXPECT_NE(QApplication::focusWidget(), &grid);
-}
-
-TEST_F(GridKeysTest, HiddenRowsAndColumnsAreSkipped)
-{
-    Focus(1, 1);
+    // Hidden rows and columns are skipped.
+    grid.setFocus();
     grid.SetRowHeight(2, 0);
     grid.SetColumnWidth(2, 0);
     grid.SetColumnWidth(11, 0);
-    w.Key(Qt::Key_Down);
-    w.Key(Qt::Key_Right);
-    EXPECT_EQ(FocusCell(), CCellID(3, 3));
-    w.Key(Qt::Key_End);
-    EXPECT_EQ(FocusCell(), CCellID(3, 10));
-    w.Key(Qt::Key_Up);
-    w.Key(Qt::Key_Home);
-    EXPECT_EQ(FocusCell(), CCellID(1, 1)); // up past the hidden row 2
+    EXPECT_EQ(w.Keys({Key_Down, Key_Right}), CCellID(3, 3));
+    EXPECT_EQ(w.Keys({Key_End}), CCellID(3, 10));
+    EXPECT_EQ(w.Keys({Key_Up, Key_Home}), CCellID(1, 1)); // up past the hidden row 2
     grid.SetColumnWidth(1, 0);
-    w.Key(Qt::Key_Down);
-    w.Key(Qt::Key_Home);
-    EXPECT_EQ(FocusCell(), CCellID(3, 3));
+    EXPECT_EQ(w.Keys({Key_Down, Key_Home}), CCellID(3, 3));
     // Shift+Tab wraps to the last shown column of the previous shown row.
-    w.Key(Qt::Key_Tab, Qt::ShiftModifier);
-    EXPECT_EQ(FocusCell(), CCellID(1, 10));
+    EXPECT_EQ(w.Keys({{Key_Tab, Shift}}), CCellID(1, 10));
 }
 
 TEST_F(GridKeysTest, TabWrapsToTheNextRowScrolledLeftAndLeavesTheGridAfterTheLastCell)
 {
     Focus(5, 1);
-    w.Key(Qt::Key_End);
-    EXPECT_EQ(FocusCell(), CCellID(5, 11));
+    EXPECT_EQ(w.Keys({Key_End}), CCellID(5, 11));
     EXPECT_GT(HPos(), 0);
-    w.Key(Qt::Key_Tab);
-    EXPECT_EQ(FocusCell(), CCellID(6, 1));
+    EXPECT_EQ(w.Keys({Key_Tab}), CCellID(6, 1));
     EXPECT_EQ(HPos(), 0);
-    w.Key(Qt::Key_Tab, Qt::ShiftModifier); // back to the end of the row above
-    EXPECT_EQ(FocusCell(), CCellID(5, 11));
+    EXPECT_EQ(w.Keys({{Key_Tab, Shift}}), CCellID(5, 11)); // back to the end of the row above
     EXPECT_EQ(HPos(), grid.horizontalScrollBar()->maximum());
-    w.Key(Qt::Key_End, Qt::ControlModifier);
-    EXPECT_EQ(FocusCell(), CCellID(199, 11));
+    EXPECT_EQ(w.Keys({{Key_End, Ctrl}}), CCellID(199, 11));
     EXPECT_TRUE(FocusShown());
-    w.Key(Qt::Key_Tab);
+    EXPECT_EQ(w.Keys({Key_Tab}), CCellID(199, 11));
     EXPECT_EQ(QApplication::focusWidget(), &w.button);
-    EXPECT_EQ(FocusCell(), CCellID(199, 11));
 }
 
 TEST_F(GridKeysTest, PageKeysMoveWithTheViewAndAFarFocusIsScrolledToInOneStep)
 {
     Focus(2, 2);
-    w.Key(Qt::Key_PageDown);
+    w.Key(Key_PageDown);
     const int moved = grid.TopLeftScrollCell().row - 1;
     EXPECT_GT(moved, 10);
     EXPECT_EQ(FocusCell(), CCellID(2 + moved, 2));
     EXPECT_EQ(VPos(), w.Client()->height() - grid.FixedRowsHeight());
-    w.Key(Qt::Key_End, Qt::ControlModifier);
-    w.Key(Qt::Key_Up);
-    w.Key(Qt::Key_Up);
-    w.Key(Qt::Key_PageDown); // the view cannot move: on to the last row
-    EXPECT_EQ(FocusCell(), CCellID(199, 11));
-    w.Key(Qt::Key_Home, Qt::ControlModifier);
-    EXPECT_EQ(FocusCell(), CCellID(1, 1));
+    // The view cannot move: on to the last row.
+    EXPECT_EQ(w.Keys({{Key_End, Ctrl}, Key_Up, Key_Up, Key_PageDown}), CCellID(199, 11));
+    EXPECT_EQ(w.Keys({{Key_Home, Ctrl}}), CCellID(1, 1));
     EXPECT_EQ(std::make_pair(VPos(), HPos()), std::make_pair(0LL, 0LL));
-    w.Key(Qt::Key_PageUp);
-    EXPECT_EQ(FocusCell(), CCellID(1, 1));
+    EXPECT_EQ(w.Keys({Key_PageUp}), CCellID(1, 1));
     // A focus far below the view: the next row just into view, at the bottom.
     grid.ChangeFocusCell(150, 4);
-    w.Key(Qt::Key_Down);
-    EXPECT_EQ(FocusCell(), CCellID(151, 4));
+    EXPECT_EQ(w.Keys({Key_Down}), CCellID(151, 4));
     EXPECT_TRUE(FocusShown());
     EXPECT_GT(w.Rect(152, 4).bottom(), w.Client()->height());
     grid.ChangeFocusCell(20, 4);
-    w.Key(Qt::Key_Up);
+    w.Key(Key_Up);
     EXPECT_EQ(grid.TopLeftScrollCell().row, 19); // scrolled up: the row at the top
 }
 
 TEST_F(GridKeysTest, EditKeysTypingAndTheKeysLeftToTheDialog)
 {
     Focus(4, 4);
-    for (const auto& [key, modifier] : {std::pair(Qt::Key_C, Qt::ControlModifier),
-             {Qt::Key_Insert, Qt::ControlModifier}, {Qt::Key_V, Qt::ControlModifier},
-             {Qt::Key_Insert, Qt::ShiftModifier}, {Qt::Key_X, Qt::ControlModifier},
-             {Qt::Key_A, Qt::ControlModifier}, {Qt::Key_Delete, Qt::NoModifier}})
-        w.Key(key, modifier);
+    w.Keys({{Key_C, Ctrl}, {Key_Insert, Ctrl}, {Key_V, Ctrl}, {Key_Insert, Shift}, {Key_X, Ctrl},
+        {Key_A, Ctrl}, Key_Delete});
     EXPECT_EQ(grid.commands,
         (std::vector<std::string>{
             "copy", "copy", "paste", "paste", "cut", "select all", "cut text"}));
     EXPECT_TRUE(grid.edits.empty()); // no character of a Ctrl key starts an edit
-    w.Key(Qt::Key_F2);
+    w.Key(Key_F2);
     QTest::keyClicks(&grid, QStringLiteral("7"));
     QInputMethodEvent commit;
     commit.setCommitString(QStringLiteral("\u00e9"));
@@ -158,9 +126,9 @@ TEST_F(GridKeysTest, EditKeysTypingAndTheKeysLeftToTheDialog)
         std::make_pair(grid.edits[2].ch, grid.edits[2].cell), std::make_pair(0xE9u, CCellID(4, 4)));
     // Return and Esc go on to the dialog around the grid; without a focus cell nothing is
     // taken.
-    QKeyEvent ret(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
-    QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier, QStringLiteral("\x1b"));
-    QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+    QKeyEvent ret(QEvent::KeyPress, Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+    QKeyEvent esc(QEvent::KeyPress, Key_Escape, Qt::NoModifier, QStringLiteral("\x1b"));
+    QKeyEvent down(QEvent::KeyPress, Key_Down, Qt::NoModifier);
     QApplication::sendEvent(&grid, &ret);
     QApplication::sendEvent(&grid, &esc);
     grid.ClearSelection();
@@ -192,14 +160,11 @@ TEST_F(GridKeysTest, TheBarsStepALineAtATopRowAndAGridOfHeadingsOnlyHasNoFocusCe
     EXPECT_EQ(grid.TopLeftScrollCell().row, 1);
     grid.horizontalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
     EXPECT_EQ(HPos(), 60);
-
     grid.SetRowCount(30);
     grid.SetFixedRowCount(30); // 600 pixels of headings in a smaller window
     QCoreApplication::processEvents();
     EXPECT_EQ(grid.ChangeFocusCell(0, 0), CCellID());
-    w.Key(Qt::Key_Down);
-    w.Key(Qt::Key_End, Qt::ControlModifier);
-    EXPECT_EQ(grid.GetFocusCell(), CCellID());
+    EXPECT_EQ(w.Keys({Key_Down, {Key_End, Ctrl}}), CCellID());
     EXPECT_FALSE(grid.verticalScrollBar()->isVisible() || grid.horizontalScrollBar()->isVisible());
 }
 
@@ -220,12 +185,11 @@ TEST(GridScroll, RedrawTurnedBackOnRecomputesTheBarsAndHugeSizesStayReachable)
         grid.SetColumnWidth(i, INT_MAX / 2);
     }
     grid.ChangeFocusCell(1, 1);
-    w.Key(Qt::Key_End, Qt::ControlModifier);
-    EXPECT_EQ(grid.GetFocusCell(), CCellID(10, 10));
+    EXPECT_EQ(w.Keys({{Key_End, Ctrl}}), CCellID(10, 10));
     EXPECT_EQ(grid.TopLeftScrollCell(), CCellID(10, 10));
     EXPECT_EQ(w.Rect(10, 10).topLeft(), QPoint(60, 20));
     EXPECT_FALSE(grid.viewport()->grab().isNull());
-    w.Key(Qt::Key_Home, Qt::ControlModifier);
+    w.Key(Key_Home, Ctrl);
     EXPECT_EQ(grid.GetScrollPos(true), 0);
 }
 
@@ -242,7 +206,7 @@ protected:
         if (byClick)
             w.Click(w.Centre(Row, Col)); // a click on the focus cell
         else
-            w.Key(Qt::Key_F2);
+            w.Key(Key_F2);
         LiveWindow::Settle();
         return w.grid.Editor();
     }
@@ -272,14 +236,14 @@ TEST_F(CellEditorKeysTest, InAnF2OrClickedEditUpDownAndPageKeysStayInTheEditor)
         const QRect rect = editor->geometry();
         const auto scroll = ScrollPos();
         QTest::keyClicks(editor, QStringLiteral("7"));
-        for (const Qt::Key key : {Qt::Key_Up, Qt::Key_Down, Qt::Key_PageUp, Qt::Key_PageDown}) {
+        for (const Qt::Key key : {Key_Up, Key_Down, Key_PageUp, Key_PageDown}) {
             KeyInEditor(key);
             ASSERT_TRUE(editor && w.grid.Editor() == editor.data()) << key;
             EXPECT_EQ(w.grid.GetFocusCell(), CCellID(Row, Col)) << key;
             EXPECT_TRUE(ScrollPos() == scroll && editor->geometry() == rect && editor->hasFocus());
         }
         EXPECT_EQ(editor->text(), QStringLiteral("12-57"));
-        KeyInEditor(Qt::Key_Escape); // the edit still ends as it should and takes its text
+        KeyInEditor(Key_Escape); // the edit still ends as it should and takes its text
         EXPECT_EQ(w.grid.Editor(), nullptr);
         EXPECT_EQ(w.grid.GetCellText(Row, Col), "12-5");
     }
@@ -295,8 +259,8 @@ TEST_F(CellEditorKeysTest, InATypedEditOrWithCtrlTheKeysEndTheEditAndMove)
         Qt::Key key;
         bool ctrl;
         int row; // -1: a page down, -2: a page up
-    } moves[] = {{Qt::Key_PageDown, false, -1}, {Qt::Key_Up, true, -3}, {Qt::Key_Down, true, -4},
-        {Qt::Key_PageDown, true, -1}, {Qt::Key_PageUp, true, -2}};
+    } moves[] = {{Key_PageDown, false, -1}, {Key_Up, true, -3}, {Key_Down, true, -4},
+        {Key_PageDown, true, -1}, {Key_PageUp, true, -2}};
     int row = Row;
     for (const auto& move : moves) {
         if (move.ctrl) {
@@ -308,7 +272,7 @@ TEST_F(CellEditorKeysTest, InATypedEditOrWithCtrlTheKeysEndTheEditAndMove)
             ASSERT_NE(w.grid.Editor(), nullptr);
             EXPECT_TRUE(w.grid.Editor()->ArrowsEndEdit());
         }
-        KeyInEditor(move.key, move.ctrl ? Qt::ControlModifier : Qt::NoModifier);
+        KeyInEditor(move.key, move.ctrl ? Ctrl : Qt::NoModifier);
         const int now = w.grid.GetFocusCell().row;
         if (move.row == -1)
             EXPECT_GT(now, row + 10) << move.key;
@@ -318,7 +282,7 @@ TEST_F(CellEditorKeysTest, InATypedEditOrWithCtrlTheKeysEndTheEditAndMove)
             EXPECT_EQ(now, move.row == -3 ? row - 1 : row + 1) << move.key;
         ASSERT_NE(w.grid.Editor(), nullptr) << move.key;
         EXPECT_EQ(w.grid.Editor()->Row(), now) << move.key;
-        KeyInEditor(Qt::Key_Escape);
+        KeyInEditor(Key_Escape);
         row = now;
     }
     EXPECT_EQ(w.grid.GetCellText(Row, Col), "x");

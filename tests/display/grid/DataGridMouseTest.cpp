@@ -8,10 +8,7 @@
 #include <QDragMoveEvent>
 #include <QDropEvent>
 #include <QMimeData>
-#include <QScrollBar>
 #include <QWheelEvent>
-
-#include <gtest/gtest.h>
 
 #include <memory>
 #include <optional>
@@ -312,7 +309,6 @@ TEST_F(CellTipTest, ASecondPressWithinTheDoubleClickTimeReachesTheCellAsADoubleC
     PressOnTip(QPoint(5, 5));
     EXPECT_EQ(w.owner.Count(NM_DBLCLK), 1);
     EXPECT_NE(w.grid.Editor(), nullptr);
-
     // Later than that it is a press again.
     LiveWindow::Settle();
     ShowOver(5, 2);
@@ -410,7 +406,6 @@ TEST(GridDragDropTest, DropsTakeTheCellUnderTheMouseAndADragBetweenGridsMovesThe
     EXPECT_EQ(grid.GetCellText(6, 2) + grid.GetCellText(6, 3), "pq");
     EXPECT_FALSE(hilited(6, 2));
     EXPECT_EQ(grid.GetSelectedCount(), 0);
-
     LiveWindow source(8, 6);
     source.grid.SetDragDropEnabled(true);
     source.grid.SetDragRunner([&](QMimeData* dragged, Qt::DropActions offered) {
@@ -425,7 +420,6 @@ TEST(GridDragDropTest, DropsTakeTheCellUnderTheMouseAndADragBetweenGridsMovesThe
     EXPECT_EQ(source.owner.Count(GN_BEGINDRAG), 1);
     EXPECT_EQ(grid.GetCellText(2, 1) + "," + grid.GetCellText(2, 2), "3-3,3-4");
     EXPECT_EQ(source.grid.GetCellText(3, 3) + source.grid.GetCellText(3, 4), "");
-
     QPoint hotSpot;
     EXPECT_TRUE(grid.CreateDragImage(&hotSpot).isNull()); // no focus cell
     target.Click(target.Centre(2, 2));

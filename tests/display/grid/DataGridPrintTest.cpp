@@ -8,8 +8,6 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
-#include <gtest/gtest.h>
-
 namespace {
 
 constexpr int Rows = 60;

@@ -2,9 +2,6 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
-#include <QScrollBar>
-
-#include <gtest/gtest.h>
 
 #include <memory>
 

@@ -166,14 +166,12 @@ TEST_F(DataViewTest, TheListHoldsTheConfigurationsIdsAndShowsTheFirst)
     Open();
     EXPECT_EQ(ListedIds(), Strings{"1"});
     EXPECT_EQ(Shown(), "T1");
-
     NetworkWithTables({7, 3, 2});
     record.m_bLoggerUsed[4] = 0;
     Open();
     EXPECT_EQ(ListedIds(), (Strings{"2", "3", "7"}));
     EXPECT_EQ(IdList()->currentText(), "2");
     EXPECT_EQ(Shown(), "T2");
-
     // No ID: the list is empty and the table of ID 0 is looked for.
     record.m_bLoggerUsed[1] = record.m_bLoggerUsed[2] = record.m_bLoggerUsed[6] = 0;
     Open();
@@ -211,7 +209,6 @@ TEST_F(DataViewTest, AChoiceFromTheListLoadsItsTableInAGridBuiltAnew)
     Grid().SetRowHeight(1, 60);
     Grid().verticalScrollBar()->setValue(Grid().verticalScrollBar()->maximum());
     ASSERT_GT(Grid().verticalScrollBar()->value(), 0);
-
     IdList()->showPopup();
     QAbstractItemView* popup = IdList()->view();
     const QModelIndex first = popup->model()->index(0, 0);

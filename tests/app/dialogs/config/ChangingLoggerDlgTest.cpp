@@ -52,7 +52,6 @@ TEST_F(ChangingLoggerDlgTest, OkStoresTwoOrMoreIdsInTheCurrentRecordOnlyAndEscNo
     EXPECT_EQ(std::memcmp(g_loggers[1].m_bLoggerUsed, used, sizeof used), 0);
     EXPECT_TRUE(Same(g_loggers[0], NewLoggerRecord("first", data)));
     EXPECT_FALSE(FileExists(data + "network.arg"));
-
     g_nCurLogger = -1;
     EXPECT_EQ(CChangingLoggerDlg().DoModal(), IDCANCEL);
 }
