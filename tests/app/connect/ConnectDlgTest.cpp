@@ -19,6 +19,8 @@
 
 namespace {
 
+using Texts = std::vector<std::string>;
+
 // A modem that cannot be dialled: it gets as far as the first step of the bar.
 class FailingDialConnectDlg final : public CConnectDlg
 {
@@ -30,66 +32,32 @@ protected:
     }
 };
 
-// Runs as the user "nobody" while it lives, when the test runs as root (whom no file
-// permission stops); the saved user ID brings root back.
-class Unprivileged
-{
-public:
-    Unprivileged()
-        : m_dropped(geteuid() == 0 && setresuid(NobodyId, NobodyId, 0) == 0)
-    {
-    }
-    ~Unprivileged()
-    {
-        if (m_dropped) {
-            EXPECT_EQ(setresuid(0, 0, 0), 0);
-        }
-    }
-    Unprivileged(const Unprivileged&) = delete;
-    Unprivileged& operator=(const Unprivileged&) = delete;
-
-    // True when the process is not root now.
-    bool Holds() const { return geteuid() != 0; }
-
-private:
-    static constexpr uid_t NobodyId = 65534;
-    bool m_dropped;
-};
-
-// The trace texts written while it lives.
-class TraceLines
-{
-public:
-    TraceLines()
-    {
-        s_lines.clear();
-        SetTraceSink([](const char* text) { s_lines.emplace_back(text); });
-    }
-    ~TraceLines() { SetTraceSink(nullptr); }
-    TraceLines(const TraceLines&) = delete;
-    TraceLines& operator=(const TraceLines&) = delete;
-
-    const std::vector<std::string>& Lines() const { return s_lines; }
-
-private:
-    static inline std::vector<std::string> s_lines;
-};
+std::vector<std::string> g_traced;
 
 class ConnectDlgTest : public SimLineFixture
 {
 protected:
+    void SetUp() override
+    {
+        SimLineFixture::SetUp();
+        g_traced.clear();
+        SetTraceSink([](const char* text) {
+            if (std::string(text).starts_with("port open fail"))
+                g_traced.emplace_back(text);
+        });
+    }
     void TearDown() override
     {
+        SetTraceSink(nullptr);
         g_bScheduleRunning = false;
+        qunsetenv("QUORBEL_COM18");
         SimLineFixture::TearDown();
     }
 
     struct Result
     {
-        int maximum = 0;
-        int value = 0;
-        std::vector<int> positions;
-        std::vector<int> ids;
+        int maximum = 0, value = 0;
+        std::vector<int> positions, ids;
     };
 
     template <class Dialog = CConnectDlg> Result Connect()
@@ -105,22 +73,39 @@ protected:
         result.ids = dialog.m_ids;
         return result;
     }
+    void Reset(const LoggerRecord& record)
+    {
+        g_port.m_Serial.Close();
+        Record() = record;
+        sim.ClearReceived();
+        boxes.requests.clear();
+        g_traced.clear();
+    }
 };
 
-// A single logger, then a network, is asked for its address: a network only its first ID.
+// A single logger, one over a modem, then a network is asked for its address: a network
+// only its first ID.
 TEST_F(ConnectDlgTest, TheFirstLoggerIsAskedForItsAddress)
 {
     Result result = Connect();
     EXPECT_TRUE(g_port.m_Serial.IsOpen());
     EXPECT_EQ(g_port.m_nComPort, ComPort);
     EXPECT_EQ(sim.Received(), "@01,01,address\r");
-    EXPECT_EQ(result.maximum, 3);
-    EXPECT_EQ(result.value, 3);
-    EXPECT_EQ(boxes.Texts(), (std::vector<std::string>{"Connected to logger!"}));
+    EXPECT_EQ(std::make_pair(result.maximum, result.value), std::make_pair(3, 3));
+    EXPECT_EQ(boxes.Texts(), Texts{"Connected to logger!"});
     EXPECT_EQ(boxes.requests[0].icon, MessageIcon::Information);
-
-    g_port.m_Serial.Close();
-    sim.ClearReceived();
+    // A modem line dials first, on the longer bar: hang-up, initialisation, dial, then the
+    // positions up to CONNECT and the full bar.
+    Reset(Record());
+    Record().m_bUseModem = 1;
+    SetFieldText(Record().m_szPhoneNumber, "0421234567");
+    result = Connect();
+    EXPECT_EQ(std::make_pair(result.maximum, result.value), std::make_pair(19, 19));
+    EXPECT_EQ(result.positions, (std::vector<int>{1, 8, 13, 19}));
+    EXPECT_EQ(sim.Commands(), (Texts{"+++", "AT+CRM=129", "ATDT0421234567", "@01,01,address"}));
+    EXPECT_TRUE(g_port.m_Serial.IsOpen());
+    Reset(Record());
+    Record().m_bUseModem = 0;
     sim.SetLoggers({3, 5, 6});
     Record().m_bSingle = 0;
     Record().m_bLoggerUsed[2] = Record().m_bLoggerUsed[4] = Record().m_bLoggerUsed[5] = 1;
@@ -130,120 +115,93 @@ TEST_F(ConnectDlgTest, TheFirstLoggerIsAskedForItsAddress)
     EXPECT_TRUE(g_port.m_Serial.IsOpen());
 }
 
-// A network without IDs sends nothing; a silent logger leaves the port closed.
-TEST_F(ConnectDlgTest, NoAnswerLeavesThePortClosed)
+// Each failure leaves the port closed with one warning; a port that will not open names the
+// device and the system's reason (for a missing permission the remedy) after about a tenth
+// of a second, and the trace says the same. While the schedule runs no box shows.
+TEST_F(ConnectDlgTest, AFailureLeavesThePortClosedAndSaysWhy)
 {
     ShortSlices();
-    for (const bool silent : {false, true}) {
-        boxes.requests.clear();
-        Record().m_bSingle = silent ? 1 : 0;
-        sim.SetSilent(silent);
-        Connect();
-        EXPECT_FALSE(g_port.m_Serial.IsOpen()) << silent;
-        EXPECT_EQ(sim.Received(), silent ? "@01,01,address\r" : "");
-        EXPECT_EQ(boxes.Texts(), (std::vector<std::string>{"No connect to logger!"}));
-        EXPECT_EQ(boxes.requests[0].icon, MessageIcon::Warning);
-    }
-}
-
-// The box's first line stays; the next names the device and the system's reason, and for a
-// missing permission the remedy. The trace says the same.
-TEST_F(ConnectDlgTest, APortThatWillNotOpenSaysWhichDeviceAndWhy)
-{
-    // A missing device fails after about a tenth of a second.
-    qputenv("QUORBEL_COM18", "/dev/quorbel-no-such-port");
-    Record().m_nComPort = 18;
-    QElapsedTimer clock;
-    clock.start();
-    const Result result = Connect();
-    const qint64 elapsed = clock.elapsed();
-    qunsetenv("QUORBEL_COM18");
-    EXPECT_GE(elapsed, 90);
-    EXPECT_LT(elapsed, 3000);
-    EXPECT_EQ(result.value, 3);
-    EXPECT_EQ(boxes.Texts(),
-        (std::vector<std::string>{
-            "port open fail\nCOM18 is /dev/quorbel-no-such-port: no such device."}));
-    Record().m_nComPort = ComPort;
-    boxes.requests.clear();
-
+    const LoggerRecord plain = Record();
     const std::string device = sim.Path();
     const QString path = QString::fromStdString(device);
     const QFile::Permissions permissions = QFile::permissions(path);
-    TraceLines traced;
-    {
-        // Nobody may open the line; root may open anything, so the open runs as "nobody".
-        ASSERT_TRUE(QFile::setPermissions(path, {}));
-        const Unprivileged nobody;
-        ASSERT_TRUE(nobody.Holds());
-        Connect();
-    }
-    ASSERT_TRUE(QFile::setPermissions(path, permissions));
-    const std::string reason = "COM9 is " + device
-        + ": permission denied.\nThe user needs membership of the \"dialout\" group (sudo "
-          "adduser $USER dialout, then log in again).";
-    EXPECT_EQ(boxes.Texts(), (std::vector<std::string>{"port open fail\n" + reason}));
-    EXPECT_EQ(traced.Lines(), (std::vector<std::string>{"port open fail: " + reason + "\r\n"}));
-    EXPECT_FALSE(g_port.m_Serial.IsOpen());
-
-    // Another program holding the line.
-    boxes.requests.clear();
-    CSerialCom holder;
+    qputenv("QUORBEL_COM18", "/dev/quorbel-no-such-port");
+    CSerialCom holder; // another program holding the line
     holder.SetPort(ComPort);
-    ASSERT_TRUE(holder.Open());
-    Connect();
-    EXPECT_EQ(boxes.Texts(),
-        (std::vector<std::string>{
-            "port open fail\nCOM9 is " + device + ": busy (another program has it open)."}));
-    EXPECT_FALSE(g_port.m_Serial.IsOpen());
-    holder.Close();
-    Connect();
-    EXPECT_TRUE(g_port.m_Serial.IsOpen());
-}
-
-// A number from a file that names no port fails; it never wraps round onto another port
-// (65536 + 9 would be COM9 in 16 bits, the simulated line).
-TEST_F(ConnectDlgTest, APortNumberOutOfRangeOpensNoPort)
-{
-    for (const int port : {65536 + ComPort, 0, -ComPort}) {
-        SCOPED_TRACE(port);
-        boxes.requests.clear();
-        Record().m_nComPort = port;
-        Connect();
+    enum Also
+    {
+        Nothing,
+        Silent,
+        Busy,
+        Denied,
+        FailedDial
+    };
+    const struct
+    {
+        int comPort, single;
+        Also also;
+        std::string reason; // after "port open fail", or the whole text
+    } cases[] = {
+        {ComPort, 0, Nothing, "No connect to logger!"}, // a network without IDs
+        {ComPort, 1, Silent, "No connect to logger!"},
+        {65536 + ComPort, 1, Nothing, "\nCOM 65545 names no port."},
+        {0, 1, Nothing, "\nCOM 0 names no port."},
+        {18, 1, Nothing, "\nCOM18 is /dev/quorbel-no-such-port: no such device."},
+        {ComPort, 1, Busy, "\nCOM9 is " + device + ": busy (another program has it open)."},
+        {ComPort, 1, Denied,
+            "\nCOM9 is " + device
+                + ": permission denied.\nThe user needs membership of the \"dialout\" group "
+                  "(sudo adduser $USER dialout, then log in again)."},
+        {ComPort, 1, FailedDial, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.reason);
+        Reset(plain);
+        Record().m_nComPort = c.comPort;
+        Record().m_bSingle = c.single;
+        Record().m_bUseModem = c.also == FailedDial;
+        sim.SetSilent(c.also == Silent);
+        ASSERT_TRUE(c.also != Busy || holder.Open());
+        // Nobody may open the line; root may open anything, so the open runs as "nobody".
+        bool dropped = false;
+        if (c.also == Denied) {
+            ASSERT_TRUE(QFile::setPermissions(path, {}));
+            dropped = geteuid() == 0 && setresuid(65534, 65534, 0) == 0;
+            EXPECT_NE(geteuid(), 0u);
+        }
+        QElapsedTimer clock;
+        clock.start();
+        const Result result = c.also == FailedDial ? Connect<FailingDialConnectDlg>() : Connect();
+        const qint64 elapsed = clock.elapsed();
+        EXPECT_TRUE(!dropped || setresuid(0, 0, 0) == 0);
+        ASSERT_TRUE(QFile::setPermissions(path, permissions));
+        holder.Close();
+        const bool openFail = !c.reason.starts_with("No");
         EXPECT_FALSE(g_port.m_Serial.IsOpen());
-        EXPECT_TRUE(sim.Commands().empty());
-        EXPECT_EQ(boxes.Texts(),
-            (std::vector<std::string>{
-                FormatString("port open fail\nCOM %d names no port.", port)}));
+        EXPECT_EQ(sim.Received(), c.also == Silent ? "@01,01,address\r" : "");
+        EXPECT_EQ(boxes.Texts(), Texts{openFail ? "port open fail" + c.reason : c.reason});
+        EXPECT_EQ(boxes.requests[0].icon, MessageIcon::Warning);
+        const bool traced = c.reason.find(" is ") != std::string::npos;
+        EXPECT_EQ(
+            g_traced, traced ? Texts{"port open fail: " + c.reason.substr(1) + "\r\n"} : Texts{});
+        if (c.also == FailedDial) {
+            EXPECT_EQ(result.positions, (std::vector<int>{1, 19}));
+        } else if (openFail) {
+            EXPECT_EQ(result.value, 3);
+            EXPECT_TRUE(elapsed >= 90 && elapsed < 3000) << elapsed;
+        }
     }
-}
-
-TEST_F(ConnectDlgTest, AModemLineDialsOnTheLongerBar)
-{
-    Record().m_bUseModem = 1;
-    SetFieldText(Record().m_szPhoneNumber, "0421234567");
-    const Result result = Connect();
-    EXPECT_EQ(result.maximum, 19);
-    EXPECT_EQ(result.value, 19);
-    // Hang-up, initialisation, dial, then the positions up to CONNECT and the full bar.
-    EXPECT_EQ(result.positions, (std::vector<int>{1, 8, 13, 19}));
-    EXPECT_EQ(sim.Commands(),
-        (std::vector<std::string>{"+++", "AT+CRM=129", "ATDT0421234567", "@01,01,address"}));
-    EXPECT_TRUE(g_port.m_Serial.IsOpen());
-}
-
-TEST_F(ConnectDlgTest, NoBoxesWhileTheScheduleRuns)
-{
+    sim.SetSilent(false);
+    Reset(plain);
     g_bScheduleRunning = true;
-    Connect();
-    EXPECT_TRUE(g_port.m_Serial.IsOpen());
-    g_port.m_Serial.Close();
     Record().m_bSingle = 0;
     Connect();
     Record().m_nComPort = 18;
-    qputenv("QUORBEL_COM18", "/dev/quorbel-no-such-port");
     Connect();
-    qunsetenv("QUORBEL_COM18");
+    EXPECT_TRUE(boxes.requests.empty());
+    Reset(plain);
+    Connect();
+    EXPECT_TRUE(g_port.m_Serial.IsOpen());
     EXPECT_TRUE(boxes.requests.empty());
 }
 
@@ -266,24 +224,11 @@ TEST_F(ConnectDlgTest, KeysDoNotEndTheDialogBeforeItsOutcome)
         });
     });
     const Result result = Connect();
-    EXPECT_TRUE(driver.AllDone());
-    EXPECT_TRUE(pressedInWait);
+    EXPECT_TRUE(driver.AllDone() && pressedInWait);
     EXPECT_EQ(sim.Received(), "@01,01,address\r");
-    EXPECT_EQ(boxes.Texts(), (std::vector<std::string>{"Connected to logger!"}));
+    EXPECT_EQ(boxes.Texts(), Texts{"Connected to logger!"});
     EXPECT_TRUE(g_port.m_Serial.IsOpen());
     EXPECT_EQ(result.value, 3);
-}
-
-TEST_F(ConnectDlgTest, AFailedDialEndsAsAFailedOpenWithoutAskingTheLogger)
-{
-    Record().m_bUseModem = 1;
-    const Result result = Connect<FailingDialConnectDlg>();
-    EXPECT_FALSE(g_port.m_Serial.IsOpen());
-    EXPECT_EQ(sim.Received(), "");
-    EXPECT_EQ(result.positions, (std::vector<int>{1, 19}));
-    EXPECT_EQ(result.maximum, 19);
-    EXPECT_EQ(boxes.Texts(), (std::vector<std::string>{"port open fail"}));
-    EXPECT_EQ(boxes.requests[0].icon, MessageIcon::Warning);
 }
 
 } // namespace

@@ -44,24 +44,24 @@ protected:
     }
     void TearDown() override { ClearLoggerTable(); }
 
-    // Brings every visible control of the window into the scroll area's view, and checks
-    // that it then lies whole inside the view and the view inside the screen.
-    static void ExpectEveryControlReachable(QWidget* window, const std::vector<QWidget*>& controls)
+    // Brings every visible numbered control of form (the separator lines, which may run the
+    // window's whole height, left out) into the scroll area's view, and checks that it then
+    // lies whole inside the view and the view inside the screen.
+    static void ExpectEveryControlReachable(QWidget* window, QWidget* form)
     {
         auto* area = window->findChild<QScrollArea*>();
         ASSERT_NE(area, nullptr);
-        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
         const QRect view(area->viewport()->mapToGlobal(QPoint(0, 0)), area->viewport()->size());
-        EXPECT_TRUE(screen.contains(view)) << "view " << view.y() << "+" << view.height();
-        for (QWidget* control : controls) {
-            if (!control->isVisible())
+        EXPECT_TRUE(QGuiApplication::primaryScreen()->availableGeometry().contains(view));
+        for (QWidget* control : form->findChildren<QWidget*>()) {
+            if (!control->property("controlId").isValid() || !control->isVisible()
+                || control->metaObject() == &QFrame::staticMetaObject)
                 continue;
             area->ensureWidgetVisible(control, 0, 0);
             const QRect shown(control->mapToGlobal(QPoint(0, 0)), control->size());
             EXPECT_TRUE(view.contains(shown)) << control->property("controlId").toInt();
         }
     }
-
     // A press and release where the operator would click: at a place of the window itself,
     // so that the window decides which control is there.
     static void ClickAt(QWidget* window, QWidget* control)
@@ -73,19 +73,6 @@ protected:
 
     QTemporaryDir m_dir;
 };
-
-// The numbered controls an operator uses or reads; the separator lines, which may run the
-// window's whole height, are left out.
-std::vector<QWidget*> ControlsOf(QWidget* window)
-{
-    std::vector<QWidget*> controls;
-    for (QWidget* child : window->findChildren<QWidget*>()) {
-        if (child->property("controlId").isValid()
-            && child->metaObject() != &QFrame::staticMetaObject)
-            controls.push_back(child);
-    }
-    return controls;
-}
 
 // The editor is taller than the screen: it opens no taller than the screen's room, and its
 // Save, scrolled to as the operator would, is where a click reaches it.
@@ -100,9 +87,8 @@ TEST_F(SmallScreenTest, TheEditorScrollsAndItsSaveIsReachable)
     EXPECT_LE(dlg.height(), ClientRoom(&dlg).height());
     EXPECT_EQ(dlg.width(),
         dlg.TemplateSize().width() + dlg.style()->pixelMetric(QStyle::PM_ScrollBarExtent));
-    ExpectEveryControlReachable(&dlg, ControlsOf(&dlg));
+    ExpectEveryControlReachable(&dlg, &dlg);
     EXPECT_TRUE(SaveScreenshot(&dlg, "new_logger_small_screen"));
-
     dlg.ItemAs<QLineEdit>(NewLoggerIds::IDC_NAME)->setText("Ridge");
     auto* area = dlg.findChild<QScrollArea*>();
     area->verticalScrollBar()->setValue(area->verticalScrollBar()->maximum());
@@ -123,9 +109,8 @@ TEST_F(SmallScreenTest, TheMainWindowFitsTheScreenAndScrollsItsForm)
     EXPECT_LE(frame.height(), ClientRoom(&frame).height());
     EXPECT_LT(view->height(), view->TemplateSize().height());
     EXPECT_EQ(frame.minimumSize(), frame.maximumSize());
-    ExpectEveryControlReachable(&frame, ControlsOf(view));
+    ExpectEveryControlReachable(&frame, view);
     EXPECT_TRUE(SaveScreenshot(&frame, "main_small_screen"));
-
     ModalDriver driver;
     driver.Then(RejectModal);
     auto* area = view->findChild<QScrollArea*>();

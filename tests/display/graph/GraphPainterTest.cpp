@@ -23,11 +23,6 @@ constexpr QRgb White = 0xFFFFFFFF;
 class GraphPainterTest : public ::testing::Test
 {
 protected:
-    GraphPainterTest()
-        : layout(W, H, 10)
-    {
-    }
-
     QImage Render(int points = 10, GraphScale scale = {10, 1.0f})
     {
         QImage image(W, H, QImage::Format_RGB32);
@@ -38,79 +33,61 @@ protected:
         return image;
     }
     // A pixel of the plot, in plot coordinates.
-    static QRgb Plot(const QImage& image, int x, int y)
-    {
-        return image.pixel(x + 55, y + 20) | 0xFF000000;
-    }
-    // Rows and columns of the picture's pixels darker than the background inside r.
+    static QRgb Plot(const QImage& image, int x, int y) { return image.pixel(x + 55, y + 20); }
+    // The bounds of the picture's pixels darker than the background inside a GDI rectangle.
     static QRect Ink(const QImage& image, const QRect& gdi)
     {
         QRect ink;
-        for (int y = std::max(gdi.top(), 0); y < gdi.bottom(); ++y) {
-            for (int x = std::max(gdi.left(), 0); x < gdi.right(); ++x) {
+        for (int y = std::max(gdi.top(), 0); y < gdi.bottom(); ++y)
+            for (int x = std::max(gdi.left(), 0); x < gdi.right(); ++x)
                 if (qGray(image.pixel(x + 5, y)) < 128)
                     ink |= QRect(x, y, 1, 1);
-            }
-        }
         return ink;
     }
+    static double MiddleY(const QRect& ink) { return (ink.top() + ink.bottom() + 1) / 2.0; }
     int CountOf(const QImage& image, QRgb colour) const
     {
         int count = 0;
-        for (int y = 0; y < layout.PlotHeight(); ++y) {
+        for (int y = 0; y < layout.PlotHeight(); ++y)
             for (int x = 0; x <= layout.PlotWidth(); ++x)
                 count += Plot(image, x, y) == colour;
-        }
         return count;
     }
 
     CGraphPainter graph;
-    GraphLayout layout;
+    const GraphLayout layout{W, H, 10};
+    const GraphScale scale{10, 1.0f};
 };
 
-TEST(GraphLayoutTest, PlotLabelsAndPointsFitThePicture)
+TEST(GraphLayoutTest, PlotLabelsPointsAndScaleFitThePicture)
 {
     const GraphLayout layout(W, H, 10);
-    EXPECT_EQ(layout.OuterWidth(), W - 20);
-    EXPECT_EQ(layout.OuterHeight(), H - 10);
-    EXPECT_EQ(layout.PlotHeight(), H - 70);
     // The plot, its right border column and the last point number inside the picture.
     EXPECT_LE(GraphLayout::PlotLeft + layout.PlotImageRect().width(), layout.OuterWidth());
     EXPECT_EQ(layout.PlotImageRect().width(), layout.PlotWidth() + 1);
     EXPECT_LE(layout.PointLabelRect(9).right(), layout.OuterWidth());
-    EXPECT_EQ(layout.X(0), 0);
-    EXPECT_EQ(layout.X(9), layout.PlotWidth());
+    EXPECT_EQ(std::make_pair(layout.X(0), layout.X(9)), std::make_pair(0, layout.PlotWidth()));
     EXPECT_EQ(layout.X(1), static_cast<int>(1.0f / 9.0f * static_cast<float>(layout.PlotWidth())));
-
     // Each line's label is centred 1.5 pixels below the line as the picture holds it.
     EXPECT_DOUBLE_EQ(layout.ValueLabelCentreY(0), 22.5);
-    for (int j = 1; j < 10; ++j) {
-        const int lineInPicture = layout.HorizontalGridY(j) + GraphLayout::PlotTop;
-        EXPECT_DOUBLE_EQ(layout.ValueLabelCentreY(j), lineInPicture + 1.5) << j;
-    }
-    EXPECT_EQ(layout.HorizontalGridY(9), (layout.PlotHeight() / 9) * 9);
-
+    for (int j = 1; j < 10; ++j)
+        EXPECT_DOUBLE_EQ(
+            layout.ValueLabelCentreY(j), layout.HorizontalGridY(j) + GraphLayout::PlotTop + 1.5)
+            << j;
     // The last point's number sits left of its x, the others right of theirs.
     const GraphLayout five(W, H, 5);
     const int dx = five.PlotWidth() / 9;
     EXPECT_EQ(five.PointLabelRect(4),
         GdiRect(dx * 4 + 50 - 15, five.PlotHeight(), dx * 4 + 50, five.PlotHeight() + 60));
     EXPECT_EQ(five.PointLabelRect(9).left(), dx * 9 + 50);
-}
-
-TEST(GraphLayoutTest, ScaleYPutsBottomAndTopAtTheEdgesAndNeverOverflows)
-{
+    EXPECT_EQ(GraphLayout(W, H, 1).X(5), 0);
+    // The scale puts its bottom and top at the plot's edges and never overflows.
     const GraphScale scale{10, 1.0f};
-    EXPECT_FLOAT_EQ(scale.Bottom(), 1.0f);
-    EXPECT_EQ(scale.Y(1.0f, 230), 229);
-    EXPECT_EQ(scale.Y(10.0f, 230), -1);
-    std::vector<std::string> labels;
+    EXPECT_EQ(std::make_pair(scale.Y(1.0f, 230), scale.Y(10.0f, 230)), std::make_pair(229, -1));
+    std::string labels;
     for (int j = 0; j < 10; ++j)
-        labels.push_back(FormatString("%0.1f", scale.LabelValue(j)));
-    EXPECT_EQ(labels,
-        (std::vector<std::string>{
-            "10.0", "9.0", "8.0", "7.0", "6.0", "5.0", "4.0", "3.0", "2.0", "1.0"}));
-    // A scale of no height or a value far off it stays a pixel far away.
+        labels += FormatString("%0.1f ", scale.LabelValue(j));
+    EXPECT_EQ(labels, "10.0 9.0 8.0 7.0 6.0 5.0 4.0 3.0 2.0 1.0 ");
     const GraphScale flat{5, 0.0f};
     EXPECT_LE(std::abs(flat.Y(7.0f, 230)), 1000000);
     EXPECT_EQ(flat.Y(std::nanf(""), 230), 0);
@@ -122,47 +99,41 @@ TEST_F(GraphPainterTest, BorderGridAndBackgrounds)
     const QImage image = Render();
     const int pw = layout.PlotWidth();
     const int ph = layout.PlotHeight();
-    EXPECT_EQ(image.pixel(2, 100) | 0xFF000000, 0xFF808080u); // left of the picture
-    EXPECT_EQ(image.pixel(10, 5) | 0xFF000000, Back);
-    // The 2-pixel blue border: one row or column inside left, top and bottom, two at the right.
-    EXPECT_EQ(Plot(image, 0, 110), Blue);
-    EXPECT_EQ(Plot(image, 110, 0), Blue);
-    EXPECT_EQ(Plot(image, 110, ph - 1), Blue);
-    EXPECT_EQ(Plot(image, pw - 1, 110), Blue);
-    EXPECT_EQ(Plot(image, pw, 110), Blue);
+    EXPECT_EQ(image.pixel(2, 100), 0xFF808080u); // left of the picture
+    EXPECT_EQ(image.pixel(10, 5), Back);
+    // The 2-pixel blue border: one row or column inside left, top and bottom, two at the
+    // right, which is the picture's last column.
+    for (const QPoint p :
+        {QPoint(0, 110), QPoint(110, 0), QPoint(110, ph - 1), QPoint(pw - 1, 110), QPoint(pw, 110)})
+        EXPECT_EQ(Plot(image, p.x(), p.y()), Blue) << p.x() << "," << p.y();
     EXPECT_EQ(Plot(image, 1, 110), Black);
     EXPECT_EQ(Plot(image, pw - 2, 110), Black);
-    // The right border is the picture's last column.
     EXPECT_EQ(55 + pw, 5 + layout.OuterWidth() - 1);
-
     // Dotted white grid: three on, three off, eight lines each way.
     for (int i = 1; i <= 8; ++i) {
         const int x = layout.VerticalGridX(i);
-        EXPECT_EQ(x, static_cast<int>(static_cast<float>(pw) / 9.0f * static_cast<float>(i)));
-        EXPECT_EQ(Plot(image, x, 6), White) << i;
-        EXPECT_EQ(Plot(image, x, 8), White) << i;
-        EXPECT_EQ(Plot(image, x, 9), Black) << i;
-        EXPECT_EQ(Plot(image, x + 1, 6), Black) << i;
         const int y = layout.HorizontalGridY(i);
-        EXPECT_EQ(Plot(image, 6, y), White) << i;
-        EXPECT_EQ(Plot(image, 3, y), Black) << i;
-        EXPECT_EQ(Plot(image, 6, y + 1), Black) << i;
+        EXPECT_EQ(x, static_cast<int>(static_cast<float>(pw) / 9.0f * static_cast<float>(i)));
+        EXPECT_EQ(y, (ph / 9) * i);
+        EXPECT_EQ((std::vector<QRgb>{Plot(image, x, 6), Plot(image, x, 8), Plot(image, x, 9),
+                      Plot(image, x + 1, 6), Plot(image, 6, y), Plot(image, 3, y),
+                      Plot(image, 6, y + 1)}),
+            (std::vector<QRgb>{White, White, Black, Black, White, Black, Black}))
+            << i;
     }
 }
 
-TEST_F(GraphPainterTest, TenValueLabelsCentredOnTheirLinesAndTenPointNumbers)
+TEST_F(GraphPainterTest, TenValueLabelsCentredOnTheirLinesTenPointNumbersAndTheCaptions)
 {
     const QImage image = Render(5);
     // Labels are 25 pixels apart here: each one's ink lies within 12 of its centre (the top
     // one's within its rectangle, under the caption).
     for (int j = 0; j < 10; ++j) {
         const int centre = static_cast<int>(layout.ValueLabelCentreY(j));
-        const QRect band
-            = j == 0 ? layout.ValueLabelRect(0) : GdiRect(0, centre - 12, 50, centre + 12);
-        const QRect ink = Ink(image, band);
+        const QRect ink = Ink(
+            image, j == 0 ? layout.ValueLabelRect(0) : GdiRect(0, centre - 12, 50, centre + 12));
         ASSERT_FALSE(ink.isEmpty()) << j;
-        const double middle = (ink.top() + ink.bottom() + 1) / 2.0;
-        EXPECT_NEAR(middle, layout.ValueLabelCentreY(j), 2.5) << j;
+        EXPECT_NEAR(MiddleY(ink), layout.ValueLabelCentreY(j), 2.5) << j;
         EXPECT_NEAR((ink.left() + ink.right() + 1) / 2.0, 25.0, 2.5) << j;
     }
     // The numbers' rows, between the plot's last row and the caption's first.
@@ -172,13 +143,11 @@ TEST_F(GraphPainterTest, TenValueLabelsCentredOnTheirLinesAndTenPointNumbers)
         const QRect r = five.PointLabelRect(i);
         const QRect ink = Ink(image, GdiRect(r.left(), ph + 22, r.right(), ph + 35));
         ASSERT_FALSE(ink.isEmpty()) << i;
-        EXPECT_NEAR((ink.top() + ink.bottom() + 1) / 2.0, ph + 30, 2.5) << i;
+        EXPECT_NEAR(MiddleY(ink), ph + 30, 2.5) << i;
         EXPECT_GE(ink.left(), r.left()) << i;
     }
-    // The captions, bold, at their corners.
     EXPECT_FALSE(Ink(image, GdiRect(5, 0, 70, 15)).isEmpty());
-    const QRect cycle
-        = Ink(image, GdiRect(0, five.PlotHeight() + 35, W - 20, five.PlotHeight() + 55));
+    const QRect cycle = Ink(image, GdiRect(0, ph + 35, W - 20, ph + 55));
     ASSERT_FALSE(cycle.isEmpty());
     EXPECT_NEAR(cycle.left(), five.PlotWidth() - 100, 2);
 }
@@ -186,44 +155,35 @@ TEST_F(GraphPainterTest, TenValueLabelsCentredOnTheirLinesAndTenPointNumbers)
 TEST_F(GraphPainterTest, SeriesInTheirColoursFromTheOldestSlot)
 {
     const QRgb red = GraphSeriesColours[0];
-    const QRgb green = GraphSeriesColours[3];
-    const QRgb purple = GraphSeriesColours[6];
-    const GraphScale scale{10, 1.0f};
+    const QRgb orange = GraphSeriesColours[1];
     const int ph = layout.PlotHeight();
     const int pw = layout.PlotWidth();
     for (int k = 0; k < 10; ++k) {
         graph.m_fSeries[0][k] = 1.0f; // the bottom
         graph.m_fSeries[3][k] = 10.0f; // the top
         graph.m_fSeries[6][k] = 5.0f; // not shown
+        graph.m_fSeries[1][k] = 5.0f;
     }
-    graph.m_bShown[0] = graph.m_bShown[3] = 1;
+    graph.m_bShown[0] = graph.m_bShown[3] = graph.m_bShown[1] = 1;
     // Channel 2: slot 3 the oldest (left), slot 2 the newest (right).
     graph.m_nStart = 3;
-    graph.m_bShown[1] = 1;
-    for (int k = 0; k < 10; ++k)
-        graph.m_fSeries[1][k] = 5.0f;
     graph.m_fSeries[1][3] = graph.m_fSeries[1][4] = 3.0f;
     graph.m_fSeries[1][1] = graph.m_fSeries[1][2] = 8.0f;
-
     const QImage image = Render();
-    EXPECT_EQ(Plot(image, 0, ph - 1), red);
-    EXPECT_EQ(Plot(image, pw / 2, ph - 1), red);
-    EXPECT_EQ(Plot(image, pw - 1, ph - 1), red);
-    EXPECT_EQ(CountOf(image, green), 0); // y = -1, above the plot
-    EXPECT_EQ(CountOf(image, purple), 0);
-    const QRgb orange = GraphSeriesColours[1];
-    const int x1 = layout.X(1);
-    const int x8 = layout.X(8);
+    for (const int x : {0, pw / 2, pw - 1})
+        EXPECT_EQ(Plot(image, x, ph - 1), red) << x;
+    EXPECT_EQ(CountOf(image, GraphSeriesColours[3]), 0); // y = -1, above the plot
+    EXPECT_EQ(CountOf(image, GraphSeriesColours[6]), 0);
     EXPECT_EQ(Plot(image, 0, scale.Y(3.0f, ph)), orange);
-    EXPECT_EQ(Plot(image, x1 - 1, scale.Y(3.0f, ph)), orange);
-    EXPECT_EQ(Plot(image, x8 + 1, scale.Y(8.0f, ph)), orange);
+    EXPECT_EQ(Plot(image, layout.X(1) - 1, scale.Y(3.0f, ph)), orange);
+    EXPECT_EQ(Plot(image, layout.X(8) + 1, scale.Y(8.0f, ph)), orange);
+    EXPECT_EQ(Plot(image, layout.X(4), scale.Y(5.0f, ph)), orange);
     // The newest point reaches the right border, which stays visible beside it.
     EXPECT_EQ(Plot(image, pw - 1, scale.Y(8.0f, ph)), orange);
     EXPECT_EQ(Plot(image, pw, scale.Y(8.0f, ph)), Blue);
-    EXPECT_EQ(Plot(image, layout.X(4), scale.Y(5.0f, ph)), orange);
 }
 
-TEST_F(GraphPainterTest, TheBackgroundIsBuiltOnlyWhenItChanges)
+TEST_F(GraphPainterTest, TheBackgroundIsBuiltOnlyWhenItChangesAndNeverOutsideItsTarget)
 {
     Render();
     Render();
@@ -234,7 +194,6 @@ TEST_F(GraphPainterTest, TheBackgroundIsBuiltOnlyWhenItChanges)
         v = 4.0f;
     const QImage image = Render();
     EXPECT_EQ(graph.BackgroundBuilds(), 1);
-    const GraphScale scale{10, 1.0f};
     EXPECT_EQ(Plot(image, 30, scale.Y(4.0f, layout.PlotHeight())), GraphSeriesColours[4]);
     Render(10, {20, 1.0f});
     EXPECT_EQ(graph.BackgroundBuilds(), 2);
@@ -243,19 +202,15 @@ TEST_F(GraphPainterTest, TheBackgroundIsBuiltOnlyWhenItChanges)
     EXPECT_EQ(graph.BackgroundBuilds(), 4);
     EXPECT_FLOAT_EQ(graph.m_fBottom, 2.0f);
     EXPECT_EQ(graph.m_nPoints, 9);
-}
-
-TEST_F(GraphPainterTest, ATargetTooSmallDrawsNoPlotAndNothingOutsideIt)
-{
-    QImage image(60, 40, QImage::Format_RGB32);
-    image.fill(0xFF808080);
-    QPainter painter(&image);
-    graph.m_bShown[0] = 1;
+    // A target too small for a plot draws the picture alone, and one of no size nothing.
+    QImage small(60, 40, QImage::Format_RGB32);
+    small.fill(0xFF808080);
+    QPainter painter(&small);
     graph.Draw(painter, GdiRect(0, 0, 60, 40), 60, 40, 10, 10, 1.0f, QColor::fromRgb(Back));
     graph.Draw(painter, GdiRect(0, 0, 10, 5), 10, 5, 0, 10, 0.0f, QColor::fromRgb(Back));
     painter.end();
-    EXPECT_EQ(image.pixel(2, 2) | 0xFF000000, 0xFF808080u);
-    EXPECT_EQ(image.pixel(44, 29) | 0xFF000000, Back);
+    EXPECT_EQ(small.pixel(2, 2), 0xFF808080u);
+    EXPECT_EQ(small.pixel(44, 29), Back);
 }
 
 } // namespace

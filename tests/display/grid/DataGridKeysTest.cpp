@@ -1,12 +1,16 @@
-#include "GridTestWindow.h"
+#include "LiveGridWindow.h"
 
 #include <QInputMethodEvent>
 #include <QKeyEvent>
-#include <QScrollBar>
+#include <QPointer>
 
-#include <gtest/gtest.h>
+#include <climits>
 
 namespace {
+
+using enum Qt::Key;
+constexpr auto Shift = Qt::ShiftModifier;
+constexpr auto Ctrl = Qt::ControlModifier;
 
 // 200 rows and 12 columns of 20 x 60 pixels in a 640 x 400 window: both bars show.
 class GridKeysTest : public ::testing::Test
@@ -28,119 +32,88 @@ protected:
     TestGrid& grid = w.grid;
 };
 
-TEST_F(GridKeysTest, ArrowsSelectTheNewFocusCellAndShiftExtendsFromTheAnchor)
+TEST_F(GridKeysTest, ArrowsSelectTheNewFocusCellShiftExtendsAndTheEdgeOfTheDataSendsNothing)
 {
     Focus(3, 3);
     w.owner.notices.clear();
-    w.Key(Qt::Key_Down);
-    EXPECT_EQ(FocusCell(), CCellID(4, 3));
+    EXPECT_EQ(w.Keys({Key_Down}), CCellID(4, 3));
     EXPECT_EQ(w.Selection(), std::make_pair(CellRange(4, 3, 4, 3), 1));
     EXPECT_EQ(w.owner.Codes(), (std::vector<int>{GN_SELCHANGING, GN_SELCHANGED}));
     EXPECT_EQ(w.owner.notices[0].row, 4);
-    w.Key(Qt::Key_Right, Qt::ShiftModifier);
-    w.Key(Qt::Key_Right, Qt::ShiftModifier);
-    w.Key(Qt::Key_Up, Qt::ShiftModifier);
-    EXPECT_EQ(FocusCell(), CCellID(3, 5));
+    EXPECT_EQ(w.Keys({{Key_Right, Shift}, {Key_Right, Shift}, {Key_Up, Shift}}), CCellID(3, 5));
     EXPECT_EQ(w.Selection(), std::make_pair(CellRange(3, 3, 4, 5), 6));
-    // In whole-row mode an arrow selects the focus row.
-    grid.m_bRowSelectMode = true;
-    w.Key(Qt::Key_Down);
+    grid.m_bRowSelectMode = true; // in whole-row mode an arrow selects the focus row
+    w.Key(Key_Down);
     EXPECT_EQ(w.Selection(), std::make_pair(CellRange(4, 1, 4, 11), 11));
-}
-
-TEST_F(GridKeysTest, NoMoveAtTheEdgeOfTheDataSendsNothingAndHiddenCellsAreSkipped)
-{
+    grid.m_bRowSelectMode = false;
+    // At the first cell no key moves anything, and Shift+Tab leaves the grid.
     Focus(1, 1);
     w.owner.notices.clear();
-    w.Key(Qt::Key_Up);
-    w.Key(Qt::Key_Left);
-    w.Key(Qt::Key_Tab, Qt::ShiftModifier); // the first cell: focus leaves the grid
-    EXPECT_EQ(FocusCell(), CCellID(1, 1));
+    EXPECT_EQ(w.Keys({Key_Up, Key_Left, {Key_Tab, Shift}}), CCellID(1, 1));
     EXPECT_TRUE(w.owner.notices.empty());
     EXPECT_NE(QApplication::focusWidget(), &grid);
+    // Hidden rows and columns are skipped.
     grid.setFocus();
     grid.SetRowHeight(2, 0);
     grid.SetColumnWidth(2, 0);
     grid.SetColumnWidth(11, 0);
-    w.Key(Qt::Key_Down);
-    w.Key(Qt::Key_Right);
-    EXPECT_EQ(FocusCell(), CCellID(3, 3));
-    w.Key(Qt::Key_End);
-    EXPECT_EQ(FocusCell(), CCellID(3, 10));
-    w.Key(Qt::Key_Up);
-    w.Key(Qt::Key_Home);
-    EXPECT_EQ(FocusCell(), CCellID(1, 1)); // up past the hidden row 2
+    EXPECT_EQ(w.Keys({Key_Down, Key_Right}), CCellID(3, 3));
+    EXPECT_EQ(w.Keys({Key_End}), CCellID(3, 10));
+    EXPECT_EQ(w.Keys({Key_Up, Key_Home}), CCellID(1, 1)); // up past the hidden row 2
     grid.SetColumnWidth(1, 0);
-    w.Key(Qt::Key_Down);
-    w.Key(Qt::Key_Home);
-    EXPECT_EQ(FocusCell(), CCellID(3, 3));
+    EXPECT_EQ(w.Keys({Key_Down, Key_Home}), CCellID(3, 3));
     // Shift+Tab wraps to the last shown column of the previous shown row.
-    w.Key(Qt::Key_Tab, Qt::ShiftModifier);
-    EXPECT_EQ(FocusCell(), CCellID(1, 10));
+    EXPECT_EQ(w.Keys({{Key_Tab, Shift}}), CCellID(1, 10));
 }
 
 TEST_F(GridKeysTest, TabWrapsToTheNextRowScrolledLeftAndLeavesTheGridAfterTheLastCell)
 {
     Focus(5, 1);
-    w.Key(Qt::Key_End);
-    EXPECT_EQ(FocusCell(), CCellID(5, 11));
+    EXPECT_EQ(w.Keys({Key_End}), CCellID(5, 11));
     EXPECT_GT(HPos(), 0);
-    w.Key(Qt::Key_Tab);
-    EXPECT_EQ(FocusCell(), CCellID(6, 1));
+    EXPECT_EQ(w.Keys({Key_Tab}), CCellID(6, 1));
     EXPECT_EQ(HPos(), 0);
-    w.Key(Qt::Key_Tab, Qt::ShiftModifier); // back to the end of the row above
-    EXPECT_EQ(FocusCell(), CCellID(5, 11));
+    EXPECT_EQ(w.Keys({{Key_Tab, Shift}}), CCellID(5, 11)); // back to the end of the row above
     EXPECT_EQ(HPos(), grid.horizontalScrollBar()->maximum());
-    w.Key(Qt::Key_End, Qt::ControlModifier);
-    EXPECT_EQ(FocusCell(), CCellID(199, 11));
+    EXPECT_EQ(w.Keys({{Key_End, Ctrl}}), CCellID(199, 11));
     EXPECT_TRUE(FocusShown());
-    w.Key(Qt::Key_Tab);
+    EXPECT_EQ(w.Keys({Key_Tab}), CCellID(199, 11));
     EXPECT_EQ(QApplication::focusWidget(), &w.button);
-    EXPECT_EQ(FocusCell(), CCellID(199, 11));
 }
 
 TEST_F(GridKeysTest, PageKeysMoveWithTheViewAndAFarFocusIsScrolledToInOneStep)
 {
     Focus(2, 2);
-    w.Key(Qt::Key_PageDown);
+    w.Key(Key_PageDown);
     const int moved = grid.TopLeftScrollCell().row - 1;
     EXPECT_GT(moved, 10);
     EXPECT_EQ(FocusCell(), CCellID(2 + moved, 2));
     EXPECT_EQ(VPos(), w.Client()->height() - grid.FixedRowsHeight());
-    w.Key(Qt::Key_End, Qt::ControlModifier);
-    w.Key(Qt::Key_Up);
-    w.Key(Qt::Key_Up);
-    w.Key(Qt::Key_PageDown); // the view cannot move: on to the last row
-    EXPECT_EQ(FocusCell(), CCellID(199, 11));
-    w.Key(Qt::Key_Home, Qt::ControlModifier);
-    EXPECT_EQ(FocusCell(), CCellID(1, 1));
+    // The view cannot move: on to the last row.
+    EXPECT_EQ(w.Keys({{Key_End, Ctrl}, Key_Up, Key_Up, Key_PageDown}), CCellID(199, 11));
+    EXPECT_EQ(w.Keys({{Key_Home, Ctrl}}), CCellID(1, 1));
     EXPECT_EQ(std::make_pair(VPos(), HPos()), std::make_pair(0LL, 0LL));
-    w.Key(Qt::Key_PageUp);
-    EXPECT_EQ(FocusCell(), CCellID(1, 1));
+    EXPECT_EQ(w.Keys({Key_PageUp}), CCellID(1, 1));
     // A focus far below the view: the next row just into view, at the bottom.
     grid.ChangeFocusCell(150, 4);
-    w.Key(Qt::Key_Down);
-    EXPECT_EQ(FocusCell(), CCellID(151, 4));
+    EXPECT_EQ(w.Keys({Key_Down}), CCellID(151, 4));
     EXPECT_TRUE(FocusShown());
     EXPECT_GT(w.Rect(152, 4).bottom(), w.Client()->height());
     grid.ChangeFocusCell(20, 4);
-    w.Key(Qt::Key_Up);
+    w.Key(Key_Up);
     EXPECT_EQ(grid.TopLeftScrollCell().row, 19); // scrolled up: the row at the top
 }
 
 TEST_F(GridKeysTest, EditKeysTypingAndTheKeysLeftToTheDialog)
 {
     Focus(4, 4);
-    for (const auto& [key, modifier] : {std::pair(Qt::Key_C, Qt::ControlModifier),
-             {Qt::Key_Insert, Qt::ControlModifier}, {Qt::Key_V, Qt::ControlModifier},
-             {Qt::Key_Insert, Qt::ShiftModifier}, {Qt::Key_X, Qt::ControlModifier},
-             {Qt::Key_A, Qt::ControlModifier}, {Qt::Key_Delete, Qt::NoModifier}})
-        w.Key(key, modifier);
+    w.Keys({{Key_C, Ctrl}, {Key_Insert, Ctrl}, {Key_V, Ctrl}, {Key_Insert, Shift}, {Key_X, Ctrl},
+        {Key_A, Ctrl}, Key_Delete});
     EXPECT_EQ(grid.commands,
         (std::vector<std::string>{
             "copy", "copy", "paste", "paste", "cut", "select all", "cut text"}));
     EXPECT_TRUE(grid.edits.empty()); // no character of a Ctrl key starts an edit
-    w.Key(Qt::Key_F2);
+    w.Key(Key_F2);
     QTest::keyClicks(&grid, QStringLiteral("7"));
     QInputMethodEvent commit;
     commit.setCommitString(QStringLiteral("\u00e9"));
@@ -151,30 +124,168 @@ TEST_F(GridKeysTest, EditKeysTypingAndTheKeysLeftToTheDialog)
     EXPECT_EQ(grid.edits[1].ch, unsigned('7'));
     EXPECT_EQ(
         std::make_pair(grid.edits[2].ch, grid.edits[2].cell), std::make_pair(0xE9u, CCellID(4, 4)));
-    // Return and Esc go on to the dialog around the grid.
-    for (const auto& [key, text] : {std::pair(Qt::Key_Return, "\r"), {Qt::Key_Escape, "\x1b"}}) {
-        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString::fromLatin1(text));
-        QApplication::sendEvent(&grid, &press);
-        EXPECT_FALSE(press.isAccepted());
-    }
-    EXPECT_EQ(grid.edits.size(), 3u);
-    // Without a focus cell nothing is taken.
+    // Return and Esc go on to the dialog around the grid; without a focus cell nothing is
+    // taken.
+    QKeyEvent ret(QEvent::KeyPress, Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+    QKeyEvent esc(QEvent::KeyPress, Key_Escape, Qt::NoModifier, QStringLiteral("\x1b"));
+    QKeyEvent down(QEvent::KeyPress, Key_Down, Qt::NoModifier);
+    QApplication::sendEvent(&grid, &ret);
+    QApplication::sendEvent(&grid, &esc);
     grid.ClearSelection();
-    QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
     QApplication::sendEvent(&grid, &down);
-    EXPECT_FALSE(down.isAccepted());
+    EXPECT_FALSE(ret.isAccepted() || esc.isAccepted() || down.isAccepted());
+    EXPECT_EQ(grid.edits.size(), 3u);
 }
 
-TEST_F(GridKeysTest, AGridOfHeadingsOnlyHasNoFocusCellAndNoBar)
+TEST_F(GridKeysTest, TheBarsStepALineAtATopRowAndAGridOfHeadingsOnlyHasNoFocusCellAndNoBar)
 {
+    grid.SetRowHeight(1, 50);
+    grid.SetRowHeight(2, 0);
+    grid.SetRowHeight(3, 35);
+    QScrollBar* bar = grid.verticalScrollBar();
+    bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(VPos(), 50);
+    bar->triggerAction(QAbstractSlider::SliderSingleStepAdd); // past the hidden row 2
+    EXPECT_EQ(std::make_tuple(VPos(), grid.TopLeftScrollCell().row, bar->value()),
+        std::make_tuple(85LL, 4, 85));
+    bar->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    EXPECT_EQ(VPos(), 50);
+    bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    EXPECT_EQ(VPos(), 50 + w.Client()->height() - grid.FixedRowsHeight());
+    bar->triggerAction(QAbstractSlider::SliderToMaximum);
+    EXPECT_EQ(grid.VisibleCellSpan().maxRow, 199);
+    grid.OnVScroll(SB_LINEDOWN); // at the end: nothing
+    EXPECT_EQ(VPos(), bar->maximum());
+    bar->setValue(0); // a position set from outside is taken
+    EXPECT_EQ(grid.TopLeftScrollCell().row, 1);
+    grid.horizontalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(HPos(), 60);
     grid.SetRowCount(30);
     grid.SetFixedRowCount(30); // 600 pixels of headings in a smaller window
     QCoreApplication::processEvents();
     EXPECT_EQ(grid.ChangeFocusCell(0, 0), CCellID());
-    w.Key(Qt::Key_Down);
-    w.Key(Qt::Key_End, Qt::ControlModifier);
-    EXPECT_EQ(grid.GetFocusCell(), CCellID());
+    EXPECT_EQ(w.Keys({Key_Down, {Key_End, Ctrl}}), CCellID());
     EXPECT_FALSE(grid.verticalScrollBar()->isVisible() || grid.horizontalScrollBar()->isVisible());
+}
+
+TEST(GridScroll, RedrawTurnedBackOnRecomputesTheBarsAndHugeSizesStayReachable)
+{
+    GridTestWindow w(5, 5);
+    CDataGrid& grid = w.grid;
+    grid.SetAllowRedraw(false);
+    grid.SetRowCount(1000);
+    EXPECT_EQ(grid.verticalScrollBar()->maximum(), 0);
+    grid.SetAllowRedraw(true);
+    EXPECT_EQ(grid.verticalScrollBar()->maximum(), 999 * 20 - (w.Client()->height() - 20));
+    // Ten rows and columns of half the int range: 5 * INT_MAX pixels each way.
+    grid.SetRowCount(11);
+    grid.SetColumnCount(11);
+    for (int i = 1; i <= 10; ++i) {
+        grid.SetRowHeight(i, INT_MAX / 2);
+        grid.SetColumnWidth(i, INT_MAX / 2);
+    }
+    grid.ChangeFocusCell(1, 1);
+    EXPECT_EQ(w.Keys({{Key_End, Ctrl}}), CCellID(10, 10));
+    EXPECT_EQ(grid.TopLeftScrollCell(), CCellID(10, 10));
+    EXPECT_EQ(w.Rect(10, 10).topLeft(), QPoint(60, 20));
+    EXPECT_FALSE(grid.viewport()->grab().isNull());
+    w.Key(Key_Home, Ctrl);
+    EXPECT_EQ(grid.GetScrollPos(true), 0);
+}
+
+// The arrow and page keys in an open editor, on a grid large enough to scroll both ways.
+class CellEditorKeysTest : public ::testing::Test
+{
+protected:
+    static constexpr int Row = 12;
+    static constexpr int Col = 5;
+
+    CellEditorKeysTest() { w.grid.ChangeFocusCell(Row, Col); }
+    CCellEditor* Open(bool byClick)
+    {
+        if (byClick)
+            w.Click(w.Centre(Row, Col)); // a click on the focus cell
+        else
+            w.Key(Key_F2);
+        LiveWindow::Settle();
+        return w.grid.Editor();
+    }
+    std::pair<int, int> ScrollPos() const
+    {
+        return {w.grid.horizontalScrollBar()->value(), w.grid.verticalScrollBar()->value()};
+    }
+    void KeyInEditor(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QTest::keyClick(w.grid.Editor(), key, modifiers);
+        LiveWindow::Settle();
+    }
+
+    LiveWindow w{200, 40, QSize(1000, 700)};
+};
+
+// In an edit opened by F2 or a click, Up, Down and the page keys stay in the editor: the edit
+// goes on over the same cell, the grid unmoved.
+TEST_F(CellEditorKeysTest, InAnF2OrClickedEditUpDownAndPageKeysStayInTheEditor)
+{
+    ASSERT_TRUE(
+        w.grid.horizontalScrollBar()->isVisible() && w.grid.verticalScrollBar()->isVisible());
+    for (const bool byClick : {false, true}) {
+        const QPointer<CCellEditor> editor = Open(byClick);
+        ASSERT_FALSE(editor.isNull()) << byClick;
+        EXPECT_FALSE(editor->ArrowsEndEdit());
+        const QRect rect = editor->geometry();
+        const auto scroll = ScrollPos();
+        QTest::keyClicks(editor, QStringLiteral("7"));
+        for (const Qt::Key key : {Key_Up, Key_Down, Key_PageUp, Key_PageDown}) {
+            KeyInEditor(key);
+            ASSERT_TRUE(editor && w.grid.Editor() == editor.data()) << key;
+            EXPECT_EQ(w.grid.GetFocusCell(), CCellID(Row, Col)) << key;
+            EXPECT_TRUE(ScrollPos() == scroll && editor->geometry() == rect && editor->hasFocus());
+        }
+        EXPECT_EQ(editor->text(), QStringLiteral("12-57"));
+        KeyInEditor(Key_Escape); // the edit still ends as it should and takes its text
+        EXPECT_EQ(w.grid.Editor(), nullptr);
+        EXPECT_EQ(w.grid.GetCellText(Row, Col), "12-5");
+    }
+    EXPECT_EQ(w.owner.Count(GN_ENDEDIT), 0);
+}
+
+// A typed character opens an edit the page keys end; with Ctrl the keys end an F2 edit too.
+// The edit goes on in the cell moved to.
+TEST_F(CellEditorKeysTest, InATypedEditOrWithCtrlTheKeysEndTheEditAndMove)
+{
+    const struct
+    {
+        Qt::Key key;
+        bool ctrl;
+        int row; // -1: a page down, -2: a page up
+    } moves[] = {{Key_PageDown, false, -1}, {Key_Up, true, -3}, {Key_Down, true, -4},
+        {Key_PageDown, true, -1}, {Key_PageUp, true, -2}};
+    int row = Row;
+    for (const auto& move : moves) {
+        if (move.ctrl) {
+            ASSERT_NE(Open(false), nullptr);
+            EXPECT_FALSE(w.grid.Editor()->ArrowsEndEdit());
+        } else {
+            QTest::keyClicks(&w.grid, QStringLiteral("x"));
+            LiveWindow::Settle();
+            ASSERT_NE(w.grid.Editor(), nullptr);
+            EXPECT_TRUE(w.grid.Editor()->ArrowsEndEdit());
+        }
+        KeyInEditor(move.key, move.ctrl ? Ctrl : Qt::NoModifier);
+        const int now = w.grid.GetFocusCell().row;
+        if (move.row == -1)
+            EXPECT_GT(now, row + 10) << move.key;
+        else if (move.row == -2)
+            EXPECT_LT(now, row - 10) << move.key;
+        else
+            EXPECT_EQ(now, move.row == -3 ? row - 1 : row + 1) << move.key;
+        ASSERT_NE(w.grid.Editor(), nullptr) << move.key;
+        EXPECT_EQ(w.grid.Editor()->Row(), now) << move.key;
+        KeyInEditor(Key_Escape);
+        row = now;
+    }
+    EXPECT_EQ(w.grid.GetCellText(Row, Col), "x");
 }
 
 } // namespace

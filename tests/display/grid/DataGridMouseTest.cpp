@@ -1,12 +1,16 @@
-#include "GridTestWindow.h"
+#include "LiveGridWindow.h"
 
+#include "display/grid/CellTip.h"
 #include "support/Screenshot.h"
 
-#include <QScrollBar>
+#include <QDragEnterEvent>
+#include <QDragLeaveEvent>
+#include <QDragMoveEvent>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QWheelEvent>
 
-#include <gtest/gtest.h>
-
+#include <memory>
 #include <optional>
 
 namespace {
@@ -197,25 +201,18 @@ TEST_F(GridMouseTest, ASecondClickOnTheFocusCellEditsAndTheCellKindsEndIdle)
 
 TEST_F(GridMouseTest, TheWheelScrollsLinesOrPagesAfterTheEventAndAddsUpFineSteps)
 {
-    grid.SetWheelScrollLines(WHEEL_PAGESCROLL);
-    Wheel(-120);
-    EXPECT_EQ(grid.GetScrollPos(true), 0); // posted
-    QCoreApplication::processEvents();
     const long long page = w.Client()->height() - grid.FixedRowsHeight();
-    EXPECT_EQ(grid.GetScrollPos(true), page);
-    Wheel(120);
-    QCoreApplication::processEvents();
-    EXPECT_EQ(grid.GetScrollPos(true), 0);
-    grid.SetWheelScrollLines(3);
-    Wheel(-120);
-    QCoreApplication::processEvents();
-    EXPECT_EQ(grid.GetScrollPos(true), 3 * 20);
-    Wheel(-20); // a touchpad's part of a notch: half a line
-    QCoreApplication::processEvents();
-    EXPECT_EQ(grid.GetScrollPos(true), 3 * 20);
-    Wheel(-20);
-    QCoreApplication::processEvents();
-    EXPECT_EQ(grid.GetScrollPos(true), 4 * 20);
+    // A touchpad's part of a notch (20) is half a line.
+    const std::tuple<int, int, long long> steps[] = {{WHEEL_PAGESCROLL, -120, page},
+        {WHEEL_PAGESCROLL, 120, 0}, {3, -120, 3 * 20}, {3, -20, 3 * 20}, {3, -20, 4 * 20}};
+    long long before = 0;
+    for (const auto& [lines, delta, pos] : steps) {
+        grid.SetWheelScrollLines(lines);
+        Wheel(delta);
+        EXPECT_EQ(grid.GetScrollPos(true), before); // posted
+        QCoreApplication::processEvents();
+        EXPECT_EQ(grid.GetScrollPos(true), before = pos) << lines << " " << delta;
+    }
 }
 
 TEST_F(GridMouseTest, ARightClickOutsideTheCellsKeepsTheFocus)
@@ -258,6 +255,185 @@ TEST_F(GridMouseTest, HeldBelowTheGridTheViewScrollsARowPerTickAndTheSelectionFo
     Release(QPoint(start.x(), bottom + 40));
     grid.OnTimer(CDataGrid::AutoScrollTimerId); // a tick after the release changes nothing
     EXPECT_EQ(grid.GetScrollPos(true), first + 5 * 20);
+}
+
+std::int64_t g_now = 0;
+
+std::int64_t FakeTicks()
+{
+    return g_now;
+}
+
+class CellTipTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        tip.SetTickSource(&FakeTicks);
+        ASSERT_TRUE(tip.Create(&w.grid));
+    }
+    // Shows the tip over a cell, twice as wide as the cell.
+    void ShowOver(int row, int col)
+    {
+        const QRect cell = w.Rect(row, col);
+        tip.Show(cell, cell, QStringLiteral("a text longer than its cell"));
+        ASSERT_TRUE(tip.isVisible());
+    }
+    void MoveOnTip(QPoint point)
+    {
+        QMouseEvent move(QEvent::MouseMove, QPointF(point), QPointF(point),
+            QPointF(tip.mapToGlobal(point)), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&tip, &move);
+    }
+    void PressOnTip(QPoint point)
+    {
+        QTest::mousePress(&tip, Qt::LeftButton, Qt::NoModifier, point);
+        QCoreApplication::processEvents();
+        QTest::mouseRelease(w.Client(), Qt::LeftButton, Qt::NoModifier, tip.pos() + point);
+    }
+
+    LiveWindow w{40, 8};
+    CCellTip& tip = w.grid.CellTip();
+};
+
+TEST_F(CellTipTest, ASecondPressWithinTheDoubleClickTimeReachesTheCellAsADoubleClick)
+{
+    ShowOver(3, 2);
+    g_now = 1000;
+    PressOnTip(QPoint(5, 5));
+    EXPECT_FALSE(tip.isVisible());
+    EXPECT_EQ(w.owner.Count(NM_DBLCLK), 0);
+    EXPECT_EQ(w.grid.GetFocusCell(), CCellID(3, 2));
+    ShowOver(3, 2);
+    g_now = 1000 + QApplication::doubleClickInterval();
+    PressOnTip(QPoint(5, 5));
+    EXPECT_EQ(w.owner.Count(NM_DBLCLK), 1);
+    EXPECT_NE(w.grid.Editor(), nullptr);
+    // Later than that it is a press again.
+    LiveWindow::Settle();
+    ShowOver(5, 2);
+    g_now += QApplication::doubleClickInterval() + 1;
+    PressOnTip(QPoint(5, 5));
+    EXPECT_EQ(w.owner.Count(NM_DBLCLK), 1);
+    EXPECT_EQ(w.grid.GetFocusCell(), CCellID(5, 2));
+}
+
+TEST_F(CellTipTest, KeysMovesOutsideScrollingAndEditingHideTheTip)
+{
+    w.Click(w.Centre(3, 2));
+    ShowOver(3, 2);
+    QTest::keyClick(&tip, Qt::Key_Down); // and the key still reaches the grid
+    EXPECT_FALSE(tip.isVisible());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(w.grid.GetFocusCell(), CCellID(4, 2));
+    ShowOver(4, 2);
+    MoveOnTip(QPoint(5, 5));
+    EXPECT_TRUE(tip.isVisible());
+    MoveOnTip(QPoint(w.Rect(4, 2).width() + 10, 5));
+    EXPECT_FALSE(tip.isVisible());
+    ShowOver(2, 2);
+    w.grid.OnVScroll(SB_LINEDOWN);
+    EXPECT_FALSE(tip.isVisible());
+    ShowOver(2, 2);
+    w.grid.EditCell(2, 2, QPoint(-1, -1), VK_LBUTTON);
+    EXPECT_FALSE(tip.isVisible());
+    w.grid.DestroyWindow();
+    EXPECT_FALSE(tip.IsWindowCreated());
+}
+
+TEST_F(CellTipTest, APressOverTheScrollBarReachesTheBar)
+{
+    QScrollBar* bar = w.grid.verticalScrollBar();
+    ASSERT_TRUE(bar->isVisible());
+    const int before = bar->value();
+    // A tip reaching from the last column over the bar, pressed low on the bar.
+    const QRect cell = w.Rect(12, 7);
+    const QRect over(
+        cell.topLeft(), QSize(w.Client()->width() - cell.left() + bar->width(), cell.height()));
+    tip.Show(over, over, QStringLiteral("x"));
+    const QPoint onBar(over.width() - bar->width() / 2, over.height() / 2);
+    QTest::mousePress(&tip, Qt::LeftButton, Qt::NoModifier, onBar);
+    QCoreApplication::processEvents();
+    QTest::mouseRelease(
+        bar, Qt::LeftButton, Qt::NoModifier, bar->mapFromGlobal(tip.mapToGlobal(onBar)));
+    EXPECT_GT(bar->value(), before);
+    EXPECT_FALSE(w.grid.GetFocusCell().IsValid());
+}
+
+// Delivers a drag to a grid's client area as the window system would: enter, move, drop.
+// The action the drop took; IgnoreAction when refused at any step.
+Qt::DropAction DragOnto(QWidget* client, const QMimeData* data, QPoint point,
+    Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    const Qt::DropActions offered = Qt::CopyAction | Qt::MoveAction;
+    QDragEnterEvent enter(point, offered, data, Qt::LeftButton, modifiers);
+    QCoreApplication::sendEvent(client, &enter);
+    QDragMoveEvent move(point, offered, data, Qt::LeftButton, modifiers);
+    QCoreApplication::sendEvent(client, &move);
+    if (!enter.isAccepted() || !move.isAccepted()) {
+        QDragLeaveEvent leave;
+        QCoreApplication::sendEvent(client, &leave);
+        return Qt::IgnoreAction;
+    }
+    QDropEvent drop(QPointF(point), offered, data, Qt::LeftButton, modifiers);
+    QCoreApplication::sendEvent(client, &drop);
+    return drop.isAccepted() ? drop.dropAction() : Qt::IgnoreAction;
+}
+
+// Drops of text "p<Tab>q": the cell under the mouse is highlighted and takes the drop when
+// drag and drop is on; a drag between two grids moves the cells; the drag image is the focus
+// cell with its background clear.
+TEST(GridDragDropTest, DropsTakeTheCellUnderTheMouseAndADragBetweenGridsMovesTheCells)
+{
+    LiveWindow target(8, 6);
+    LiveGrid& grid = target.grid;
+    QMimeData data;
+    data.setText(QStringLiteral("p\tq"));
+    grid.SetDragDropEnabled(true);
+    const auto hilited
+        = [&grid](int row, int col) { return (grid.State(row, col) & GCS_DROPHILITED) != 0; };
+    EXPECT_EQ(grid.OnDragEnter(&data, MK_CONTROL, target.Centre(3, 2)), Qt::CopyAction);
+    EXPECT_TRUE(hilited(3, 2));
+    EXPECT_EQ(grid.OnDragOver(&data, 0, target.Centre(4, 2)), Qt::MoveAction);
+    EXPECT_TRUE(!hilited(3, 2) && hilited(4, 2) && grid.GetDragOverCell() == CCellID(4, 2));
+    // Outside the cells: refused, the highlight gone.
+    EXPECT_EQ(grid.OnDragOver(&data, 0, QPoint(630, 300)), Qt::IgnoreAction);
+    EXPECT_FALSE(hilited(4, 2));
+    grid.SetCellState(5, 2, grid.State(5, 2) | GCS_READONLY);
+    EXPECT_EQ(DragOnto(target.Client(), &data, target.Centre(5, 2)), Qt::IgnoreAction);
+    EXPECT_EQ(
+        DragOnto(target.Client(), &data, target.Centre(6, 2), Qt::ControlModifier), Qt::CopyAction);
+    EXPECT_EQ(grid.GetCellText(6, 2) + grid.GetCellText(6, 3), "pq");
+    EXPECT_FALSE(hilited(6, 2));
+    EXPECT_EQ(grid.GetSelectedCount(), 0);
+    LiveWindow source(8, 6);
+    source.grid.SetDragDropEnabled(true);
+    source.grid.SetDragRunner([&](QMimeData* dragged, Qt::DropActions offered) {
+        const std::unique_ptr<QMimeData> owned(dragged);
+        EXPECT_EQ(offered, Qt::CopyAction | Qt::MoveAction);
+        return DragOnto(target.Client(), owned.get(), target.Centre(2, 1));
+    });
+    // A press on the selection and a move past the drag distance start the drag.
+    source.Click(source.Centre(3, 3));
+    source.Click(source.Centre(3, 4), Qt::ShiftModifier);
+    source.Drag(source.Centre(3, 3), source.Centre(3, 3) + QPoint(0, 15));
+    EXPECT_EQ(source.owner.Count(GN_BEGINDRAG), 1);
+    EXPECT_EQ(grid.GetCellText(2, 1) + "," + grid.GetCellText(2, 2), "3-3,3-4");
+    EXPECT_EQ(source.grid.GetCellText(3, 3) + source.grid.GetCellText(3, 4), "");
+    QPoint hotSpot;
+    EXPECT_TRUE(grid.CreateDragImage(&hotSpot).isNull()); // no focus cell
+    target.Click(target.Centre(2, 2));
+    const QPixmap image = grid.CreateDragImage(&hotSpot);
+    ASSERT_EQ(image.size(), target.Rect(2, 2).size());
+    EXPECT_EQ(hotSpot, QPoint(image.width(), image.height()));
+    // The frame of the focus cell shows; the plain background inside does not.
+    EXPECT_EQ(qAlpha(image.toImage().pixel(0, 0)), 255);
+    EXPECT_EQ(qAlpha(image.toImage().pixel(image.width() - 3, image.height() / 2)), 0);
+    // Switched off, every drop is refused.
+    grid.SetDragDropEnabled(false);
+    EXPECT_EQ(grid.OnDragEnter(&data, 0, target.Centre(4, 4)), Qt::IgnoreAction);
+    EXPECT_EQ(DragOnto(target.Client(), &data, target.Centre(4, 4)), Qt::IgnoreAction);
+    EXPECT_EQ(grid.GetCellText(4, 4), "4-4");
 }
 
 } // namespace

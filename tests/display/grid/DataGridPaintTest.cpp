@@ -4,13 +4,9 @@
 #include "platform/GdiPaint.h"
 #include "support/Screenshot.h"
 
-#include <QApplication>
 #include <QPainter>
 #include <QPrinter>
-#include <QScrollBar>
 #include <QTemporaryDir>
-
-#include <gtest/gtest.h>
 
 namespace {
 

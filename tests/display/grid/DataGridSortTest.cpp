@@ -1,13 +1,6 @@
 #include "LiveGridWindow.h"
 
-#include <QTest>
-
 #include <cstring>
-
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
 
 namespace {
 
@@ -49,7 +42,6 @@ TEST_F(GridSortTest, SortingMovesWholeRowsWithTheirHeightsAndLeavesTheHeadingsAl
     EXPECT_EQ(w.grid.GetSelectedCount(), 0);
     EXPECT_FALSE(w.grid.GetFocusCell().IsValid());
     EXPECT_EQ(w.grid.GetSortKeyColumn(), 2);
-
     ASSERT_TRUE(w.grid.SortByColumn(2, false));
     EXPECT_EQ(Order(),
         (std::vector<std::string>{"7-1", "3-1", "1-1", "5-1", "8-1", "9-1", "2-1", "6-1", "4-1"}));
@@ -61,7 +53,6 @@ TEST_F(GridSortTest, HeadingClicksSortWhenSwitchedOnAndASecondClickReverses)
     w.Click(w.Centre(0, 2));
     EXPECT_EQ(w.Selection().first, CellRange(1, 2, 9, 2));
     EXPECT_EQ(w.grid.GetCellText(1, 2), "m");
-
     w.grid.SetClickSortsColumn(true);
     w.Click(w.Centre(0, 2));
     EXPECT_EQ(w.grid.GetCellText(1, 2), "a");
@@ -82,7 +73,6 @@ TEST_F(GridSortTest, OneDataRowOrABadColumnIsLeftAloneAndAnOwnCompareIsUsed)
     EXPECT_FALSE(one.grid.SortByColumn(1, true));
     EXPECT_EQ(one.grid.GetCellText(1, 1), "1-1");
     EXPECT_FALSE(w.grid.SortRows(nullptr, 4, true, 1, -1));
-
     // By length, longest first; equal lengths keep their order.
     w.grid.SetSortCompare([](const CDataCellBase* a, const CDataCellBase* b, std::intptr_t) {
         return static_cast<int>(std::strlen(a->GetText()))

@@ -123,27 +123,43 @@ TEST(DataGridStructure, CountChangesClearALostFocusMarkTheGridModifiedAndDropThe
     EXPECT_EQ(grid.GetSortKeyColumn(), -1);
 }
 
-TEST(DataGridStructure, CellStateKeepsTheSelectionMapInStepPastSixteenBitsOfRow)
+TEST(DataGridStructure, TheSelectionMapFollowsCellStatesCountChangesAndClearing)
 {
     CDataGrid grid;
+    const auto selection
+        = [&grid] { return std::make_pair(grid.SelectionBounds(), grid.GetSelectedCount()); };
     grid.SetColumnCount(3);
     grid.SetRowCount(70000);
     EXPECT_TRUE(grid.SetCellState(2, 1, GCS_SELECTED));
     EXPECT_TRUE(grid.SetCellState(65538, 1, GCS_SELECTED)); // 16-bit row: row 2's key
-    EXPECT_EQ(grid.GetSelectedCount(), 2);
     EXPECT_TRUE(grid.SetCellState(2, 1, GCS_MODIFIED));
-    EXPECT_FALSE(grid.SetCellState(70000, 0, GCS_SELECTED));
-    EXPECT_FALSE(grid.SetCellState(0, 3, GCS_SELECTED));
+    EXPECT_FALSE(
+        grid.SetCellState(70000, 0, GCS_SELECTED) || grid.SetCellState(0, 3, GCS_SELECTED));
     EXPECT_EQ(grid.GetSelectedCount(), 1);
     EXPECT_TRUE(grid.IsCellSelectedInMap(65538, 1) && !grid.IsCellSelectedInMap(2, 1));
-    grid.SetRowCount(100); // destroys the selected cell's row
+    // Cells that go leave the selection.
+    grid.SetRowCount(20);
     EXPECT_EQ(grid.GetSelectedCount(), 0);
-    grid.SetCellState(5, 2, GCS_SELECTED);
-    grid.ChangeFocusCell(5, 2);
+    grid.ApplySelectionRange(CellRange(5, 1, 8, 2), false, true);
+    EXPECT_EQ(selection(), std::make_pair(CellRange(5, 1, 8, 2), 8));
+    grid.SetRowCount(6);
+    grid.SetRowCount(20);
+    EXPECT_EQ(selection(), std::make_pair(CellRange(5, 1, 5, 2), 2));
+    EXPECT_FALSE(grid.GetCell(7, 1)->IsSelected());
+    grid.SetColumnCount(2);
+    EXPECT_EQ(selection(), std::make_pair(CellRange(5, 1, 5, 1), 1));
+    // Deselecting a block inside the selection leaves the rest; clearing resets every bit.
+    grid.ApplySelectionRange(CellRange(1, 0, 10, 1), false, true);
+    grid.ApplySelectionRange(CellRange(3, 0, 4, 1), false, false);
+    EXPECT_EQ(grid.GetSelectedCount(), 16);
+    EXPECT_FALSE(grid.GetCell(3, 0)->IsSelected());
+    grid.ChangeFocusCell(5, 1);
     grid.ClearSelection();
-    EXPECT_EQ(std::make_tuple(
-                  grid.GetSelectedCount(), grid.GetCell(5, 2)->GetState(), grid.GetFocusCell()),
-        std::make_tuple(0, 0u, CCellID()));
+    EXPECT_EQ(std::make_tuple(selection(), grid.GetCell(5, 1)->GetState(), grid.GetFocusCell()),
+        std::make_tuple(std::make_pair(CellRange(20, 2, -1, -1), 0), 0u, CCellID()));
+    for (int row = 0; row < 20; ++row)
+        for (int col = 0; col < 2; ++col)
+            ASSERT_FALSE(grid.GetCell(row, col)->IsSelected()) << row << "," << col;
 }
 
 TEST(DataGridStructure, OutOfMemoryGrowingColumnsIsAllOrNothingGrowingRowsKeepsWholeRows)

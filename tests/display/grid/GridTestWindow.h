@@ -4,13 +4,29 @@
 
 #include <QApplication>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 #include <QVBoxLayout>
 #include <QWidget>
 
+#include <gtest/gtest.h>
+
+#include <algorithm>
 #include <map>
 #include <string>
 #include <vector>
+
+// A key with the modifiers held for it.
+struct KeyPress
+{
+    KeyPress(Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier)
+        : key(k)
+        , modifiers(m)
+    {
+    }
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+};
 
 // Records the grid's notices and click notices; replies by code as set (0 otherwise).
 class RecordingGridOwner : public GridOwner
@@ -25,10 +41,8 @@ public:
     // How many notices of a code arrived.
     int Count(int code) const
     {
-        int count = 0;
-        for (const GridNotify& notice : notices)
-            count += notice.hdr.code == code ? 1 : 0;
-        return count;
+        const std::vector<int> codes = Codes();
+        return static_cast<int>(std::count(codes.begin(), codes.end(), code));
     }
     std::map<int, long> replies;
     void OnGridClicked(int ctrlId) override { clicks.push_back(ctrlId); }
@@ -118,6 +132,13 @@ public:
     void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
         QTest::keyClick(&grid, static_cast<Qt::Key>(key), modifiers);
+    }
+    // Presses the keys in turn and gives the focus cell they leave.
+    CCellID Keys(std::initializer_list<KeyPress> keys)
+    {
+        for (const KeyPress& press : keys)
+            QTest::keyClick(&grid, press.key, press.modifiers);
+        return grid.GetFocusCell();
     }
     void Click(QPoint point, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {

@@ -51,14 +51,12 @@ TEST_F(TableFileTextTest, LinesAcrossTheBlocksOfTheRead)
     EXPECT_EQ(table.Columns(), 2);
     EXPECT_EQ(table.Line(lines - 2).back(), 'x');
     EXPECT_EQ(table.Line(lines - 1), "last,z");
-
     // An empty line split by the border ends the table there.
     text = FillTo(Block - 1);
     text.back() = '\n';
     text += "\r\nafter,it\r\n";
     ASSERT_EQ(Read(text), TableFileText::Status::Read);
     EXPECT_EQ(table.Rows(), (Block - 2) / 5 + 1);
-
     // A first line longer than a block gives its columns.
     text = std::string(Block, 'a') + "," + std::string(Block, 'b') + ",c\nd\n";
     ASSERT_EQ(Read(text), TableFileText::Status::Read);

@@ -188,7 +188,6 @@ TEST_F(NewLoggerDlgTest, TextFieldsStopAtTheirFieldsBytesAndEnterLeavesThemOpen)
     QTest::keyClick(dlg.ItemAs<QLineEdit>(IDC_PHONE), Qt::Key_Return);
     EXPECT_TRUE(dlg.isVisible());
     EXPECT_TRUE(QDir(ToQt(data)).isEmpty());
-
     const QString hangul = QString::fromUtf8("가나다라마바사아자차카");
     for (int id : {IDC_PHONE, IDC_MODEM_COMMAND, IDC_HANG_UP, IDC_NAME}) {
         auto* edit = dlg.ItemAs<QLineEdit>(id);
@@ -209,7 +208,6 @@ TEST_F(NewLoggerDlgTest, TextFieldsStopAtTheirFieldsBytesAndEnterLeavesThemOpen)
     folder->clear();
     QTest::keyClicks(folder, QString(300, QLatin1Char('f')));
     EXPECT_EQ(folder->text().size(), 259);
-
     const std::pair<std::string, std::string> steps[] = {
         {"/srv/loggers", "/srv/loggers/"}, {"/", "//"}, {"", "//"}, // cancelled
         {"/" + std::string(258, 'f'), "//"}, // longer than the field
@@ -220,7 +218,6 @@ TEST_F(NewLoggerDlgTest, TextFieldsStopAtTheirFieldsBytesAndEnterLeavesThemOpen)
         EXPECT_EQ(dlg.Text(IDC_FOLDER), shown) << chosen;
     }
     EXPECT_EQ(presenter.Texts(), Texts{"Browse of data file holds more than 259 bytes."});
-
     presenter.requests.clear();
     folder->setText(kept);
     name->insert(hangul.left(6));
@@ -249,7 +246,6 @@ TEST_F(NewLoggerDlgTest, EditModeKeepsWhatTheEditorDoesNotShow)
     OpenNew("first");
     ASSERT_TRUE(SaveLoggerFile(0, &record));
     ASSERT_TRUE(LoadLoggerFile(g_nLoggerCount++, "site"));
-
     RecordingPresenter presenter; // its own file is written without a question
     TestNewLoggerDlg dlg(1);
     EXPECT_FALSE(dlg.Enabled(IDC_NAME));
@@ -261,7 +257,6 @@ TEST_F(NewLoggerDlgTest, EditModeKeepsWhatTheEditorDoesNotShow)
     EXPECT_TRUE(FileHolds(data + "site.arg", record));
     EXPECT_EQ(FieldText(g_loggers[0].m_szName), "first");
     EXPECT_TRUE(presenter.requests.empty());
-
     // An index that names no open record ends the editor at once.
     CNewLoggerDlg none;
     none.m_nIndex = 2;
@@ -282,7 +277,6 @@ TEST_F(NewLoggerDlgTest, EditModeAsksBeforeReplacingAnotherConfigurationsFile)
             static_cast<qint64>(sizeof bridge));
     }
     ASSERT_TRUE(LoadLoggerFile(g_nLoggerCount++, "Bridge"));
-
     RecordingPresenter presenter;
     TestNewLoggerDlg dlg(0);
     dlg.SetText(IDC_PHONE, "0456");
@@ -293,13 +287,11 @@ TEST_F(NewLoggerDlgTest, EditModeAsksBeforeReplacingAnotherConfigurationsFile)
     EXPECT_TRUE(dlg.isVisible()); // No saves nothing
     EXPECT_TRUE(FileHolds(data + "Dam1.arg", dam));
     EXPECT_TRUE(Same(g_loggers[0], bridge));
-
     presenter.answerYes = true;
     ClickItem(&dlg, IDC_SAVE);
     EXPECT_FALSE(dlg.isVisible());
     EXPECT_EQ(FieldText(g_loggers[0].m_szPhoneNumber), "0456");
     EXPECT_TRUE(FileHolds(data + "Dam1.arg", g_loggers[0]));
-
     // The record now lives in Dam1.arg: the next save there asks nothing.
     presenter.requests.clear();
     presenter.answerYes = false;
