@@ -57,13 +57,11 @@ std::string Readings(const WaitJobResult& result)
     for (size_t i = 0; i < result.readings.size(); ++i) {
         const MeasuredReading& r = result.readings[i];
         const bool own = r.line.rfind(FormatString("%02d ", r.channel), 0) == 0
-            && i < result.lines.size() && result.lines[i] == r.line;
-        text += FormatString("%s%d%c%s", text.empty() ? "" : " ", r.channel, r.reading,
-            !own                                        ? "?"
-                : r.line.find('.') == std::string::npos ? ""
-                                                        : ".");
+            && result.lines.at(i) == r.line;
+        const char* decimal = r.line.find('.') == std::string::npos ? "" : ".";
+        text += FormatString(" %d%c%s", r.channel, r.reading, own ? decimal : "?");
     }
-    return text;
+    return text.empty() ? text : text.substr(1);
 }
 
 TEST_F(WaitJobTest, ScanChannelsJumpsPastALoggerThatDoesNotAnswer)
@@ -87,26 +85,14 @@ TEST_F(WaitJobTest, ScanChannelsJumpsPastALoggerThatDoesNotAnswer)
     EXPECT_EQ(positions, (Positions{15, 16, 31, 32, 32}));
 }
 
-TEST_F(WaitJobTest, MeasureAllTakesThirtyTwoLinesKeepingOnlyTheSetReadings)
-{
-    EXPECT_TRUE(Run(WaitMode::Measure, 0).lines.empty());
-    EXPECT_EQ(sim.Commands(), (Texts{"@01,01,save off", "@01,01,measure all", "@01,01,save on"}));
-    EXPECT_EQ(positions, Range(1, 16));
-
-    Channel(1, 0).m_nVwType = 1;
-    Channel(1, 15).m_nAnalogType = 3;
-    const WaitJobResult result = Run(WaitMode::Measure, 0);
-    // The last of the 32 lines: had one been missed, the trailing read would have taken it.
-    EXPECT_EQ(Readings(result), "0A. 15B.");
-    EXPECT_FALSE(result.replyMissing || result.saveOnFailed);
-}
-
-// One channel in Measure (kind 0 both readings, 1 A, 2 B; the save framing unless the logger
-// saves) and for the graph (the series wanted, no framing).
-TEST_F(WaitJobTest, OneChannelTakesTheReadingsAskedFor)
+// Every channel: "measure all" is answered with 32 lines, of which only the set readings are
+// kept. One channel: kind 0 both readings, 1 A, 2 B. Both in the save framing unless the logger
+// saves. For the graph: the series wanted, no framing.
+TEST_F(WaitJobTest, MeasuringTakesTheReadingsAskedFor)
 {
     Channel(1, 3) = Channel(1, 5) = {1, 2, 4, 0, 20, 0};
     Channel(1, 4) = {1, 0, 3, 0, 0, 0};
+    Channel(1, 15).m_nAnalogType = 3; // the last of the 32 lines
     Record().m_bGraphSeriesA[0][3] = Record().m_bGraphSeriesB[0][3] = 1;
     Record().m_bGraphSeriesB[0][5] = 1;
     const Texts both{"@01,01,measure 03 01 01 0020", "@01,01,measure 03 04"};
@@ -118,6 +104,9 @@ TEST_F(WaitJobTest, OneChannelTakesTheReadingsAskedFor)
         const char* readings;
         Positions ranges, positions;
     } cases[] = {
+        {WaitMode::Measure, -1, -1, false,
+            {"@01,01,save off", "@01,01,measure all", "@01,01,save on"}, "3A. 3B 4B. 5A. 5B 15B.",
+            {16}, Range(1, 16)},
         {WaitMode::Measure, 3, 0, true, both, "3A. 3B", {2}, {1, 2}},
         // No VW on the channel: no measuring command, the framing all the same.
         {WaitMode::Measure, 4, 1, false, {"@01,01,save off", "@01,01,save on"}, "", {}, {}},
@@ -131,6 +120,7 @@ TEST_F(WaitJobTest, OneChannelTakesTheReadingsAskedFor)
         EXPECT_EQ(Readings(result), c.readings);
         EXPECT_EQ(ranges, c.ranges);
         EXPECT_EQ(positions, c.positions);
+        EXPECT_FALSE(result.replyMissing || result.saveOnFailed);
     }
 }
 
@@ -291,14 +281,25 @@ TEST_F(WaitJobTest, ALineThatGoesAwayMidJobIsNeverReportedAsSuccess)
     EXPECT_EQ(Slices(), 0);
 }
 
-TEST_F(WaitJobTest, AMeasureWhoseLineGoesAwayKeepsNoReadings)
+TEST(MeasuredReadingTest, FieldTwoIsReplacedEverywhereByItsText)
 {
-    Channel(1, 0).m_nVwType = Channel(1, 1).m_nVwType = 1;
-    // save off, then A0 and B0 come; A1 is cut as the line goes away.
-    sim.InjectFault(SimFault::Vanish, 3);
-    const WaitJobResult result = Run(WaitMode::Measure, 0);
-    EXPECT_FALSE(g_port.m_Serial.IsOpen());
-    EXPECT_TRUE(result.lines.empty() && result.replyMissing && result.saveOnFailed);
+    const struct
+    {
+        const char* reply;
+        char reading;
+        int analogType;
+        const char* converted;
+    } cases[] = {
+        {"03 1 012345", 'A', 0, "03 1 1234.5"},
+        {"77 1 77", 'A', 0, "7.7 1 7.7"}, // also inside other fields
+        {"05 4 -00123", 'B', 4, "05 4 -123"},
+        {"05 3 000251", 'B', 3, "05 3 25.1"},
+        {"1 1 1", 'A', 0, "0.1 0.1 0.1"}, // the replacement is not searched again
+        {"03 1  5", 'A', 0, "03 1  5"}, // an empty field two leaves the line
+        {"03 1", 'B', 2, "03 1"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ConvertMeasureReply(c.reply, c.reading, c.analogType), c.converted) << c.reply;
 }
 
 } // namespace

@@ -196,6 +196,7 @@ TEST_F(ZigbeeSetTest, WhileASendWaitsOnlyCloseActs)
     EXPECT_EQ(inWait, expected);
     EXPECT_FALSE(dlg->isVisible() || PortOpen());
     EXPECT_EQ(Entries(Dlg(), IDC_LIST_COORDINATOR), Texts{""});
+    ASSERT_TRUE(sim.WaitForCommands(1, WaitMs));
     EXPECT_EQ(sim.Commands(), Texts{"+++"});
 }
 
