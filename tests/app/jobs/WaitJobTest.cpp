@@ -175,27 +175,18 @@ TEST_F(WaitJobTest, AMeasureAllThatStopsComingEndsEarly)
 // Format and reset alike move the bar through to their end and tell the outcome.
 TEST_F(WaitJobTest, FormatAndResetTellCompleteOnlyWhenTheLoggerAnswered)
 {
-    const struct
-    {
-        int mode;
-        Texts commands;
-        int steps;
-        const char* complete;
-    } jobs[] = {
-        {WaitMode::FormatMemory, {"@01,01,memory init"}, 5, "I:Format complete!"},
-        {WaitMode::Reset, {"@01,01,reset", "@01,01,address"}, 6, "I:Reset complete!"},
+    const auto job = [this](int mode, int steps) {
+        Run(mode, 1);
+        EXPECT_EQ(positions, Range(1, steps));
+        return sim.Commands();
     };
-    for (const auto& job : jobs) {
-        sim.SetSilent(false);
-        Run(job.mode, 1);
-        EXPECT_EQ(sim.Commands(), job.commands);
-        EXPECT_EQ(positions, Range(1, job.steps));
-        sim.SetSilent(true);
-        Run(job.mode, 1);
-        EXPECT_EQ(positions, Range(1, job.steps));
-        EXPECT_EQ(Told(), (Texts{job.complete, NoResponse}));
-    }
+    EXPECT_EQ(job(WaitMode::FormatMemory, 5), Texts{"@01,01,memory init"});
     EXPECT_EQ(sim.RecordCount(1), 0);
+    EXPECT_EQ(job(WaitMode::Reset, 6), (Texts{"@01,01,reset", "@01,01,address"}));
+    sim.SetSilent(true);
+    job(WaitMode::FormatMemory, 5);
+    job(WaitMode::Reset, 6);
+    EXPECT_EQ(Told(), (Texts{"I:Format complete!", "I:Reset complete!", NoResponse, NoResponse}));
 }
 
 TEST_F(WaitJobTest, WriteChannelsSendsTheSixteenStoredChannels)

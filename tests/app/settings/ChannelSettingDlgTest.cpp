@@ -180,72 +180,53 @@ TEST_F(SettingsTest, SendStoresSavesAndSendsTheShownSettings)
 }
 
 // Either schedule command unanswered: told, nothing stored, nothing more sent. A channel
-// command unanswered and a file that cannot be written after them: both told.
-TEST_F(SettingsTest, FailuresOnTheWayAreTold)
+// command unanswered and a file that cannot be written after them: both told. Refused before
+// anything is sent: an interval wider than the logger's field, and typed text that names no
+// sensor type, checked or not.
+TEST_F(SettingsTest, WhatFailsOrCannotBeTakenIsTold)
 {
     SetFieldText(Record().m_szDataFolder, "/nonexistent-quorbel/");
     const LoggerRecord before = Record();
-    const struct
-    {
-        bool silent;
-        int drop; // the reply line dropped, -1 none
-        Texts sent; // the first commands sent
-        size_t count;
-        Texts told;
-    } cases[] = {
-        {true, -1, {"@01,01,schedule fixed"}, 1, {NoResponse}},
-        {false, 1, {"@01,01,schedule fixed", "@01,01,schedule 03 00 00"}, 2, {NoResponse}},
-        {false, 5, {}, 18,
-            {"W:The configuration file /nonexistent-quorbel/Site1.arg could not be written.",
-                NoResponse}},
-    };
-    for (const auto& c : cases) {
+    const auto send = [this](int drop) {
         auto dlg = OpenFor(1);
         Click(dlg.get(), ChannelRows[0].vwCheck);
         Type(dlg.get(), IDC_HOURS, "3");
-        sim.SetSilent(c.silent);
-        if (c.drop >= 0)
-            sim.InjectFault(SimFault::DropReply, c.drop);
+        if (drop >= 0)
+            sim.InjectFault(SimFault::DropReply, drop);
         Click(dlg.get(), IDC_SEND);
         EXPECT_FALSE(dlg->isVisible());
-        const Texts commands = sim.Commands();
-        ASSERT_EQ(commands.size(), c.count);
-        EXPECT_EQ(Texts(commands.begin(), commands.begin() + c.sent.size()), c.sent);
-        EXPECT_EQ(Told(), c.told);
-        EXPECT_EQ(SameRecord(Record(), before), c.count < 18) << c.count;
-    }
-}
-
-// Refused before anything is sent: an interval wider than the logger's field, and typed text
-// that names no sensor type, checked or not.
-TEST_F(SettingsTest, WhatTheLoggerCannotTakeIsRefusedAtSend)
-{
-    Unit(1).m_schedule.m_nHours = 120;
-    const struct
-    {
-        int check; // clicked first, 0 for none
-        int list; // typed into, 0 for none
-        const char* refusal;
-    } cases[] = {
-        {0, 0, "W:The Hour field must hold a number of at most two digits."},
-        {ChannelRows[2].vwCheck, ChannelRows[2].vwList,
-            "W:Channel 3: the sensor type \"xyz\" is not in the list."},
-        {0, ChannelRows[15].analogList,
-            "W:Channel 16: the sensor type \"xyz\" is not in the list."},
+        return sim.Commands();
     };
-    for (const auto& c : cases) {
+    sim.SetSilent(true);
+    EXPECT_EQ(send(-1), Texts{"@01,01,schedule fixed"});
+    EXPECT_EQ(Told(), Texts{NoResponse});
+    sim.SetSilent(false);
+    EXPECT_EQ(send(1), (Texts{"@01,01,schedule fixed", "@01,01,schedule 03 00 00"}));
+    EXPECT_EQ(Told(), Texts{NoResponse});
+    EXPECT_TRUE(SameRecord(Record(), before));
+    EXPECT_EQ(send(5).size(), 18u);
+    EXPECT_EQ(Told(),
+        (Texts{"W:The configuration file /nonexistent-quorbel/Site1.arg could not be written.",
+            NoResponse}));
+
+    Unit(1).m_schedule.m_nHours = 120;
+    const auto refused = [this](int check, int list) {
         auto dlg = OpenFor(1);
-        if (c.list != 0) {
+        if (list != 0) {
             Type(dlg.get(), IDC_HOURS, "1");
-            Type(dlg.get(), c.list, "xyz");
+            Type(dlg.get(), list, "xyz");
         }
-        if (c.check != 0)
-            Click(dlg.get(), c.check);
+        if (check != 0)
+            Click(dlg.get(), check);
         Click(dlg.get(), IDC_SEND);
-        EXPECT_TRUE(dlg->isVisible());
-        EXPECT_EQ(Told(), (Texts{c.refusal}));
-        EXPECT_TRUE(sim.Commands().empty());
-    }
+        EXPECT_TRUE(dlg->isVisible() && sim.Commands().empty());
+        return Told();
+    };
+    EXPECT_EQ(refused(0, 0), Texts{"W:The Hour field must hold a number of at most two digits."});
+    EXPECT_EQ(refused(ChannelRows[2].vwCheck, ChannelRows[2].vwList),
+        Texts{"W:Channel 3: the sensor type \"xyz\" is not in the list."});
+    EXPECT_EQ(refused(0, ChannelRows[15].analogList),
+        Texts{"W:Channel 16: the sensor type \"xyz\" is not in the list."});
     EXPECT_EQ(Unit(1).m_channels[2].m_nVwType, 0);
 }
 

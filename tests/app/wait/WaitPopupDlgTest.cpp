@@ -5,6 +5,7 @@
 #include "support/ModalDriver.h"
 #include "support/Screenshot.h"
 
+#include <QDeadlineTimer>
 #include <QProgressBar>
 #include <QTimer>
 
@@ -51,17 +52,19 @@ TEST_F(WaitPopupDlgTest, TheImageFormIsFramelessCentredAndSwapsItsBitmaps)
     parent.show();
     Record().m_units[0].m_channels[0].m_nVwType = 1;
     CWaitPopupDlg::ImageStepMs = 10;
+    CWaitPopupDlg::CloseDelayMs = 60000; // closed below once the bitmaps have swapped twice
     CWaitPopupDlg popup("Reading!!", WaitMode::Measure, 0, 0, 1, &parent);
     popup.m_bSaveManualReading = true;
     std::vector<bool> frames;
+    const QDeadlineTimer bound(WaitMs);
     QTimer watch;
     QObject::connect(&watch, &QTimer::timeout, [&] {
         if (frames.empty() || frames.back() != popup.m_bFirstImage)
             frames.push_back(popup.m_bFirstImage);
+        if (!popup.m_readings.empty() && (frames.size() >= 3 || bound.hasExpired()))
+            QTest::keyClick(&popup, Qt::Key_Return);
     });
     watch.start(2);
-    // The reading takes a while, so the image changes meanwhile.
-    sim.SetReplyDelay(150);
     bool shot = false;
     ModalDriver driver;
     driver.Then([&](QWidget* modal) { shot = SaveScreenshot(modal, "wait_popup_image"); });
