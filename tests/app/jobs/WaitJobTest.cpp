@@ -1,14 +1,9 @@
+#include "app/operations/OperationDlgFixture.h"
+
 #include "app/WaitJob.h"
 #include "app/WaitMode.h"
 
-#include "app/operations/OperationDlgFixture.h"
-
-#include "platform/Format.h"
-
-#include <gtest/gtest.h>
-
 #include <algorithm>
-#include <cstring>
 #include <numeric>
 
 namespace {
@@ -247,7 +242,7 @@ TEST_F(WaitJobTest, ArgumentsOutOfRangeRunNoJobAndTouchNoRecord)
     }
     EXPECT_TRUE(sim.Commands().empty());
     EXPECT_TRUE(Told().empty());
-    EXPECT_EQ(std::memcmp(&before, &Record(), sizeof before), 0);
+    EXPECT_TRUE(SameRecord(before, Record()));
 }
 
 TEST_F(WaitJobTest, ALineThatGoesAwayMidJobIsNeverReportedAsSuccess)

@@ -4,12 +4,6 @@
 #include "app/dialogs/MemoryCheckDlg.h"
 #include "app/dialogs/ResetDlg.h"
 
-#include "support/Screenshot.h"
-
-#include <QTimer>
-
-#include <gtest/gtest.h>
-
 namespace {
 
 constexpr int IDC_ID = 1132, IDC_COUNT = 1077, IDC_PERCENT = 1078, IDC_CHECK = 1, IDC_FORMAT = 1107,

@@ -1,11 +1,18 @@
 #pragma once
 
 #include "app/dialogs/WaitPopupDlg.h"
+#include "platform/Format.h"
 
 #include "support/DialogDriver.h"
+#include "support/ModalDriver.h"
+#include "support/Screenshot.h"
 #include "support/sim/SimLineFixture.h"
 #include "support/sim/SlicePacer.h"
 
+#include <QTimer>
+
+#include <cstring>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -58,6 +65,10 @@ protected:
         dlg->show();
         ClearReceived();
         return dlg;
+    }
+    static bool SameRecord(const LoggerRecord& a, const LoggerRecord& b)
+    {
+        return std::memcmp(&a, &b, sizeof a) == 0;
     }
     // The message boxes shown since the last look, as "W:text" (warning), "I:text"
     // (information) or "Q:text" (question).

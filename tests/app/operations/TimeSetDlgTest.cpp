@@ -3,16 +3,10 @@
 #include "app/dialogs/TimeSetDlg.h"
 #include "data/DataFilePaths.h"
 #include "data/FolderUtils.h"
-#include "platform/Format.h"
 #include "record/LoggerFile.h"
-
-#include "support/Screenshot.h"
 
 #include <QDir>
 #include <QFile>
-#include <QTimer>
-
-#include <gtest/gtest.h>
 
 #include <sstream>
 
@@ -113,6 +107,8 @@ TEST_F(TimeSetTest, RequestShowsTheClockInTheStyleOnScreenWithoutStoringIt)
     EXPECT_TRUE(d->isVisible() && Enabled(d, IDC_REQUEST));
 }
 
+// Match computer and Set send the clock, then the stored interval; Set sends nothing for a
+// time the logger cannot take or a field that is no number.
 TEST_F(TimeSetTest, MatchComputerAndSetSendTheClockAndTheStoredInterval)
 {
     Record().m_units[0].m_schedule.m_nHours = 2;
@@ -121,25 +117,14 @@ TEST_F(TimeSetTest, MatchComputerAndSetSendTheClockAndTheStoredInterval)
     Click(dlg.get(), IDC_MATCH);
     EXPECT_EQ(sim.Commands(),
         (Texts{"@01,01,date 25 06 07", "@01,01,time 10 20 30", "@01,01,schedule 02 30 00"}));
-
     ClearReceived();
     TypeClock(dlg.get(), "2028 2 29 23 59 58");
     Click(dlg.get(), IDC_SET);
     EXPECT_EQ(sim.Commands(),
         (Texts{"@01,01,date 28 02 29", "@01,01,time 23 59 58", "@01,01,schedule 02 30 00"}));
+    EXPECT_EQ(Told(), Texts(2, Complete));
 
-    // No answer to the date: told, and the interval is not sent.
     ClearReceived();
-    sim.SetSilent(true);
-    Click(dlg.get(), IDC_MATCH);
-    ASSERT_TRUE(sim.WaitForCommands(1, WaitMs));
-    EXPECT_EQ(sim.Commands(), Texts{"@01,01,date 25 06 07"});
-    EXPECT_EQ(Told(), (Texts{Complete, Complete, NoResponse}));
-}
-
-TEST_F(TimeSetTest, SetSendsNothingForATimeTheLoggerCannotTake)
-{
-    auto dlg = OpenDlg();
     for (const char* fields :
         {"2023 2 29 10 0 0", "1999 12 31 10 0 0", "2100 1 1 10 0 0", "2024 0 10 10 0 0",
             "2024 4 31 10 0 0", "2024 1 1 24 0 0", "2024 1 1 10 60 0", "2024 1 1 10 0 60"}) {
@@ -147,12 +132,18 @@ TEST_F(TimeSetTest, SetSendsNothingForATimeTheLoggerCannotTake)
         Click(dlg.get(), IDC_SET);
         EXPECT_EQ(Told(), Texts{"W:Invalid date or time."}) << fields;
     }
-    // A field that is no number: the prompt, the focus on it, nothing sent.
+    // The prompt, and the focus on the field.
     TypeClock(dlg.get(), "2024 1 1  0 0");
     Click(dlg.get(), IDC_SET);
     EXPECT_EQ(Told(), Texts{"W:Please enter an integer."});
     EXPECT_EQ(dlg->focusWidget(), Control<QLineEdit>(dlg.get(), ClockEdits[3]));
     EXPECT_TRUE(sim.Commands().empty());
+
+    // No answer to the date: told, and the interval is not sent.
+    sim.SetSilent(true);
+    Click(dlg.get(), IDC_MATCH);
+    EXPECT_EQ(sim.Commands(), Texts{"@01,01,date 25 06 07"});
+    EXPECT_EQ(Told(), Texts{NoResponse});
 }
 
 TEST_F(TimeSetTest, OneCommandAtATime)

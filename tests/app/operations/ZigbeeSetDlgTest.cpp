@@ -2,16 +2,10 @@
 
 #include "app/dialogs/ZigbeeSetDlg.h"
 #include "platform/DialogUnits.h"
-#include "platform/Format.h"
 #include "record/LoggerRecord.h"
 #include "res/DialogTemplates.h"
 
-#include "support/Screenshot.h"
-
 #include <QStyle>
-#include <QTimer>
-
-#include <gtest/gtest.h>
 
 namespace {
 

@@ -1,21 +1,12 @@
+#include "app/operations/OperationDlgFixture.h"
+
 #include "app/OperationDialogs.h"
 #include "app/dialogs/ChannelSettingDlg.h"
 #include "app/dialogs/LoggerSettingDlg.h"
 #include "record/LoggerFile.h"
-#include "platform/Format.h"
 #include "res/ChannelSettingIds.h"
 
-#include "app/operations/OperationDlgFixture.h"
-#include "support/ModalDriver.h"
-#include "support/Screenshot.h"
-
 #include <QMessageBox>
-#include <QTimer>
-
-#include <gtest/gtest.h>
-
-#include <cstring>
-#include <functional>
 
 namespace {
 
@@ -27,11 +18,6 @@ constexpr int IDC_LOGGER_1 = 1014;
 constexpr int IDC_CHANGE_QUANTITY = 1012;
 constexpr int IDC_CLOSE_SETTINGS = 1004;
 constexpr const char* NoResponse = "W:No response from logger!";
-
-bool SameRecord(const LoggerRecord& a, const LoggerRecord& b)
-{
-    return std::memcmp(&a, &b, sizeof a) == 0;
-}
 
 // The settings on an open simulated line of loggers 1 and 3 (a network).
 class SettingsTest : public OperationDlgFixture

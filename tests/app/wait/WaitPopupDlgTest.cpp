@@ -1,15 +1,9 @@
-#include "app/dialogs/WaitPopupDlg.h"
+#include "app/operations/OperationDlgFixture.h"
 
 #include "app/controls/IconButton.h"
-#include "app/operations/OperationDlgFixture.h"
-#include "support/ModalDriver.h"
-#include "support/Screenshot.h"
 
 #include <QDeadlineTimer>
 #include <QProgressBar>
-#include <QTimer>
-
-#include <gtest/gtest.h>
 
 namespace {
 
