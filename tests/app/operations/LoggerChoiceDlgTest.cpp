@@ -6,6 +6,7 @@
 
 namespace {
 
+using namespace DialogInput;
 constexpr int IDC_ID = 1132, IDC_COUNT = 1077, IDC_PERCENT = 1078, IDC_CHECK = 1, IDC_FORMAT = 1107,
               IDC_RESET = 1000;
 constexpr const char* NoResponse = "W:No response from logger!";

@@ -3,7 +3,7 @@
 #include "app/dialogs/WaitPopupDlg.h"
 #include "platform/Format.h"
 
-#include "support/DialogDriver.h"
+#include "support/DialogInput.h"
 #include "support/ModalDriver.h"
 #include "support/Screenshot.h"
 #include "support/sim/SimLineFixture.h"
@@ -18,7 +18,7 @@
 
 // The logger dialogs and jobs on the simulated line, open as the connect dialog leaves it,
 // silence costing milliseconds and wait popups starting and closing within milliseconds.
-class OperationDlgFixture : public SimLineFixture, public DialogDriver
+class OperationDlgFixture : public SimLineFixture
 {
 protected:
     void SetUp() override

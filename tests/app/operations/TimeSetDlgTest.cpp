@@ -12,9 +12,10 @@
 
 namespace {
 
+using namespace DialogInput;
 constexpr int IDC_LOGGER = 1132, IDC_FORMAT = 1134, IDC_TIME = 1004, IDC_REQUEST = 1030,
               IDC_MATCH = 1031, IDC_SET = 1032, IDC_OK = 1001, IDC_CANCEL = 1019, IDC_YEAR = 1012;
-const std::vector<int> ClockEdits = DialogDriver::Ids(IDC_YEAR, 6); // year .. second
+const std::vector<int> ClockEdits = DialogInput::Ids(IDC_YEAR, 6); // year .. second
 constexpr const char* NoResponse = "W:No response from logger!";
 constexpr const char* Complete = "I: Time/date setting complete!";
 

@@ -9,10 +9,11 @@
 
 namespace {
 
+using namespace DialogInput;
 constexpr int IDC_COORDINATOR = 1134, IDC_LOGGER = 1131, IDC_ID = 1132, IDC_COM = 1137,
               IDC_CONNECT = 32775, IDC_LIST_COORDINATOR = 1101, IDC_LIST_LOGGER = 1102,
               IDC_CLOSE = 1058;
-const std::vector<int> Sends = DialogDriver::Ids(1033, 10);
+const std::vector<int> Sends = DialogInput::Ids(1033, 10);
 const States AllOff(10, false);
 const States AllOn(10, true);
 

@@ -10,6 +10,7 @@
 
 namespace {
 
+using namespace DialogInput;
 using namespace ChannelSettingIds;
 using loggersim::SimChannel;
 using loggersim::SimFault;

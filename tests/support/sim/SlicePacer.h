@@ -7,7 +7,9 @@
 #include <QSerialPort>
 #include <QTimer>
 
+#include <algorithm>
 #include <functional>
+#include <string>
 #include <vector>
 
 // Short link slices only while no reply can be on its way: the simulator has received every
@@ -35,8 +37,13 @@ public:
         m_ports.push_back({std::move(port), nullptr});
         Look();
     }
-    // Before the simulator's ClearReceived.
-    void Forget() { m_forgotten += static_cast<qint64>(m_sim.Received().size()); }
+    // Before the simulator's ClearReceived. A clear without it counts all that was written so
+    // far as received.
+    void Forget()
+    {
+        Count();
+        m_seen.clear();
+    }
     // Also right after a port opens, so that its first command is counted.
     void Look()
     {
@@ -49,15 +56,29 @@ public:
                 device = now;
             }
         }
+        Count();
         const long long queued = m_sim.LinesQueued();
-        const bool quiet = queued == m_queued
-            && m_forgotten + static_cast<qint64>(m_sim.Received().size()) >= m_written
-            && m_sim.WaitUntilSent(0);
+        const bool idle = queued == m_queued && m_sim.WaitUntilSent(0);
         m_queued = queued;
-        CSerialCom::SetSliceMs(quiet ? 1 : CSerialCom::DefaultSliceMs);
+        // A count that a clear behind its back left short heals once the simulator has stayed
+        // idle over two of the program's slices.
+        m_short = m_received < m_written && idle ? m_short + 1 : 0;
+        if (m_short > 2)
+            m_received = m_written;
+        CSerialCom::SetSliceMs(idle && m_received >= m_written ? 1 : CSerialCom::DefaultSliceMs);
     }
 
 private:
+    void Count()
+    {
+        const std::string received = m_sim.Received();
+        if (received.compare(0, m_seen.size(), m_seen) == 0)
+            m_received += static_cast<qint64>(received.size() - m_seen.size());
+        else
+            m_received = std::max(m_received, m_written);
+        m_seen = received;
+    }
+
     struct Watched
     {
         std::function<const CSerialCom*()> port;
@@ -67,7 +88,9 @@ private:
     const loggersim::LoggerSim& m_sim;
     std::vector<Watched> m_ports;
     qint64 m_written = 0;
-    qint64 m_forgotten = 0;
+    qint64 m_received = 0;
+    std::string m_seen; // what the simulator had received at the last count
     long long m_queued = -1;
+    int m_short = 0; // looks in a row with the count short and the simulator idle
     QTimer m_timer;
 };
