@@ -13,16 +13,28 @@ constexpr const char* NoResponse = "W:No response from logger!";
 
 using LoggerChoiceTest = OperationDlgFixture;
 
-// Each reply after one that was shown: a reply of no use empties the fields and is told, and
-// figures stand only beside the logger they were read from.
+// One query at a time: while it waits, neither the button, nor Enter, nor Esc starts or ends
+// anything; afterwards Enter checks again. Each reply after one that was shown: a reply of no
+// use empties the fields and is told. Figures stand only beside the logger they were read from.
 TEST_F(LoggerChoiceTest, MemoryCheckShowsTheCountAndHowFullTheMemoryIs)
 {
-    auto dlg = Open<CMemoryCheckDlg>();
     sim.SetRecordCount(1, 17500);
+    sim.SetReplyDelay(30);
+    auto dlg = Open<CMemoryCheckDlg>();
+    States inWait;
+    // Runs inside the first wait for the logger's reply.
+    QTimer::singleShot(0, dlg.get(), [&] {
+        inWait = EnabledOf(dlg.get(), {IDC_CHECK, IDC_ID});
+        QTest::keyClick(dlg.get(), Qt::Key_Return);
+        QTest::keyClick(dlg.get(), Qt::Key_Escape);
+        sim.SetReplyDelay(0);
+    });
     Click(dlg.get(), IDC_CHECK);
-    EXPECT_EQ(sim.Commands(), Texts{"@01,01,memory"});
+    EXPECT_EQ(inWait, States(2, false));
     EXPECT_EQ(TextsOf(dlg.get(), {IDC_COUNT, IDC_PERCENT}), (Texts{"17500", "50.00"}));
     EXPECT_TRUE(SaveScreenshot(dlg.get(), "memory_check"));
+    Key(dlg.get(), IDC_ID, Qt::Key_Return);
+    EXPECT_EQ(sim.Commands(), Texts(2, "@01,01,memory"));
 
     const struct
     {
@@ -39,33 +51,9 @@ TEST_F(LoggerChoiceTest, MemoryCheckShowsTheCountAndHowFullTheMemoryIs)
         EXPECT_EQ(TextsOf(dlg.get(), {IDC_COUNT, IDC_PERCENT}), c.shown) << c.reply;
         EXPECT_EQ(Told(), c.shown[0].empty() ? Texts{NoResponse} : Texts{}) << c.reply;
     }
-    EXPECT_TRUE(dlg->isVisible());
     Type(dlg.get(), IDC_ID, "9");
     Click(dlg.get(), IDC_CHECK);
     EXPECT_EQ(TextsOf(dlg.get(), {IDC_COUNT, IDC_PERCENT}), (Texts{"", ""}));
-}
-
-// While the query waits, neither the button, nor Enter, nor Esc starts or ends anything;
-// afterwards Enter checks again and Esc closes.
-TEST_F(LoggerChoiceTest, MemoryCheckIsOneQueryAtATime)
-{
-    sim.SetReplyDelay(30);
-    auto dlg = Open<CMemoryCheckDlg>();
-    States inWait;
-    // Runs inside the first wait for the logger's reply.
-    QTimer::singleShot(0, dlg.get(), [&] {
-        inWait = EnabledOf(dlg.get(), {IDC_CHECK, IDC_ID});
-        QTest::keyClick(dlg.get(), Qt::Key_Return);
-        QTest::keyClick(dlg.get(), Qt::Key_Escape);
-    });
-    Click(dlg.get(), IDC_CHECK);
-    EXPECT_EQ(inWait, States(2, false));
-    EXPECT_EQ(sim.Commands(), Texts{"@01,01,memory"});
-    EXPECT_EQ(Text(dlg.get(), IDC_COUNT), "40");
-    EXPECT_TRUE(dlg->isVisible());
-
-    Key(dlg.get(), IDC_ID, Qt::Key_Return);
-    EXPECT_EQ(sim.Commands(), Texts(2, "@01,01,memory"));
     EXPECT_TRUE(dlg->isVisible());
     Key(dlg.get(), 0, Qt::Key_Escape);
     EXPECT_FALSE(dlg->isVisible());

@@ -50,7 +50,10 @@ protected:
     std::unique_ptr<CZigbeeSetDlg> dlg;
 };
 
-TEST_F(ZigbeeSetTest, TheChecksExcludeEachOtherAndOnlyLoggerMovesTheIdList)
+// The checks exclude each other and only Logger moves the ID list. The dialog's own port on
+// the chosen COM; only logger mode asks the chosen logger, and silence there closes the port
+// and turns the Sends off, as a port that will not open does.
+TEST_F(ZigbeeSetTest, ConnectAsksOnlyInLoggerMode)
 {
     EXPECT_TRUE(SaveScreenshot(Dlg(), "zigbee_set"));
     EXPECT_EQ(EnabledOf(Dlg(), Sends), AllOff);
@@ -62,12 +65,7 @@ TEST_F(ZigbeeSetTest, TheChecksExcludeEachOtherAndOnlyLoggerMovesTheIdList)
     Click(Dlg(), IDC_LOGGER);
     EXPECT_TRUE(Checked(Dlg(), IDC_COORDINATOR) && !Checked(Dlg(), IDC_LOGGER));
     EXPECT_FALSE(Enabled(Dlg(), IDC_ID));
-}
 
-// The dialog's own port on the chosen COM; only logger mode asks the chosen logger, and
-// silence there closes the port and turns the Sends off, as a port that will not open does.
-TEST_F(ZigbeeSetTest, ConnectAsksOnlyInLoggerMode)
-{
     Connect(IDC_COORDINATOR);
     ASSERT_TRUE(PortOpen());
     EXPECT_EQ("/dev/" + dlg->m_port.m_Serial.Device()->portName().toStdString(), sim.Path());
