@@ -26,7 +26,7 @@ protected:
         SimLineFixture::SetUp();
         pacer.emplace(sim);
         CWaitPopupDlg::StartDelayMs = CWaitPopupDlg::CloseDelayMs = 5;
-        ASSERT_TRUE(OpenLine());
+        ASSERT_TRUE(OpenPort()) << g_port.m_Serial.OpenFailure();
     }
     void TearDown() override
     {
@@ -45,12 +45,6 @@ protected:
         Record().m_bRs485 = 1;
         for (int id : ids)
             Record().m_bLoggerUsed[id - 1] = 1;
-    }
-    bool OpenLine()
-    {
-        const bool open = OpenPort();
-        pacer->Look();
-        return open;
     }
     void ClearReceived()
     {
