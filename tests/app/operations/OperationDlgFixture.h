@@ -26,7 +26,7 @@ protected:
         SimLineFixture::SetUp();
         pacer.emplace(sim);
         CWaitPopupDlg::StartDelayMs = CWaitPopupDlg::CloseDelayMs = 5;
-        ASSERT_TRUE(OpenPort()) << g_port.m_Serial.OpenFailure();
+        ASSERT_TRUE(OpenLine()) << g_port.m_Serial.OpenFailure();
     }
     void TearDown() override
     {
@@ -50,6 +50,12 @@ protected:
     {
         pacer->Forget();
         sim.ClearReceived();
+    }
+    // Another test program whose line went away may hold the lock of this pseudo-terminal's
+    // number until its port sees that: the port opens once the lock is free.
+    bool OpenLine()
+    {
+        return QTest::qWaitFor([this] { return OpenPort(); }, WaitMs);
     }
     // The dialog built, initialised and shown at its real size, the line's log cleared.
     template <class Dlg, class... Args> std::unique_ptr<Dlg> Open(Args... args)

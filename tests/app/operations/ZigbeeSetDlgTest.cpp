@@ -88,11 +88,14 @@ TEST_F(ZigbeeSetTest, ConnectAsksOnlyInLoggerMode)
 
     Connect(IDC_LOGGER, 4);
     ASSERT_EQ(EnabledOf(Dlg(), Sends), AllOn);
-    qputenv(FormatString("QUORBEL_COM%d", ComPort).c_str(), "/nonexistent/tty");
+    // A name of this process's own: the port's lock file is named after the device.
+    const std::string missing
+        = FormatString("/nonexistent/tty%lld", QCoreApplication::applicationPid());
+    qputenv(FormatString("QUORBEL_COM%d", ComPort).c_str(), QByteArray::fromStdString(missing));
     Connect(IDC_COORDINATOR);
     EXPECT_EQ(Told(),
-        Texts{
-            FormatString("W:port open fail\nCOM%d is /nonexistent/tty: no such device.", ComPort)});
+        Texts{FormatString(
+            "W:port open fail\nCOM%d is %s: no such device.", ComPort, missing.c_str())});
     EXPECT_EQ(EnabledOf(Dlg(), Sends), AllOff);
 }
 
@@ -212,7 +215,7 @@ TEST_F(ZigbeeSetTest, NoWayOutSendsAHangUp)
         leave();
         dlg.reset();
         // What the dialog's port sent is ahead of a command on the same line.
-        ASSERT_TRUE(OpenPort());
+        ASSERT_TRUE(OpenLine());
         EXPECT_TRUE(g_port.IsLoggerPresent(1));
         g_port.m_Serial.Close();
         EXPECT_EQ(sim.Received(), "@01,01,address\r");
