@@ -1,148 +1,108 @@
 #include "OperationDlgFixture.h"
 
-#include "record/LoggerRecord.h"
-
 #include "app/dialogs/ZigbeeSetDlg.h"
 #include "platform/DialogUnits.h"
-#include "platform/Format.h"
+#include "record/LoggerRecord.h"
 #include "res/DialogTemplates.h"
 
-#include "support/Screenshot.h"
-
 #include <QStyle>
-#include <QTimer>
-
-#include <gtest/gtest.h>
 
 namespace {
 
 using namespace DialogInput;
+constexpr int IDC_COORDINATOR = 1134, IDC_LOGGER = 1131, IDC_ID = 1132, IDC_COM = 1137,
+              IDC_CONNECT = 32775, IDC_LIST_COORDINATOR = 1101, IDC_LIST_LOGGER = 1102,
+              IDC_CLOSE = 1058;
+const std::vector<int> Sends = DialogInput::Ids(1033, 10);
+const States AllOff(10, false);
+const States AllOn(10, true);
 
-constexpr int IDC_COORDINATOR = 1134;
-constexpr int IDC_LOGGER = 1131;
-constexpr int IDC_ID = 1132;
-constexpr int IDC_COM = 1137;
-constexpr int IDC_CONNECT = 32775;
-constexpr int IDC_LIST_COORDINATOR = 1101;
-constexpr int IDC_LIST_LOGGER = 1102;
-constexpr int IDC_CLOSE = 1058;
-constexpr int FirstSend = 1033;
-constexpr int ComPort = 3;
-
-// The dialog with COM3 mapped to the simulated line and g_port closed, as the main frame
-// leaves it.
-class ZigbeeSetTest : public SimLineFixture
+// The dialog on the simulated line (COM9) with g_port closed, as the main frame leaves it.
+class ZigbeeSetTest : public OperationDlgFixture
 {
 protected:
     void SetUp() override
     {
-        SimLineFixture::SetUp();
-        ShortSlices();
-        qputenv(
-            FormatString("QUORBEL_COM%d", ComPort).c_str(), QByteArray::fromStdString(sim.Path()));
-        dlg = std::make_unique<CZigbeeSetDlg>();
-        dlg->Create();
-        dlg->show();
+        OperationDlgFixture::SetUp();
+        g_port.m_Serial.Close();
+        dlg = Open<CZigbeeSetDlg>();
     }
     void TearDown() override
     {
         dlg.reset();
-        qunsetenv(FormatString("QUORBEL_COM%d", ComPort).c_str());
-        SimLineFixture::TearDown();
+        OperationDlgFixture::TearDown();
     }
 
     QWidget* Dlg() const { return dlg.get(); }
-    std::vector<bool> Sends() const
-    {
-        std::vector<bool> states;
-        for (int id = FirstSend; id < FirstSend + 10; ++id)
-            states.push_back(Enabled(Dlg(), id));
-        return states;
-    }
     bool PortOpen() const { return dlg->m_port.m_Serial.IsOpen(); }
-    bool NewestShown(int listId) const
-    {
-        auto* list = Control<QListWidget>(Dlg(), listId);
-        const QRect newest = list->visualItemRect(list->item(list->count() - 1));
-        return list->viewport()->rect().contains(newest);
-    }
     void Connect(int checkId, int idEntry = 0)
     {
         if (!Checked(Dlg(), checkId))
             Click(Dlg(), checkId);
         Pick(Dlg(), IDC_COM, ComPort - 1);
         Pick(Dlg(), IDC_ID, idEntry);
-        sim.ClearReceived();
-        boxes.requests.clear();
+        ClearReceived();
+        Told();
         Click(Dlg(), IDC_CONNECT);
     }
 
     std::unique_ptr<CZigbeeSetDlg> dlg;
 };
 
-const std::vector<bool> AllOff(10, false);
-const std::vector<bool> AllOn(10, true);
-
-TEST_F(ZigbeeSetTest, TheChecksExcludeEachOtherAndOnlyLoggerMovesTheIdList)
+// The checks exclude each other and only Logger moves the ID list. The dialog's own port on
+// the chosen COM; only logger mode asks the chosen logger, and silence there closes the port
+// and turns the Sends off, as a port that will not open does.
+TEST_F(ZigbeeSetTest, ConnectAsksOnlyInLoggerMode)
 {
     EXPECT_TRUE(SaveScreenshot(Dlg(), "zigbee_set"));
-    EXPECT_EQ(Sends(), AllOff);
+    EXPECT_EQ(EnabledOf(Dlg(), Sends), AllOff);
     Click(Dlg(), IDC_LOGGER);
     Click(Dlg(), IDC_COORDINATOR);
-    EXPECT_TRUE(Checked(Dlg(), IDC_COORDINATOR));
-    EXPECT_FALSE(Checked(Dlg(), IDC_LOGGER));
+    EXPECT_TRUE(Checked(Dlg(), IDC_COORDINATOR) && !Checked(Dlg(), IDC_LOGGER));
     EXPECT_TRUE(Enabled(Dlg(), IDC_ID));
     Click(Dlg(), IDC_LOGGER);
     Click(Dlg(), IDC_LOGGER);
-    EXPECT_FALSE(Checked(Dlg(), IDC_LOGGER));
-    EXPECT_TRUE(Checked(Dlg(), IDC_COORDINATOR));
+    EXPECT_TRUE(Checked(Dlg(), IDC_COORDINATOR) && !Checked(Dlg(), IDC_LOGGER));
     EXPECT_FALSE(Enabled(Dlg(), IDC_ID));
-}
 
-// The dialog's own port on the chosen COM; only logger mode asks the chosen logger, and
-// silence there closes the port and turns the Sends off.
-TEST_F(ZigbeeSetTest, ConnectAsksOnlyInLoggerMode)
-{
     Connect(IDC_COORDINATOR);
     ASSERT_TRUE(PortOpen());
     EXPECT_EQ("/dev/" + dlg->m_port.m_Serial.Device()->portName().toStdString(), sim.Path());
     EXPECT_EQ(dlg->m_port.m_Serial.Device()->baudRate(), 38400);
     EXPECT_FALSE(g_port.m_Serial.IsOpen());
     EXPECT_TRUE(sim.Received().empty());
-    EXPECT_EQ(Sends(), AllOn);
-    EXPECT_EQ(boxes.Texts(), Texts{"Connected!!"});
-    EXPECT_EQ(boxes.requests[0].icon, MessageIcon::Information);
+    EXPECT_EQ(EnabledOf(Dlg(), Sends), AllOn);
+    EXPECT_EQ(Told(), Texts{"I:Connected!!"});
 
     sim.SetLoggers({5});
     Connect(IDC_LOGGER, 4);
     EXPECT_EQ(sim.Received(), "@01,05,zigbee\r");
-    EXPECT_EQ(boxes.Texts(), Texts{"Connected!!"});
-    EXPECT_EQ(Sends(), AllOn);
+    EXPECT_EQ(Told(), Texts{"I:Connected!!"});
+    EXPECT_EQ(EnabledOf(Dlg(), Sends), AllOn);
 
     Connect(IDC_LOGGER, 2);
-    ASSERT_TRUE(sim.WaitForCommands(1, WaitMs));
     EXPECT_EQ(sim.Received(), "@01,03,zigbee\r");
-    EXPECT_EQ(boxes.Texts(), Texts{"Connected failed"});
-    EXPECT_EQ(boxes.requests[0].icon, MessageIcon::Warning);
+    EXPECT_EQ(Told(), Texts{"W:Connected failed"});
     EXPECT_FALSE(PortOpen());
-    EXPECT_EQ(Sends(), AllOff);
+    EXPECT_EQ(EnabledOf(Dlg(), Sends), AllOff);
 
-    // A port that cannot be opened after a connect: named as the connect dialog names it,
-    // nothing on.
     Connect(IDC_LOGGER, 4);
-    ASSERT_EQ(Sends(), AllOn);
-    qputenv(FormatString("QUORBEL_COM%d", ComPort).c_str(), "/nonexistent/tty");
+    ASSERT_EQ(EnabledOf(Dlg(), Sends), AllOn);
+    // A name of this process's own: the port's lock file is named after the device.
+    const std::string missing
+        = FormatString("/nonexistent/tty%lld", QCoreApplication::applicationPid());
+    qputenv(FormatString("QUORBEL_COM%d", ComPort).c_str(), QByteArray::fromStdString(missing));
     Connect(IDC_COORDINATOR);
-    ASSERT_EQ(boxes.Texts(),
-        Texts{FormatString("port open fail\nCOM%d is /nonexistent/tty: no such device.", ComPort)});
-    EXPECT_EQ(boxes.requests[0].icon, MessageIcon::Warning);
-    EXPECT_EQ(Sends(), AllOff);
+    EXPECT_EQ(Told(),
+        Texts{FormatString(
+            "W:port open fail\nCOM%d is %s: no such device.", ComPort, missing.c_str())});
+    EXPECT_EQ(EnabledOf(Dlg(), Sends), AllOff);
 }
 
 TEST_F(ZigbeeSetTest, EachSendPutsItsRepliesUnderItsColumn)
 {
     Connect(IDC_COORDINATOR);
-    sim.ClearReceived();
+    ClearReceived();
     Click(Dlg(), 1036);
     EXPECT_EQ(sim.Received(), "at+settargetffffffffffffffff\r");
     EXPECT_EQ(Entries(Dlg(), IDC_LIST_COORDINATOR), Texts{"OK"});
@@ -152,21 +112,23 @@ TEST_F(ZigbeeSetTest, EachSendPutsItsRepliesUnderItsColumn)
     EXPECT_EQ(Entries(Dlg(), IDC_LIST_LOGGER).back(), "FFFFFFFFFFFFFFFF");
     // More lines than the list has room for: the newest is in view.
     Click(Dlg(), 1042);
-    EXPECT_TRUE(NewestShown(IDC_LIST_LOGGER));
+    auto* list = Control<QListWidget>(Dlg(), IDC_LIST_LOGGER);
+    EXPECT_TRUE(
+        list->viewport()->rect().contains(list->visualItemRect(list->item(list->count() - 1))));
 
     // As edited; an empty edit sends the carriage return alone and its empty reply is listed.
-    sim.ClearReceived();
+    ClearReceived();
     Type(Dlg(), 1008, "at+getlocal");
     Click(Dlg(), 1037);
     EXPECT_EQ(sim.Received(), "at+getlocal\r");
     EXPECT_EQ(Entries(Dlg(), IDC_LIST_COORDINATOR), (Texts{"OK", "0013A20040B1C2D3", "", "", ""}));
-    sim.ClearReceived();
+    ClearReceived();
     Type(Dlg(), 1005, "");
     Click(Dlg(), 1034);
     EXPECT_EQ(sim.Received(), "\r");
     EXPECT_EQ(Entries(Dlg(), IDC_LIST_COORDINATOR).size(), 6u);
     EXPECT_EQ(Entries(Dlg(), IDC_LIST_COORDINATOR).back(), "");
-    EXPECT_EQ(boxes.Texts(), Texts{"Connected!!"});
+    EXPECT_EQ(Told(), Texts{"I:Connected!!"});
 }
 
 // Every command field holds its whole preset at 100 % and 125 % fonts (10 points at 120 dpi
@@ -205,69 +167,59 @@ TEST_F(ZigbeeSetTest, ALineThatGoesAwayTurnsTheSendsOff)
     for (const std::string& reply : replies)
         EXPECT_TRUE(reply.empty() || reply == "0013A200") << reply;
     EXPECT_FALSE(PortOpen());
-    EXPECT_EQ(Sends(), AllOff);
+    EXPECT_EQ(EnabledOf(Dlg(), Sends), AllOff);
     EXPECT_TRUE(Enabled(Dlg(), IDC_CONNECT));
 }
 
 // One command at a time; Close still ends the dialog, and with it the wait.
 TEST_F(ZigbeeSetTest, WhileASendWaitsOnlyCloseActs)
 {
-    CSerialCom::SetSliceMs(CSerialCom::DefaultSliceMs);
     Connect(IDC_COORDINATOR);
     sim.SetSilent(true);
-    std::vector<bool> inWait;
-    QTimer::singleShot(150, Dlg(), [&] {
-        inWait = Sends();
-        inWait.push_back(Enabled(Dlg(), IDC_CONNECT));
-        inWait.push_back(Enabled(Dlg(), IDC_CLOSE));
+    States inWait;
+    // Runs inside the first wait for the reply.
+    QTimer::singleShot(0, Dlg(), [&] {
+        std::vector<int> ids = Sends;
+        ids.insert(ids.end(), {IDC_CONNECT, IDC_CLOSE});
+        inWait = EnabledOf(Dlg(), ids);
         QTest::keyClick(Dlg(), Qt::Key_Return);
         Click(Dlg(), IDC_CLOSE);
     });
     Click(Dlg(), 1033);
-    std::vector<bool> expected = AllOff;
-    expected.push_back(false);
-    expected.push_back(true);
+    States expected = AllOff;
+    expected.insert(expected.end(), {false, true});
     EXPECT_EQ(inWait, expected);
-    EXPECT_FALSE(dlg->isVisible());
-    EXPECT_FALSE(PortOpen());
+    EXPECT_FALSE(dlg->isVisible() || PortOpen());
     EXPECT_EQ(Entries(Dlg(), IDC_LIST_COORDINATOR), Texts{""});
+    ASSERT_TRUE(sim.WaitForCommands(1, WaitMs));
     EXPECT_EQ(sim.Commands(), Texts{"+++"});
 }
 
-// The dialog's port dies with the dialog: no way out sends the configuration's modem hang-up
-// to the radio module.
+// The dialog's port dies with the dialog: no way out (Esc, the close box, Close, destroyed
+// while open) sends the configuration's modem hang-up to the radio module.
 TEST_F(ZigbeeSetTest, NoWayOutSendsAHangUp)
 {
     Record().m_bUseModem = 1;
     SetFieldText(Record().m_szHangUpCommand, "ATH0");
-    const auto leave = [this](const std::function<void()>& how) {
+    const std::function<void()> ways[] = {
+        [this] { QTest::keyClick(Dlg(), Qt::Key_Escape); },
+        [this] { dlg->close(); },
+        [this] { Click(Dlg(), IDC_CLOSE); },
+        [] {},
+    };
+    for (const auto& leave : ways) {
+        dlg = Open<CZigbeeSetDlg>();
         Connect(IDC_COORDINATOR);
         ASSERT_TRUE(PortOpen());
-        sim.ClearReceived();
-        how();
+        ClearReceived();
+        leave();
         dlg.reset();
         // What the dialog's port sent is ahead of a command on the same line.
-        ASSERT_TRUE(OpenPort());
+        ASSERT_TRUE(OpenLine());
         EXPECT_TRUE(g_port.IsLoggerPresent(1));
         g_port.m_Serial.Close();
         EXPECT_EQ(sim.Received(), "@01,01,address\r");
-        dlg = std::make_unique<CZigbeeSetDlg>();
-        dlg->Create();
-        dlg->show();
-    };
-    leave([this] {
-        QTest::keyClick(Dlg(), Qt::Key_Escape);
-        EXPECT_FALSE(dlg->isVisible());
-    });
-    leave([this] {
-        dlg->close();
-        EXPECT_FALSE(dlg->isVisible());
-    });
-    leave([this] {
-        Click(Dlg(), IDC_CLOSE);
-        EXPECT_FALSE(dlg->isVisible());
-    });
-    leave([] {}); // destroyed while open
+    }
 }
 
 } // namespace
