@@ -99,10 +99,12 @@ protected:
     std::set<int> LineCommandsOn() const
     {
         std::set<int> on;
-        std::ranges::set_intersection(ScreenOn(), std::set{IDC_RECEIVE_DATA, IDC_DISCONNECT,
-            IDC_MEASUREMENT, IDC_CALL}, std::inserter(on, on.end()));
-        std::ranges::set_intersection(CommandsOn(), std::set{ID_RECEIVE_DATA, ID_DISCONNECT,
-            ID_MEMORY_CHECK, ID_LOGGER_SETTING}, std::inserter(on, on.end()));
+        std::ranges::set_intersection(ScreenOn(),
+            std::set{IDC_RECEIVE_DATA, IDC_DISCONNECT, IDC_MEASUREMENT, IDC_CALL},
+            std::inserter(on, on.end()));
+        std::ranges::set_intersection(CommandsOn(),
+            std::set{ID_RECEIVE_DATA, ID_DISCONNECT, ID_MEMORY_CHECK, ID_LOGGER_SETTING},
+            std::inserter(on, on.end()));
         return on;
     }
 
@@ -310,8 +312,8 @@ TEST_F(LineInputTest, NoOtherLineCommandRunsInsideALineWait)
         view->DisconnectLogger();
     });
     probe.start(0);
-    const std::set<int> connected{IDC_MEASUREMENT, IDC_LOGGER_ID_COMBO, IDC_CALL,
-        IDC_RECEIVE_DATA, IDC_VIEW_DATA, IDC_DISCONNECT};
+    const std::set<int> connected{IDC_MEASUREMENT, IDC_LOGGER_ID_COMBO, IDC_CALL, IDC_RECEIVE_DATA,
+        IDC_VIEW_DATA, IDC_DISCONNECT};
     ConnectLine();
     EXPECT_TRUE(waited);
     EXPECT_EQ(on, std::set<int>{});

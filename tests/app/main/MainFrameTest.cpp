@@ -34,7 +34,10 @@ TEST_F(MainFrameTest, ScreenMenuAndToolbarFollowEveryState)
     } rows[] = {
         {"nothing open", [] {}, {IDC_OPEN_LOGGER},
             {ID_OPEN_LOGGER, ID_ZIGBEE_SET, ID_APP_EXIT, ID_APP_ABOUT}},
-        {"port closed", [this] { OpenConfigurations({Single("A", SimComPort, 60), Single("B")}); },
+        {"port closed",
+            [this] {
+                OpenConfigurations({Single("A", SimComPort, 60), Single("B")});
+            },
             closedScreen, closedCommands},
         {"port open", [this] { ConnectLine(); },
             {IDC_MEASUREMENT, IDC_LOGGER_ID_COMBO, IDC_CALL, IDC_RECEIVE_DATA, IDC_VIEW_DATA,

@@ -39,8 +39,8 @@ TEST_F(SchedulerTest, AReceiveAtItsMinuteDownloadsWithoutABoxAndStopEndsTheTicks
     ASSERT_TRUE(StartLine({1}, 4));
     Start(1, {Single("Site1", SimComPort, 60), Single("Site2", SimComPort, 30)});
     const auto receives = [this] { return std::ranges::count(sim.Commands(), "@01,01,memory"); };
-    ASSERT_TRUE(QTest::qWaitFor(
-        [&] { return receives() >= 2 && !g_port.m_Serial.IsOpen(); }, WaitMs));
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return receives() >= 2 && !g_port.m_Serial.IsOpen(); }, WaitMs));
     LetTicksPass();
     EXPECT_EQ(receives(), 2);
     for (const char* file : {"Site1/Site1-01.acc", "Site1/Site1-01.csv", "Site2/Site2-01.csv"})

@@ -29,8 +29,8 @@ TEST(StartUpTest, TheProgramsNameAndItsDataFolder)
     qputenv("HOME", QFile::encodeName(home.path()));
     qunsetenv("XDG_CONFIG_HOME");
     QStandardPaths::setTestModeEnabled(true);
-    const std::string dataFolder = QFile::encodeName(home.path()).toStdString()
-        + "/Documents/Quorbel/Data/";
+    const std::string dataFolder
+        = QFile::encodeName(home.path()).toStdString() + "/Documents/Quorbel/Data/";
     for (bool blocked : {true, false}) {
         QFile blocker(home.path() + "/Documents");
         ASSERT_TRUE(blocked ? blocker.open(QIODevice::WriteOnly) : blocker.remove());
@@ -40,8 +40,8 @@ TEST(StartUpTest, TheProgramsNameAndItsDataFolder)
         EXPECT_EQ(g_strDataFolder, dataFolder);
         EXPECT_EQ(QFileInfo(QFile::decodeName(dataFolder.c_str())).isDir(), !blocked);
         EXPECT_EQ(boxes.Texts(),
-            std::vector<std::string>(blocked ? 1 : 0,
-                "The data folder " + dataFolder + " cannot be written."));
+            std::vector<std::string>(
+                blocked ? 1 : 0, "The data folder " + dataFolder + " cannot be written."));
         EXPECT_TRUE(QSettings().fileName().endsWith("/Quorbel/Quorbel.conf"));
         for (const QSizeGrip* grip : app.MainFrame()->findChildren<QSizeGrip*>())
             EXPECT_FALSE(grip->isVisible());
