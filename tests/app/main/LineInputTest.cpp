@@ -123,12 +123,7 @@ TEST_F(LineInputTest, EveryClickAndKeyOnTheListLeavesOneEntrySelected)
     };
     const QPoint below = BelowEntries();
     ASSERT_FALSE(List()->indexAt(below).isValid());
-    const struct
-    {
-        const char* how;
-        std::function<void()> input;
-        int row;
-    } inputs[] = {
+    const std::tuple<const char*, std::function<void()>, int> inputs[] = {
         {"click", click(RowCentre(1)), 1},
         {"ctrl+click on the highlighted entry", click(RowCentre(1), Qt::ControlModifier), 1},
         {"click below the entries", click(below), 1},
@@ -150,10 +145,10 @@ TEST_F(LineInputTest, EveryClickAndKeyOnTheListLeavesOneEntrySelected)
             },
             0},
     };
-    for (const auto& input : inputs) {
-        input.input();
+    for (const auto& [how, input, row] : inputs) {
+        input();
         HandlePosted();
-        ExpectShowing(input.row, input.how);
+        ExpectShowing(row, how);
     }
     EXPECT_TRUE(boxes.requests.empty());
 }

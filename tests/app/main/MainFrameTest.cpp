@@ -26,12 +26,8 @@ TEST_F(MainFrameTest, ScreenMenuAndToolbarFollowEveryState)
         ID_CONNECT_OPTION, ID_ZIGBEE_SET, ID_VIEW_DATA, ID_APP_EXIT, ID_APP_ABOUT};
     const std::set<int> runningScreen{IDC_SCHEDULE_STOP, IDC_VIEW_DATA};
     const std::set<int> runningCommands{ID_VIEW_DATA, ID_APP_EXIT, ID_APP_ABOUT};
-    const struct
-    {
-        const char* state;
-        std::function<void()> enter;
-        std::set<int> screen, commands;
-    } rows[] = {
+    using Ids = std::set<int>;
+    const std::tuple<const char*, std::function<void()>, Ids, Ids> rows[] = {
         {"nothing open", [] {}, {IDC_OPEN_LOGGER},
             {ID_OPEN_LOGGER, ID_ZIGBEE_SET, ID_APP_EXIT, ID_APP_ABOUT}},
         {"port closed",
@@ -56,10 +52,10 @@ TEST_F(MainFrameTest, ScreenMenuAndToolbarFollowEveryState)
             runningScreen, runningCommands},
     };
     ASSERT_TRUE(StartLine({1}));
-    for (const auto& row : rows) {
-        row.enter();
-        EXPECT_EQ(ScreenOn(), row.screen) << row.state;
-        EXPECT_EQ(CommandsOn(), row.commands) << row.state;
+    for (const auto& [state, enter, screen, commands] : rows) {
+        enter();
+        EXPECT_EQ(ScreenOn(), screen) << state;
+        EXPECT_EQ(CommandsOn(), commands) << state;
     }
     boxes.requests.clear();
     ModalDriver driver; // closes any dialog a command wrongly opens
@@ -112,18 +108,13 @@ TEST_F(MainFrameTest, ReceiveDataDownloadsTheSelectedConfigurationOnly)
 TEST_F(MainFrameTest, LeavingTheLineClosesItAndHangsUpOnlyAModem)
 {
     ASSERT_TRUE(StartLine({1}));
-    const struct
-    {
-        const char* how;
-        std::function<void()> leave;
-        bool hangsUp;
-    } ways[] = {
+    const std::tuple<const char*, std::function<void()>, bool> ways[] = {
         {"disconnect", [this] { view->DisconnectLogger(); }, true},
         {"exit", [this] { frame->OnCommand(ID_APP_EXIT); }, true},
         {"close", [this] { EXPECT_TRUE(frame->close()); }, true},
         {"frame destroyed", [this] { frame.reset(); }, false},
     };
-    for (const auto& way : ways) {
+    for (const auto& [how, leave, hangsUp] : ways) {
         for (bool modem : {false, true}) {
             LoggerRecord record = Single("Remote", SimComPort);
             record.m_bUseModem = modem ? 1 : 0;
@@ -133,11 +124,11 @@ TEST_F(MainFrameTest, LeavingTheLineClosesItAndHangsUpOnlyAModem)
             view->OnBnClickedCall();
             ASSERT_TRUE(Enabled(IDC_LAMP_GOOD));
             sim.ClearReceived();
-            way.leave();
-            EXPECT_FALSE(g_port.m_Serial.IsOpen()) << way.how;
-            EXPECT_EQ(sim.Received().find("+++") != std::string::npos, modem && way.hangsUp)
-                << way.how << modem;
-            const bool disconnect = way.how == std::string("disconnect");
+            leave();
+            EXPECT_FALSE(g_port.m_Serial.IsOpen()) << how;
+            EXPECT_EQ(sim.Received().find("+++") != std::string::npos, modem && hangsUp)
+                << how << modem;
+            const bool disconnect = how == std::string("disconnect");
             EXPECT_EQ(boxes.Texts(), Strings(disconnect ? 1 : 0, "Disconnected to logger!"));
             EXPECT_FALSE(disconnect && Enabled(IDC_LAMP_GOOD));
             boxes.requests.clear();
