@@ -12,8 +12,6 @@
 #include <QTimer>
 #include <QToolBar>
 
-#include <algorithm>
-#include <iterator>
 #include <map>
 #include <tuple>
 
@@ -95,16 +93,16 @@ protected:
             return "";
         return title.empty() ? "acted" : title;
     }
-    // The line commands of the screen and the frame that are on.
+    // The commands that are on beside those that need no idle line, and the screen's line
+    // buttons that are on.
     std::set<int> LineCommandsOn() const
     {
-        std::set<int> on;
-        std::ranges::set_intersection(ScreenOn(),
-            std::set{IDC_RECEIVE_DATA, IDC_DISCONNECT, IDC_MEASUREMENT, IDC_CALL},
-            std::inserter(on, on.end()));
-        std::ranges::set_intersection(CommandsOn(),
-            std::set{ID_RECEIVE_DATA, ID_DISCONNECT, ID_MEMORY_CHECK, ID_LOGGER_SETTING},
-            std::inserter(on, on.end()));
+        std::set<int> on = CommandsOn();
+        for (int id : {ID_VIEW_DATA, ID_APP_EXIT, ID_APP_ABOUT})
+            on.erase(id);
+        for (int id : {IDC_RECEIVE_DATA, IDC_DISCONNECT, IDC_MEASUREMENT, IDC_CALL})
+            if (Enabled(id))
+                on.insert(id);
         return on;
     }
 
@@ -307,12 +305,9 @@ TEST_F(LineInputTest, NoOtherLineCommandRunsInsideALineWait)
         view->DisconnectLogger();
     });
     probe.start(0);
-    const std::set<int> connected{IDC_MEASUREMENT, IDC_LOGGER_ID_COMBO, IDC_CALL, IDC_RECEIVE_DATA,
-        IDC_VIEW_DATA, IDC_DISCONNECT};
     ConnectLine();
     EXPECT_TRUE(waited);
     EXPECT_EQ(on, std::set<int>{});
-    EXPECT_EQ(ScreenOn(), connected);
 
     waited = false;
     sim.ClearReceived();
@@ -323,9 +318,9 @@ TEST_F(LineInputTest, NoOtherLineCommandRunsInsideALineWait)
     EXPECT_FALSE(Exists("Site1/Site1-01.acc"));
     EXPECT_TRUE(boxes.requests.empty());
     EXPECT_TRUE(g_port.m_Serial.IsOpen());
-    std::set<int> called = connected;
-    called.insert(IDC_LAMP_GOOD);
-    EXPECT_EQ(ScreenOn(), called);
+    EXPECT_EQ(ScreenOn(),
+        (std::set<int>{IDC_MEASUREMENT, IDC_LOGGER_ID_COMBO, IDC_CALL, IDC_LAMP_GOOD,
+            IDC_RECEIVE_DATA, IDC_VIEW_DATA, IDC_DISCONNECT}));
 }
 
 TEST_F(LineInputTest, TheRulesWaitUntilAModalWindowHasClosed)
