@@ -90,19 +90,6 @@ TEST_F(MainFrameTest, ConnectOptionRecomputesScheduleStartEvenWithoutSelection)
     EXPECT_EQ(Text(IDC_COM_PORT), "COM 7");
 }
 
-TEST_F(MainFrameTest, ReceiveDataDownloadsTheSelectedConfigurationOnly)
-{
-    ASSERT_TRUE(StartLine({1}, 4));
-    OpenConfigurations({Single("Other"), Single("Site1", SimComPort)});
-    List()->setCurrentRow(1);
-    ConnectLine();
-    frame->OnCommand(ID_RECEIVE_DATA);
-    EXPECT_TRUE(Exists("Site1/Site1-01.csv"));
-    EXPECT_FALSE(Exists("Other"));
-    EXPECT_EQ(boxes.Texts(), Strings{"Data receiving complete!"});
-    EXPECT_TRUE(g_port.m_Serial.IsOpen());
-}
-
 // Each way of leaving a connected line closes it; the program's own ways hang up a modem
 // first, and only a modem. Disconnect also puts the lamps out and says so.
 TEST_F(MainFrameTest, LeavingTheLineClosesItAndHangsUpOnlyAModem)
