@@ -2,16 +2,13 @@
 
 #include "platform/Format.h"
 #include "res/CommandIds.h"
-#include "res/DialogTemplates.h"
 
 #include "support/ModalDriver.h"
 
 #include <QAbstractEventDispatcher>
 #include <QAction>
-#include <QComboBox>
 #include <QMenu>
 #include <QMenuBar>
-#include <QTest>
 #include <QTimer>
 #include <QToolBar>
 
@@ -20,14 +17,10 @@
 
 namespace {
 
-using Strings = std::vector<std::string>;
-
-// The shown main window driven by mouse and keys, against a simulated line whose loggers
-// take their time to answer, so that every wait on the line is a real one.
+// The shown main window driven by mouse and keys.
 class LineInputTest : public MainWindowFixture
 {
 protected:
-    static constexpr int ReplyDelayMs = 150;
     static constexpr int WaitMs = 10000;
 
     void SetUp() override
@@ -36,95 +29,81 @@ protected:
         frame->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
     }
-    bool StartSlowLine(std::initializer_list<int> ids, int records = 5)
+    // Logger 1 answering late, so that every wait on the line is a real one.
+    bool StartSlowLine()
     {
-        if (!StartLine(ids, records))
-            return false;
-        sim.SetReplyDelay(ReplyDelayMs);
-        return true;
+        const bool started = StartLine({1});
+        sim.SetReplyDelay(150);
+        return started;
     }
-
-    void Click(int controlId) { QTest::mouseClick(view->Item(controlId), Qt::LeftButton); }
     QPoint RowCentre(int row) const { return List()->visualItemRect(List()->item(row)).center(); }
-    void ClickRow(int row)
+    QPoint BelowEntries() const { return {RowCentre(0).x(), List()->viewport()->height() - 4}; }
+    void ClickRow(int row, Qt::KeyboardModifiers modifiers = {})
     {
-        QTest::mouseClick(List()->viewport(), Qt::LeftButton, {}, RowCentre(row));
+        QTest::mouseClick(List()->viewport(), Qt::LeftButton, modifiers, RowCentre(row));
     }
-    QComboBox* NameCombo() const { return view->ItemAs<QComboBox>(IDC_LOGGER_COMBO); }
-    QMenu* ConnectMenu() const { return frame->menuBar()->actions().at(1)->menu(); }
-    bool WaitForBoxes(size_t count)
+    // The rules run when a menu opens and when the loop idles.
+    void OpenMenu() const
     {
-        return QTest::qWaitFor([&] { return boxes.requests.size() >= count; }, WaitMs);
+        QMenu* menu = frame->menuBar()->actions().at(1)->menu();
+        menu->popup(QPoint(0, 0));
+        menu->close();
     }
+    static void Idle() { emit QAbstractEventDispatcher::instance()->aboutToBlock(); }
 
-    std::vector<int> Highlighted() const
-    {
-        std::vector<int> rows;
-        for (const QListWidgetItem* item : List()->selectedItems())
-            rows.push_back(List()->row(item));
-        return rows;
-    }
     // The highlight, the current row and record, the name combo and the panel all show row.
     void ExpectShowing(int row, const char* how) const
     {
-        EXPECT_EQ(Highlighted(), std::vector<int>{row}) << how;
-        EXPECT_EQ(List()->currentRow(), row) << how;
-        EXPECT_EQ(view->Selection(), row) << how;
-        EXPECT_EQ(g_nCurLogger, row) << how;
-        EXPECT_EQ(NameCombo()->currentIndex(), row) << how;
+        std::vector<int> highlighted;
+        for (const QListWidgetItem* item : List()->selectedItems())
+            highlighted.push_back(List()->row(item));
+        EXPECT_EQ(highlighted, std::vector<int>{row}) << how;
+        EXPECT_EQ(std::tuple(List()->currentRow(), view->Selection(), g_nCurLogger,
+                      NameCombo()->currentIndex()),
+            std::tuple(row, row, row, row))
+            << how;
         if (row >= 0 && row < g_nLoggerCount) {
             EXPECT_EQ(Text(IDC_COM_PORT), FormatString("COM %d", g_loggers[row].m_nComPort)) << how;
         }
     }
-    // Inputs that would take the highlight away: Ctrl+click on it, a click under the entries.
-    void TryToDeselect()
-    {
-        const int row = List()->currentRow();
-        QTest::mouseClick(List()->viewport(), Qt::LeftButton, Qt::ControlModifier, RowCentre(row));
-        QTest::mouseClick(List()->viewport(), Qt::LeftButton, {}, BelowEntries());
-        HandlePosted();
-    }
-    QPoint BelowEntries() const { return {RowCentre(0).x(), List()->viewport()->height() - 4}; }
-    // The command, from its toolbar button or else its menu entry, opened a window, said
-    // something, or changed the table or the line.
-    bool Acts(int id)
+    // Runs the command from its toolbar button, else its menu entry. Returns the title of the
+    // window it opened, else "acted" when it said something, showed data or changed the table
+    // or the line, else "".
+    std::string Acts(int id)
     {
         const auto state = [this] {
             return std::tuple(
                 boxes.requests.size(), m_shown, g_nLoggerCount, g_port.m_Serial.IsOpen());
         };
         const auto before = state();
+        std::string title;
         ModalDriver driver;
-        for (int i = 0; i < 3; ++i)
-            driver.Then(RejectModal);
+        driver.Then([&title](QWidget* modal) {
+            title = modal->windowTitle().toStdString();
+            RejectModal(modal);
+        });
+        driver.Then(RejectModal).Then(RejectModal);
         QAction* action = frame->Command(id);
         if (QWidget* button = frame->ToolBar()->widgetForAction(action))
             QTest::mouseClick(button, Qt::LeftButton);
         else
             action->trigger();
         HandlePosted();
-        return driver.StepsDone() > 0 || state() != before;
+        if (driver.StepsDone() == 0 && state() == before)
+            return "";
+        return title.empty() ? "acted" : title;
     }
-
-    // Enabled and shown, of every numbered control of the screen and of every command's menu
-    // entry and toolbar button.
-    std::map<std::string, bool> ScreenState() const
+    // The commands that are on beside those that need no idle line, and the screen's line
+    // buttons that are on.
+    std::set<int> LineCommandsOn() const
     {
-        std::map<std::string, bool> state;
-        for (const ControlTemplate& control : Dialog101().controls) {
-            if (const QWidget* widget = control.id > 0 ? view->Item(control.id) : nullptr) {
-                state[FormatString("control %d on", control.id)] = widget->isEnabled();
-                state[FormatString("control %d shown", control.id)] = widget->isVisible();
-            }
-        }
-        for (int id : AllCommands) {
-            QAction* action = frame->Command(id);
-            state[FormatString("command %d on", id)] = action->isEnabled();
-            state[FormatString("command %d shown", id)] = action->isVisible();
-            if (const QWidget* button = frame->ToolBar()->widgetForAction(action))
-                state[FormatString("button %d on", id)] = button->isEnabled();
-        }
-        return state;
+        std::set<int> on = CommandsOn();
+        for (int id : {ID_VIEW_DATA, ID_APP_EXIT, ID_APP_ABOUT})
+            on.erase(id);
+        for (int id : {IDC_RECEIVE_DATA, IDC_DISCONNECT, IDC_MEASUREMENT, IDC_CALL})
+            if (Enabled(id))
+                on.insert(id);
+        return on;
     }
 
     int m_shown = 0; // data and graph windows opened
@@ -142,12 +121,7 @@ TEST_F(LineInputTest, EveryClickAndKeyOnTheListLeavesOneEntrySelected)
     };
     const QPoint below = BelowEntries();
     ASSERT_FALSE(List()->indexAt(below).isValid());
-    const struct
-    {
-        const char* how;
-        std::function<void()> input;
-        int row;
-    } inputs[] = {
+    const std::tuple<const char*, std::function<void()>, int> inputs[] = {
         {"click", click(RowCentre(1)), 1},
         {"ctrl+click on the highlighted entry", click(RowCentre(1), Qt::ControlModifier), 1},
         {"click below the entries", click(below), 1},
@@ -169,16 +143,17 @@ TEST_F(LineInputTest, EveryClickAndKeyOnTheListLeavesOneEntrySelected)
             },
             0},
     };
-    for (const auto& input : inputs) {
-        input.input();
+    for (const auto& [how, input, row] : inputs) {
+        input();
         HandlePosted();
-        ExpectShowing(input.row, input.how);
+        ExpectShowing(row, how);
     }
     EXPECT_TRUE(boxes.requests.empty());
 }
 
 // Nothing open, line closed, connected: with the highlight tried away before each, every
-// enabled command of the menu and the toolbar acts on the highlighted entry.
+// enabled command of the menu and the toolbar acts on the highlighted entry, the logger
+// commands each in its own dialog.
 TEST_F(LineInputTest, EveryEnabledCommandActsOnTheHighlightedEntry)
 {
     ASSERT_TRUE(StartLine({1}));
@@ -186,6 +161,9 @@ TEST_F(LineInputTest, EveryEnabledCommandActsOnTheHighlightedEntry)
     const int order[] = {ID_OPEN_LOGGER, ID_CONNECT_OPTION, ID_ZIGBEE_SET, ID_VIEW_DATA,
         ID_RECEIVE_DATA, ID_MEMORY_CHECK, ID_FORMAT_MEMORY, ID_TIME_SET_CHECK, ID_LOGGER_RESET,
         ID_VIEW_GRAPH, ID_LOGGER_SETTING, ID_APP_ABOUT, ID_CONNECT, ID_DISCONNECT, ID_CLOSE_LOGGER};
+    const std::map<int, std::string> dialogs{{ID_MEMORY_CHECK, "Memory Check"},
+        {ID_FORMAT_MEMORY, "Format memory"}, {ID_TIME_SET_CHECK, "Time Set"},
+        {ID_LOGGER_RESET, "Reset"}, {ID_ZIGBEE_SET, "Zigbee set"}};
     for (const char* state : {"nothing open", "line closed", "connected"}) {
         const bool open = state != std::string("nothing open");
         const bool connected = state == std::string("connected");
@@ -199,16 +177,24 @@ TEST_F(LineInputTest, EveryEnabledCommandActsOnTheHighlightedEntry)
         for (int id : order) {
             if (!frame->Command(id)->isEnabled())
                 continue;
-            if (open) {
-                TryToDeselect();
+            if (open) { // Ctrl+click on the highlight, a click under the entries
+                ClickRow(List()->currentRow(), Qt::ControlModifier);
+                QTest::mouseClick(List()->viewport(), Qt::LeftButton, {}, BelowEntries());
+                HandlePosted();
                 ExpectShowing(g_nCurLogger, state);
             }
-            EXPECT_TRUE(Acts(id)) << state << ": command " << id;
+            const std::string acted = Acts(id);
+            EXPECT_NE(acted, "") << state << ": command " << id;
+            EXPECT_TRUE(dialogs.count(id) == 0 || acted == dialogs.at(id)) << acted;
             ran.insert(id);
         }
         EXPECT_EQ(ran.count(ID_ZIGBEE_SET), connected ? 0U : 1U) << state;
         EXPECT_EQ(ran.count(ID_CONNECT_OPTION), open && !connected ? 1U : 0U) << state;
-        EXPECT_EQ(ran.count(ID_RECEIVE_DATA), connected ? 1U : 0U) << state;
+        EXPECT_EQ(ran.count(ID_LOGGER_SETTING), connected ? 1U : 0U) << state;
+        // Close Logger, the last, closed the highlighted entry (a cancelled Open Logger went
+        // back to the first).
+        const Strings left = connected ? Strings{"First"} : open ? Strings{"Second"} : Strings{};
+        EXPECT_EQ(Items(IDC_LOGGER_LIST), left) << state;
     }
 }
 
@@ -226,13 +212,9 @@ TEST_F(LineInputTest, AfterTheLineGoesAwayTheScreenIsAsAfterDisconnect)
     };
     connectAndCall();
     Click(IDC_DISCONNECT);
-    const auto disconnected = ScreenState();
+    const auto disconnected = std::pair(ScreenOn(), CommandsOn());
 
-    const struct
-    {
-        const char* how;
-        std::function<void()> lose;
-    } losses[] = {
+    const std::pair<const char*, std::function<void()>> losses[] = {
         {"call",
             [this] {
                 sim.InjectFault(loggersim::SimFault::Vanish);
@@ -245,143 +227,100 @@ TEST_F(LineInputTest, AfterTheLineGoesAwayTheScreenIsAsAfterDisconnect)
             }},
         {"idle", [this] { sim.Stop(); }},
     };
-    for (const auto& loss : losses) {
+    for (const auto& [how, lose] : losses) {
         sim.Stop();
         ASSERT_TRUE(StartLine({1}));
         connectAndCall();
-        loss.lose();
+        lose();
         ASSERT_TRUE(QTest::qWaitFor(
             [] { return g_port.m_Serial.IsLineLost() || !g_port.m_Serial.IsOpen(); }, WaitMs))
-            << loss.how;
-        emit QAbstractEventDispatcher::instance()->aboutToBlock(); // the program idles
-        EXPECT_EQ(ScreenState(), disconnected) << loss.how;
-        EXPECT_FALSE(g_port.m_Serial.IsOpen()) << loss.how;
+            << how;
+        Idle();
+        EXPECT_EQ(std::pair(ScreenOn(), CommandsOn()), disconnected) << how;
+        EXPECT_FALSE(g_port.m_Serial.IsOpen()) << how;
     }
 }
 
+// Connected, another entry chosen by mouse, keys, double click or the name combo is refused
+// with one warning each, and the highlight stays on the record the commands act on.
 TEST_F(LineInputTest, ARefusedChoiceLeavesTheHighlightOnTheRecordTheCommandsActOn)
 {
-    ASSERT_TRUE(StartSlowLine({1}));
+    ASSERT_TRUE(StartSlowLine());
     OpenConfigurations({Single("First", SimComPort), Single("Second", 4)});
-    Click(IDC_CONNECT);
-    ASSERT_TRUE(g_port.m_Serial.IsOpen());
-    boxes.requests.clear();
-
-    ClickRow(1);
-    ASSERT_TRUE(WaitForBoxes(1));
-    ExpectShowing(0, "mouse");
-
+    ConnectLine();
     List()->setFocus();
-    for (int key : {Qt::Key_Down, Qt::Key_End}) {
-        QTest::keyClick(List(), static_cast<Qt::Key>(key));
+    const std::pair<const char*, std::function<void()>> choices[] = {
+        {"click", [this] { ClickRow(1); }},
+        {"down", [this] { QTest::keyClick(List(), Qt::Key_Down); }},
+        {"end", [this] { QTest::keyClick(List(), Qt::Key_End); }},
+        {"double click",
+            [this] { QTest::mouseDClick(List()->viewport(), Qt::LeftButton, {}, RowCentre(1)); }},
+        {"name combo",
+            [this] {
+                NameCombo()->setFocus();
+                QTest::keyClick(NameCombo(), Qt::Key_Down);
+            }},
+    };
+    for (size_t i = 0; i < std::size(choices); ++i) {
+        choices[i].second();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return boxes.requests.size() > i; }, WaitMs));
         HandlePosted();
-        ExpectShowing(0, "list keys");
+        ExpectShowing(0, choices[i].first);
     }
-    QTest::mouseDClick(List()->viewport(), Qt::LeftButton, {}, RowCentre(1));
-    HandlePosted();
-    ExpectShowing(0, "double click");
-    NameCombo()->setFocus();
-    QTest::keyClick(NameCombo(), Qt::Key_Down);
-    HandlePosted();
-    ExpectShowing(0, "name combo keys");
-    // One warning for each refused choice, the double click's two presses being one choice.
     EXPECT_EQ(boxes.Texts(), Strings(5, "already port open"));
-    EXPECT_EQ(boxes.requests.front().icon, MessageIcon::Warning);
     // While the schedule runs a double click does nothing at all.
-    boxes.requests.clear();
     g_bScheduleRunning = true;
     emit List()->itemDoubleClicked(List()->item(1));
     HandlePosted();
-    EXPECT_TRUE(boxes.requests.empty());
+    EXPECT_EQ(boxes.requests.size(), 5U);
     g_bScheduleRunning = false;
 
     Click(IDC_DISCONNECT);
-    ASSERT_FALSE(g_port.m_Serial.IsOpen());
     ExpectShowing(0, "disconnected");
     Click(IDC_CLOSE_LOGGER);
     EXPECT_EQ(Items(IDC_LOGGER_LIST), Strings{"Second"});
-
-    // With the line closed a click chooses, and the commands follow it.
-    OpenConfigurations({Single("First", SimComPort), Single("Second", 4)});
-    ClickRow(1);
-    ExpectShowing(1, "line closed");
-    Click(IDC_CLOSE_LOGGER);
-    EXPECT_EQ(Items(IDC_LOGGER_LIST), Strings{"First"});
 }
 
-TEST_F(LineInputTest, NoOtherLineCommandRunsInsideACallsWait)
+// Inside the connect dialog's and a call's wait on the line no line command is on, also once
+// the rules have run there, and none runs, clicked or reached another way.
+TEST_F(LineInputTest, NoOtherLineCommandRunsInsideALineWait)
 {
-    ASSERT_TRUE(StartSlowLine({1}));
+    ASSERT_TRUE(StartSlowLine());
     OpenConfigurations({Single("Site1", SimComPort)});
-    Click(IDC_CONNECT);
-    ASSERT_TRUE(g_port.m_Serial.IsOpen());
-    boxes.requests.clear();
-    sim.ClearReceived();
-
-    struct
-    {
-        bool ran = false;
-        std::set<int> enabled; // line commands found enabled inside the wait
-    } inWait;
-    const auto lookAtLineCommands = [&] {
-        for (int id : {IDC_RECEIVE_DATA, IDC_DISCONNECT, IDC_MEASUREMENT, IDC_CALL})
-            if (Enabled(id))
-                inWait.enabled.insert(id);
-        for (int id : {ID_RECEIVE_DATA, ID_DISCONNECT, ID_MEMORY_CHECK, ID_LOGGER_SETTING})
-            if (frame->Command(id)->isEnabled())
-                inWait.enabled.insert(id);
-    };
-    QTimer::singleShot(ReplyDelayMs / 3, view, [&] {
-        inWait.ran = true;
-        lookAtLineCommands();
-        // The rules run when a menu opens and when the loop idles: they keep them off.
-        ConnectMenu()->popup(QPoint(0, 0));
-        ConnectMenu()->close();
-        emit QAbstractEventDispatcher::instance()->aboutToBlock();
-        lookAtLineCommands();
+    bool waited = false;
+    std::set<int> on;
+    QTimer probe;
+    probe.callOnTimeout([&] {
+        if (waited || !view->IsLineBusy() || !g_port.m_Serial.IsOpen())
+            return;
+        waited = true;
+        on = LineCommandsOn();
+        OpenMenu();
+        Idle();
+        on.merge(LineCommandsOn());
         for (int id : {IDC_RECEIVE_DATA, IDC_DISCONNECT, IDC_MEASUREMENT, IDC_CALL})
             Click(id);
-        // Nor do the handlers themselves, reached another way: a second call, a disconnect.
         frame->OnCommand(ID_RECEIVE_DATA);
         view->OnBnClickedCall();
         view->DisconnectLogger();
     });
-    Click(IDC_CALL);
+    probe.start(0);
+    ConnectLine();
+    EXPECT_TRUE(waited);
+    EXPECT_EQ(on, std::set<int>{});
 
-    EXPECT_TRUE(inWait.ran);
-    EXPECT_EQ(inWait.enabled, std::set<int>{});
-    EXPECT_TRUE(Enabled(IDC_LAMP_GOOD));
-    EXPECT_FALSE(Enabled(IDC_LAMP_BAD));
+    waited = false;
+    sim.ClearReceived();
+    Click(IDC_CALL);
+    EXPECT_TRUE(waited);
+    EXPECT_EQ(on, std::set<int>{});
     EXPECT_EQ(sim.Commands(), Strings{"@01,01,memory"});
     EXPECT_FALSE(Exists("Site1/Site1-01.acc"));
     EXPECT_TRUE(boxes.requests.empty());
     EXPECT_TRUE(g_port.m_Serial.IsOpen());
-    // The call over, the line commands are back.
-    ExpectScreen({IDC_MEASUREMENT, IDC_LOGGER_ID_COMBO, IDC_CALL, IDC_LAMP_GOOD, IDC_RECEIVE_DATA,
-                     IDC_VIEW_DATA, IDC_DISCONNECT},
-        "after the call");
-}
-
-TEST_F(LineInputTest, NothingLightsUpBehindTheConnectDialog)
-{
-    ASSERT_TRUE(StartSlowLine({1}));
-    OpenConfigurations({Single("Site1", SimComPort)});
-    std::set<int> behind; // enabled while the dialog checks the logger
-    ModalDriver driver;
-    driver.Then([&](QWidget*) {
-        EXPECT_TRUE(g_port.m_Serial.IsOpen());
-        for (int id : {IDC_RECEIVE_DATA, IDC_DISCONNECT})
-            if (Enabled(id))
-                behind.insert(id);
-        for (int id : {ID_RECEIVE_DATA, ID_DISCONNECT, ID_MEMORY_CHECK})
-            if (frame->Command(id)->isEnabled())
-                behind.insert(id);
-    });
-    Click(IDC_CONNECT);
-    EXPECT_TRUE(driver.AllDone());
-    EXPECT_EQ(behind, std::set<int>{});
-    EXPECT_TRUE(Enabled(IDC_RECEIVE_DATA));
-    EXPECT_TRUE(frame->Command(ID_DISCONNECT)->isEnabled());
+    EXPECT_EQ(ScreenOn(),
+        (std::set<int>{IDC_MEASUREMENT, IDC_LOGGER_ID_COMBO, IDC_CALL, IDC_LAMP_GOOD,
+            IDC_RECEIVE_DATA, IDC_VIEW_DATA, IDC_DISCONNECT}));
 }
 
 TEST_F(LineInputTest, TheRulesWaitUntilAModalWindowHasClosed)
@@ -392,11 +331,9 @@ TEST_F(LineInputTest, TheRulesWaitUntilAModalWindowHasClosed)
     ModalDriver driver;
     driver.Then([&](QWidget* about) {
         ASSERT_TRUE(OpenPort()); // behind the frame, as a dialog's own work would
-        // Checked once the About box's loop has idled with the port open.
-        QTimer::singleShot(30, about, [&, about] {
-            lit = Enabled(IDC_DISCONNECT) || frame->Command(ID_DISCONNECT)->isEnabled();
-            RejectModal(about);
-        });
+        Idle(); // the About box's loop
+        lit = Enabled(IDC_DISCONNECT) || frame->Command(ID_DISCONNECT)->isEnabled();
+        RejectModal(about);
     });
     frame->OnCommand(ID_APP_ABOUT);
     EXPECT_TRUE(driver.AllDone());
@@ -406,13 +343,11 @@ TEST_F(LineInputTest, TheRulesWaitUntilAModalWindowHasClosed)
     // Outside a modal window they run when a menu opens and when the loop idles.
     QAction* connect = frame->Command(ID_CONNECT);
     g_port.m_Serial.Close();
-    ConnectMenu()->popup(QPoint(0, 0));
-    ConnectMenu()->close();
+    OpenMenu();
     EXPECT_TRUE(connect->isEnabled());
     EXPECT_FALSE(Enabled(IDC_DISCONNECT));
     ASSERT_TRUE(OpenPort());
-    EXPECT_TRUE(connect->isEnabled());
-    emit QAbstractEventDispatcher::instance()->aboutToBlock();
+    Idle();
     EXPECT_FALSE(connect->isEnabled());
     EXPECT_TRUE(Enabled(IDC_DISCONNECT));
 }

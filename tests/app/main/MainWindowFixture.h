@@ -13,10 +13,12 @@
 
 #include "support/RecordingPresenter.h"
 
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QListWidget>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -31,6 +33,8 @@
 class MainWindowFixture : public ::testing::Test
 {
 protected:
+    using Strings = std::vector<std::string>;
+
     void SetUp() override;
     void TearDown() override;
 
@@ -59,16 +63,19 @@ protected:
     // Runs what the handlers left for after the input (a refused choice's warning).
     static void HandlePosted() { QCoreApplication::processEvents(); }
 
-    // Exactly these of the screen's buttons and of the frame's commands are enabled; a
-    // command's menu entry and toolbar button must agree.
-    void ExpectScreen(const std::set<int>& enabled, const char* state = "") const;
-    void ExpectCommands(const std::set<int>& enabled, const char* state = "") const;
+    // The screen's buttons that are on, and the frame's commands that are on (a command's
+    // menu entry and toolbar button must agree).
+    std::set<int> ScreenOn() const;
+    std::set<int> CommandsOn() const;
 
+    // A mouse click on a control of the screen.
+    void Click(int controlId) { QTest::mouseClick(view->Item(controlId), Qt::LeftButton); }
     bool Enabled(int controlId) const;
     std::string Text(int controlId) const { return view->Controls().ItemText(controlId); }
     // The entries of a combo box of the screen, or of the logger list.
     std::vector<std::string> Items(int controlId) const;
     QListWidget* List() const { return view->ItemAs<QListWidget>(IDC_LOGGER_LIST); }
+    QComboBox* NameCombo() const { return view->ItemAs<QComboBox>(IDC_LOGGER_COMBO); }
     static bool Exists(const std::string& inDataFolder)
     {
         return QFileInfo::exists(QString::fromStdString(g_strDataFolder + inDataFolder));

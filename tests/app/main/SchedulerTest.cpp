@@ -1,7 +1,5 @@
 #include "MainWindowFixture.h"
 
-#include <QTest>
-
 #include <algorithm>
 
 namespace {
@@ -12,117 +10,74 @@ class SchedulerTest : public MainWindowFixture
 protected:
     static constexpr int WaitMs = 20000;
 
-    void Start(int hour, int minute, std::initializer_list<LoggerRecord> records)
+    void Start(int hour, std::initializer_list<LoggerRecord> records)
     {
-        SetTime(hour, minute);
         CVorlenView::s_nScheduleTickMs = 2; // the fixture puts it back
         OpenConfigurations(records);
-        view->SetScheduleClock([this] {
+        view->SetScheduleClock([this, hour] {
             ++m_clockReads;
-            return m_now;
+            return QDateTime(QDate(2026, 12, 6), QTime(hour, 0, 5));
         });
         view->OnBnClickedScheduleStart();
         ASSERT_TRUE(g_bScheduleRunning);
     }
-    void SetTime(int h, int m) { m_now = QDateTime(QDate(2026, 12, 6), QTime(h, m, 5)); }
     // Lets the scheduler look at the clock a few more times.
     void LetTicksPass()
     {
         const int until = m_clockReads + 6;
         ASSERT_TRUE(QTest::qWaitFor([&] { return m_clockReads >= until; }, WaitMs));
     }
-    long Receives() const { return std::ranges::count(sim.Commands(), "@01,01,memory"); }
-    bool WaitForReceives(int count)
-    {
-        return QTest::qWaitFor(
-            [&] { return Receives() >= count && !g_port.m_Serial.IsOpen(); }, WaitMs);
-    }
 
-    QDateTime m_now;
     int m_clockReads = 0;
 };
 
 // Each configuration due at the minute is received once, in the same tick, without a box.
-TEST_F(SchedulerTest, AReceiveAtItsMinuteDownloadsWithoutABox)
+// The line closes after, and what its connect enabled goes off with it. Stop restores the
+// screen and ends the ticks; an open port keeps the schedule from starting.
+TEST_F(SchedulerTest, AReceiveAtItsMinuteDownloadsWithoutABoxAndStopEndsTheTicks)
 {
     ASSERT_TRUE(StartLine({1}, 4));
-    Start(1, 0, {Single("Site1", SimComPort, 60), Single("Site2", SimComPort, 30)});
-    ASSERT_TRUE(WaitForReceives(2));
+    Start(1, {Single("Site1", SimComPort, 60), Single("Site2", SimComPort, 30)});
+    const auto receives = [this] { return std::ranges::count(sim.Commands(), "@01,01,memory"); };
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return receives() >= 2 && !g_port.m_Serial.IsOpen(); }, WaitMs));
     LetTicksPass();
-    EXPECT_EQ(Receives(), 2);
+    EXPECT_EQ(receives(), 2);
     for (const char* file : {"Site1/Site1-01.acc", "Site1/Site1-01.csv", "Site2/Site2-01.csv"})
         EXPECT_TRUE(Exists(file)) << file;
     EXPECT_TRUE(boxes.requests.empty());
     EXPECT_FALSE(g_port.m_Serial.IsOpen());
     EXPECT_EQ(g_loggers[0].m_nNextReceive, 120);
     EXPECT_EQ(g_loggers[1].m_nNextReceive, 90);
-}
+    EXPECT_EQ(ScreenOn(), (std::set<int>{IDC_SCHEDULE_STOP, IDC_VIEW_DATA}));
 
-// A receive closes the line it opened, and what its connect enabled goes off with it: Call
-// would only light BAD on a closed port.
-TEST_F(SchedulerTest, AfterAScheduledReceiveTheLineControlsAreOff)
-{
-    ASSERT_TRUE(StartLine({1}, 2));
-    Start(0, 0, {Single("Site1", SimComPort, 60)});
-    ASSERT_TRUE(WaitForReceives(1));
-    ExpectScreen({IDC_SCHEDULE_STOP, IDC_VIEW_DATA}, "after the receive");
     view->OnBnClickedScheduleStop();
+    EXPECT_FALSE(g_bScheduleRunning);
+    EXPECT_FALSE(view->IsTimerRunning(0));
     const std::set<int> closed{
         IDC_OPEN_LOGGER, IDC_CLOSE_LOGGER, IDC_SCHEDULE_START, IDC_CONNECT, IDC_VIEW_DATA};
-    ExpectScreen(closed, "schedule stopped");
+    EXPECT_EQ(ScreenOn(), closed) << "schedule stopped";
     OpenConfigurations({Single("Site1", SimComPort, 60)});
-    ExpectScreen(closed, "opened again");
-}
+    EXPECT_EQ(ScreenOn(), closed) << "opened again";
 
-TEST_F(SchedulerTest, DelayedReceivesEveryTwoHours)
-{
-    ASSERT_TRUE(StartLine({1}, 2));
-    Start(0, 29, {Single("Site1", SimComPort, 120, 30)});
-    LetTicksPass();
-    EXPECT_EQ(Receives(), 0);
-    SetTime(0, 30);
-    ASSERT_TRUE(WaitForReceives(1));
-    SetTime(2, 29);
-    LetTicksPass();
-    EXPECT_EQ(Receives(), 1);
-    SetTime(2, 30);
-    ASSERT_TRUE(WaitForReceives(2));
-    EXPECT_EQ(g_loggers[0].m_nNextReceive, 270);
+    ASSERT_TRUE(OpenPort());
+    view->OnBnClickedScheduleStart();
+    EXPECT_FALSE(g_bScheduleRunning);
+    EXPECT_FALSE(view->IsTimerRunning(0));
+    EXPECT_EQ(boxes.Texts(), Strings{"Port Open"});
 }
 
 TEST_F(SchedulerTest, AFailedConnectPassesEveryLoggerOverAndClosesThePort)
 {
     ASSERT_TRUE(StartLine({4}, 2)); // nobody answers to ID 1
     CSerialCom::SetSliceMs(1);
-    Start(0, 0, {Single("Site1", SimComPort, 60)});
+    Start(0, {Single("Site1", SimComPort, 60)});
     ASSERT_TRUE(QTest::qWaitFor([] { return g_loggers[0].m_nNextReceive == 60; }, WaitMs));
     LetTicksPass();
     EXPECT_FALSE(g_port.m_Serial.IsOpen());
-    EXPECT_EQ(sim.Commands(), std::vector<std::string>{"@01,01,address"});
+    EXPECT_EQ(sim.Commands(), Strings{"@01,01,address"});
     EXPECT_FALSE(Exists("Site1/Site1-01.acc"));
     EXPECT_TRUE(boxes.requests.empty());
-}
-
-// Stop between ticks restores the screen and ends the ticks; an open port keeps it stopped.
-TEST_F(SchedulerTest, StopBetweenTicksRestoresTheScreenAndAnOpenPortKeepsItStopped)
-{
-    ASSERT_TRUE(StartLine({1}, 2));
-    Start(5, 1, {Single("Site1", SimComPort, 60)});
-    LetTicksPass();
-    view->OnBnClickedScheduleStop();
-    EXPECT_FALSE(g_bScheduleRunning);
-    EXPECT_FALSE(view->IsTimerRunning(0));
-    ExpectScreen(
-        {IDC_OPEN_LOGGER, IDC_CLOSE_LOGGER, IDC_SCHEDULE_START, IDC_CONNECT, IDC_VIEW_DATA});
-    const int reads = m_clockReads;
-    QTest::qWait(20);
-    EXPECT_EQ(m_clockReads, reads);
-
-    ASSERT_TRUE(OpenPort());
-    view->OnBnClickedScheduleStart();
-    EXPECT_FALSE(g_bScheduleRunning);
-    EXPECT_FALSE(view->IsTimerRunning(0));
-    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"Port Open"});
 }
 
 } // namespace
