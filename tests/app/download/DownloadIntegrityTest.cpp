@@ -222,9 +222,16 @@ TEST_F(DownloadIntegrityTest, ReadingsStoredDuringTheDownloadKeepTheMemory)
 {
     sim.SetPaced(true);
     PeriodicWithErase();
-    // The logger measures four readings while its memory is being read.
+    // The logger measures four readings once its memory is being read.
     const auto records = sim.Records(1);
-    QTimer::singleShot(150, [this] { sim.SetRecordCount(1, 44); });
+    QTimer measure;
+    measure.callOnTimeout([&] {
+        if (Sent("@01,01,data load")) {
+            measure.stop();
+            sim.SetRecordCount(1, 44);
+        }
+    });
+    measure.start(1);
     Receive();
     EXPECT_EQ(FileLines(Acc(1)), records);
     EXPECT_FALSE(Erased());
