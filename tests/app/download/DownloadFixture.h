@@ -39,10 +39,10 @@ protected:
     {
         SimLineFixture::SetUp();
         ASSERT_TRUE(OpenPort());
-        // Long enough to see a line close within a reply's second of silence; every download ends
-        // with a silent reply time-out (70 slices), so tests of many downloads shorten the slices
-        // further.
-        CSerialCom::SetSliceMs(5);
+        // Long enough for a reply on a busy machine and to see a line close within a reply's
+        // second of silence; every download ends with a silent reply time-out (70 slices), so
+        // tests of many downloads shorten the slices further.
+        CSerialCom::SetSliceMs(10);
     }
     void TearDown() override
     {
