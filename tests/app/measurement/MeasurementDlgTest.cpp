@@ -30,6 +30,8 @@ protected:
     void SetUp() override
     {
         OperationDlgFixture::SetUp();
+        // The line's own slices: a reply slowed by a busy machine is never taken for silence.
+        CSerialCom::SetSliceMs(CSerialCom::DefaultSliceMs);
         SetChannel(1, 0, 1, 1, 2);
         SetChannel(1, 2, 1, 1, 0);
     }
@@ -230,6 +232,7 @@ TEST_F(MeasurementTest, ALostReplyASilentLoggerOrAVanishedLineAddNoWrongRow)
 {
     OpenDlg();
     Click(D(), IDC_SAVE_READING); // no "save off" line before the readings
+    CSerialCom::SetSliceMs(10); // a lost reply costs 0.6 s; the others come long before
     sim.InjectFault(SimFault::DropReply, 0); // 1A
     ReadSelect("1", "ALL");
     ASSERT_EQ(Rows(), 1);
@@ -241,12 +244,14 @@ TEST_F(MeasurementTest, ALostReplyASilentLoggerOrAVanishedLineAddNoWrongRow)
     EXPECT_EQ(boxes.Texts(), Texts{CMeasurementDlg::NotEveryReading});
     boxes.requests.clear();
     sim.SetSilent(true);
+    CSerialCom::SetSliceMs(1); // no reply to wait for
     Click(D(), IDC_SAVE_READING);
     ReadSelect("3", "ALL"); // "save on" unanswered three times: the logger may not be saving
     Click(D(), IDC_SAVE_READING);
     Click(D(), IDC_READING_ALL);
     Click(D(), IDC_READING_SELECT);
     sim.SetSilent(false);
+    CSerialCom::SetSliceMs(CSerialCom::DefaultSliceMs);
     Click(D(), IDC_SAVE_READING);
     sim.InjectFault(SimFault::Vanish, 5); // save off, A0, B0, A1, B1, then half of A2
     Click(D(), IDC_READING_ALL);
