@@ -103,6 +103,7 @@ TEST_F(WaitJobTest, MeasuringTakesTheReadingsAskedFor)
             {"@01,01,save off", "@01,01,measure all", "@01,01,save on"}, "3A. 3B 4B. 5A. 5B 15B.",
             {16}, Range(1, 16)},
         {WaitMode::Measure, 3, 0, true, both, "3A. 3B", {2}, {1, 2}},
+        {WaitMode::Measure, 4, 0, true, {"@01,01,measure 04 03"}, "4B.", {2}, {1, 2}},
         // No VW on the channel: no measuring command, the framing all the same.
         {WaitMode::Measure, 4, 1, false, {"@01,01,save off", "@01,01,save on"}, "", {}, {}},
         {WaitMode::Measure, 4, 2, true, {"@01,01,measure 04 03"}, "4B.", {1}, {1}},
