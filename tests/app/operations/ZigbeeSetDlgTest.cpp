@@ -171,7 +171,8 @@ TEST_F(ZigbeeSetTest, ALineThatGoesAwayTurnsTheSendsOff)
     EXPECT_TRUE(Enabled(Dlg(), IDC_CONNECT));
 }
 
-// One command at a time; Close still ends the dialog, and with it the wait.
+// One command at a time, and Enter ends nothing; Close still ends the dialog, and with it the
+// wait.
 TEST_F(ZigbeeSetTest, WhileASendWaitsOnlyCloseActs)
 {
     Connect(IDC_COORDINATOR);
@@ -183,11 +184,12 @@ TEST_F(ZigbeeSetTest, WhileASendWaitsOnlyCloseActs)
         ids.insert(ids.end(), {IDC_CONNECT, IDC_CLOSE});
         inWait = EnabledOf(Dlg(), ids);
         QTest::keyClick(Dlg(), Qt::Key_Return);
+        inWait.push_back(Dlg()->isVisible());
         Click(Dlg(), IDC_CLOSE);
     });
     Click(Dlg(), 1033);
     States expected = AllOff;
-    expected.insert(expected.end(), {false, true});
+    expected.insert(expected.end(), {false, true, true});
     EXPECT_EQ(inWait, expected);
     EXPECT_FALSE(dlg->isVisible() || PortOpen());
     EXPECT_EQ(Entries(Dlg(), IDC_LIST_COORDINATOR), Texts{""});
