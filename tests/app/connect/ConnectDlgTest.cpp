@@ -77,7 +77,7 @@ protected:
     {
         g_port.m_Serial.Close();
         Record() = record;
-        sim.ClearReceived();
+        ClearReceived();
         boxes.requests.clear();
         g_traced.clear();
     }

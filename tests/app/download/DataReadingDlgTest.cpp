@@ -65,7 +65,7 @@ TEST_F(DataReadingDlgTest, EmptyOrSilentLoggersArePassedOver)
 TEST_F(DataReadingDlgTest, OnlyFixedSchedulesGetTheClockSet)
 {
     for (const int mode : {SchedulePeriodic, ScheduleFixed}) {
-        sim.ClearReceived();
+        ClearReceived();
         Record().m_units[0].m_schedule.m_nScheduleMode = mode;
         Receive();
         Lines setting; // date and time commands, then the data load

@@ -101,7 +101,7 @@ TEST_F(DownloadIntegrityTest, ACountTheLoggerCannotBeTrustedKeepsTheMemory)
     for (const char* reply :
         {"@01,02,memory 40\r\n", "@01,01,memorx 40\r\n", "@01,01,memory 4x\r\n"}) {
         SCOPED_TRACE(reply);
-        sim.ClearReceived();
+        ClearReceived();
         boxes.requests.clear();
         sim.OverrideNextReply(reply);
         Receive();

@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QStandardPaths>
+#include <QTest>
 #include <QToolBar>
 
 namespace {
@@ -96,7 +97,8 @@ bool MainWindowFixture::OpenPort()
 {
     g_port.m_Serial.SetPort(SimComPort);
     g_port.m_Serial.SetLoggerLine();
-    return g_port.m_Serial.Open();
+    // A port of another test program may hold this pseudo-terminal's lock for a moment.
+    return QTest::qWaitFor([] { return g_port.m_Serial.Open(); }, 5000);
 }
 
 void MainWindowFixture::ConnectLine()

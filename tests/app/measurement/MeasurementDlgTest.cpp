@@ -98,7 +98,7 @@ TEST_F(MeasurementTest, ReadingsLandInTheColumnsOfTheirChannels)
     EXPECT_EQ(sim.Commands(),
         (Texts{"@01,01,save off", "@01,01,measure 02 01 00 0020", "@01,01,save on"}));
     ReadSelect("1", "B");
-    sim.ClearReceived();
+    ClearReceived();
     Click(D(), IDC_READING_ALL);
     EXPECT_EQ(sim.Commands(), (Texts{"@01,01,save off", "@01,01,measure all", "@01,01,save on"}));
     ASSERT_EQ(Rows(), 3);
@@ -107,7 +107,7 @@ TEST_F(MeasurementTest, ReadingsLandInTheColumnsOfTheirChannels)
     EXPECT_TRUE(rows[1][1] + rows[1][3] == "" && !rows[1][2].empty());
     EXPECT_TRUE(IsVw(rows[2][1]) && !rows[2][2].empty() && IsVw(rows[2][3]));
     EXPECT_EQ(Table()->verticalScrollBar()->value(), Table()->verticalScrollBar()->maximum());
-    sim.ClearReceived();
+    ClearReceived();
     Click(D(), IDC_SAVE_READING);
     Click(D(), IDC_READING_ALL);
     ReadSelect("1", "A");
@@ -146,7 +146,7 @@ TEST_F(MeasurementTest, ColumnOffsetsAndTheScrollTowardsTheChannel)
     }
     EXPECT_TRUE(boxes.requests.empty());
     // A kind the channel lacks measures nothing and says so.
-    sim.ClearReceived();
+    ClearReceived();
     ReadSelect("5", "A");
     EXPECT_EQ(sim.Commands(), (Texts{"@01,01,save off", "@01,01,save on"}));
     EXPECT_EQ(boxes.Texts(), Texts{NoResponse});
@@ -213,7 +213,7 @@ TEST_F(MeasurementTest, SwitchingTheLoggerEmptiesTheTableAndShowsItsColumns)
     EXPECT_EQ(Headings(), (Texts{"Logger ID", "2B", "16A"}));
     EXPECT_EQ(Entries(D(), IDC_CHANNEL), (Texts{"2", "16"}));
     EXPECT_EQ(Text(D(), IDC_KIND), "B"); // the kind stays
-    sim.ClearReceived();
+    ClearReceived();
     ReadSelect("16", "ALL");
     EXPECT_EQ(sim.Commands()[1], "@01,03,measure 15 01 01 0020");
     EXPECT_EQ(Row(0)[0], "3");

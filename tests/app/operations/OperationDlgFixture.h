@@ -7,7 +7,6 @@
 #include "support/ModalDriver.h"
 #include "support/Screenshot.h"
 #include "support/sim/SimLineFixture.h"
-#include "support/sim/SlicePacer.h"
 
 #include <QTimer>
 
@@ -24,16 +23,15 @@ protected:
     void SetUp() override
     {
         SimLineFixture::SetUp();
-        pacer.emplace(sim);
+        ShortSlices();
         CWaitPopupDlg::StartDelayMs = CWaitPopupDlg::CloseDelayMs = 5;
-        ASSERT_TRUE(OpenLine()) << g_port.m_Serial.OpenFailure();
+        ASSERT_TRUE(OpenPort()) << g_port.m_Serial.OpenFailure();
     }
     void TearDown() override
     {
         CWaitPopupDlg::StartDelayMs = 100;
         CWaitPopupDlg::CloseDelayMs = 500;
         CWaitPopupDlg::ImageStepMs = 1000;
-        pacer.reset();
         SimLineFixture::TearDown();
     }
 
@@ -45,17 +43,6 @@ protected:
         Record().m_bRs485 = 1;
         for (int id : ids)
             Record().m_bLoggerUsed[id - 1] = 1;
-    }
-    void ClearReceived()
-    {
-        pacer->Forget();
-        sim.ClearReceived();
-    }
-    // Another test program whose line went away may hold the lock of this pseudo-terminal's
-    // number until its port sees that: the port opens once the lock is free.
-    bool OpenLine()
-    {
-        return QTest::qWaitFor([this] { return OpenPort(); }, WaitMs);
     }
     // The dialog built, initialised and shown at its real size, the line's log cleared.
     template <class Dlg, class... Args> std::unique_ptr<Dlg> Open(Args... args)
@@ -80,6 +67,4 @@ protected:
         boxes.requests.clear();
         return told;
     }
-
-    std::optional<SlicePacer> pacer;
 };

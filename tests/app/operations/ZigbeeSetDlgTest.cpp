@@ -217,7 +217,7 @@ TEST_F(ZigbeeSetTest, NoWayOutSendsAHangUp)
         leave();
         dlg.reset();
         // What the dialog's port sent is ahead of a command on the same line.
-        ASSERT_TRUE(OpenLine());
+        ASSERT_TRUE(OpenPort());
         EXPECT_TRUE(g_port.IsLoggerPresent(1));
         g_port.m_Serial.Close();
         EXPECT_EQ(sim.Received(), "@01,01,address\r");

@@ -151,7 +151,7 @@ TEST_F(GraphWindowControlsTest, GraphSetIsOffDuringAPassCancelKeepsTheRingAndSet
 {
     bool refused = false;
     Soon([&] {
-        sim.ClearReceived();
+        ClearReceived();
         Click(IDC_GRAPH_SET);
         dlg->OnBnClickedGraphSet();
         refused = !Enabled(IDC_GRAPH_SET);
@@ -161,7 +161,7 @@ TEST_F(GraphWindowControlsTest, GraphSetIsOffDuringAPassCancelKeepsTheRingAndSet
     for (const std::string& command : sim.Commands())
         EXPECT_EQ(command.find("channel"), std::string::npos) << command;
     ASSERT_EQ(dlg->m_nWritePos, 1);
-    sim.ClearReceived();
+    ClearReceived();
     GraphSet(GraphSetIds::IDC_CANCEL);
     EXPECT_EQ(sim.Commands().front(), "@01,01,channel all");
     EXPECT_EQ(Record().m_nScannedSensors, 32);

@@ -108,7 +108,7 @@ TEST_F(GraphWindowTest, WithTheSaveCheckNoSavePairGoesOutAndAClickDuringAPassCha
     EXPECT_EQ(sim.Commands(),
         (Texts{PassCommands[0], PassCommands[2], PassCommands[3], PassCommands[4]}));
     // Unchecked at the start of the pass, checked during it: "save on" still goes out.
-    sim.ClearReceived();
+    ClearReceived();
     Click(IDC_SAVE_READING);
     Soon([this] {
         Click(IDC_SAVE_READING);
@@ -133,7 +133,7 @@ TEST_F(GraphWindowTest, ASilentLoggerOrALostLineGivesTheBoxAndTheWindowStaysUsab
     EXPECT_TRUE(Enabled(IDC_MEASURE_ONCE) && Enabled(IDC_GRAPH_SET));
     // Usable at once: the next click measures when the logger is back.
     sim.SetSilent(false);
-    sim.ClearReceived();
+    ClearReceived();
     Click(IDC_MEASURE_ONCE);
     EXPECT_EQ(sim.Commands(), PassCommands);
     EXPECT_EQ(dlg->m_nWritePos, 1);
@@ -200,7 +200,7 @@ TEST_F(GraphWindowTest, ALostSaveOnIsTriedThreeTimesAndWarnedOfWhenAllFail)
     PlotChannelOneOnly();
     for (const int lost : {1, 3}) {
         // Reply lines: address, save off, measure, then the "save on" answers.
-        sim.ClearReceived();
+        ClearReceived();
         for (int line = 3; line < 3 + lost; ++line)
             sim.InjectFault(loggersim::SimFault::DropReply, line);
         Click(IDC_MEASURE_ONCE);
@@ -219,7 +219,7 @@ TEST_F(GraphWindowTest, AGraphLoggerOutsideTheLineReadsAsTheFirst)
     Record().m_nGraphLogger = 9;
     Click(IDC_MEASURE_ONCE);
     EXPECT_EQ(sim.Commands(), PassCommands);
-    sim.ClearReceived();
+    ClearReceived();
     Record().m_nGraphLogger = -3;
     Click(IDC_MEASURE_ONCE);
     EXPECT_EQ(sim.Commands().front(), PassCommands[0]);

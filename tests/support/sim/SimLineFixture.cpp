@@ -6,6 +6,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QTest>
 
 SimLineFixture::SimLineFixture(const loggersim::LoggerSim::Options& options)
     : sim(options)
@@ -38,6 +39,7 @@ void SimLineFixture::SetUp()
 
 void SimLineFixture::TearDown()
 {
+    m_pacer.reset();
     g_port.m_Serial.Close();
     CSerialCom::SetSliceMs(CSerialCom::DefaultSliceMs);
     sim.Stop();
@@ -49,7 +51,7 @@ bool SimLineFixture::OpenPort()
 {
     g_port.m_Serial.SetPort(ComPort);
     g_port.m_Serial.SetLoggerLine();
-    return g_port.m_Serial.Open();
+    return QTest::qWaitFor([] { return g_port.m_Serial.Open(); }, WaitMs);
 }
 
 std::vector<std::string> SimLineFixture::FileLines(const std::string& path)

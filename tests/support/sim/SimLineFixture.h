@@ -5,11 +5,13 @@
 #include "loggersim/LoggerSim.h"
 
 #include "support/RecordingPresenter.h"
+#include "support/sim/SlicePacer.h"
 
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 // A simulated logger line mapped to COM9, a data folder in a temporary directory, one open
@@ -28,9 +30,19 @@ protected:
 
     static loggersim::LoggerSim::Options DefaultOptions();
 
+    // Another test program whose line went away may hold the lock of this pseudo-terminal's
+    // number until its port sees that: the port opens once the lock is free.
     bool OpenPort();
-    // 1 ms slices, so that silence costs milliseconds; slice counts stay as they are.
-    static void ShortSlices() { CSerialCom::SetSliceMs(1); }
+    // Silence costs milliseconds from here while a reply on its way is still waited for with the
+    // program's own slices; slice counts stay as they are.
+    void ShortSlices() { m_pacer.emplace(sim); }
+    // The simulator's log of received bytes and commands emptied.
+    void ClearReceived()
+    {
+        if (m_pacer)
+            m_pacer->Forget();
+        sim.ClearReceived();
+    }
     LoggerRecord& Record() { return g_loggers[0]; }
     std::string Folder() const { return m_folder; }
     // The lines of a file (CR LF or LF ends), empty lines included; none when missing.
@@ -41,6 +53,7 @@ protected:
     RecordingPresenter boxes;
 
 private:
+    std::optional<SlicePacer> m_pacer;
     QTemporaryDir m_dir;
     std::string m_folder;
 };
