@@ -40,7 +40,7 @@ TEST_F(GridKeysTest, ArrowsSelectTheNewFocusCellShiftExtendsAndTheEdgeOfTheDataS
     EXPECT_EQ(w.Selection(), std::make_pair(CellRange(4, 3, 4, 3), 1));
     EXPECT_EQ(w.owner.Codes(), (std::vector<int>{GN_SELCHANGING, GN_SELCHANGED}));
     EXPECT_EQ(w.owner.notices[0].row, 4);
-    EXPECT_EQ(w.Keys({{Key_Right, Shift}, {Key_Right, Shift}, {Key_Up, Shift}}), CCellID(3, 5));
+    EXPECT_EQ(w.Keys({Shift | Key_Right, Shift | Key_Right, Shift | Key_Up}), CCellID(3, 5));
     EXPECT_EQ(w.Selection(), std::make_pair(CellRange(3, 3, 4, 5), 6));
     grid.m_bRowSelectMode = true; // in whole-row mode an arrow selects the focus row
     w.Key(Key_Down);
@@ -49,49 +49,46 @@ TEST_F(GridKeysTest, ArrowsSelectTheNewFocusCellShiftExtendsAndTheEdgeOfTheDataS
     // At the first cell no key moves anything, and Shift+Tab leaves the grid.
     Focus(1, 1);
     w.owner.notices.clear();
-    EXPECT_EQ(w.Keys({Key_Up, Key_Left, {Key_Tab, Shift}}), CCellID(1, 1));
+    EXPECT_EQ(w.Keys({Key_Up, Key_Left, Shift | Key_Tab}), CCellID(1, 1));
     EXPECT_TRUE(w.owner.notices.empty());
     EXPECT_NE(QApplication::focusWidget(), &grid);
     // Hidden rows and columns are skipped.
     grid.setFocus();
     grid.SetRowHeight(2, 0);
-    grid.SetColumnWidth(2, 0);
-    grid.SetColumnWidth(11, 0);
+    for (const int col : {2, 11})
+        grid.SetColumnWidth(col, 0);
     EXPECT_EQ(w.Keys({Key_Down, Key_Right}), CCellID(3, 3));
     EXPECT_EQ(w.Keys({Key_End}), CCellID(3, 10));
     EXPECT_EQ(w.Keys({Key_Up, Key_Home}), CCellID(1, 1)); // up past the hidden row 2
     grid.SetColumnWidth(1, 0);
     EXPECT_EQ(w.Keys({Key_Down, Key_Home}), CCellID(3, 3));
     // Shift+Tab wraps to the last shown column of the previous shown row.
-    EXPECT_EQ(w.Keys({{Key_Tab, Shift}}), CCellID(1, 10));
+    EXPECT_EQ(w.Keys({Shift | Key_Tab}), CCellID(1, 10));
 }
 
-TEST_F(GridKeysTest, TabWrapsToTheNextRowScrolledLeftAndLeavesTheGridAfterTheLastCell)
+TEST_F(GridKeysTest, TabAndPageKeysMoveWithTheViewAndAFarFocusIsScrolledToInOneStep)
 {
     Focus(5, 1);
     EXPECT_EQ(w.Keys({Key_End}), CCellID(5, 11));
     EXPECT_GT(HPos(), 0);
     EXPECT_EQ(w.Keys({Key_Tab}), CCellID(6, 1));
     EXPECT_EQ(HPos(), 0);
-    EXPECT_EQ(w.Keys({{Key_Tab, Shift}}), CCellID(5, 11)); // back to the end of the row above
+    EXPECT_EQ(w.Keys({Shift | Key_Tab}), CCellID(5, 11)); // back to the end of the row above
     EXPECT_EQ(HPos(), grid.horizontalScrollBar()->maximum());
-    EXPECT_EQ(w.Keys({{Key_End, Ctrl}}), CCellID(199, 11));
+    EXPECT_EQ(w.Keys({Ctrl | Key_End}), CCellID(199, 11));
     EXPECT_TRUE(FocusShown());
-    EXPECT_EQ(w.Keys({Key_Tab}), CCellID(199, 11));
+    EXPECT_EQ(w.Keys({Key_Tab}), CCellID(199, 11)); // after the last cell Tab leaves the grid
     EXPECT_EQ(QApplication::focusWidget(), &w.button);
-}
-
-TEST_F(GridKeysTest, PageKeysMoveWithTheViewAndAFarFocusIsScrolledToInOneStep)
-{
-    Focus(2, 2);
+    grid.setFocus();
+    EXPECT_EQ(w.Keys({Ctrl | Key_Home, Key_Right, Key_Down}), CCellID(2, 2));
     w.Key(Key_PageDown);
     const int moved = grid.TopLeftScrollCell().row - 1;
     EXPECT_GT(moved, 10);
     EXPECT_EQ(FocusCell(), CCellID(2 + moved, 2));
     EXPECT_EQ(VPos(), w.Client()->height() - grid.FixedRowsHeight());
     // The view cannot move: on to the last row.
-    EXPECT_EQ(w.Keys({{Key_End, Ctrl}, Key_Up, Key_Up, Key_PageDown}), CCellID(199, 11));
-    EXPECT_EQ(w.Keys({{Key_Home, Ctrl}}), CCellID(1, 1));
+    EXPECT_EQ(w.Keys({Ctrl | Key_End, Key_Up, Key_Up, Key_PageDown}), CCellID(199, 11));
+    EXPECT_EQ(w.Keys({Ctrl | Key_Home}), CCellID(1, 1));
     EXPECT_EQ(std::make_pair(VPos(), HPos()), std::make_pair(0LL, 0LL));
     EXPECT_EQ(w.Keys({Key_PageUp}), CCellID(1, 1));
     // A focus far below the view: the next row just into view, at the bottom.
@@ -107,8 +104,8 @@ TEST_F(GridKeysTest, PageKeysMoveWithTheViewAndAFarFocusIsScrolledToInOneStep)
 TEST_F(GridKeysTest, EditKeysTypingAndTheKeysLeftToTheDialog)
 {
     Focus(4, 4);
-    w.Keys({{Key_C, Ctrl}, {Key_Insert, Ctrl}, {Key_V, Ctrl}, {Key_Insert, Shift}, {Key_X, Ctrl},
-        {Key_A, Ctrl}, Key_Delete});
+    w.Keys({Ctrl | Key_C, Ctrl | Key_Insert, Ctrl | Key_V, Shift | Key_Insert, Ctrl | Key_X,
+        Ctrl | Key_A, Key_Delete});
     EXPECT_EQ(grid.commands,
         (std::vector<std::string>{
             "copy", "copy", "paste", "paste", "cut", "select all", "cut text"}));
@@ -124,24 +121,23 @@ TEST_F(GridKeysTest, EditKeysTypingAndTheKeysLeftToTheDialog)
     EXPECT_EQ(grid.edits[1].ch, unsigned('7'));
     EXPECT_EQ(
         std::make_pair(grid.edits[2].ch, grid.edits[2].cell), std::make_pair(0xE9u, CCellID(4, 4)));
-    // Return and Esc go on to the dialog around the grid; without a focus cell nothing is
-    // taken.
-    QKeyEvent ret(QEvent::KeyPress, Key_Return, Qt::NoModifier, QStringLiteral("\r"));
-    QKeyEvent esc(QEvent::KeyPress, Key_Escape, Qt::NoModifier, QStringLiteral("\x1b"));
-    QKeyEvent down(QEvent::KeyPress, Key_Down, Qt::NoModifier);
-    QApplication::sendEvent(&grid, &ret);
-    QApplication::sendEvent(&grid, &esc);
+    // Return and Esc go on to the dialog around the grid; without a focus cell nothing is.
+    const auto taken = [this](Qt::Key key, const QString& text) {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+        QApplication::sendEvent(&grid, &press);
+        return press.isAccepted();
+    };
+    EXPECT_FALSE(
+        taken(Key_Return, QStringLiteral("\r")) || taken(Key_Escape, QStringLiteral("\x1b")));
     grid.ClearSelection();
-    QApplication::sendEvent(&grid, &down);
-    EXPECT_FALSE(ret.isAccepted() || esc.isAccepted() || down.isAccepted());
+    EXPECT_FALSE(taken(Key_Down, {}));
     EXPECT_EQ(grid.edits.size(), 3u);
 }
 
 TEST_F(GridKeysTest, TheBarsStepALineAtATopRowAndAGridOfHeadingsOnlyHasNoFocusCellAndNoBar)
 {
-    grid.SetRowHeight(1, 50);
-    grid.SetRowHeight(2, 0);
-    grid.SetRowHeight(3, 35);
+    for (const auto& [row, height] : {std::pair{1, 50}, {2, 0}, {3, 35}})
+        grid.SetRowHeight(row, height);
     QScrollBar* bar = grid.verticalScrollBar();
     bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
     EXPECT_EQ(VPos(), 50);
@@ -164,7 +160,7 @@ TEST_F(GridKeysTest, TheBarsStepALineAtATopRowAndAGridOfHeadingsOnlyHasNoFocusCe
     grid.SetFixedRowCount(30); // 600 pixels of headings in a smaller window
     QCoreApplication::processEvents();
     EXPECT_EQ(grid.ChangeFocusCell(0, 0), CCellID());
-    EXPECT_EQ(w.Keys({Key_Down, {Key_End, Ctrl}}), CCellID());
+    EXPECT_EQ(w.Keys({Key_Down, Ctrl | Key_End}), CCellID());
     EXPECT_FALSE(grid.verticalScrollBar()->isVisible() || grid.horizontalScrollBar()->isVisible());
 }
 
@@ -185,7 +181,7 @@ TEST(GridScroll, RedrawTurnedBackOnRecomputesTheBarsAndHugeSizesStayReachable)
         grid.SetColumnWidth(i, INT_MAX / 2);
     }
     grid.ChangeFocusCell(1, 1);
-    EXPECT_EQ(w.Keys({{Key_End, Ctrl}}), CCellID(10, 10));
+    EXPECT_EQ(w.Keys({Ctrl | Key_End}), CCellID(10, 10));
     EXPECT_EQ(grid.TopLeftScrollCell(), CCellID(10, 10));
     EXPECT_EQ(w.Rect(10, 10).topLeft(), QPoint(60, 20));
     EXPECT_FALSE(grid.viewport()->grab().isNull());
@@ -201,12 +197,15 @@ protected:
     static constexpr int Col = 5;
 
     CellEditorKeysTest() { w.grid.ChangeFocusCell(Row, Col); }
-    CCellEditor* Open(bool byClick)
+    // Opens an edit by a click on the focus cell, by F2 or by typing.
+    CCellEditor* Open(int how)
     {
-        if (byClick)
-            w.Click(w.Centre(Row, Col)); // a click on the focus cell
-        else
+        if (how == 0)
+            w.Click(w.Centre(Row, Col));
+        else if (how == 1)
             w.Key(Key_F2);
+        else
+            QTest::keyClicks(&w.grid, QStringLiteral("x"));
         LiveWindow::Settle();
         return w.grid.Editor();
     }
@@ -214,24 +213,24 @@ protected:
     {
         return {w.grid.horizontalScrollBar()->value(), w.grid.verticalScrollBar()->value()};
     }
-    void KeyInEditor(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    void KeyInEditor(QKeyCombination key)
     {
-        QTest::keyClick(w.grid.Editor(), key, modifiers);
+        QTest::keyClick(w.grid.Editor(), key.key(), key.keyboardModifiers());
         LiveWindow::Settle();
     }
 
     LiveWindow w{200, 40, QSize(1000, 700)};
 };
 
-// In an edit opened by F2 or a click, Up, Down and the page keys stay in the editor: the edit
-// goes on over the same cell, the grid unmoved.
+// In an edit opened by F2 or a click, Up, Down and the page keys stay in the editor: the edit goes
+// on over the same cell, the grid unmoved.
 TEST_F(CellEditorKeysTest, InAnF2OrClickedEditUpDownAndPageKeysStayInTheEditor)
 {
     ASSERT_TRUE(
         w.grid.horizontalScrollBar()->isVisible() && w.grid.verticalScrollBar()->isVisible());
-    for (const bool byClick : {false, true}) {
-        const QPointer<CCellEditor> editor = Open(byClick);
-        ASSERT_FALSE(editor.isNull()) << byClick;
+    for (const int how : {1, 0}) {
+        const QPointer<CCellEditor> editor = Open(how);
+        ASSERT_FALSE(editor.isNull()) << how;
         EXPECT_FALSE(editor->ArrowsEndEdit());
         const QRect rect = editor->geometry();
         const auto scroll = ScrollPos();
@@ -250,38 +249,24 @@ TEST_F(CellEditorKeysTest, InAnF2OrClickedEditUpDownAndPageKeysStayInTheEditor)
     EXPECT_EQ(w.owner.Count(GN_ENDEDIT), 0);
 }
 
-// A typed character opens an edit the page keys end; with Ctrl the keys end an F2 edit too.
-// The edit goes on in the cell moved to.
+// A typed character opens an edit the page keys end; with Ctrl the keys end an F2 edit too. The
+// edit goes on in the cell moved to.
 TEST_F(CellEditorKeysTest, InATypedEditOrWithCtrlTheKeysEndTheEditAndMove)
 {
-    const struct
-    {
-        Qt::Key key;
-        bool ctrl;
-        int row; // -1: a page down, -2: a page up
-    } moves[] = {{Key_PageDown, false, -1}, {Key_Up, true, -3}, {Key_Down, true, -4},
-        {Key_PageDown, true, -1}, {Key_PageUp, true, -2}};
+    // The key, the rows it may move the focus by (a page is more than ten).
+    const std::tuple<QKeyCombination, int, int> moves[]
+        = {{Key_PageDown, 11, 99}, {Ctrl | Key_Up, -1, -1}, {Ctrl | Key_Down, 1, 1},
+            {Ctrl | Key_PageDown, 11, 99}, {Ctrl | Key_PageUp, -99, -11}};
     int row = Row;
-    for (const auto& move : moves) {
-        if (move.ctrl) {
-            ASSERT_NE(Open(false), nullptr);
-            EXPECT_FALSE(w.grid.Editor()->ArrowsEndEdit());
-        } else {
-            QTest::keyClicks(&w.grid, QStringLiteral("x"));
-            LiveWindow::Settle();
-            ASSERT_NE(w.grid.Editor(), nullptr);
-            EXPECT_TRUE(w.grid.Editor()->ArrowsEndEdit());
-        }
-        KeyInEditor(move.key, move.ctrl ? Ctrl : Qt::NoModifier);
+    for (const auto& [key, least, most] : moves) {
+        const bool typed = key.keyboardModifiers() == Qt::NoModifier;
+        ASSERT_NE(Open(typed ? 2 : 1), nullptr);
+        EXPECT_EQ(w.grid.Editor()->ArrowsEndEdit(), typed);
+        KeyInEditor(key);
         const int now = w.grid.GetFocusCell().row;
-        if (move.row == -1)
-            EXPECT_GT(now, row + 10) << move.key;
-        else if (move.row == -2)
-            EXPECT_LT(now, row - 10) << move.key;
-        else
-            EXPECT_EQ(now, move.row == -3 ? row - 1 : row + 1) << move.key;
-        ASSERT_NE(w.grid.Editor(), nullptr) << move.key;
-        EXPECT_EQ(w.grid.Editor()->Row(), now) << move.key;
+        EXPECT_TRUE(now - row >= least && now - row <= most) << now << " from " << row;
+        ASSERT_NE(w.grid.Editor(), nullptr) << now;
+        EXPECT_EQ(w.grid.Editor()->Row(), now);
         KeyInEditor(Key_Escape);
         row = now;
     }

@@ -16,12 +16,12 @@ protected:
         w.grid.SetRowHeight(4, 31);
         w.grid.SetRowHeight(7, 0);
     }
-    // Column 1 of every data row: which original row ended up where.
-    std::vector<std::string> Order() const
+    // Which original row ended up where, read from column 1 ("r-1").
+    std::string Order() const
     {
-        std::vector<std::string> order;
+        std::string order;
         for (int row = 1; row < w.grid.GetRowCount(); ++row)
-            order.push_back(w.grid.GetCellText(row, 1));
+            order += w.grid.GetCellText(row, 1).front();
         return order;
     }
     LiveWindow w{10, 4};
@@ -31,20 +31,29 @@ TEST_F(GridSortTest, SortingMovesWholeRowsWithTheirHeightsAndLeavesTheHeadingsAl
 {
     w.Click(w.Centre(3, 3));
     ASSERT_TRUE(w.grid.SortByColumn(2, true));
-    EXPECT_EQ(Order(),
-        (std::vector<std::string>{"4-1", "6-1", "2-1", "9-1", "5-1", "8-1", "1-1", "3-1", "7-1"}));
-    EXPECT_EQ(w.grid.GetCellText(0, 2), "H2");
-    EXPECT_EQ(w.grid.GetCellText(1, 0), "R4");
-    EXPECT_EQ(w.grid.GetRowHeight(1), 31);
-    EXPECT_EQ(w.grid.GetRowHeight(9), 0);
-    EXPECT_EQ(w.grid.GetRowHeight(4), 20);
-    EXPECT_EQ(w.grid.Geometry().Rows().Total(), 20 * 8 + 31);
+    EXPECT_EQ(Order(), "462958137");
+    EXPECT_EQ(w.grid.GetCellText(0, 2) + w.grid.GetCellText(1, 0), "H2R4");
+    EXPECT_EQ(std::make_tuple(w.grid.GetRowHeight(1), w.grid.GetRowHeight(9),
+                  w.grid.GetRowHeight(4), w.grid.Geometry().Rows().Total()),
+        std::make_tuple(31, 0, 20, 20 * 8 + 31LL));
     EXPECT_EQ(w.grid.GetSelectedCount(), 0);
     EXPECT_FALSE(w.grid.GetFocusCell().IsValid());
-    EXPECT_EQ(w.grid.GetSortKeyColumn(), 2);
     ASSERT_TRUE(w.grid.SortByColumn(2, false));
-    EXPECT_EQ(Order(),
-        (std::vector<std::string>{"7-1", "3-1", "1-1", "5-1", "8-1", "9-1", "2-1", "6-1", "4-1"}));
+    EXPECT_EQ(Order(), "731589264");
+    // One data row or a bad column is left alone.
+    LiveWindow one(2, 3);
+    EXPECT_FALSE(one.grid.SortByColumn(1, true));
+    EXPECT_EQ(one.grid.GetCellText(1, 1), "1-1");
+    EXPECT_FALSE(w.grid.SortRows(nullptr, 4, true, 1, -1));
+    // An own compare: by length, longest first; equal lengths keep their order.
+    w.grid.SetSortCompare([](const CDataCellBase* a, const CDataCellBase* b, std::intptr_t) {
+        return static_cast<int>(std::strlen(a->GetText()))
+            - static_cast<int>(std::strlen(b->GetText()));
+    });
+    for (int row = 1; row < 10; ++row)
+        w.grid.SetText(row, 3, std::string(static_cast<size_t>(row % 3 + 1), 'x').c_str());
+    ASSERT_TRUE(w.grid.SortByColumn(3, false));
+    EXPECT_EQ(Order(), "386752194");
 }
 
 TEST_F(GridSortTest, HeadingClicksSortWhenSwitchedOnAndASecondClickReverses)
@@ -54,35 +63,15 @@ TEST_F(GridSortTest, HeadingClicksSortWhenSwitchedOnAndASecondClickReverses)
     EXPECT_EQ(w.Selection().first, CellRange(1, 2, 9, 2));
     EXPECT_EQ(w.grid.GetCellText(1, 2), "m");
     w.grid.SetClickSortsColumn(true);
-    w.Click(w.Centre(0, 2));
-    EXPECT_EQ(w.grid.GetCellText(1, 2), "a");
-    EXPECT_TRUE(w.grid.GetSortAscending());
-    EXPECT_EQ(w.Selection().first, CellRange(1, 2, 9, 2));
-    w.Click(w.Centre(0, 2));
-    EXPECT_EQ(w.grid.GetCellText(1, 2), "z");
-    EXPECT_FALSE(w.grid.GetSortAscending());
-    // Another column starts ascending again.
-    w.Click(w.Centre(0, 1));
-    EXPECT_EQ(w.grid.GetCellText(1, 1), "1-1");
-    EXPECT_TRUE(w.grid.GetSortAscending());
-}
-
-TEST_F(GridSortTest, OneDataRowOrABadColumnIsLeftAloneAndAnOwnCompareIsUsed)
-{
-    LiveWindow one(2, 3);
-    EXPECT_FALSE(one.grid.SortByColumn(1, true));
-    EXPECT_EQ(one.grid.GetCellText(1, 1), "1-1");
-    EXPECT_FALSE(w.grid.SortRows(nullptr, 4, true, 1, -1));
-    // By length, longest first; equal lengths keep their order.
-    w.grid.SetSortCompare([](const CDataCellBase* a, const CDataCellBase* b, std::intptr_t) {
-        return static_cast<int>(std::strlen(a->GetText()))
-            - static_cast<int>(std::strlen(b->GetText()));
-    });
-    for (int row = 1; row < 10; ++row)
-        w.grid.SetText(row, 3, std::string(static_cast<size_t>(row % 3 + 1), 'x').c_str());
-    ASSERT_TRUE(w.grid.SortByColumn(3, false));
-    EXPECT_EQ(Order(),
-        (std::vector<std::string>{"2-1", "5-1", "8-1", "1-1", "4-1", "7-1", "3-1", "6-1", "9-1"}));
+    // Each click: the first key then, whether ascending; another column starts ascending.
+    const std::tuple<int, std::string, bool> clicks[]
+        = {{2, "a", true}, {2, "z", false}, {1, "1-1", true}};
+    for (const auto& [col, first, ascending] : clicks) {
+        w.Click(w.Centre(0, col));
+        EXPECT_EQ(w.grid.GetCellText(1, col), first);
+        EXPECT_EQ(w.grid.GetSortAscending(), ascending);
+        EXPECT_EQ(w.Selection().first, CellRange(1, col, 9, col));
+    }
 }
 
 } // namespace

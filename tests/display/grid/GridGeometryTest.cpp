@@ -1,10 +1,9 @@
 #include "display/grid/GridGeometry.h"
 #include "display/grid/GridScrollAxis.h"
 
-#include <climits>
-
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <tuple>
 #include <utility>
 #include <vector>
@@ -20,8 +19,8 @@ void Lay(GridAxis& axis, int count, int size, int fixed, std::vector<std::pair<i
         axis.SetSize(index, pixels);
 }
 
-// 2 fixed rows of 20, 8 rows of 10 (row 4 hidden); 1 fixed column of 50, 5 columns of 30
-// (column 2 hidden, column 3 negative: also hidden).
+// 2 fixed rows of 20, 8 rows of 10 (row 4 hidden); 1 fixed column of 50, 5 columns of 30 (column 2
+// hidden, column 3 negative: also hidden).
 GridGeometry MakeGeometry()
 {
     GridGeometry geometry;
@@ -50,8 +49,8 @@ TEST(GridAxis, HiddenEntriesTakeNoPixelAndTotalsFollowEveryChange)
 TEST(GridGeometry, TopLeftCellAndVisibleSpanFollowTheScrollPositionAndClientSize)
 {
     const GridGeometry geometry = MakeGeometry();
-    // Rows 2 and 3 take 20 pixels; the hidden row 4 starts there and takes none. Never past
-    // the last row or column.
+    // Rows 2 and 3 take 20 pixels; the hidden row 4 starts there and takes none. Never past the
+    // last row or column.
     const std::pair<QPoint, CCellID> cases[] = {{{0, 0}, {2, 1}}, {{30, 10}, {3, 2}},
         {{31, 11}, {4, 5}}, {{0, 21}, {6, 1}}, {{100000, 100000}, {9, 5}}};
     for (const auto& [scroll, topLeft] : cases)
@@ -75,8 +74,8 @@ TEST(GridGeometry, RectanglesAndHitTestsSkipHiddenEntriesAndFollowScrolling)
 {
     const GridGeometry geometry = MakeGeometry();
     const CCellID topLeft(2, 1);
-    // Scrolled to (5, 4): a fixed cell keeps its place, a cell before the top-left one lies
-    // before the fixed band.
+    // Scrolled to (5, 4): a fixed cell keeps its place, a cell before the top-left one lies before
+    // the fixed band.
     QRect rect;
     ASSERT_TRUE(geometry.CellRectangle(1, 0, {5, 4}, &rect));
     EXPECT_EQ(rect, QRect(0, 20, 50, 20));
@@ -95,26 +94,22 @@ TEST(GridGeometry, RectanglesAndHitTestsSkipHiddenEntriesAndFollowScrolling)
         EXPECT_EQ(geometry.CellAtPoint(point, topLeft, fixed), cell)
             << point.x() << "," << point.y();
     EXPECT_EQ(geometry.PointInCell(2, 4, topLeft, {85, 47}), QPoint(5, 7));
-    // Dividers: within 3 pixels of a border in the heading band, not before the first.
-    EXPECT_TRUE(geometry.HitsColumnDivider({82, 5}, topLeft, 3)); // left edge of column 4
-    EXPECT_TRUE(geometry.HitsColumnDivider({78, 5}, topLeft, 3)); // right edge of column 1
-    EXPECT_FALSE(geometry.HitsColumnDivider({65, 5}, topLeft, 3));
-    EXPECT_FALSE(geometry.HitsColumnDivider({82, 45}, topLeft, 3)); // below the headings
-    EXPECT_FALSE(geometry.HitsColumnDivider({1, 5}, topLeft, 3)); // column 0's left edge
+    // Dividers: within 3 pixels of a border in the heading band (not below it, not before the first
+    // column): column 4's left edge, column 1's right edge, mid column 1, below, x 1.
+    const std::pair<QPoint, bool> columnDividers[]
+        = {{{82, 5}, true}, {{78, 5}, true}, {{65, 5}, false}, {{82, 45}, false}, {{1, 5}, false}};
+    for (const auto& [point, hits] : columnDividers)
+        EXPECT_EQ(geometry.HitsColumnDivider(point, topLeft, 3), hits) << point.x();
     EXPECT_TRUE(geometry.HitsRowDivider({10, 41}, topLeft, 3));
     EXPECT_FALSE(geometry.HitsRowDivider({60, 41}, topLeft, 3));
-}
-
-TEST(GridGeometry, ScrollToShowMovesOnlyAsFarAsNeeded)
-{
+    // Scrolling to show a row moves only as far as needed. Shown from row 1 in 100 pixels: rows
+    // 1..5 fit (row 5 hidden), row 7 needs a move; above: to the top; a heading: none.
     GridAxis rows;
     Lay(rows, 101, 20, 1, {{5, 0}});
-    // Shown from row 1 in 100 pixels: rows 1..5 fit (row 5 hidden), row 7 needs a move.
-    EXPECT_EQ(GridGeometry::ScrollToShow(rows, 0, 1, 6, 100), 0);
-    EXPECT_EQ(GridGeometry::ScrollToShow(rows, 0, 1, 7, 100), 20); // row 2 at the top
-    EXPECT_EQ(GridGeometry::ScrollToShow(rows, 0, 1, 100, 100), 20 * 94);
-    EXPECT_EQ(GridGeometry::ScrollToShow(rows, 400, 21, 3, 100), 40); // above: to the top
-    EXPECT_EQ(GridGeometry::ScrollToShow(rows, 400, 21, 0, 100), 400); // a heading
+    const std::tuple<long long, int, int, long long> shows[]
+        = {{0, 1, 6, 0}, {0, 1, 7, 20}, {0, 1, 100, 20 * 94}, {400, 21, 3, 40}, {400, 21, 0, 400}};
+    for (const auto& [pos, top, row, moved] : shows)
+        EXPECT_EQ(GridGeometry::ScrollToShow(rows, pos, top, row, 100), moved) << row;
 }
 
 TEST(GridScrollAxis, PositionsPastTheIntRangeKeepTheLastRowReachable)

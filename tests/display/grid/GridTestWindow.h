@@ -16,18 +16,6 @@
 #include <string>
 #include <vector>
 
-// A key with the modifiers held for it.
-struct KeyPress
-{
-    KeyPress(Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier)
-        : key(k)
-        , modifiers(m)
-    {
-    }
-    Qt::Key key;
-    Qt::KeyboardModifiers modifiers;
-};
-
 // Records the grid's notices and click notices; replies by code as set (0 otherwise).
 class RecordingGridOwner : public GridOwner
 {
@@ -38,7 +26,6 @@ public:
         const auto reply = replies.find(notify.hdr.code);
         return reply == replies.end() ? 0 : reply->second;
     }
-    // How many notices of a code arrived.
     int Count(int code) const
     {
         const std::vector<int> codes = Codes();
@@ -134,10 +121,10 @@ public:
         QTest::keyClick(&grid, static_cast<Qt::Key>(key), modifiers);
     }
     // Presses the keys in turn and gives the focus cell they leave.
-    CCellID Keys(std::initializer_list<KeyPress> keys)
+    CCellID Keys(std::initializer_list<QKeyCombination> keys)
     {
-        for (const KeyPress& press : keys)
-            QTest::keyClick(&grid, press.key, press.modifiers);
+        for (const QKeyCombination press : keys)
+            QTest::keyClick(&grid, press.key(), press.keyboardModifiers());
         return grid.GetFocusCell();
     }
     void Click(QPoint point, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
