@@ -134,11 +134,18 @@ TEST_F(GridKeysTest, EditKeysTypingAndTheKeysLeftToTheDialog)
     EXPECT_EQ(grid.edits.size(), 3u);
 }
 
-TEST_F(GridKeysTest, TheBarsStepALineAtATopRowAndAGridOfHeadingsOnlyHasNoFocusCellAndNoBar)
+TEST_F(GridKeysTest, TheBarsStepALineAtATopRowHugeSizesStayReachableAndHeadingsOnlyHaveNoBar)
 {
+    QScrollBar* bar = grid.verticalScrollBar();
+    const int room = w.Client()->height() - grid.FixedRowsHeight();
+    grid.SetAllowRedraw(false);
+    grid.SetRowCount(1000);
+    EXPECT_EQ(bar->maximum(), 199 * 20 - room);
+    grid.SetAllowRedraw(true); // turned back on, the bars are recomputed
+    EXPECT_EQ(bar->maximum(), 999 * 20 - room);
+    grid.SetRowCount(200);
     for (const auto& [row, height] : {std::pair{1, 50}, {2, 0}, {3, 35}})
         grid.SetRowHeight(row, height);
-    QScrollBar* bar = grid.verticalScrollBar();
     bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
     EXPECT_EQ(VPos(), 50);
     bar->triggerAction(QAbstractSlider::SliderSingleStepAdd); // past the hidden row 2
@@ -147,7 +154,7 @@ TEST_F(GridKeysTest, TheBarsStepALineAtATopRowAndAGridOfHeadingsOnlyHasNoFocusCe
     bar->triggerAction(QAbstractSlider::SliderSingleStepSub);
     EXPECT_EQ(VPos(), 50);
     bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
-    EXPECT_EQ(VPos(), 50 + w.Client()->height() - grid.FixedRowsHeight());
+    EXPECT_EQ(VPos(), 50 + room);
     bar->triggerAction(QAbstractSlider::SliderToMaximum);
     EXPECT_EQ(grid.VisibleCellSpan().maxRow, 199);
     grid.OnVScroll(SB_LINEDOWN); // at the end: nothing
@@ -156,23 +163,6 @@ TEST_F(GridKeysTest, TheBarsStepALineAtATopRowAndAGridOfHeadingsOnlyHasNoFocusCe
     EXPECT_EQ(grid.TopLeftScrollCell().row, 1);
     grid.horizontalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
     EXPECT_EQ(HPos(), 60);
-    grid.SetRowCount(30);
-    grid.SetFixedRowCount(30); // 600 pixels of headings in a smaller window
-    QCoreApplication::processEvents();
-    EXPECT_EQ(grid.ChangeFocusCell(0, 0), CCellID());
-    EXPECT_EQ(w.Keys({Key_Down, Ctrl | Key_End}), CCellID());
-    EXPECT_FALSE(grid.verticalScrollBar()->isVisible() || grid.horizontalScrollBar()->isVisible());
-}
-
-TEST(GridScroll, RedrawTurnedBackOnRecomputesTheBarsAndHugeSizesStayReachable)
-{
-    GridTestWindow w(5, 5);
-    CDataGrid& grid = w.grid;
-    grid.SetAllowRedraw(false);
-    grid.SetRowCount(1000);
-    EXPECT_EQ(grid.verticalScrollBar()->maximum(), 0);
-    grid.SetAllowRedraw(true);
-    EXPECT_EQ(grid.verticalScrollBar()->maximum(), 999 * 20 - (w.Client()->height() - 20));
     // Ten rows and columns of half the int range: 5 * INT_MAX pixels each way.
     grid.SetRowCount(11);
     grid.SetColumnCount(11);
@@ -185,8 +175,15 @@ TEST(GridScroll, RedrawTurnedBackOnRecomputesTheBarsAndHugeSizesStayReachable)
     EXPECT_EQ(grid.TopLeftScrollCell(), CCellID(10, 10));
     EXPECT_EQ(w.Rect(10, 10).topLeft(), QPoint(60, 20));
     EXPECT_FALSE(grid.viewport()->grab().isNull());
-    w.Key(Key_Home, Ctrl);
-    EXPECT_EQ(grid.GetScrollPos(true), 0);
+    EXPECT_EQ(w.Keys({Ctrl | Key_Home}), CCellID(1, 1));
+    EXPECT_EQ(VPos(), 0);
+    grid.SetRowCount(1);
+    grid.SetRowCount(30);
+    grid.SetFixedRowCount(30); // 600 pixels of headings in a smaller window
+    QCoreApplication::processEvents();
+    EXPECT_EQ(grid.ChangeFocusCell(0, 0), CCellID());
+    EXPECT_EQ(w.Keys({Key_Down, Ctrl | Key_End}), CCellID());
+    EXPECT_FALSE(grid.verticalScrollBar()->isVisible() || grid.horizontalScrollBar()->isVisible());
 }
 
 // The arrow and page keys in an open editor, on a grid large enough to scroll both ways.

@@ -46,14 +46,14 @@ TEST(GridAxis, HiddenEntriesTakeNoPixelAndTotalsFollowEveryChange)
     EXPECT_EQ(std::make_pair(rows.Span(0, 5), rows.Total()), std::make_pair(48LL, 48LL));
 }
 
-TEST(GridGeometry, TopLeftCellAndVisibleSpanFollowTheScrollPositionAndClientSize)
+TEST(GridGeometry, TopLeftCellSpansRectanglesAndHitTestsSkipHiddenEntriesAndFollowScrolling)
 {
     const GridGeometry geometry = MakeGeometry();
     // Rows 2 and 3 take 20 pixels; the hidden row 4 starts there and takes none. Never past the
     // last row or column.
-    const std::pair<QPoint, CCellID> cases[] = {{{0, 0}, {2, 1}}, {{30, 10}, {3, 2}},
+    const std::pair<QPoint, CCellID> tops[] = {{{0, 0}, {2, 1}}, {{30, 10}, {3, 2}},
         {{31, 11}, {4, 5}}, {{0, 21}, {6, 1}}, {{100000, 100000}, {9, 5}}};
-    for (const auto& [scroll, topLeft] : cases)
+    for (const auto& [scroll, topLeft] : tops)
         EXPECT_EQ(geometry.TopLeftScrollCell(scroll), topLeft) << scroll.x() << "," << scroll.y();
     // Rows from 40: 2 -> 50, 3 -> 60, 4 hidden, 5 -> 70, 6 -> 80 reaches 75.
     // Columns from 50: 1 -> 80, 2 and 3 hidden, 4 -> 110, 5 -> 140 reaches 120.
@@ -68,11 +68,6 @@ TEST(GridGeometry, TopLeftCellAndVisibleSpanFollowTheScrollPositionAndClientSize
     Lay(tall.Columns(), 34, 80, 0, {});
     EXPECT_EQ(tall.VisibleCellSpan({800, 247}, tall.TopLeftScrollCell({0, 22 * 30000})),
         CellRange(30001, 0, 30010, 9));
-}
-
-TEST(GridGeometry, RectanglesAndHitTestsSkipHiddenEntriesAndFollowScrolling)
-{
-    const GridGeometry geometry = MakeGeometry();
     const CCellID topLeft(2, 1);
     // Scrolled to (5, 4): a fixed cell keeps its place, a cell before the top-left one lies before
     // the fixed band.
@@ -87,10 +82,10 @@ TEST(GridGeometry, RectanglesAndHitTestsSkipHiddenEntriesAndFollowScrolling)
     EXPECT_FALSE(geometry.SpanRectangle(CellRange(2, 1, 12, 4), topLeft, &rect));
     EXPECT_FALSE(geometry.CellInView(2, 1, {100, 60}, {3, 1})); // scrolled out
     // Column 1 spans x 50..79, columns 2 and 3 are hidden, column 4 spans 80..109.
-    const std::tuple<QPoint, bool, CCellID> cases[]
+    const std::tuple<QPoint, bool, CCellID> points[]
         = {{{55, 45}, true, {2, 1}}, {{80, 45}, true, {2, 4}}, {{10, 5}, true, {0, 0}},
             {{10, 5}, false, {-1, -1}}, {{141, 45}, true, {-1, -1}}, {{55, 200}, true, {-1, -1}}};
-    for (const auto& [point, fixed, cell] : cases)
+    for (const auto& [point, fixed, cell] : points)
         EXPECT_EQ(geometry.CellAtPoint(point, topLeft, fixed), cell)
             << point.x() << "," << point.y();
     EXPECT_EQ(geometry.PointInCell(2, 4, topLeft, {85, 47}), QPoint(5, 7));
