@@ -220,8 +220,9 @@ protected:
 };
 
 // In an edit opened by F2 or a click, Up, Down and the page keys stay in the editor: the edit goes
-// on over the same cell, the grid unmoved.
-TEST_F(CellEditorKeysTest, InAnF2OrClickedEditUpDownAndPageKeysStayInTheEditor)
+// on over the same cell, the grid unmoved. A typed character opens an edit the page keys end; with
+// Ctrl the keys end an F2 edit too, and the edit goes on in the cell moved to.
+TEST_F(CellEditorKeysTest, UpDownAndPageKeysStayInAnF2OrClickedEditAndEndATypedOrCtrlOne)
 {
     ASSERT_TRUE(
         w.grid.horizontalScrollBar()->isVisible() && w.grid.verticalScrollBar()->isVisible());
@@ -244,12 +245,6 @@ TEST_F(CellEditorKeysTest, InAnF2OrClickedEditUpDownAndPageKeysStayInTheEditor)
         EXPECT_EQ(w.grid.GetCellText(Row, Col), "12-5");
     }
     EXPECT_EQ(w.owner.Count(GN_ENDEDIT), 0);
-}
-
-// A typed character opens an edit the page keys end; with Ctrl the keys end an F2 edit too. The
-// edit goes on in the cell moved to.
-TEST_F(CellEditorKeysTest, InATypedEditOrWithCtrlTheKeysEndTheEditAndMove)
-{
     // The key, the rows it may move the focus by (a page is more than ten).
     const std::tuple<QKeyCombination, int, int> moves[]
         = {{Key_PageDown, 11, 99}, {Ctrl | Key_Up, -1, -1}, {Ctrl | Key_Down, 1, 1},

@@ -26,11 +26,7 @@ public:
         const auto reply = replies.find(notify.hdr.code);
         return reply == replies.end() ? 0 : reply->second;
     }
-    int Count(int code) const
-    {
-        const std::vector<int> codes = Codes();
-        return static_cast<int>(std::count(codes.begin(), codes.end(), code));
-    }
+    int Count(int code) const { return static_cast<int>(std::ranges::count(Codes(), code)); }
     std::map<int, long> replies;
     void OnGridClicked(int ctrlId) override { clicks.push_back(ctrlId); }
     // The codes received, in order.
