@@ -4,10 +4,6 @@
 
 #include "display/grid/CellEditor.h"
 
-#include <QCoreApplication>
-
-#include <string>
-
 // A grid whose editing, clipboard, drag and sorting code is its own; it can refuse one text.
 class LiveGrid : public CDataGrid
 {
