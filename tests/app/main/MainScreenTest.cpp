@@ -18,8 +18,9 @@ protected:
     }
 };
 
-// The entry chosen in the list or the name combo fills the panel and the ID combo.
-TEST_F(MainScreenTest, InformationOfSingleAndNetworkConfigurations)
+// The entry chosen in the list or the name combo fills the panel and the ID combo. Closing
+// the selected entry packs the table and reloads the screen with the first current.
+TEST_F(MainScreenTest, TheChosenEntryFillsThePanelAndCloseLoggerReloadsIt)
 {
     LoggerRecord rs485 = Network("Dam", {2, 5}, true, 60);
     rs485.m_nReceiveDelay = 30; // the delay is off: it reads 0
@@ -44,19 +45,14 @@ TEST_F(MainScreenTest, InformationOfSingleAndNetworkConfigurations)
     EXPECT_EQ(Items(IDC_LOGGER_ID_COMBO), (Strings{"01", "03", "07"}));
     frame->show();
     EXPECT_TRUE(SaveScreenshot(frame.get(), "main_window"));
-}
 
-// Closing the selected entry packs the table and reloads the screen with the first current.
-TEST_F(MainScreenTest, OpenAndCloseLoggerReloadTheScreenFromTheTable)
-{
-    OpenConfigurations({Single("A", 1), Single("B", 2), Single("C", 3, 60)});
     List()->setCurrentRow(1);
     view->OnBnClickedCloseLogger();
-    EXPECT_EQ(FieldText(g_loggers[1].m_szName), "C");
-    EXPECT_EQ(Items(IDC_LOGGER_LIST), (Strings{"A", "C"}));
-    EXPECT_EQ(Items(IDC_LOGGER_COMBO), (Strings{"A", "C"}));
+    EXPECT_EQ(FieldText(g_loggers[1].m_szName), "Pier");
+    EXPECT_EQ(Items(IDC_LOGGER_LIST), (Strings{"Tunnel", "Pier"}));
+    EXPECT_EQ(Items(IDC_LOGGER_COMBO), (Strings{"Tunnel", "Pier"}));
     EXPECT_EQ(std::pair(List()->currentRow(), g_nCurLogger), std::pair(0, 0));
-    EXPECT_EQ(Text(IDC_COM_PORT), "COM 1");
+    EXPECT_EQ(Text(IDC_COM_PORT), "COM 4");
     for (int i = 0; i < 3; ++i) // the last with nothing left to close
         view->OnBnClickedCloseLogger();
     EXPECT_EQ(g_nLoggerCount, 0);
