@@ -1,41 +1,28 @@
 // Runs on an offscreen screen of 800 x 480 pixels (support/screens/small.json), smaller than
 // the configuration editor and the main window.
-#include "app/MainFrame.h"
-#include "app/VorlenView.h"
+#include "MainWindowFixture.h"
+
 #include "app/dialogs/NewLoggerDlg.h"
 #include "platform/ScreenFit.h"
-#include "record/DataFolder.h"
-#include "record/LoggerTable.h"
-#include "res/MainScreenIds.h"
 #include "res/NewLoggerIds.h"
 #include "support/ModalDriver.h"
-#include "support/RecordingPresenter.h"
 #include "support/Screenshot.h"
 
 #include <QLineEdit>
 #include <QScreen>
 #include <QScrollArea>
-#include <QStandardPaths>
 #include <QStyle>
-#include <QTemporaryDir>
-#include <QTest>
-
-#include <gtest/gtest.h>
 
 namespace {
 
-class SmallScreenTest : public ::testing::Test
+class SmallScreenTest : public MainWindowFixture
 {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(m_dir.isValid());
-        QStandardPaths::setTestModeEnabled(true);
-        g_strDataFolder = m_dir.path().toStdString() + "/";
-        ClearLoggerTable();
+        MainWindowFixture::SetUp();
         ASSERT_EQ(Screen().size(), QSize(800, 480)) << "the small screen is not in use";
     }
-    void TearDown() override { ClearLoggerTable(); }
     static QRect Screen() { return QGuiApplication::primaryScreen()->availableGeometry(); }
 
     // Brings each visible numbered control of the form (separator lines, which may run the
@@ -60,15 +47,14 @@ protected:
         ASSERT_TRUE(window->rect().contains(where));
         QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, where);
     }
-
-    QTemporaryDir m_dir;
 };
 
 // The editor is taller than the screen: it opens no taller than the screen's room, and its
-// Save, scrolled to, is where a click reaches it.
-TEST_F(SmallScreenTest, TheEditorScrollsAndItsSaveIsReachable)
+// Save, scrolled to, is where a click reaches it. The main window shrinks to the screen
+// with its form scrolling inside; every control of the form can be brought into view and
+// clicked.
+TEST_F(SmallScreenTest, TheEditorAndTheMainWindowScrollAndEveryControlIsReachable)
 {
-    RecordingPresenter boxes;
     CNewLoggerDlg dlg;
     ASSERT_GT(dlg.TemplateSize().height(), 480);
     dlg.Create();
@@ -80,26 +66,19 @@ TEST_F(SmallScreenTest, TheEditorScrollsAndItsSaveIsReachable)
     EXPECT_TRUE(SaveScreenshot(&dlg, "new_logger_small_screen"));
     dlg.ItemAs<QLineEdit>(NewLoggerIds::IDC_NAME)->setText("Ridge");
     ExpectEveryControlReachable(&dlg, &dlg, dlg.Item(NewLoggerIds::IDC_SAVE));
-    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{});
+    EXPECT_EQ(boxes.Texts(), Strings{});
     EXPECT_FALSE(dlg.isVisible());
-    EXPECT_TRUE(QFile::exists(m_dir.path() + "/Ridge.arg"));
-}
+    EXPECT_TRUE(Exists("Ridge.arg"));
 
-// The main window shrinks to the screen with its form scrolling inside; every control of
-// the form can be brought into view and clicked.
-TEST_F(SmallScreenTest, TheMainWindowFitsTheScreenAndScrollsItsForm)
-{
-    CMainFrame frame;
-    frame.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
-    CVorlenView* view = frame.View();
-    EXPECT_LE(frame.height(), ClientRoom(&frame).height());
+    frame->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
+    EXPECT_LE(frame->height(), ClientRoom(frame.get()).height());
     EXPECT_LT(view->height(), view->TemplateSize().height());
-    EXPECT_EQ(frame.minimumSize(), frame.maximumSize());
-    EXPECT_TRUE(SaveScreenshot(&frame, "main_small_screen"));
+    EXPECT_EQ(frame->minimumSize(), frame->maximumSize());
+    EXPECT_TRUE(SaveScreenshot(frame.get(), "main_small_screen"));
     ModalDriver driver;
     driver.Then(RejectModal);
-    ExpectEveryControlReachable(&frame, view, view->Item(IDC_OPEN_LOGGER));
+    ExpectEveryControlReachable(frame.get(), view, view->Item(IDC_OPEN_LOGGER));
     EXPECT_TRUE(driver.AllDone());
 }
 
