@@ -105,9 +105,13 @@ protected:
     int m_shown = 0; // data and graph windows opened
 };
 
-TEST_F(LineInputTest, EveryClickAndKeyOnTheListLeavesOneEntrySelected)
+// Every click and key on the list leaves one entry highlighted, the one the screen shows.
+// Connected, another entry chosen by mouse, keys, double click or the name combo is refused
+// with one warning each, and the highlight stays on the record the commands act on.
+TEST_F(LineInputTest, EveryClickAndKeyLeavesTheHighlightOnTheRecordTheCommandsActOn)
 {
-    OpenConfigurations({Single("A", 4), Single("B", 5), Single("C", 6)});
+    ASSERT_TRUE(StartSlowLine());
+    OpenConfigurations({Single("A", SimComPort), Single("B", 5), Single("C", 6)});
     List()->setFocus();
     const auto click = [this](QPoint at, Qt::KeyboardModifiers modifiers = {}) {
         return [=, this] { ClickAt(at, modifiers); };
@@ -117,7 +121,8 @@ TEST_F(LineInputTest, EveryClickAndKeyOnTheListLeavesOneEntrySelected)
     };
     const QPoint below = BelowEntries();
     ASSERT_FALSE(List()->indexAt(below).isValid());
-    const std::tuple<const char*, std::function<void()>, int> inputs[] = {
+    using Input = std::tuple<const char*, std::function<void()>, int>;
+    const Input inputs[] = {
         {"click", click(RowCentre(1)), 1},
         {"ctrl+click on the highlighted entry", click(RowCentre(1), Qt::ControlModifier), 1},
         {"click below the entries", click(below), 1},
@@ -145,6 +150,37 @@ TEST_F(LineInputTest, EveryClickAndKeyOnTheListLeavesOneEntrySelected)
         ExpectShowing(row, how);
     }
     EXPECT_TRUE(boxes.requests.empty());
+
+    ConnectLine();
+    const Input refused[] = {
+        {"click", click(RowCentre(1)), 0},
+        {"down", key(Qt::Key_Down), 0},
+        {"end", key(Qt::Key_End), 0},
+        {"double click",
+            [&] { QTest::mouseDClick(List()->viewport(), Qt::LeftButton, {}, RowCentre(1)); }, 0},
+        {"name combo",
+            [this] {
+                NameCombo()->setFocus();
+                QTest::keyClick(NameCombo(), Qt::Key_Down);
+            },
+            0},
+    };
+    for (size_t i = 0; i < std::size(refused); ++i) {
+        std::get<1>(refused[i])();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return boxes.requests.size() > i; }, WaitMs));
+        HandlePosted();
+        ExpectShowing(0, std::get<0>(refused[i]));
+    }
+    EXPECT_EQ(boxes.Texts(), Strings(5, "already port open"));
+    g_bScheduleRunning = true; // while the schedule runs a double click does nothing at all
+    emit List()->itemDoubleClicked(List()->item(1));
+    HandlePosted();
+    EXPECT_EQ(boxes.requests.size(), 5U);
+    g_bScheduleRunning = false;
+    Click(IDC_DISCONNECT);
+    ExpectShowing(0, "disconnected");
+    Click(IDC_CLOSE_LOGGER);
+    EXPECT_EQ(Items(IDC_LOGGER_LIST), (Strings{"B", "C"}));
 }
 
 // Nothing open, line closed, connected: with the highlight tried away before each, every
@@ -232,44 +268,6 @@ TEST_F(LineInputTest, AfterTheLineGoesAwayTheScreenIsAsAfterDisconnect)
         EXPECT_EQ(std::pair(ScreenOn(), CommandsOn()), disconnected) << how;
         EXPECT_FALSE(g_port.m_Serial.IsOpen()) << how;
     }
-}
-
-// Connected, another entry chosen by mouse, keys, double click or the name combo is refused
-// with one warning each, and the highlight stays on the record the commands act on.
-TEST_F(LineInputTest, ARefusedChoiceLeavesTheHighlightOnTheRecordTheCommandsActOn)
-{
-    ASSERT_TRUE(StartSlowLine());
-    OpenConfigurations({Single("First", SimComPort), Single("Second", 4)});
-    ConnectLine();
-    List()->setFocus();
-    const std::pair<const char*, std::function<void()>> choices[] = {
-        {"click", [this] { ClickAt(RowCentre(1)); }},
-        {"down", [this] { QTest::keyClick(List(), Qt::Key_Down); }},
-        {"end", [this] { QTest::keyClick(List(), Qt::Key_End); }},
-        {"double click",
-            [this] { QTest::mouseDClick(List()->viewport(), Qt::LeftButton, {}, RowCentre(1)); }},
-        {"name combo",
-            [this] {
-                NameCombo()->setFocus();
-                QTest::keyClick(NameCombo(), Qt::Key_Down);
-            }},
-    };
-    for (size_t i = 0; i < std::size(choices); ++i) {
-        choices[i].second();
-        ASSERT_TRUE(QTest::qWaitFor([&] { return boxes.requests.size() > i; }, WaitMs));
-        HandlePosted();
-        ExpectShowing(0, choices[i].first);
-    }
-    EXPECT_EQ(boxes.Texts(), Strings(5, "already port open"));
-    g_bScheduleRunning = true; // while the schedule runs a double click does nothing at all
-    emit List()->itemDoubleClicked(List()->item(1));
-    HandlePosted();
-    EXPECT_EQ(boxes.requests.size(), 5U);
-    g_bScheduleRunning = false;
-    Click(IDC_DISCONNECT);
-    ExpectShowing(0, "disconnected");
-    Click(IDC_CLOSE_LOGGER);
-    EXPECT_EQ(Items(IDC_LOGGER_LIST), Strings{"Second"});
 }
 
 // Inside the connect dialog's and a call's wait on the line no line command is on, also once

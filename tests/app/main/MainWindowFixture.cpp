@@ -78,21 +78,6 @@ bool MainWindowFixture::StartLine(std::initializer_list<int> ids, int records)
             QByteArray::fromStdString(sim.Path()));
 }
 
-bool MainWindowFixture::OpenPort()
-{
-    g_port.m_Serial.SetPort(SimComPort);
-    g_port.m_Serial.SetLoggerLine();
-    // A port of another test program may hold this pseudo-terminal's lock for a moment.
-    return QTest::qWaitFor([] { return g_port.m_Serial.Open(); }, 5000);
-}
-
-void MainWindowFixture::ConnectLine()
-{
-    view->OnBnClickedConnect();
-    EXPECT_TRUE(g_port.m_Serial.IsOpen());
-    boxes.requests.clear();
-}
-
 std::set<int> MainWindowFixture::ScreenOn() const
 {
     std::set<int> on;
@@ -115,13 +100,6 @@ std::set<int> MainWindowFixture::CommandsOn() const
             on.insert(id);
     }
     return on;
-}
-
-bool MainWindowFixture::Enabled(int controlId) const
-{
-    const QWidget* control = view->Item(controlId);
-    EXPECT_NE(control, nullptr) << controlId;
-    return control && control->isEnabled();
 }
 
 std::vector<std::string> MainWindowFixture::Items(int controlId) const

@@ -45,10 +45,21 @@ protected:
 
     // The simulated loggers on the line behind COM port SimComPort.
     bool StartLine(std::initializer_list<int> ids, int records = 5);
-    // Opens g_port on the line without the screen knowing.
-    bool OpenPort();
+    // Opens g_port on the line without the screen knowing; a port of another test program
+    // may hold this pseudo-terminal's lock for a moment.
+    bool OpenPort()
+    {
+        g_port.m_Serial.SetPort(SimComPort);
+        g_port.m_Serial.SetLoggerLine();
+        return QTest::qWaitFor([] { return g_port.m_Serial.Open(); }, 5000);
+    }
     // Connect on the screen, its box forgotten.
-    void ConnectLine();
+    void ConnectLine()
+    {
+        view->OnBnClickedConnect();
+        EXPECT_TRUE(g_port.m_Serial.IsOpen());
+        boxes.requests.clear();
+    }
     // Runs what the handlers posted (a refused choice's warning).
     static void HandlePosted() { QCoreApplication::processEvents(); }
 
@@ -58,7 +69,12 @@ protected:
     std::set<int> CommandsOn() const;
 
     void Click(int controlId) { QTest::mouseClick(view->Item(controlId), Qt::LeftButton); }
-    bool Enabled(int controlId) const;
+    bool Enabled(int controlId) const
+    {
+        const QWidget* control = view->Item(controlId);
+        EXPECT_NE(control, nullptr) << controlId;
+        return control && control->isEnabled();
+    }
     std::string Text(int controlId) const { return view->Controls().ItemText(controlId); }
     // The entries of a combo box of the screen, or of the logger list.
     std::vector<std::string> Items(int controlId) const;

@@ -3,7 +3,6 @@
 #include "app/operations/OperationDlgFixture.h"
 #include "res/MeasurementIds.h"
 
-#include <QRegularExpression>
 #include <QScrollBar>
 
 namespace {
@@ -66,9 +65,8 @@ protected:
     // A VW reading as shown: raw / 10 with one decimal (the simulator's 15000..34999).
     static bool IsVw(const std::string& text)
     {
-        static const QRegularExpression form(
-            QStringLiteral("^(1[5-9]|2[0-9]|3[0-4])[0-9]{2}\\.[0-9]$"));
-        return form.match(QString::fromStdString(text)).hasMatch();
+        const double value = QString::fromStdString(text).toDouble();
+        return text.size() == 6 && text[4] == '.' && value >= 1500 && value < 3500;
     }
 
     std::unique_ptr<CMeasurementDlg> dlg;
