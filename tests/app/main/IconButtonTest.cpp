@@ -77,9 +77,7 @@ TEST(IconButtonTest, OnlyAnActiveButtonRisesUnderTheMouseAndSinksWhenPressed)
     QTest::mouseRelease(&lamp, Qt::LeftButton, {}, QPoint(10, 10));
 }
 
-// Disabled: the second image, and the caption in shadow (never darker) with a highlight one
-// pixel down and right, lighter than the face at the strokes' edges. A derived second image
-// is the grey of the first; a bitmap's key colour shows the face.
+// The caption in shadow with a highlight one pixel down and right; a bitmap's key shows face.
 TEST(IconButtonTest, DisabledShowsTheSecondImageAndAnEmbossedCaption)
 {
     CIconButton button(QStringLiteral("Connect"));
@@ -111,9 +109,7 @@ TEST(IconButtonTest, DisabledShowsTheSecondImageAndAnEmbossedCaption)
     EXPECT_TRUE(Painted(button, {4, 21}, Qt::blue));
 }
 
-// A named image file that cannot be read is reported and leaves no image, so that a missing
-// icon is never a blank button in silence; a pair may name one file only. A bitmap without
-// a caption sits in the middle of the button.
+// Never a blank button in silence: no image at all, and said; a pair may name one file.
 TEST(IconButtonTest, AnImageFileThatCannotBeReadIsReported)
 {
     QTemporaryDir dir;

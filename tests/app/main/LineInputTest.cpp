@@ -105,9 +105,7 @@ protected:
     int m_shown = 0; // data and graph windows opened
 };
 
-// Every click and key on the list leaves one entry highlighted, the one the screen shows.
-// Connected, another entry chosen by mouse, keys, double click or the name combo is refused
-// with one warning each, and the highlight stays on the record the commands act on.
+// Connected, another entry chosen in any way is refused with one warning each.
 TEST_F(LineInputTest, EveryClickAndKeyLeavesTheHighlightOnTheRecordTheCommandsActOn)
 {
     ASSERT_TRUE(StartSlowLine());
@@ -183,8 +181,7 @@ TEST_F(LineInputTest, EveryClickAndKeyLeavesTheHighlightOnTheRecordTheCommandsAc
     EXPECT_EQ(Items(IDC_LOGGER_LIST), (Strings{"B", "C"}));
 }
 
-// Nothing open, line closed, connected: with the highlight tried away before each, every
-// enabled command acts on the highlighted entry, the logger commands in their own dialogs.
+// In each state, with the highlight tried away before each command.
 TEST_F(LineInputTest, EveryEnabledCommandActsOnTheHighlightedEntry)
 {
     ASSERT_TRUE(StartLine({1}));
@@ -229,8 +226,7 @@ TEST_F(LineInputTest, EveryEnabledCommandActsOnTheHighlightedEntry)
     }
 }
 
-// The line goes away while connected, noticed by a call, by a download, or by the idle
-// port: the screen, menu and toolbar end as Disconnect leaves them.
+// Noticed by a call, by a download, or by the idle port.
 TEST_F(LineInputTest, AfterTheLineGoesAwayTheScreenIsAsAfterDisconnect)
 {
     OpenConfigurations({Single("Site1", SimComPort, 60)});
@@ -270,9 +266,7 @@ TEST_F(LineInputTest, AfterTheLineGoesAwayTheScreenIsAsAfterDisconnect)
     }
 }
 
-// Inside the connect dialog's and a call's wait on the line no line command is on, also once
-// the rules have run there, and none runs, clicked or reached another way. Outside a wait
-// the rules run when a menu opens and when the loop idles, not inside a modal window.
+// No line command is on or runs inside a wait, clicked or reached another way.
 TEST_F(LineInputTest, TheRulesKeepEveryLineCommandOffInsideAWaitAndAModalWindow)
 {
     ASSERT_TRUE(StartSlowLine());

@@ -19,8 +19,7 @@ namespace {
 using MainFrameTest = MainWindowFixture;
 using Ids = std::set<int>;
 
-// The screen, menu and toolbar through the states, entered as the operator does; in the
-// last the commands that are off do nothing even when reached directly.
+// In the last state the commands that are off do nothing even when reached directly.
 TEST_F(MainFrameTest, ScreenMenuAndToolbarFollowEveryState)
 {
     const Ids closedScreen{
@@ -72,8 +71,7 @@ TEST_F(MainFrameTest, ScreenMenuAndToolbarFollowEveryState)
     EXPECT_TRUE(g_port.m_Serial.IsOpen());
 }
 
-// Edited behind the screen: with no selection no editor runs and the button follows; with
-// one the editor runs and closing it refreshes the screen all the same.
+// Edited behind the screen: the button follows, with or without an editor to close.
 TEST_F(MainFrameTest, ConnectOptionRecomputesScheduleStartEvenWithoutSelection)
 {
     OpenConfigurations({Single("A", 1, 60)});
@@ -92,8 +90,7 @@ TEST_F(MainFrameTest, ConnectOptionRecomputesScheduleStartEvenWithoutSelection)
     EXPECT_EQ(Text(IDC_COM_PORT), "COM 7");
 }
 
-// Each way of leaving a connected line closes it; the program's own ways hang up a modem
-// first, and only a modem. Disconnect also puts the lamps out and says so.
+// The program's own ways hang up a modem first; Disconnect also puts the lamps out.
 TEST_F(MainFrameTest, LeavingTheLineClosesItAndHangsUpOnlyAModem)
 {
     ASSERT_TRUE(StartLine({1}));
@@ -125,8 +122,7 @@ TEST_F(MainFrameTest, LeavingTheLineClosesItAndHangsUpOnlyAModem)
     }
 }
 
-// Menu entries and toolbar buttons are the frame's command actions, so its enabling reaches
-// them all; the window is fixed to its form and has its images.
+// Menu entries and toolbar buttons are the command actions, so enabling reaches them all.
 TEST_F(MainFrameTest, TheFixedWindowAndItsCommandActions)
 {
     QList<QAction*> actions = frame->ToolBar()->actions();
@@ -158,8 +154,7 @@ TEST_F(MainFrameTest, TheFixedWindowAndItsCommandActions)
     EXPECT_TRUE(driver.AllDone());
 }
 
-// Started as the operator starts it on a home where the data folder cannot be made: that is
-// said once, at start, so no save fails unexplained. Settings carry the program's name.
+// Said once, at start, so that no save fails unexplained.
 TEST(StartUpTest, TheProgramsNameAndADataFolderThatCannotBeMade)
 {
     QTemporaryDir home;

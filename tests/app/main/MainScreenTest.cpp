@@ -18,8 +18,7 @@ protected:
     }
 };
 
-// The entry chosen in the list or the name combo fills the panel and the ID combo. Closing
-// the selected entry packs the table and reloads the screen with the first current.
+// Closing packs the table and reloads the screen with the first entry current.
 TEST_F(MainScreenTest, TheChosenEntryFillsThePanelAndCloseLoggerReloadsIt)
 {
     LoggerRecord rs485 = Network("Dam", {2, 5}, true, 60);
@@ -66,9 +65,7 @@ TEST_F(MainScreenTest, TheChosenEntryFillsThePanelAndCloseLoggerReloadsIt)
     EXPECT_EQ(ScreenOn(), std::set<int>{IDC_OPEN_LOGGER}) << "none opened";
 }
 
-// A connected network of loggers 2 and 5 without records: "Measurement" scans the channels
-// and opens the dialog on what the scan found, the line busy meanwhile; Call lights GOOD on
-// an answer, also with no records, and BAD on silence.
+// A network without records: the dialog shows what the scan found; GOOD needs no records.
 TEST_F(MainScreenTest, MeasurementScansTheNetworkAndCallLightsTheLamps)
 {
     CWaitPopupDlg::StartDelayMs = CWaitPopupDlg::CloseDelayMs = 5;

@@ -20,8 +20,7 @@
 
 #include <set>
 
-// A main window over open configurations kept in a temporary data folder, message boxes
-// recorded; the port, the simulated line and the schedule are put back after each test.
+// A main window over configurations in a temporary data folder, message boxes recorded.
 class MainWindowFixture : public ::testing::Test
 {
 protected:

@@ -31,9 +31,7 @@ protected:
     int m_clockReads = 0;
 };
 
-// Each configuration due at the minute is received once, in the same tick, without a box;
-// the line closes after, and what its connect enabled goes off with it. Stop restores the
-// screen and ends the ticks; an open port keeps the schedule from starting.
+// Each due configuration once, in the same tick; an open port keeps the schedule off.
 TEST_F(SchedulerTest, AReceiveAtItsMinuteDownloadsWithoutABoxAndStopEndsTheTicks)
 {
     ASSERT_TRUE(StartLine({1}, 4));

@@ -14,8 +14,7 @@ using loggersim::SimFault;
 constexpr const char* NoResponse = "No response from logger!";
 const Texts Logger1Headings{"Logger ID", "1A", "1B", "3A"};
 
-// The dialog on logger 1 whose channel 1 has both readings and channel 3 reading A, as a
-// scan would have left the record.
+// Logger 1: channel 1 with both readings, channel 3 with reading A, as after a scan.
 class MeasurementTest : public OperationDlgFixture
 {
 protected:
@@ -72,9 +71,7 @@ protected:
     std::unique_ptr<CMeasurementDlg> dlg;
 };
 
-// Opens on the logger's present channels and set readings; each reading lands in the column
-// of its channel in a new row, the newest in view. With the save check on the logger hears
-// no save command; Clear keeps the columns; nothing of it changes the record.
+// A new row each, the newest in view; Clear keeps the columns; the record stays as it was.
 TEST_F(MeasurementTest, ReadingsLandInTheColumnsOfTheirChannels)
 {
     SetChannel(1, 1, 1, 0, 0); // present, nothing set: listed, no column
@@ -117,9 +114,7 @@ TEST_F(MeasurementTest, ReadingsLandInTheColumnsOfTheirChannels)
     EXPECT_TRUE(SameRecord(before, Record()));
 }
 
-// Back to the left edge, then 31 per column before the channel's own past the ID column; a
-// kind the channel lacks measures nothing and says so. Enlarged, the list takes what the
-// window gains; Clear and Cancel keep to its right edge, the controls stay above it.
+// Scrolled 31 per column before the channel's own; enlarged, the list takes the gain.
 TEST_F(MeasurementTest, TheListScrollsTowardsTheChannelAndGrowsWithTheWindow)
 {
     SetChannel(1, 4, 1, 0, 3); // channel 5: analog only
@@ -157,8 +152,7 @@ TEST_F(MeasurementTest, TheListScrollsTowardsTheChannelAndGrowsWithTheWindow)
     EXPECT_LT(dlg->Item(IDC_READING_SELECT)->geometry().bottom(), list.top());
 }
 
-// Typed text that names no entry reads nothing. Without a present channel only "NONE" is
-// offered and only "measure all" is sent; without an ID nothing is.
+// Without a present channel only "measure all" is sent; without an ID nothing is.
 TEST_F(MeasurementTest, NoEntryNoChannelOrNoIdReadsLittle)
 {
     QWidget* d = OpenDlg();
@@ -197,8 +191,7 @@ TEST_F(MeasurementTest, NoEntryNoChannelOrNoIdReadsLittle)
     EXPECT_TRUE(boxes.requests.empty());
 }
 
-// The arrow key or a typed ID picks another logger: the table empties and shows its
-// columns; the same ID again keeps the rows.
+// By the arrow key or a typed ID; the same ID again keeps the rows.
 TEST_F(MeasurementTest, SwitchingTheLoggerEmptiesTheTableAndShowsItsColumns)
 {
     UseNetwork({1, 3});
@@ -226,8 +219,7 @@ TEST_F(MeasurementTest, SwitchingTheLoggerEmptiesTheTableAndShowsItsColumns)
     EXPECT_EQ(Row(-1), Logger1Headings);
 }
 
-// A lost line leaves its cell empty, or for "measure all" adds no row; a silent logger and a
-// line that goes away add no row, and the dialog stays.
+// A lost line leaves its cell empty; silence and a vanished line add no row at all.
 TEST_F(MeasurementTest, ALostReplyASilentLoggerOrAVanishedLineAddNoWrongRow)
 {
     QWidget* d = OpenDlg();

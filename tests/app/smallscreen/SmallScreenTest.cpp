@@ -1,5 +1,4 @@
-// Runs on an offscreen screen of 800 x 480 pixels (support/screens/small.json), smaller than
-// the configuration editor and the main window.
+// On an 800 x 480 screen (support/screens/small.json), smaller than the windows tried.
 #include "MainWindowFixture.h"
 
 #include "app/dialogs/NewLoggerDlg.h"
@@ -49,10 +48,7 @@ protected:
     }
 };
 
-// The editor is taller than the screen: it opens no taller than the screen's room, and its
-// Save, scrolled to, is where a click reaches it. The main window shrinks to the screen
-// with its form scrolling inside; every control of the form can be brought into view and
-// clicked.
+// Both fit the screen, their forms scrolling inside; the editor's Save saves when clicked.
 TEST_F(SmallScreenTest, TheEditorAndTheMainWindowScrollAndEveryControlIsReachable)
 {
     CNewLoggerDlg dlg;

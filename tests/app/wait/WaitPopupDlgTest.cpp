@@ -12,9 +12,7 @@ constexpr int IDC_IMAGE = 1005;
 
 using WaitPopupDlgTest = OperationDlgFixture;
 
-// Text and bar, no image; while the job waits Esc, the close box and Enter do nothing; it
-// closes after its job. Its own loop leaves the windows behind enabled; a graph text keeps
-// it off screen; an unknown mode runs nothing and closes all the same.
+// Esc, the close box and Enter do nothing while the job runs; a graph text stays unshown.
 TEST_F(WaitPopupDlgTest, TheTextFormClosesOnlyAfterItsJobAndDisablesNothing)
 {
     CWaitPopupDlg popup("Reading!!...", WaitMode::ReadChannels, 1, -1, -1);
