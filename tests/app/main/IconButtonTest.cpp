@@ -8,10 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstdlib>
-#include <vector>
-
 namespace {
 
 using gdi::GetSysColour;
@@ -41,6 +37,7 @@ void Enter(CIconButton& button)
     QCoreApplication::sendEvent(&button, &enter);
 }
 
+// Only an active button rises under the mouse and sinks when pressed; a lamp never does.
 TEST(IconButtonTest, OnlyAnActiveButtonRisesUnderTheMouseAndSinksWhenPressed)
 {
     CIconButton flat(QStringLiteral("Flat"));
@@ -68,7 +65,6 @@ TEST(IconButtonTest, OnlyAnActiveButtonRisesUnderTheMouseAndSinksWhenPressed)
     EXPECT_TRUE(raised.WasDrawnPressed());
     EXPECT_TRUE(Painted(raised, {35, 25}, Qt::blue));
 
-    // A lamp never looks hot nor pressed.
     CIconButton lamp(QStringLiteral("GOOD"));
     lamp.resize(100, 50);
     lamp.SetIconPair(Solid(40, Qt::green), Solid(40, Qt::darkGray));
@@ -81,6 +77,7 @@ TEST(IconButtonTest, OnlyAnActiveButtonRisesUnderTheMouseAndSinksWhenPressed)
     QTest::mouseRelease(&lamp, Qt::LeftButton, {}, QPoint(10, 10));
 }
 
+// The caption in shadow with a highlight one pixel down and right; a bitmap's key shows face.
 TEST(IconButtonTest, DisabledShowsTheSecondImageAndAnEmbossedCaption)
 {
     CIconButton button(QStringLiteral("Connect"));
@@ -89,22 +86,19 @@ TEST(IconButtonTest, DisabledShowsTheSecondImageAndAnEmbossedCaption)
     EXPECT_TRUE(Painted(button, {19, 25}, Qt::green));
     button.setEnabled(false);
     EXPECT_TRUE(Painted(button, {19, 25}, Qt::red));
-
-    // The caption is drawn in shadow (never darker) with a highlight one pixel down and
-    // right, which shows lighter than the face at the strokes' edges.
     const QImage disabled = button.grab().toImage();
-    const int face = GetSysColour(SysColour::ButtonFace).lightness();
-    std::vector<int> caption; // right of the image
+    int darkest = 255;
+    int lightest = 0;
     for (int y = 0; y < disabled.height(); ++y) {
-        for (int x = 40; x < disabled.width(); ++x)
-            caption.push_back(disabled.pixelColor(x, y).lightness());
+        for (int x = 40; x < disabled.width(); ++x) { // right of the image
+            darkest = std::min(darkest, disabled.pixelColor(x, y).lightness());
+            lightest = std::max(lightest, disabled.pixelColor(x, y).lightness());
+        }
     }
-    const auto [darkest, lightest] = std::ranges::minmax(caption);
+    const int face = GetSysColour(SysColour::ButtonFace).lightness();
     EXPECT_GE(darkest, GetSysColour(SysColour::ButtonShadow).lightness() - 2);
     EXPECT_LT(darkest, face - 40);
     EXPECT_GT(lightest, face + 4);
-
-    // A derived second image is the grey of the first; a bitmap's key colour shows the face.
     button.SetIconPair(Solid(32, QColor(200, 100, 50)), CIconButton::SecondImage::Grey);
     EXPECT_TRUE(Painted(button, {19, 25}, QColor(124, 124, 124)));
     QImage bitmap = Solid(10, Qt::blue).toImage().convertToFormat(QImage::Format_RGB32);
@@ -115,8 +109,7 @@ TEST(IconButtonTest, DisabledShowsTheSecondImageAndAnEmbossedCaption)
     EXPECT_TRUE(Painted(button, {4, 21}, Qt::blue));
 }
 
-// Images named by file: a file that cannot be read is reported and leaves no image, so that a
-// missing icon is never a blank button in silence; a pair may name one file only.
+// Never a blank button in silence: no image at all, and said; a pair may name one file.
 TEST(IconButtonTest, AnImageFileThatCannotBeReadIsReported)
 {
     QTemporaryDir dir;
@@ -124,14 +117,11 @@ TEST(IconButtonTest, AnImageFileThatCannotBeReadIsReported)
     const QString icon = dir.filePath(QStringLiteral("icon.png"));
     ASSERT_TRUE(Solid(8, Qt::green).save(icon));
     const QString missing = dir.filePath(QStringLiteral("missing.png"));
-
     CIconButton button(QStringLiteral("Lamp"));
     EXPECT_EQ(button.SetIconPair(icon), CIconButton::ImageResultOk);
     EXPECT_TRUE(button.HasIcon());
     EXPECT_EQ(button.SetIconPair(icon, missing), CIconButton::ImageResultUnreadable);
     EXPECT_FALSE(button.HasIcon()); // nothing half set
-
-    // A bitmap without a caption sits in the middle of the button.
     CIconButton plain{QString()};
     plain.resize(40, 40);
     EXPECT_EQ(plain.SetBitmapPair(icon), CIconButton::ImageResultOk);

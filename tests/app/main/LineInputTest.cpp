@@ -2,7 +2,6 @@
 
 #include "platform/Format.h"
 #include "res/CommandIds.h"
-
 #include "support/ModalDriver.h"
 
 #include <QAbstractEventDispatcher>
@@ -13,7 +12,6 @@
 #include <QToolBar>
 
 #include <map>
-#include <tuple>
 
 namespace {
 
@@ -32,15 +30,14 @@ protected:
     // Logger 1 answering late, so that every wait on the line is a real one.
     bool StartSlowLine()
     {
-        const bool started = StartLine({1});
         sim.SetReplyDelay(150);
-        return started;
+        return StartLine({1});
     }
     QPoint RowCentre(int row) const { return List()->visualItemRect(List()->item(row)).center(); }
     QPoint BelowEntries() const { return {RowCentre(0).x(), List()->viewport()->height() - 4}; }
-    void ClickRow(int row, Qt::KeyboardModifiers modifiers = {})
+    void ClickAt(QPoint at, Qt::KeyboardModifiers modifiers = {})
     {
-        QTest::mouseClick(List()->viewport(), Qt::LeftButton, modifiers, RowCentre(row));
+        QTest::mouseClick(List()->viewport(), Qt::LeftButton, modifiers, at);
     }
     // The rules run when a menu opens and when the loop idles.
     void OpenMenu() const
@@ -66,9 +63,9 @@ protected:
             EXPECT_EQ(Text(IDC_COM_PORT), FormatString("COM %d", g_loggers[row].m_nComPort)) << how;
         }
     }
-    // Runs the command from its toolbar button, else its menu entry. Returns the title of the
-    // window it opened, else "acted" when it said something, showed data or changed the table
-    // or the line, else "".
+    // Runs the command from its toolbar button, else its menu entry. Gives the title of the
+    // window it opened, else "acted" when it said something, showed data or changed the
+    // table or the line, else "".
     std::string Acts(int id)
     {
         const auto state = [this] {
@@ -93,8 +90,7 @@ protected:
             return "";
         return title.empty() ? "acted" : title;
     }
-    // The commands that are on beside those that need no idle line, and the screen's line
-    // buttons that are on.
+    // The line's commands and the screen's line buttons that are on.
     std::set<int> LineCommandsOn() const
     {
         std::set<int> on = CommandsOn();
@@ -109,19 +105,22 @@ protected:
     int m_shown = 0; // data and graph windows opened
 };
 
-TEST_F(LineInputTest, EveryClickAndKeyOnTheListLeavesOneEntrySelected)
+// Connected, another entry chosen in any way is refused with one warning each.
+TEST_F(LineInputTest, EveryClickAndKeyLeavesTheHighlightOnTheRecordTheCommandsActOn)
 {
-    OpenConfigurations({Single("A", 4), Single("B", 5), Single("C", 6)});
+    ASSERT_TRUE(StartSlowLine());
+    OpenConfigurations({Single("A", SimComPort), Single("B", 5), Single("C", 6)});
     List()->setFocus();
     const auto click = [this](QPoint at, Qt::KeyboardModifiers modifiers = {}) {
-        return [=, this] { QTest::mouseClick(List()->viewport(), Qt::LeftButton, modifiers, at); };
+        return [=, this] { ClickAt(at, modifiers); };
     };
     const auto key = [this](Qt::Key pressed, Qt::KeyboardModifiers modifiers = {}) {
         return [=, this] { QTest::keyClick(List(), pressed, modifiers); };
     };
     const QPoint below = BelowEntries();
     ASSERT_FALSE(List()->indexAt(below).isValid());
-    const std::tuple<const char*, std::function<void()>, int> inputs[] = {
+    using Input = std::tuple<const char*, std::function<void()>, int>;
+    const Input inputs[] = {
         {"click", click(RowCentre(1)), 1},
         {"ctrl+click on the highlighted entry", click(RowCentre(1), Qt::ControlModifier), 1},
         {"click below the entries", click(below), 1},
@@ -149,11 +148,40 @@ TEST_F(LineInputTest, EveryClickAndKeyOnTheListLeavesOneEntrySelected)
         ExpectShowing(row, how);
     }
     EXPECT_TRUE(boxes.requests.empty());
+
+    ConnectLine();
+    const Input refused[] = {
+        {"click", click(RowCentre(1)), 0},
+        {"down", key(Qt::Key_Down), 0},
+        {"end", key(Qt::Key_End), 0},
+        {"double click",
+            [&] { QTest::mouseDClick(List()->viewport(), Qt::LeftButton, {}, RowCentre(1)); }, 0},
+        {"name combo",
+            [this] {
+                NameCombo()->setFocus();
+                QTest::keyClick(NameCombo(), Qt::Key_Down);
+            },
+            0},
+    };
+    for (size_t i = 0; i < std::size(refused); ++i) {
+        std::get<1>(refused[i])();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return boxes.requests.size() > i; }, WaitMs));
+        HandlePosted();
+        ExpectShowing(0, std::get<0>(refused[i]));
+    }
+    EXPECT_EQ(boxes.Texts(), Strings(5, "already port open"));
+    g_bScheduleRunning = true; // while the schedule runs a double click does nothing at all
+    emit List()->itemDoubleClicked(List()->item(1));
+    HandlePosted();
+    EXPECT_EQ(boxes.requests.size(), 5U);
+    g_bScheduleRunning = false;
+    Click(IDC_DISCONNECT);
+    ExpectShowing(0, "disconnected");
+    Click(IDC_CLOSE_LOGGER);
+    EXPECT_EQ(Items(IDC_LOGGER_LIST), (Strings{"B", "C"}));
 }
 
-// Nothing open, line closed, connected: with the highlight tried away before each, every
-// enabled command of the menu and the toolbar acts on the highlighted entry, the logger
-// commands each in its own dialog.
+// In each state, with the highlight tried away before each command.
 TEST_F(LineInputTest, EveryEnabledCommandActsOnTheHighlightedEntry)
 {
     ASSERT_TRUE(StartLine({1}));
@@ -164,12 +192,12 @@ TEST_F(LineInputTest, EveryEnabledCommandActsOnTheHighlightedEntry)
     const std::map<int, std::string> dialogs{{ID_MEMORY_CHECK, "Memory Check"},
         {ID_FORMAT_MEMORY, "Format memory"}, {ID_TIME_SET_CHECK, "Time Set"},
         {ID_LOGGER_RESET, "Reset"}, {ID_ZIGBEE_SET, "Zigbee set"}};
-    for (const char* state : {"nothing open", "line closed", "connected"}) {
-        const bool open = state != std::string("nothing open");
-        const bool connected = state == std::string("connected");
+    for (const std::string state : {"nothing open", "line closed", "connected"}) {
+        const bool open = state != "nothing open";
+        const bool connected = state == "connected";
         if (open) {
             OpenConfigurations({Single("First", SimComPort), Single("Second", SimComPort)});
-            ClickRow(1);
+            ClickAt(RowCentre(1));
         }
         if (connected)
             ConnectLine();
@@ -178,10 +206,10 @@ TEST_F(LineInputTest, EveryEnabledCommandActsOnTheHighlightedEntry)
             if (!frame->Command(id)->isEnabled())
                 continue;
             if (open) { // Ctrl+click on the highlight, a click under the entries
-                ClickRow(List()->currentRow(), Qt::ControlModifier);
-                QTest::mouseClick(List()->viewport(), Qt::LeftButton, {}, BelowEntries());
+                ClickAt(RowCentre(List()->currentRow()), Qt::ControlModifier);
+                ClickAt(BelowEntries());
                 HandlePosted();
-                ExpectShowing(g_nCurLogger, state);
+                ExpectShowing(g_nCurLogger, state.c_str());
             }
             const std::string acted = Acts(id);
             EXPECT_NE(acted, "") << state << ": command " << id;
@@ -198,13 +226,12 @@ TEST_F(LineInputTest, EveryEnabledCommandActsOnTheHighlightedEntry)
     }
 }
 
-// The line goes away while connected, noticed by a call, by a download, or by the idle
-// port: the screen, menu and toolbar end as Disconnect leaves them.
+// Noticed by a call, by a download, or by the idle port.
 TEST_F(LineInputTest, AfterTheLineGoesAwayTheScreenIsAsAfterDisconnect)
 {
-    ASSERT_TRUE(StartLine({1}));
     OpenConfigurations({Single("Site1", SimComPort, 60)});
     const auto connectAndCall = [this] {
+        ASSERT_TRUE(StartLine({1}));
         Click(IDC_CONNECT);
         ASSERT_TRUE(g_port.m_Serial.IsOpen());
         Click(IDC_CALL);
@@ -213,7 +240,6 @@ TEST_F(LineInputTest, AfterTheLineGoesAwayTheScreenIsAsAfterDisconnect)
     connectAndCall();
     Click(IDC_DISCONNECT);
     const auto disconnected = std::pair(ScreenOn(), CommandsOn());
-
     const std::pair<const char*, std::function<void()>> losses[] = {
         {"call",
             [this] {
@@ -229,7 +255,6 @@ TEST_F(LineInputTest, AfterTheLineGoesAwayTheScreenIsAsAfterDisconnect)
     };
     for (const auto& [how, lose] : losses) {
         sim.Stop();
-        ASSERT_TRUE(StartLine({1}));
         connectAndCall();
         lose();
         ASSERT_TRUE(QTest::qWaitFor(
@@ -241,49 +266,8 @@ TEST_F(LineInputTest, AfterTheLineGoesAwayTheScreenIsAsAfterDisconnect)
     }
 }
 
-// Connected, another entry chosen by mouse, keys, double click or the name combo is refused
-// with one warning each, and the highlight stays on the record the commands act on.
-TEST_F(LineInputTest, ARefusedChoiceLeavesTheHighlightOnTheRecordTheCommandsActOn)
-{
-    ASSERT_TRUE(StartSlowLine());
-    OpenConfigurations({Single("First", SimComPort), Single("Second", 4)});
-    ConnectLine();
-    List()->setFocus();
-    const std::pair<const char*, std::function<void()>> choices[] = {
-        {"click", [this] { ClickRow(1); }},
-        {"down", [this] { QTest::keyClick(List(), Qt::Key_Down); }},
-        {"end", [this] { QTest::keyClick(List(), Qt::Key_End); }},
-        {"double click",
-            [this] { QTest::mouseDClick(List()->viewport(), Qt::LeftButton, {}, RowCentre(1)); }},
-        {"name combo",
-            [this] {
-                NameCombo()->setFocus();
-                QTest::keyClick(NameCombo(), Qt::Key_Down);
-            }},
-    };
-    for (size_t i = 0; i < std::size(choices); ++i) {
-        choices[i].second();
-        ASSERT_TRUE(QTest::qWaitFor([&] { return boxes.requests.size() > i; }, WaitMs));
-        HandlePosted();
-        ExpectShowing(0, choices[i].first);
-    }
-    EXPECT_EQ(boxes.Texts(), Strings(5, "already port open"));
-    // While the schedule runs a double click does nothing at all.
-    g_bScheduleRunning = true;
-    emit List()->itemDoubleClicked(List()->item(1));
-    HandlePosted();
-    EXPECT_EQ(boxes.requests.size(), 5U);
-    g_bScheduleRunning = false;
-
-    Click(IDC_DISCONNECT);
-    ExpectShowing(0, "disconnected");
-    Click(IDC_CLOSE_LOGGER);
-    EXPECT_EQ(Items(IDC_LOGGER_LIST), Strings{"Second"});
-}
-
-// Inside the connect dialog's and a call's wait on the line no line command is on, also once
-// the rules have run there, and none runs, clicked or reached another way.
-TEST_F(LineInputTest, NoOtherLineCommandRunsInsideALineWait)
+// No line command is on or runs inside a wait, clicked or reached another way.
+TEST_F(LineInputTest, TheRulesKeepEveryLineCommandOffInsideAWaitAndAModalWindow)
 {
     ASSERT_TRUE(StartSlowLine());
     OpenConfigurations({Single("Site1", SimComPort)});
@@ -308,7 +292,6 @@ TEST_F(LineInputTest, NoOtherLineCommandRunsInsideALineWait)
     ConnectLine();
     EXPECT_TRUE(waited);
     EXPECT_EQ(on, std::set<int>{});
-
     waited = false;
     sim.ClearReceived();
     Click(IDC_CALL);
@@ -321,12 +304,9 @@ TEST_F(LineInputTest, NoOtherLineCommandRunsInsideALineWait)
     EXPECT_EQ(ScreenOn(),
         (std::set<int>{IDC_MEASUREMENT, IDC_LOGGER_ID_COMBO, IDC_CALL, IDC_LAMP_GOOD,
             IDC_RECEIVE_DATA, IDC_VIEW_DATA, IDC_DISCONNECT}));
-}
+    probe.stop();
 
-TEST_F(LineInputTest, TheRulesWaitUntilAModalWindowHasClosed)
-{
-    ASSERT_TRUE(StartLine({1}));
-    OpenConfigurations({Single("Site1", SimComPort)});
+    Click(IDC_DISCONNECT);
     bool lit = true;
     ModalDriver driver;
     driver.Then([&](QWidget* about) {
@@ -339,8 +319,6 @@ TEST_F(LineInputTest, TheRulesWaitUntilAModalWindowHasClosed)
     EXPECT_TRUE(driver.AllDone());
     EXPECT_FALSE(lit);
     EXPECT_TRUE(Enabled(IDC_DISCONNECT));
-
-    // Outside a modal window they run when a menu opens and when the loop idles.
     QAction* connect = frame->Command(ID_CONNECT);
     g_port.m_Serial.Close();
     OpenMenu();

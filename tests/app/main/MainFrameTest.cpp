@@ -1,32 +1,33 @@
 #include "MainWindowFixture.h"
 
+#include "app/VorlenApp.h"
 #include "res/CommandIds.h"
 #include "res/IconResources.h"
-
 #include "support/ModalDriver.h"
 #include "support/Screenshot.h"
 
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSettings>
+#include <QSizeGrip>
+#include <QStandardPaths>
 #include <QToolBar>
 
 namespace {
 
 using MainFrameTest = MainWindowFixture;
+using Ids = std::set<int>;
 
-// The screen's buttons, the menu and the toolbar through the rows of the state table, entered
-// as the operator does. In the last row the commands that are off do nothing even when
-// reached directly.
+// In the last state the commands that are off do nothing even when reached directly.
 TEST_F(MainFrameTest, ScreenMenuAndToolbarFollowEveryState)
 {
-    const std::set<int> closedScreen{
+    const Ids closedScreen{
         IDC_OPEN_LOGGER, IDC_CLOSE_LOGGER, IDC_SCHEDULE_START, IDC_CONNECT, IDC_VIEW_DATA};
-    const std::set<int> closedCommands{ID_OPEN_LOGGER, ID_CLOSE_LOGGER, ID_CONNECT,
-        ID_CONNECT_OPTION, ID_ZIGBEE_SET, ID_VIEW_DATA, ID_APP_EXIT, ID_APP_ABOUT};
-    const std::set<int> runningScreen{IDC_SCHEDULE_STOP, IDC_VIEW_DATA};
-    const std::set<int> runningCommands{ID_VIEW_DATA, ID_APP_EXIT, ID_APP_ABOUT};
-    using Ids = std::set<int>;
+    const Ids closedCommands{ID_OPEN_LOGGER, ID_CLOSE_LOGGER, ID_CONNECT, ID_CONNECT_OPTION,
+        ID_ZIGBEE_SET, ID_VIEW_DATA, ID_APP_EXIT, ID_APP_ABOUT};
+    const Ids runningScreen{IDC_SCHEDULE_STOP, IDC_VIEW_DATA};
+    const Ids runningCommands{ID_VIEW_DATA, ID_APP_EXIT, ID_APP_ABOUT};
     const std::tuple<const char*, std::function<void()>, Ids, Ids> rows[] = {
         {"nothing open", [] {}, {IDC_OPEN_LOGGER},
             {ID_OPEN_LOGGER, ID_ZIGBEE_SET, ID_APP_EXIT, ID_APP_ABOUT}},
@@ -70,15 +71,14 @@ TEST_F(MainFrameTest, ScreenMenuAndToolbarFollowEveryState)
     EXPECT_TRUE(g_port.m_Serial.IsOpen());
 }
 
+// Edited behind the screen: the button follows, with or without an editor to close.
 TEST_F(MainFrameTest, ConnectOptionRecomputesScheduleStartEvenWithoutSelection)
 {
     OpenConfigurations({Single("A", 1, 60)});
-    // Edited behind the screen, and no selection: no editor runs, the button follows.
     g_loggers[0].m_bAutoReceive = 0;
     List()->setCurrentRow(-1);
     frame->OnCommand(ID_CONNECT_OPTION);
     EXPECT_FALSE(Enabled(IDC_SCHEDULE_START));
-    // With a selection the editor runs on it; closing it refreshes the screen all the same.
     g_loggers[0].m_bAutoReceive = 1;
     g_loggers[0].m_nComPort = 7;
     List()->setCurrentRow(0);
@@ -90,8 +90,7 @@ TEST_F(MainFrameTest, ConnectOptionRecomputesScheduleStartEvenWithoutSelection)
     EXPECT_EQ(Text(IDC_COM_PORT), "COM 7");
 }
 
-// Each way of leaving a connected line closes it; the program's own ways hang up a modem
-// first, and only a modem. Disconnect also puts the lamps out and says so.
+// The program's own ways hang up a modem first; Disconnect also puts the lamps out.
 TEST_F(MainFrameTest, LeavingTheLineClosesItAndHangsUpOnlyAModem)
 {
     ASSERT_TRUE(StartLine({1}));
@@ -123,29 +122,29 @@ TEST_F(MainFrameTest, LeavingTheLineClosesItAndHangsUpOnlyAModem)
     }
 }
 
-// Menu entries and toolbar buttons are the frame's command actions, so its enabling reaches
-// them all; the window is fixed to its form and has its images.
+// Menu entries and toolbar buttons are the command actions, so enabling reaches them all.
 TEST_F(MainFrameTest, TheFixedWindowAndItsCommandActions)
 {
-    std::set<int> entries;
-    for (QAction* popup : frame->menuBar()->actions()) {
-        for (QAction* entry : popup->menu()->actions()) {
-            EXPECT_TRUE(entry->isSeparator() || entry == frame->Command(entry->data().toInt()));
-            if (!entry->isSeparator())
-                entries.insert(entry->data().toInt());
-        }
+    QList<QAction*> actions = frame->ToolBar()->actions();
+    for (QAction* popup : frame->menuBar()->actions())
+        actions += popup->menu()->actions();
+    Ids entries;
+    for (QAction* action : actions) {
+        if (action->isSeparator())
+            continue;
+        EXPECT_EQ(action, frame->Command(action->data().toInt()));
+        EXPECT_FALSE(action->icon().isNull() && frame->ToolBar()->actions().contains(action));
+        entries.insert(action->data().toInt());
     }
-    EXPECT_EQ(entries, std::set<int>(AllCommands.begin(), AllCommands.end()));
-    for (QAction* button : frame->ToolBar()->actions())
-        EXPECT_TRUE(button->isSeparator()
-            || (button == frame->Command(button->data().toInt()) && !button->icon().isNull()));
+    EXPECT_EQ(entries, Ids(AllCommands.begin(), AllCommands.end()));
     for (int id : {128, 338, 339, 341, 343, 346, 347, 348, 362, 363, 364, 365, 366, 367, 368, 369})
         EXPECT_FALSE(LoadResourceIcon(id).isNull()) << id;
-
     frame->show();
     EXPECT_EQ(frame->minimumSize(), frame->maximumSize());
     EXPECT_FALSE(frame->windowFlags() & Qt::WindowMaximizeButtonHint);
     EXPECT_EQ(view->size(), view->TemplateSize());
+    for (const QSizeGrip* grip : frame->findChildren<QSizeGrip*>())
+        EXPECT_FALSE(grip->isVisible());
     ModalDriver driver;
     driver.Then([](QWidget* about) {
         EXPECT_TRUE(SaveScreenshot(about, "about"));
@@ -153,6 +152,28 @@ TEST_F(MainFrameTest, TheFixedWindowAndItsCommandActions)
     });
     frame->OnCommand(ID_APP_ABOUT);
     EXPECT_TRUE(driver.AllDone());
+}
+
+// Said once, at start, so that no save fails unexplained.
+TEST(StartUpTest, TheProgramsNameAndADataFolderThatCannotBeMade)
+{
+    QTemporaryDir home;
+    ASSERT_TRUE(home.isValid());
+    const QByteArray savedHome = qgetenv("HOME");
+    qputenv("HOME", QFile::encodeName(home.path()));
+    qunsetenv("XDG_CONFIG_HOME");
+    QStandardPaths::setTestModeEnabled(true);
+    QFile blocker(home.path() + "/Documents");
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    RecordingPresenter boxes;
+    CVorlenApp app;
+    ASSERT_TRUE(app.InitInstance());
+    EXPECT_EQ(boxes.Texts(),
+        std::vector<std::string>{"The data folder " + QFile::encodeName(home.path()).toStdString()
+            + "/Documents/Quorbel/Data/ cannot be written."});
+    EXPECT_TRUE(QSettings().fileName().endsWith("/Quorbel/Quorbel.conf"));
+    app.ExitInstance();
+    qputenv("HOME", savedHome);
 }
 
 } // namespace

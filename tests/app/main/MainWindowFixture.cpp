@@ -2,23 +2,11 @@
 
 #include "platform/Format.h"
 #include "res/CommandIds.h"
-
 #include "support/ModalDriver.h"
 
 #include <QAction>
-#include <QComboBox>
 #include <QStandardPaths>
-#include <QTest>
 #include <QToolBar>
-
-namespace {
-
-// The screen's buttons whose state its handlers and the frame set.
-const int ScreenButtons[] = {IDC_OPEN_LOGGER, IDC_CLOSE_LOGGER, IDC_SCHEDULE_START,
-    IDC_SCHEDULE_STOP, IDC_CONNECT, IDC_MEASUREMENT, IDC_LOGGER_ID_COMBO, IDC_CALL, IDC_LAMP_GOOD,
-    IDC_LAMP_BAD, IDC_RECEIVE_DATA, IDC_VIEW_DATA, IDC_DISCONNECT};
-
-} // namespace
 
 const std::vector<int> MainWindowFixture::AllCommands{ID_OPEN_LOGGER, ID_CLOSE_LOGGER, ID_APP_EXIT,
     ID_CONNECT, ID_CONNECT_OPTION, ID_DISCONNECT, ID_RECEIVE_DATA, ID_MEMORY_CHECK,
@@ -28,8 +16,7 @@ const std::vector<int> MainWindowFixture::AllCommands{ID_OPEN_LOGGER, ID_CLOSE_L
 void MainWindowFixture::SetUp()
 {
     ASSERT_TRUE(m_dir.isValid());
-    // The frame keeps its window state in the settings: tests keep theirs apart.
-    QStandardPaths::setTestModeEnabled(true);
+    QStandardPaths::setTestModeEnabled(true); // the frame keeps its window state in settings
     g_strDataFolder = m_dir.path().toStdString() + "/";
     MakeFrame();
 }
@@ -51,7 +38,7 @@ void MainWindowFixture::OpenConfigurations(std::initializer_list<LoggerRecord> r
     ClearLoggerTable();
     for (const LoggerRecord& record : records)
         g_loggers[g_nLoggerCount++] = record;
-    // The table stands as Open Logger's dialog leaves it; the screen then does the rest.
+    // The table stands as Open Logger's dialog leaves it; the screen does the rest.
     ModalDriver driver;
     driver.Then(RejectModal);
     view->OnBnClickedOpenLogger();
@@ -86,32 +73,17 @@ bool MainWindowFixture::StartLine(std::initializer_list<int> ids, int records)
     sim.SetLoggers(ids);
     for (int id : ids)
         sim.SetRecordCount(id, records);
-    if (!sim.Start())
-        return false;
-    qputenv(
-        FormatString("QUORBEL_COM%d", SimComPort).c_str(), QByteArray::fromStdString(sim.Path()));
-    return true;
-}
-
-bool MainWindowFixture::OpenPort()
-{
-    g_port.m_Serial.SetPort(SimComPort);
-    g_port.m_Serial.SetLoggerLine();
-    // A port of another test program may hold this pseudo-terminal's lock for a moment.
-    return QTest::qWaitFor([] { return g_port.m_Serial.Open(); }, 5000);
-}
-
-void MainWindowFixture::ConnectLine()
-{
-    view->OnBnClickedConnect();
-    EXPECT_TRUE(g_port.m_Serial.IsOpen());
-    boxes.requests.clear();
+    return sim.Start()
+        && qputenv(FormatString("QUORBEL_COM%d", SimComPort).c_str(),
+            QByteArray::fromStdString(sim.Path()));
 }
 
 std::set<int> MainWindowFixture::ScreenOn() const
 {
     std::set<int> on;
-    for (int id : ScreenButtons)
+    for (int id : {IDC_OPEN_LOGGER, IDC_CLOSE_LOGGER, IDC_SCHEDULE_START, IDC_SCHEDULE_STOP,
+             IDC_CONNECT, IDC_MEASUREMENT, IDC_LOGGER_ID_COMBO, IDC_CALL, IDC_LAMP_GOOD,
+             IDC_LAMP_BAD, IDC_RECEIVE_DATA, IDC_VIEW_DATA, IDC_DISCONNECT})
         if (Enabled(id))
             on.insert(id);
     return on;
@@ -128,13 +100,6 @@ std::set<int> MainWindowFixture::CommandsOn() const
             on.insert(id);
     }
     return on;
-}
-
-bool MainWindowFixture::Enabled(int controlId) const
-{
-    const QWidget* control = view->Item(controlId);
-    EXPECT_NE(control, nullptr) << controlId;
-    return control && control->isEnabled();
 }
 
 std::vector<std::string> MainWindowFixture::Items(int controlId) const

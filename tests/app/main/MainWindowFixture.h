@@ -3,18 +3,14 @@
 #include "app/MainFrame.h"
 #include "app/ScheduleFlag.h"
 #include "app/VorlenView.h"
-#include "record/DataFolder.h"
-#include "record/LoggerRecord.h"
-#include "record/LoggerTable.h"
 #include "link/Port.h"
-#include "res/MainScreenIds.h"
-
 #include "loggersim/LoggerSim.h"
-
+#include "record/DataFolder.h"
+#include "record/LoggerTable.h"
+#include "res/MainScreenIds.h"
 #include "support/RecordingPresenter.h"
 
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QFileInfo>
 #include <QListWidget>
 #include <QTemporaryDir>
@@ -22,14 +18,9 @@
 
 #include <gtest/gtest.h>
 
-#include <initializer_list>
-#include <memory>
 #include <set>
-#include <string>
-#include <vector>
 
-// A main window over a table of open configurations kept in a temporary data folder, with
-// message boxes recorded. The port is closed and the schedule stopped after each test.
+// A main window over configurations in a temporary data folder, message boxes recorded.
 class MainWindowFixture : public ::testing::Test
 {
 protected:
@@ -38,39 +29,51 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // Builds the frame (and its main screen) as the program does at start.
     void MakeFrame()
     {
         frame = std::make_unique<CMainFrame>();
         view = frame->View();
     }
-    // Puts the records into the table as an Open Logger would, and refreshes the screen.
+    // The records put into the table as an Open Logger would, the screen refreshed.
     void OpenConfigurations(std::initializer_list<LoggerRecord> records);
-
-    // A configuration of one logger or of a network of these IDs; with receiveEvery minutes it
-    // receives on schedule, delayed by delay minutes.
+    // One logger, or a network of these IDs; receiveEvery > 0 receives on schedule.
     LoggerRecord Single(
         const std::string& name, int comPort = 1, int receiveEvery = 0, int delay = 0) const;
     LoggerRecord Network(const std::string& name, std::initializer_list<int> ids, bool rs485,
         int receiveEvery = 0, int delay = 0) const;
 
-    // Starts the simulated line with these loggers, mapped to COM port SimComPort.
+    // The simulated loggers on the line behind COM port SimComPort.
     bool StartLine(std::initializer_list<int> ids, int records = 5);
-    // Opens g_port on the simulated line without the screen knowing.
-    bool OpenPort();
-    // Connects the current configuration through the screen's Connect and forgets its box.
-    void ConnectLine();
-    // Runs what the handlers left for after the input (a refused choice's warning).
+    // Opens g_port on the line without the screen knowing; a port of another test program
+    // may hold this pseudo-terminal's lock for a moment.
+    bool OpenPort()
+    {
+        g_port.m_Serial.SetPort(SimComPort);
+        g_port.m_Serial.SetLoggerLine();
+        return QTest::qWaitFor([] { return g_port.m_Serial.Open(); }, 5000);
+    }
+    // Connect on the screen, its box forgotten.
+    void ConnectLine()
+    {
+        view->OnBnClickedConnect();
+        EXPECT_TRUE(g_port.m_Serial.IsOpen());
+        boxes.requests.clear();
+    }
+    // Runs what the handlers posted (a refused choice's warning).
     static void HandlePosted() { QCoreApplication::processEvents(); }
 
-    // The screen's buttons that are on, and the frame's commands that are on (a command's
-    // menu entry and toolbar button must agree).
+    // The screen's buttons that are on; the frame's commands that are on (menu entry and
+    // toolbar button agreeing).
     std::set<int> ScreenOn() const;
     std::set<int> CommandsOn() const;
 
-    // A mouse click on a control of the screen.
     void Click(int controlId) { QTest::mouseClick(view->Item(controlId), Qt::LeftButton); }
-    bool Enabled(int controlId) const;
+    bool Enabled(int controlId) const
+    {
+        const QWidget* control = view->Item(controlId);
+        EXPECT_NE(control, nullptr) << controlId;
+        return control && control->isEnabled();
+    }
     std::string Text(int controlId) const { return view->Controls().ItemText(controlId); }
     // The entries of a combo box of the screen, or of the logger list.
     std::vector<std::string> Items(int controlId) const;

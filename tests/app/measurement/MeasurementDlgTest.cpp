@@ -1,29 +1,20 @@
 #include "app/controls/ReportListCtrl.h"
 #include "app/dialogs/MeasurementDlg.h"
+#include "app/operations/OperationDlgFixture.h"
 #include "res/MeasurementIds.h"
 
-#include "app/operations/OperationDlgFixture.h"
-#include "support/Screenshot.h"
-
-#include <QRegularExpression>
 #include <QScrollBar>
-
-#include <gtest/gtest.h>
-
-#include <cstring>
 
 namespace {
 
 using namespace MeasurementIds;
 using namespace DialogInput;
-using loggersim::SimChannel;
 using loggersim::SimFault;
 
 constexpr const char* NoResponse = "No response from logger!";
 const Texts Logger1Headings{"Logger ID", "1A", "1B", "3A"};
 
-// The dialog on logger 1 whose channel 1 has both readings and channel 3 reading A, as a
-// scan would have left the record.
+// Logger 1: channel 1 with both readings, channel 3 with reading A, as after a scan.
 class MeasurementTest : public OperationDlgFixture
 {
 protected:
@@ -44,62 +35,57 @@ protected:
     void SetChannel(int id, int ch, int present, int vw, int analog)
     {
         Record().m_units[id - 1].m_channels[ch] = {present, vw, analog, 0, vw > 0 ? 20 : 0, 0};
-        sim.SetChannel(
-            id, ch, SimChannel{vw > 0 ? 1 : 0, vw > 0 ? vw - 1 : 0, vw > 0 ? 20 : 0, analog});
+        sim.SetChannel(id, ch, {vw > 0 ? 1 : 0, vw > 0 ? vw - 1 : 0, vw > 0 ? 20 : 0, analog});
     }
-    void OpenDlg() { dlg = Open<CMeasurementDlg>(); }
-    QWidget* D() const { return dlg.get(); }
+    QWidget* OpenDlg()
+    {
+        dlg = Open<CMeasurementDlg>();
+        return dlg.get();
+    }
     CReportListCtrl* Table() const { return dlg->m_list; }
     int Rows() const { return Table()->GetItemCount(); }
     void ReadSelect(const char* channel, const char* kind)
     {
-        Type(D(), IDC_CHANNEL, channel);
-        Type(D(), IDC_KIND, kind);
-        ASSERT_EQ(Text(D(), IDC_CHANNEL) + Text(D(), IDC_KIND), std::string(channel) + kind);
-        Click(D(), IDC_READING_SELECT);
+        Type(dlg.get(), IDC_CHANNEL, channel);
+        Type(dlg.get(), IDC_KIND, kind);
+        ASSERT_EQ(
+            Text(dlg.get(), IDC_CHANNEL) + Text(dlg.get(), IDC_KIND), std::string(channel) + kind);
+        Click(dlg.get(), IDC_READING_SELECT);
     }
-    Texts Headings() const
-    {
-        Texts headings;
-        for (int i = 0; i < Table()->columnCount(); ++i)
-            headings.push_back(Table()->headerItem()->text(i).toStdString());
-        return headings;
-    }
+    // The cells of a row, or the headings for row -1.
     Texts Row(int row) const
     {
         Texts cells;
         for (int i = 0; i < Table()->columnCount(); ++i)
-            cells.push_back(Table()->GetItemText(row, i));
+            cells.push_back(row < 0 ? Table()->headerItem()->text(i).toStdString()
+                                    : Table()->GetItemText(row, i));
         return cells;
     }
     // A VW reading as shown: raw / 10 with one decimal (the simulator's 15000..34999).
     static bool IsVw(const std::string& text)
     {
-        static const QRegularExpression form(
-            QStringLiteral("^(1[5-9]|2[0-9]|3[0-4])[0-9]{2}\\.[0-9]$"));
-        return form.match(QString::fromStdString(text)).hasMatch();
+        const double value = QString::fromStdString(text).toDouble();
+        return text.size() == 6 && text[4] == '.' && value >= 1500 && value < 3500;
     }
 
     std::unique_ptr<CMeasurementDlg> dlg;
 };
 
-// Opens on the logger's present channels and set readings; each reading lands in the column
-// of its channel in a new row, the newest row in view. With the save check on the logger
-// hears no save command; Clear keeps the columns; nothing of it changes the record.
+// A new row each, the newest in view; Clear keeps the columns; the record stays as it was.
 TEST_F(MeasurementTest, ReadingsLandInTheColumnsOfTheirChannels)
 {
     SetChannel(1, 1, 1, 0, 0); // present, nothing set: listed, no column
     const LoggerRecord before = Record();
-    OpenDlg();
-    EXPECT_EQ(Entries(D(), IDC_LOGGER_ID), Texts{"1"});
-    EXPECT_EQ(Entries(D(), IDC_CHANNEL), (Texts{"1", "2", "3"}));
-    EXPECT_EQ(Headings(), Logger1Headings);
+    QWidget* d = OpenDlg();
+    EXPECT_EQ(Entries(d, IDC_LOGGER_ID), Texts{"1"});
+    EXPECT_EQ(Entries(d, IDC_CHANNEL), (Texts{"1", "2", "3"}));
+    EXPECT_EQ(Row(-1), Logger1Headings);
     ReadSelect("3", "ALL");
     EXPECT_EQ(sim.Commands(),
         (Texts{"@01,01,save off", "@01,01,measure 02 01 00 0020", "@01,01,save on"}));
     ReadSelect("1", "B");
     ClearReceived();
-    Click(D(), IDC_READING_ALL);
+    Click(d, IDC_READING_ALL);
     EXPECT_EQ(sim.Commands(), (Texts{"@01,01,save off", "@01,01,measure all", "@01,01,save on"}));
     ASSERT_EQ(Rows(), 3);
     const Texts rows[] = {Row(0), Row(1), Row(2)};
@@ -108,32 +94,31 @@ TEST_F(MeasurementTest, ReadingsLandInTheColumnsOfTheirChannels)
     EXPECT_TRUE(IsVw(rows[2][1]) && !rows[2][2].empty() && IsVw(rows[2][3]));
     EXPECT_EQ(Table()->verticalScrollBar()->value(), Table()->verticalScrollBar()->maximum());
     ClearReceived();
-    Click(D(), IDC_SAVE_READING);
-    Click(D(), IDC_READING_ALL);
+    Click(d, IDC_SAVE_READING);
+    Click(d, IDC_READING_ALL);
     ReadSelect("1", "A");
     EXPECT_EQ(sim.Commands(), (Texts{"@01,01,measure all", "@01,01,measure 00 01 00 0020"}));
     EXPECT_TRUE(sim.Saving(1));
-    // An exact reply, then one without a third field.
-    sim.OverrideNextReply("@01,01,measure 02 1 023456\r\n");
+    sim.OverrideNextReply("@01,01,measure 02 1 023456\r\n"); // exact, then no third field
     ReadSelect("3", "A");
     EXPECT_EQ(Row(5), (Texts{"1", "", "", "2345.6"}));
     sim.OverrideNextReply("@01,01,measure 02\r\n");
-    Click(D(), IDC_READING_SELECT);
+    Click(d, IDC_READING_SELECT);
     EXPECT_EQ(Row(6), (Texts{"1", "", "", ""}));
     EXPECT_TRUE(boxes.requests.empty());
-    Click(D(), IDC_CLEAR);
+    Click(d, IDC_CLEAR);
     EXPECT_EQ(Rows(), 0);
-    EXPECT_EQ(Headings(), Logger1Headings);
-    Click(D(), IDC_CANCEL);
+    EXPECT_EQ(Row(-1), Logger1Headings);
+    Click(d, IDC_CANCEL);
     EXPECT_FALSE(dlg->isVisible());
-    EXPECT_EQ(std::memcmp(&before, &Record(), sizeof before), 0);
+    EXPECT_TRUE(SameRecord(before, Record()));
 }
 
-// Back to the left edge, then 31 per column before the channel's own past the ID column.
-TEST_F(MeasurementTest, ColumnOffsetsAndTheScrollTowardsTheChannel)
+// Scrolled 31 per column before the channel's own; enlarged, the list takes the gain.
+TEST_F(MeasurementTest, TheListScrollsTowardsTheChannelAndGrowsWithTheWindow)
 {
     SetChannel(1, 4, 1, 0, 3); // channel 5: analog only
-    OpenDlg();
+    QWidget* d = OpenDlg();
     dlg->resize(120, 400);
     QApplication::processEvents();
     QScrollBar* across = Table()->horizontalScrollBar();
@@ -145,141 +130,18 @@ TEST_F(MeasurementTest, ColumnOffsetsAndTheScrollTowardsTheChannel)
         EXPECT_EQ(across->value(), 31 * columnsBefore + 90) << channel << kind;
     }
     EXPECT_TRUE(boxes.requests.empty());
-    // A kind the channel lacks measures nothing and says so.
     ClearReceived();
     ReadSelect("5", "A");
     EXPECT_EQ(sim.Commands(), (Texts{"@01,01,save off", "@01,01,save on"}));
     EXPECT_EQ(boxes.Texts(), Texts{NoResponse});
-    EXPECT_EQ(Rows(), 4);
-}
+    ASSERT_EQ(Rows(), 4);
 
-// Without a present channel only "NONE" is offered and only "measure all" is sent; without an
-// ID nothing is.
-TEST_F(MeasurementTest, NoChannelOrNoIdOffersNoneAndReadsLittle)
-{
-    for (int ch = 0; ch < ChannelCount; ++ch)
-        Record().m_units[0].m_channels[ch].m_bPresent = 0;
-    OpenDlg();
-    EXPECT_EQ(Entries(D(), IDC_CHANNEL), Texts{"NONE"});
-    Click(D(), IDC_READING_SELECT);
-    EXPECT_TRUE(sim.Commands().empty());
-    Click(D(), IDC_READING_ALL); // the types still give columns
-    EXPECT_EQ(sim.Commands()[1], "@01,01,measure all");
-    EXPECT_EQ(Rows(), 1);
-    Record().m_bSingle = 0;
-    Record().m_bRs485 = 1;
-    OpenDlg();
-    EXPECT_TRUE(Entries(D(), IDC_LOGGER_ID).empty());
-    EXPECT_EQ(Entries(D(), IDC_CHANNEL), Texts{"NONE"});
-    EXPECT_EQ(Headings(), Texts{"Logger ID"});
-    Click(D(), IDC_READING_ALL);
-    Click(D(), IDC_READING_SELECT);
-    EXPECT_TRUE(sim.Commands().empty());
-    EXPECT_TRUE(boxes.requests.empty());
-}
-
-TEST_F(MeasurementTest, TypedTextThatNamesNoEntryDoesNothing)
-{
-    OpenDlg();
-    for (const char* channel : {"2", "x", ""}) {
-        Type(D(), IDC_CHANNEL, channel);
-        Click(D(), IDC_READING_SELECT);
-    }
-    Type(D(), IDC_CHANNEL, "3");
-    Type(D(), IDC_KIND, "C");
-    Click(D(), IDC_READING_SELECT);
-    Type(D(), IDC_KIND, "b"); // an entry, case aside
-    Type(D(), IDC_LOGGER_ID, "8");
-    Click(D(), IDC_READING_SELECT);
-    Click(D(), IDC_READING_ALL);
-    EXPECT_TRUE(sim.Commands().empty());
-    EXPECT_TRUE(boxes.requests.empty());
-    EXPECT_EQ(Headings(), Logger1Headings); // the columns stay those of logger 1
-}
-
-TEST_F(MeasurementTest, SwitchingTheLoggerEmptiesTheTableAndShowsItsColumns)
-{
-    UseNetwork({1, 3});
-    SetChannel(3, 1, 1, 0, 4);
-    SetChannel(3, 15, 1, 2, 0);
-    OpenDlg();
-    EXPECT_EQ(Entries(D(), IDC_LOGGER_ID), (Texts{"1", "3"}));
-    Type(D(), IDC_KIND, "B");
-    Click(D(), IDC_READING_ALL);
-    ASSERT_EQ(Rows(), 1);
-    // The arrow key picks the next entry, as a choice in the list does.
-    Pick(D(), IDC_LOGGER_ID, 1);
-    EXPECT_EQ(Rows(), 0);
-    EXPECT_EQ(Headings(), (Texts{"Logger ID", "2B", "16A"}));
-    EXPECT_EQ(Entries(D(), IDC_CHANNEL), (Texts{"2", "16"}));
-    EXPECT_EQ(Text(D(), IDC_KIND), "B"); // the kind stays
-    ClearReceived();
-    ReadSelect("16", "ALL");
-    EXPECT_EQ(sim.Commands()[1], "@01,03,measure 15 01 01 0020");
-    EXPECT_EQ(Row(0)[0], "3");
-    EXPECT_TRUE(IsVw(Row(0)[2])) << Row(0)[2];
-    // Typing an ID switches as well; the same ID again keeps the rows.
-    Type(D(), IDC_LOGGER_ID, "3");
-    EXPECT_EQ(Rows(), 1);
-    Type(D(), IDC_LOGGER_ID, "1");
-    EXPECT_EQ(Rows(), 0);
-    EXPECT_EQ(Headings(), Logger1Headings);
-}
-
-// A lost line leaves its cell empty, or for "measure all" adds no row; a silent logger and a
-// line that goes away add no row, and the dialog stays.
-TEST_F(MeasurementTest, ALostReplyASilentLoggerOrAVanishedLineAddNoWrongRow)
-{
-    OpenDlg();
-    Click(D(), IDC_SAVE_READING); // no "save off" line before the readings
-    CSerialCom::SetSliceMs(10); // a lost reply costs 0.6 s; the others come long before
-    sim.InjectFault(SimFault::DropReply, 0); // 1A
-    ReadSelect("1", "ALL");
-    ASSERT_EQ(Rows(), 1);
-    EXPECT_EQ(Row(0)[1], "");
-    EXPECT_FALSE(Row(0)[2].empty()); // 1B in its own column
-    EXPECT_TRUE(boxes.requests.empty());
-    sim.InjectFault(SimFault::DropReply, 3); // the fourth line: 1B of channel 2, not set
-    Click(D(), IDC_READING_ALL);
-    EXPECT_EQ(boxes.Texts(), Texts{CMeasurementDlg::NotEveryReading});
-    boxes.requests.clear();
-    sim.SetSilent(true);
-    CSerialCom::SetSliceMs(1); // no reply to wait for
-    Click(D(), IDC_SAVE_READING);
-    ReadSelect("3", "ALL"); // "save on" unanswered three times: the logger may not be saving
-    Click(D(), IDC_SAVE_READING);
-    Click(D(), IDC_READING_ALL);
-    Click(D(), IDC_READING_SELECT);
-    sim.SetSilent(false);
-    CSerialCom::SetSliceMs(CSerialCom::DefaultSliceMs);
-    Click(D(), IDC_SAVE_READING);
-    sim.InjectFault(SimFault::Vanish, 5); // save off, A0, B0, A1, B1, then half of A2
-    Click(D(), IDC_READING_ALL);
-    EXPECT_FALSE(g_port.m_Serial.IsOpen());
-    Click(D(), IDC_SAVE_READING);
-    ReadSelect("1", "ALL"); // on the closed line a reading ends at once
-    const char* const NotSaving = CMeasurementDlg::NoResponseNotSaving;
-    EXPECT_EQ(boxes.Texts(), (Texts{NotSaving, NoResponse, NoResponse, NotSaving, NoResponse}));
-    EXPECT_EQ(Rows(), 1);
-    EXPECT_TRUE(dlg->isVisible());
-}
-
-// Enlarged, the list takes what the window gains; Clear and Cancel keep to its right edge and
-// the controls stay above it.
-TEST_F(MeasurementTest, EnlargingMovesTheListAndTheTwoButtons)
-{
-    SetChannel(1, 1, 1, 1, 3);
-    SetChannel(1, 5, 1, 3, 4);
-    OpenDlg();
-    Click(D(), IDC_READING_ALL);
-    ReadSelect("6", "B");
-    ASSERT_EQ(Rows(), 2);
     dlg->resize(1100, 720);
     dlg->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(dlg.get()));
     Table()->setFocus();
     Table()->setCurrentItem(Table()->topLevelItem(1));
-    EXPECT_TRUE(SaveScreenshot(dlg.get(), "measurement"));
+    EXPECT_TRUE(SaveScreenshot(d, "measurement"));
     const QRect list = Table()->geometry();
     const QRect clear = dlg->Item(IDC_CLEAR)->geometry();
     const QRect cancel = dlg->Item(IDC_CANCEL)->geometry();
@@ -288,6 +150,110 @@ TEST_F(MeasurementTest, EnlargingMovesTheListAndTheTwoButtons)
     EXPECT_TRUE(clear.right() > 1050 && cancel.right() == clear.right());
     EXPECT_TRUE(cancel.bottom() > 690 && list.bottom() < cancel.top());
     EXPECT_LT(dlg->Item(IDC_READING_SELECT)->geometry().bottom(), list.top());
+}
+
+// Without a present channel only "measure all" is sent; without an ID nothing is.
+TEST_F(MeasurementTest, NoEntryNoChannelOrNoIdReadsLittle)
+{
+    QWidget* d = OpenDlg();
+    for (const char* channel : {"2", "x", ""}) {
+        Type(d, IDC_CHANNEL, channel);
+        Click(d, IDC_READING_SELECT);
+    }
+    Type(d, IDC_CHANNEL, "3");
+    Type(d, IDC_KIND, "C");
+    Click(d, IDC_READING_SELECT);
+    Type(d, IDC_KIND, "b"); // an entry, case aside
+    Type(d, IDC_LOGGER_ID, "8");
+    Click(d, IDC_READING_SELECT);
+    Click(d, IDC_READING_ALL);
+    EXPECT_TRUE(sim.Commands().empty());
+    EXPECT_EQ(Row(-1), Logger1Headings); // the columns stay those of logger 1
+
+    for (int ch = 0; ch < ChannelCount; ++ch)
+        Record().m_units[0].m_channels[ch].m_bPresent = 0;
+    d = OpenDlg();
+    EXPECT_EQ(Entries(d, IDC_CHANNEL), Texts{"NONE"});
+    Click(d, IDC_READING_SELECT);
+    EXPECT_TRUE(sim.Commands().empty());
+    Click(d, IDC_READING_ALL); // the types still give columns
+    EXPECT_EQ(sim.Commands()[1], "@01,01,measure all");
+    EXPECT_EQ(Rows(), 1);
+    Record().m_bSingle = 0;
+    Record().m_bRs485 = 1;
+    d = OpenDlg();
+    EXPECT_TRUE(Entries(d, IDC_LOGGER_ID).empty());
+    EXPECT_EQ(Entries(d, IDC_CHANNEL), Texts{"NONE"});
+    EXPECT_EQ(Row(-1), Texts{"Logger ID"});
+    Click(d, IDC_READING_ALL);
+    Click(d, IDC_READING_SELECT);
+    EXPECT_TRUE(sim.Commands().empty());
+    EXPECT_TRUE(boxes.requests.empty());
+}
+
+// By the arrow key or a typed ID; the same ID again keeps the rows.
+TEST_F(MeasurementTest, SwitchingTheLoggerEmptiesTheTableAndShowsItsColumns)
+{
+    UseNetwork({1, 3});
+    SetChannel(3, 1, 1, 0, 4);
+    SetChannel(3, 15, 1, 2, 0);
+    QWidget* d = OpenDlg();
+    EXPECT_EQ(Entries(d, IDC_LOGGER_ID), (Texts{"1", "3"}));
+    Type(d, IDC_KIND, "B");
+    Click(d, IDC_READING_ALL);
+    ASSERT_EQ(Rows(), 1);
+    Pick(d, IDC_LOGGER_ID, 1);
+    EXPECT_EQ(Rows(), 0);
+    EXPECT_EQ(Row(-1), (Texts{"Logger ID", "2B", "16A"}));
+    EXPECT_EQ(Entries(d, IDC_CHANNEL), (Texts{"2", "16"}));
+    EXPECT_EQ(Text(d, IDC_KIND), "B"); // the kind stays
+    ClearReceived();
+    ReadSelect("16", "ALL");
+    EXPECT_EQ(sim.Commands()[1], "@01,03,measure 15 01 01 0020");
+    EXPECT_EQ(Row(0)[0], "3");
+    EXPECT_TRUE(IsVw(Row(0)[2])) << Row(0)[2];
+    Type(d, IDC_LOGGER_ID, "3");
+    EXPECT_EQ(Rows(), 1);
+    Type(d, IDC_LOGGER_ID, "1");
+    EXPECT_EQ(Rows(), 0);
+    EXPECT_EQ(Row(-1), Logger1Headings);
+}
+
+// A lost line leaves its cell empty; silence and a vanished line add no row at all.
+TEST_F(MeasurementTest, ALostReplyASilentLoggerOrAVanishedLineAddNoWrongRow)
+{
+    QWidget* d = OpenDlg();
+    Click(d, IDC_SAVE_READING); // no "save off" line before the readings
+    CSerialCom::SetSliceMs(10); // a lost reply costs 0.6 s; the others come long before
+    sim.InjectFault(SimFault::DropReply, 0); // 1A
+    ReadSelect("1", "ALL");
+    ASSERT_EQ(Rows(), 1);
+    EXPECT_EQ(Row(0)[1], "");
+    EXPECT_FALSE(Row(0)[2].empty()); // 1B in its own column
+    EXPECT_TRUE(boxes.requests.empty());
+    sim.InjectFault(SimFault::DropReply, 3); // the fourth line: 1B of channel 2, not set
+    Click(d, IDC_READING_ALL);
+    EXPECT_EQ(boxes.Texts(), Texts{CMeasurementDlg::NotEveryReading});
+    boxes.requests.clear();
+    sim.SetSilent(true);
+    CSerialCom::SetSliceMs(1); // no reply to wait for
+    Click(d, IDC_SAVE_READING);
+    ReadSelect("3", "ALL"); // "save on" unanswered three times: the logger may not be saving
+    Click(d, IDC_SAVE_READING);
+    Click(d, IDC_READING_ALL);
+    Click(d, IDC_READING_SELECT);
+    sim.SetSilent(false);
+    CSerialCom::SetSliceMs(CSerialCom::DefaultSliceMs);
+    Click(d, IDC_SAVE_READING);
+    sim.InjectFault(SimFault::Vanish, 5); // save off, A0, B0, A1, B1, then half of A2
+    Click(d, IDC_READING_ALL);
+    EXPECT_FALSE(g_port.m_Serial.IsOpen());
+    Click(d, IDC_SAVE_READING);
+    ReadSelect("1", "ALL"); // on the closed line a reading ends at once
+    const char* const NotSaving = CMeasurementDlg::NoResponseNotSaving;
+    EXPECT_EQ(boxes.Texts(), (Texts{NotSaving, NoResponse, NoResponse, NotSaving, NoResponse}));
+    EXPECT_EQ(Rows(), 1);
+    EXPECT_TRUE(dlg->isVisible());
 }
 
 } // namespace

@@ -1,58 +1,38 @@
-// Runs on an offscreen screen of 800 x 480 pixels (support/screens/small.json), smaller than
-// the configuration editor and the main window.
-#include "app/MainFrame.h"
-#include "app/VorlenView.h"
-#include "app/dialogs/NewLoggerDlg.h"
-#include "record/DataFolder.h"
-#include "record/LoggerTable.h"
-#include "platform/ScreenFit.h"
-#include "platform/Text.h"
-#include "res/MainScreenIds.h"
-#include "res/NewLoggerIds.h"
+// On an 800 x 480 screen (support/screens/small.json), smaller than the windows tried.
+#include "MainWindowFixture.h"
 
+#include "app/dialogs/NewLoggerDlg.h"
+#include "platform/ScreenFit.h"
+#include "res/NewLoggerIds.h"
 #include "support/ModalDriver.h"
-#include "support/RecordingPresenter.h"
 #include "support/Screenshot.h"
 
-#include <QFile>
-#include <QGuiApplication>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
-#include <QScrollBar>
-#include <QStandardPaths>
 #include <QStyle>
-#include <QTemporaryDir>
-#include <QTest>
-
-#include <gtest/gtest.h>
 
 namespace {
 
-class SmallScreenTest : public ::testing::Test
+class SmallScreenTest : public MainWindowFixture
 {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(m_dir.isValid());
-        QStandardPaths::setTestModeEnabled(true);
-        g_strDataFolder = FromQt(m_dir.path()) + "/";
-        ClearLoggerTable();
-        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-        ASSERT_EQ(screen.size(), QSize(800, 480)) << "the small screen is not in use";
+        MainWindowFixture::SetUp();
+        ASSERT_EQ(Screen().size(), QSize(800, 480)) << "the small screen is not in use";
     }
-    void TearDown() override { ClearLoggerTable(); }
+    static QRect Screen() { return QGuiApplication::primaryScreen()->availableGeometry(); }
 
-    // Brings every visible numbered control of form (the separator lines, which may run the
-    // window's whole height, left out) into the scroll area's view, and checks that it then
-    // lies whole inside the view and the view inside the screen.
-    static void ExpectEveryControlReachable(QWidget* window, QWidget* form)
+    // Brings each visible numbered control of the form (separator lines, which may run the
+    // whole height, aside) into the scroll area's view, the view inside the screen, and
+    // clicks the last control given where the operator would: at a place of the window.
+    static void ExpectEveryControlReachable(QWidget* window, QWidget* form, QWidget* clicked)
     {
         auto* area = window->findChild<QScrollArea*>();
         ASSERT_NE(area, nullptr);
         const QRect view(area->viewport()->mapToGlobal(QPoint(0, 0)), area->viewport()->size());
-        EXPECT_TRUE(QGuiApplication::primaryScreen()->availableGeometry().contains(view));
+        EXPECT_TRUE(Screen().contains(view));
         for (QWidget* control : form->findChildren<QWidget*>()) {
             if (!control->property("controlId").isValid() || !control->isVisible()
                 || control->metaObject() == &QFrame::staticMetaObject)
@@ -61,24 +41,16 @@ protected:
             const QRect shown(control->mapToGlobal(QPoint(0, 0)), control->size());
             EXPECT_TRUE(view.contains(shown)) << control->property("controlId").toInt();
         }
-    }
-    // A press and release where the operator would click: at a place of the window itself,
-    // so that the window decides which control is there.
-    static void ClickAt(QWidget* window, QWidget* control)
-    {
-        const QPoint where = control->mapTo(window, control->rect().center());
+        area->ensureWidgetVisible(clicked, 0, 0);
+        const QPoint where = clicked->mapTo(window, clicked->rect().center());
         ASSERT_TRUE(window->rect().contains(where));
         QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, where);
     }
-
-    QTemporaryDir m_dir;
 };
 
-// The editor is taller than the screen: it opens no taller than the screen's room, and its
-// Save, scrolled to as the operator would, is where a click reaches it.
-TEST_F(SmallScreenTest, TheEditorScrollsAndItsSaveIsReachable)
+// Both fit the screen, their forms scrolling inside; the editor's Save saves when clicked.
+TEST_F(SmallScreenTest, TheEditorAndTheMainWindowScrollAndEveryControlIsReachable)
 {
-    RecordingPresenter boxes;
     CNewLoggerDlg dlg;
     ASSERT_GT(dlg.TemplateSize().height(), 480);
     dlg.Create();
@@ -87,35 +59,22 @@ TEST_F(SmallScreenTest, TheEditorScrollsAndItsSaveIsReachable)
     EXPECT_LE(dlg.height(), ClientRoom(&dlg).height());
     EXPECT_EQ(dlg.width(),
         dlg.TemplateSize().width() + dlg.style()->pixelMetric(QStyle::PM_ScrollBarExtent));
-    ExpectEveryControlReachable(&dlg, &dlg);
     EXPECT_TRUE(SaveScreenshot(&dlg, "new_logger_small_screen"));
     dlg.ItemAs<QLineEdit>(NewLoggerIds::IDC_NAME)->setText("Ridge");
-    auto* area = dlg.findChild<QScrollArea*>();
-    area->verticalScrollBar()->setValue(area->verticalScrollBar()->maximum());
-    ClickAt(&dlg, dlg.Item(NewLoggerIds::IDC_SAVE));
-    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{});
+    ExpectEveryControlReachable(&dlg, &dlg, dlg.Item(NewLoggerIds::IDC_SAVE));
+    EXPECT_EQ(boxes.Texts(), Strings{});
     EXPECT_FALSE(dlg.isVisible());
-    EXPECT_TRUE(QFile::exists(m_dir.path() + "/Ridge.arg"));
-}
+    EXPECT_TRUE(Exists("Ridge.arg"));
 
-// The main window shrinks to the screen with its form scrolling inside; every control of
-// the form can be brought into view and clicked.
-TEST_F(SmallScreenTest, TheMainWindowFitsTheScreenAndScrollsItsForm)
-{
-    CMainFrame frame;
-    frame.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
-    CVorlenView* view = frame.View();
-    EXPECT_LE(frame.height(), ClientRoom(&frame).height());
+    frame->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
+    EXPECT_LE(frame->height(), ClientRoom(frame.get()).height());
     EXPECT_LT(view->height(), view->TemplateSize().height());
-    EXPECT_EQ(frame.minimumSize(), frame.maximumSize());
-    ExpectEveryControlReachable(&frame, view);
-    EXPECT_TRUE(SaveScreenshot(&frame, "main_small_screen"));
+    EXPECT_EQ(frame->minimumSize(), frame->maximumSize());
+    EXPECT_TRUE(SaveScreenshot(frame.get(), "main_small_screen"));
     ModalDriver driver;
     driver.Then(RejectModal);
-    auto* area = view->findChild<QScrollArea*>();
-    area->ensureWidgetVisible(view->Item(IDC_OPEN_LOGGER), 0, 0);
-    ClickAt(&frame, view->Item(IDC_OPEN_LOGGER));
+    ExpectEveryControlReachable(frame.get(), view, view->Item(IDC_OPEN_LOGGER));
     EXPECT_TRUE(driver.AllDone());
 }
 

@@ -1,6 +1,5 @@
-#include "app/operations/OperationDlgFixture.h"
-
 #include "app/controls/IconButton.h"
+#include "app/operations/OperationDlgFixture.h"
 
 #include <QDeadlineTimer>
 #include <QProgressBar>
@@ -13,9 +12,8 @@ constexpr int IDC_IMAGE = 1005;
 
 using WaitPopupDlgTest = OperationDlgFixture;
 
-// Text and bar, no image; while the job waits Esc, the close box and Enter do nothing; it
-// closes after its job.
-TEST_F(WaitPopupDlgTest, TheTextFormShowsTextAndBarAndClosesOnlyAfterItsJob)
+// Esc, the close box and Enter do nothing while the job runs; a graph text stays unshown.
+TEST_F(WaitPopupDlgTest, TheTextFormClosesOnlyAfterItsJobAndDisablesNothing)
 {
     CWaitPopupDlg popup("Reading!!...", WaitMode::ReadChannels, 1, -1, -1);
     auto* bar = popup.ItemAs<QProgressBar>(IDC_PROGRESS);
@@ -37,6 +35,35 @@ TEST_F(WaitPopupDlgTest, TheTextFormShowsTextAndBarAndClosesOnlyAfterItsJob)
     EXPECT_EQ(popup.m_strResults.size(), 2u);
     EXPECT_TRUE(bar->value() == 17 && bar->maximum() == 17);
     EXPECT_TRUE(popup.m_bJobRan && !popup.m_bReplyMissing);
+    sim.SetReplyDelay(0);
+
+    QWidget graph;
+    graph.show();
+    Record().m_units[0].m_channels[2] = {1, 1, 4, 0, 20, 0};
+    Record().m_bGraphSeriesA[0][2] = Record().m_bGraphSeriesB[0][2] = 1;
+    auto own
+        = std::make_unique<CWaitPopupDlg>("Reading!!", WaitMode::MeasureForGraph, 0, 2, 0, &graph);
+    own->Create();
+    own->move(40, 30); // placed by its caller, not again by the loop
+    bool modalSeen = true;
+    bool onTop = false;
+    QTimer::singleShot(0, [&] {
+        modalSeen = QApplication::activeModalWidget() != nullptr;
+        onTop = own->isVisible() && (own->windowFlags() & Qt::WindowStaysOnTopHint);
+    });
+    EXPECT_EQ(own->RunModalLoop(), IDOK);
+    EXPECT_TRUE(!modalSeen && onTop);
+    EXPECT_EQ(own->pos(), QPoint(40, 30));
+    EXPECT_EQ(own->m_strResults.size(), 2u);
+    own.reset();
+    CWaitPopupDlg hidden("Graph reading", WaitMode::ScanChannels, -1, -1, -1);
+    EXPECT_EQ(hidden.DoModal(), IDOK);
+    EXPECT_TRUE(hidden.testAttribute(Qt::WA_DontShowOnScreen));
+    EXPECT_EQ(hidden.m_strResults, (Texts{"32"}));
+    ClearReceived();
+    CWaitPopupDlg unknown("Reading!!", 9, 1, -1, -1);
+    EXPECT_EQ(unknown.DoModal(), IDOK);
+    EXPECT_FALSE(unknown.m_bJobRan || !unknown.m_strResults.empty() || !sim.Commands().empty());
 }
 
 TEST_F(WaitPopupDlgTest, TheImageFormIsFramelessCentredAndSwapsItsBitmaps)
@@ -63,55 +90,19 @@ TEST_F(WaitPopupDlgTest, TheImageFormIsFramelessCentredAndSwapsItsBitmaps)
     ModalDriver driver;
     driver.Then([&](QWidget* modal) { shot = SaveScreenshot(modal, "wait_popup_image"); });
     popup.DoModal();
-
     EXPECT_TRUE(shot);
     EXPECT_TRUE(popup.windowFlags() & Qt::FramelessWindowHint);
     EXPECT_EQ(popup.size(), popup.ItemAs<CIconButton>(IDC_IMAGE)->size());
     EXPECT_FALSE(popup.ItemAs<QLabel>(IDC_TEXT)->isVisibleTo(&popup));
-    // The hidden bar still moved.
-    EXPECT_FALSE(popup.ItemAs<QProgressBar>(IDC_PROGRESS)->isVisibleTo(&popup));
-    EXPECT_EQ(popup.ItemAs<QProgressBar>(IDC_PROGRESS)->value(), 1);
+    auto* bar = popup.ItemAs<QProgressBar>(IDC_PROGRESS);
+    EXPECT_FALSE(bar->isVisibleTo(&popup));
+    EXPECT_EQ(bar->value(), 1); // the hidden bar still moved
     EXPECT_LE((popup.geometry().center() - parent.frameGeometry().center()).manhattanLength(), 2);
     ASSERT_GE(frames.size(), 3u);
     EXPECT_TRUE(frames[0] && !frames[1] && frames[2]);
     EXPECT_EQ(sim.Commands(), (Texts{"@01,01,measure 00 01 00 0020"}));
     ASSERT_EQ(popup.m_readings.size(), 1u);
     EXPECT_EQ(popup.m_readings[0].reading, 'A');
-}
-
-// Its own loop leaves the windows behind enabled; a graph text keeps the popup off screen;
-// an unknown mode runs nothing and closes all the same.
-TEST_F(WaitPopupDlgTest, TheModalLoopDisablesNothingAndAGraphTextStaysOffScreen)
-{
-    QWidget graph;
-    graph.show();
-    Record().m_units[0].m_channels[2] = {1, 1, 4, 0, 20, 0};
-    Record().m_bGraphSeriesA[0][2] = Record().m_bGraphSeriesB[0][2] = 1;
-    auto popup
-        = std::make_unique<CWaitPopupDlg>("Reading!!", WaitMode::MeasureForGraph, 0, 2, 0, &graph);
-    popup->Create();
-    popup->move(40, 30); // placed by its caller, not again by the loop
-    bool modalSeen = true;
-    bool onTop = false;
-    QTimer::singleShot(0, [&] {
-        modalSeen = QApplication::activeModalWidget() != nullptr;
-        onTop = popup->isVisible() && (popup->windowFlags() & Qt::WindowStaysOnTopHint);
-    });
-    EXPECT_EQ(popup->RunModalLoop(), IDOK);
-    EXPECT_TRUE(!modalSeen && onTop);
-    EXPECT_EQ(popup->pos(), QPoint(40, 30));
-    EXPECT_EQ(popup->m_strResults.size(), 2u);
-    popup.reset();
-
-    CWaitPopupDlg hidden("Graph reading", WaitMode::ScanChannels, -1, -1, -1);
-    EXPECT_EQ(hidden.DoModal(), IDOK);
-    EXPECT_TRUE(hidden.testAttribute(Qt::WA_DontShowOnScreen));
-    EXPECT_EQ(hidden.m_strResults, (Texts{"32"}));
-
-    ClearReceived();
-    CWaitPopupDlg unknown("Reading!!", 9, 1, -1, -1);
-    EXPECT_EQ(unknown.DoModal(), IDOK);
-    EXPECT_FALSE(unknown.m_bJobRan || !unknown.m_strResults.empty() || !sim.Commands().empty());
 }
 
 } // namespace
