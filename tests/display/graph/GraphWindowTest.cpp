@@ -277,7 +277,7 @@ TEST_F(GraphWindowTest, ASilentLoggerOrALostLineGivesTheBoxAndTheWindowStaysUsab
     EXPECT_EQ(boxes.Texts(), (Texts{"No response from logger!"}));
 }
 
-TEST_F(GraphWindowTest, AFirstValueSetsTheScaleAroundItAndTheEleventhPassOverwritesTheOldest)
+TEST_F(GraphWindowTest, TheEleventhPassOverwritesTheOldest)
 {
     PlotChannelOneOnly();
     for (int pass = 1; pass <= 10; ++pass) {
@@ -368,7 +368,7 @@ TEST_F(GraphWindowTest, TheWindowOpensOnTheStoredPeriodAndItsLayoutFollowsItsSiz
     EXPECT_EQ(dlg->m_graph.m_nPlotWidth, 90 - 31 - 71);
 }
 
-TEST_F(GraphWindowTest, NowMeasureTakesOneTo3600SecondsAndStopReturnsToIdle)
+TEST_F(GraphWindowTest, NowMeasureTakesOneTo3600SecondsEachTickRunsAPassAndStopReturnsToIdle)
 {
     // An interval that is no integer is refused, by the button and by Enter alike.
     SetInterval("12x");
@@ -397,16 +397,12 @@ TEST_F(GraphWindowTest, NowMeasureTakesOneTo3600SecondsAndStopReturnsToIdle)
         EXPECT_EQ(Caption(IDC_NOW_MEASURE), "&Now measure");
     }
     EXPECT_TRUE(sim.Commands().empty());
-}
-
-TEST_F(GraphWindowTest, TheTimerRunsAPassAndReArmsWithTheIntervalKeptInRange)
-{
     SetInterval("7");
     EXPECT_EQ(NowMeasure(), "");
     // What the edit holds at the pass is taken, within 1..3600.
-    const std::pair<const char*, int> cases[]
+    const std::pair<const char*, int> ticks[]
         = {{"7", 7000}, {"0", 1000}, {"99999", 3600000}, {"2147483647", 3600000}, {"3", 3000}};
-    for (const auto& [text, ms] : cases) {
+    for (const auto& [text, ms] : ticks) {
         SetInterval(text);
         dlg->OnTimer(CDataGraphDlg::PeriodTimer);
         EXPECT_EQ(dlg->TimerInterval(CDataGraphDlg::PeriodTimer), ms) << text;
@@ -448,10 +444,20 @@ TEST_F(GraphWindowTest, GraphSetIsOffDuringAPassCancelKeepsTheRingAndSetResetsIt
     EXPECT_FLOAT_EQ(dlg->m_fMax, -65535.0f);
 }
 
-TEST_F(GraphWindowTest, EnterSavesPeriodGraphLoggerSeriesAndScannedCount)
+TEST_F(GraphWindowTest, EnterAndEscSaveTheConfigurationAndAFailedSaveIsReported)
 {
+    // Esc keeps the last interval read, clamped.
+    SetInterval("0");
+    Click(IDC_MEASURE_ONCE); // reads 0
+    SetInterval("9"); // never read
+    QTest::keyClick(dlg.get(), Qt::Key_Escape);
+    EXPECT_FALSE(dlg->isVisible() || Armed());
+    EXPECT_EQ(Record().m_nGraphPeriod, 1);
+    EXPECT_EQ(SavedInt(PeriodAt), 1);
+    // Enter saves period, graph logger, series and scanned count.
     Record().m_nGraphLogger = 0;
     Record().m_nScannedSensors = 12;
+    Open();
     SetInterval("42");
     QTest::keyClick(Item(IDC_INTERVAL), Qt::Key_Return);
     EXPECT_FALSE(dlg->isVisible());
@@ -463,17 +469,6 @@ TEST_F(GraphWindowTest, EnterSavesPeriodGraphLoggerSeriesAndScannedCount)
     EXPECT_EQ(file.mid(3280, 6), QByteArray::fromHex("010000000001"));
     EXPECT_EQ(file[3392 + 3], 1);
     EXPECT_TRUE(boxes.requests.empty());
-}
-
-TEST_F(GraphWindowTest, EscSavesTheLastReadIntervalClampedAndAFailedSaveIsReported)
-{
-    SetInterval("0");
-    Click(IDC_MEASURE_ONCE); // reads 0
-    SetInterval("9"); // never read
-    QTest::keyClick(dlg.get(), Qt::Key_Escape);
-    EXPECT_FALSE(dlg->isVisible() || Armed());
-    EXPECT_EQ(Record().m_nGraphPeriod, 1);
-    EXPECT_EQ(SavedInt(PeriodAt), 1);
     Open();
     SetFieldText(Record().m_szDataFolder, Folder() + "missing/");
     dlg->close();

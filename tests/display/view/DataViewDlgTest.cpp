@@ -145,21 +145,15 @@ TEST_F(DataViewTest, CellsHoldTheFieldsVerbatimWithFixedHeadingsAndTheirSizes)
         (std::vector<int>{130, 95, 80, 27, 22}));
 }
 
-TEST_F(DataViewTest, TheListHoldsTheConfigurationsIdsAndShowsTheFirst)
+TEST_F(DataViewTest, ASingleLoggerListsId1AndANetworkOfNoIdShowsTheTableOfId0)
 {
     WriteTable(1, "Measured Date,Time,T1\r\n");
     record.m_bLoggerUsed[4] = 1; // a single logger lists ID 1 whatever the network says
     Open();
     EXPECT_EQ(ListedIds(), Texts{"1"});
     EXPECT_EQ(Shown(), "T1");
-    NetworkWithTables({7, 3, 2});
+    record.m_bSingle = 0;
     record.m_bLoggerUsed[4] = 0;
-    Open();
-    EXPECT_EQ(ListedIds(), (Texts{"2", "3", "7"}));
-    EXPECT_EQ(IdList()->currentText(), "2");
-    EXPECT_EQ(Shown(), "T2");
-    // No ID: the list is empty and the table of ID 0 is looked for.
-    record.m_bLoggerUsed[1] = record.m_bLoggerUsed[2] = record.m_bLoggerUsed[6] = 0;
     Open();
     EXPECT_EQ(ListedIds(), Texts{});
     EXPECT_FALSE(HasGrid());
@@ -168,17 +162,19 @@ TEST_F(DataViewTest, TheListHoldsTheConfigurationsIdsAndShowsTheFirst)
     EXPECT_EQ(Shown(), "T0");
 }
 
-// Only a choice from the list loads a table: by keys, by the dropped list, or by typing a
-// listed ID and Return. The window stays open, and each table gets a grid built anew.
+// The list holds the network's IDs and shows the first. Only a choice from the list loads a
+// table: by keys, by the dropped list, or by typing a listed ID and Return. The window stays
+// open, and each table gets a grid built anew.
 TEST_F(DataViewTest, AChoiceFromTheListLoadsItsTableInAGridBuiltAnew)
 {
-    NetworkWithTables({2, 3, 7});
+    NetworkWithTables({7, 3, 2});
     QByteArray many = "Measured Date,Time,T3\r\n";
     for (int i = 0; i < 200; ++i)
         many += "2024/01/05,10:00:00,1.0\r\n";
     WriteTable(3, many);
     Open();
     dlg->show();
+    EXPECT_EQ(ListedIds(), (Texts{"2", "3", "7"}));
     ASSERT_EQ(Shown(), "T2");
     for (const char* unlisted : {"5", ""}) {
         Type(unlisted);
