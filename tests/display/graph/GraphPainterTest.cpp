@@ -58,9 +58,8 @@ protected:
     const GraphScale scale{10, 1.0f};
 };
 
-TEST(GraphLayoutTest, PlotLabelsPointsAndScaleFitThePicture)
+TEST_F(GraphPainterTest, PlotLabelsPointsAndScaleFitThePicture)
 {
-    const GraphLayout layout(W, H, 10);
     // The plot, its right border column and the last point number inside the picture.
     EXPECT_LE(GraphLayout::PlotLeft + layout.PlotImageRect().width(), layout.OuterWidth());
     EXPECT_LE(layout.PointLabelRect(9).right(), layout.OuterWidth());
@@ -77,7 +76,6 @@ TEST(GraphLayoutTest, PlotLabelsPointsAndScaleFitThePicture)
     EXPECT_EQ(five.PointLabelRect(9).left(), five.PlotWidth() / 9 * 9 + 50);
     EXPECT_EQ(GraphLayout(W, H, 1).X(5), 0);
     // The scale puts its bottom and top at the plot's edges and never overflows.
-    const GraphScale scale{10, 1.0f};
     EXPECT_EQ(std::make_pair(scale.Y(1.0f, 230), scale.Y(10.0f, 230)), std::make_pair(229, -1));
     const GraphScale flat{5, 0.0f};
     EXPECT_LE(std::abs(flat.Y(7.0f, 230)), 1000000);

@@ -117,11 +117,6 @@ TEST_F(DataViewTest, TableShapesGiveTheirGridOrNone)
         EXPECT_EQ(dlg->NoticeText(),
             shape.notice.empty() ? "" : "The table file " + Path(1) + shape.notice);
     }
-    // A missing table shows nothing, and says nothing.
-    QFile::remove(QString::fromStdString(Path(1)));
-    Open();
-    EXPECT_FALSE(HasGrid());
-    EXPECT_EQ(dlg->NoticeText(), "");
 }
 
 TEST_F(DataViewTest, CellsHoldTheFieldsVerbatimWithFixedHeadingsAndTheirSizes)
@@ -156,7 +151,9 @@ TEST_F(DataViewTest, ASingleLoggerListsId1AndANetworkOfNoIdShowsTheTableOfId0)
     record.m_bLoggerUsed[4] = 0;
     Open();
     EXPECT_EQ(ListedIds(), Texts{});
+    // Its table missing, the window shows nothing and says nothing.
     EXPECT_FALSE(HasGrid());
+    EXPECT_EQ(dlg->NoticeText(), "");
     WriteTable(0, "Measured Date,Time,T0\r\n");
     Open();
     EXPECT_EQ(Shown(), "T0");
