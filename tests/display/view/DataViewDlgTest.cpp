@@ -6,26 +6,19 @@
 #include "res/DataViewIds.h"
 
 #include "loggersim/LoggerSim.h"
+#include "support/DialogInput.h"
 #include "support/Screenshot.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
-#include <QComboBox>
 #include <QDir>
 #include <QFile>
-#include <QLabel>
-#include <QLineEdit>
 #include <QScrollBar>
 #include <QTemporaryDir>
-#include <QTest>
-
-#include <gtest/gtest.h>
 
 #include <memory>
 
 namespace {
-
-using Strings = std::vector<std::string>;
 
 // A single logger "Site1" whose folder lies in a temporary folder, table files written into
 // it, and the data window on it.
@@ -50,9 +43,7 @@ protected:
         record.m_bSingle = 0;
         for (int id : ids) {
             record.m_bLoggerUsed[id - 1] = 1;
-            WriteTable(id,
-                "Measured Date,Time,T" + QByteArray::number(id)
-                    + "\r\n2024/01/05,10:00:00,1.0\r\n");
+            WriteTable(id, "Measured Date,Time,T" + QByteArray::number(id) + "\r\n1,2,3\r\n");
         }
     }
     // Makes the window and runs its initialisation, as DoModal does before its loop.
@@ -63,18 +54,18 @@ protected:
     }
     std::string Path(int id) const { return CsvFilePath(record, id); }
     CDataGrid& Grid() const { return dlg->Grid(); }
-    Strings Row(int row) const
+    Texts Row(int row) const
     {
-        Strings texts;
+        Texts texts;
         for (int col = 0; col < Grid().GetColumnCount(); ++col)
             texts.push_back(Grid().GetCellText(row, col));
         return texts;
     }
     std::string Shown() const { return Grid().GetCellText(0, 2); }
     QComboBox* IdList() const { return dlg->ItemAs<QComboBox>(DataViewIds::IDC_LOGGER_ID); }
-    Strings ListedIds() const
+    Texts ListedIds() const
     {
-        Strings ids;
+        Texts ids;
         for (int i = 0; i < IdList()->count(); ++i)
             ids.push_back(IdList()->itemText(i).toStdString());
         return ids;
@@ -82,10 +73,8 @@ protected:
     bool HasGrid() const { return Grid().IsWindowCreated() && !Grid().isHidden(); }
     void Type(const char* text)
     {
-        QLineEdit* edit = IdList()->lineEdit();
-        edit->selectAll();
-        QTest::keyClicks(edit, text);
-        QTest::keyClick(edit, Qt::Key_Return);
+        DialogInput::Type(dlg.get(), DataViewIds::IDC_LOGGER_ID, text);
+        DialogInput::Key(dlg.get(), DataViewIds::IDC_LOGGER_ID, Qt::Key_Return);
     }
 
     QTemporaryDir dir;
@@ -96,6 +85,10 @@ protected:
 TEST_F(DataViewTest, TableShapesGiveTheirGridOrNone)
 {
     const QByteArray wide = QByteArray(16383, ',') + "\r\n";
+    QByteArray tall;
+    tall.reserve(20'000'004);
+    for (int i = 0; i < 10'000'001; ++i)
+        tall += ",\n";
     const struct
     {
         const char* name;
@@ -111,6 +104,8 @@ TEST_F(DataViewTest, TableShapesGiveTheirGridOrNone)
         {"empty first line", "\r\nD,T\r\na,b\r\n", 0, 0, " is empty."},
         {"the widest", wide + wide, 2, 16384, ""},
         {"too wide", "," + wide + wide, 0, 0, " is too large to show (2 rows, 16385 columns)."},
+        {"too tall for memory: refused before a cell is made", tall, 0, 0,
+            " is too large to show (10000001 rows, 2 columns)."},
     };
     for (const auto& shape : shapes) {
         SCOPED_TRACE(shape.name);
@@ -122,20 +117,6 @@ TEST_F(DataViewTest, TableShapesGiveTheirGridOrNone)
         EXPECT_EQ(dlg->NoticeText(),
             shape.notice.empty() ? "" : "The table file " + Path(1) + shape.notice);
     }
-    // A missing table shows nothing, and says nothing.
-    QFile::remove(QString::fromStdString(Path(1)));
-    Open();
-    EXPECT_FALSE(HasGrid());
-    EXPECT_EQ(dlg->NoticeText(), "");
-    // Too many rows for memory is refused before a cell is made.
-    QByteArray tall;
-    tall.reserve(20'000'004);
-    for (int i = 0; i < 10'000'001; ++i)
-        tall += ",\n";
-    WriteTable(1, tall);
-    Open();
-    EXPECT_EQ(dlg->NoticeText(),
-        "The table file " + Path(1) + " is too large to show (10000001 rows, 2 columns).");
 }
 
 TEST_F(DataViewTest, CellsHoldTheFieldsVerbatimWithFixedHeadingsAndTheirSizes)
@@ -145,11 +126,11 @@ TEST_F(DataViewTest, CellsHoldTheFieldsVerbatimWithFixedHeadingsAndTheirSizes)
         "2024/01/05,10:20:00,1,2,3,4\r\n x ,,\"q\",\r\n");
     Open();
     ASSERT_EQ(Grid().GetRowCount(), 5);
-    EXPECT_EQ(Row(0), (Strings{"Measured Date", "Time", "1A", "1B"})); // no CR in the last
-    EXPECT_EQ(Row(1), (Strings{"2024/01/05", "10:00:00", "1234.5", "999999"}));
-    EXPECT_EQ(Row(2), (Strings{"2024/01/05", "10:10:00", "", ""}));
-    EXPECT_EQ(Row(3), (Strings{"2024/01/05", "10:20:00", "1", "2"}));
-    EXPECT_EQ(Row(4), (Strings{" x ", "", "\"q\"", ""}));
+    EXPECT_EQ(Row(0), (Texts{"Measured Date", "Time", "1A", "1B"})); // no CR in the last
+    EXPECT_EQ(Row(1), (Texts{"2024/01/05", "10:00:00", "1234.5", "999999"}));
+    EXPECT_EQ(Row(2), (Texts{"2024/01/05", "10:10:00", "", ""}));
+    EXPECT_EQ(Row(3), (Texts{"2024/01/05", "10:20:00", "1", "2"}));
+    EXPECT_EQ(Row(4), (Texts{" x ", "", "\"q\"", ""}));
     // One heading row and two heading columns.
     EXPECT_TRUE(Grid().GetCell(0, 2)->IsInFixedRow() && !Grid().GetCell(1, 2)->IsInFixedRow());
     EXPECT_TRUE(
@@ -159,40 +140,38 @@ TEST_F(DataViewTest, CellsHoldTheFieldsVerbatimWithFixedHeadingsAndTheirSizes)
         (std::vector<int>{130, 95, 80, 27, 22}));
 }
 
-TEST_F(DataViewTest, TheListHoldsTheConfigurationsIdsAndShowsTheFirst)
+TEST_F(DataViewTest, ASingleLoggerListsId1AndANetworkOfNoIdShowsTheTableOfId0)
 {
     WriteTable(1, "Measured Date,Time,T1\r\n");
     record.m_bLoggerUsed[4] = 1; // a single logger lists ID 1 whatever the network says
     Open();
-    EXPECT_EQ(ListedIds(), Strings{"1"});
+    EXPECT_EQ(ListedIds(), Texts{"1"});
     EXPECT_EQ(Shown(), "T1");
-    NetworkWithTables({7, 3, 2});
+    record.m_bSingle = 0;
     record.m_bLoggerUsed[4] = 0;
     Open();
-    EXPECT_EQ(ListedIds(), (Strings{"2", "3", "7"}));
-    EXPECT_EQ(IdList()->currentText(), "2");
-    EXPECT_EQ(Shown(), "T2");
-    // No ID: the list is empty and the table of ID 0 is looked for.
-    record.m_bLoggerUsed[1] = record.m_bLoggerUsed[2] = record.m_bLoggerUsed[6] = 0;
-    Open();
-    EXPECT_EQ(ListedIds(), Strings{});
+    EXPECT_EQ(ListedIds(), Texts{});
+    // Its table missing, the window shows nothing and says nothing.
     EXPECT_FALSE(HasGrid());
+    EXPECT_EQ(dlg->NoticeText(), "");
     WriteTable(0, "Measured Date,Time,T0\r\n");
     Open();
     EXPECT_EQ(Shown(), "T0");
 }
 
-// Only a choice from the list loads a table: by keys, by the dropped list, or by typing a
-// listed ID and Return. The window stays open, and each table gets a grid built anew.
+// The list holds the network's IDs and shows the first. Only a choice from the list loads a
+// table: by keys, by the dropped list, or by typing a listed ID and Return. The window stays
+// open, and each table gets a grid built anew.
 TEST_F(DataViewTest, AChoiceFromTheListLoadsItsTableInAGridBuiltAnew)
 {
-    NetworkWithTables({2, 3, 7});
+    NetworkWithTables({7, 3, 2});
     QByteArray many = "Measured Date,Time,T3\r\n";
     for (int i = 0; i < 200; ++i)
         many += "2024/01/05,10:00:00,1.0\r\n";
     WriteTable(3, many);
     Open();
     dlg->show();
+    EXPECT_EQ(ListedIds(), (Texts{"2", "3", "7"}));
     ASSERT_EQ(Shown(), "T2");
     for (const char* unlisted : {"5", ""}) {
         Type(unlisted);
@@ -231,12 +210,11 @@ TEST_F(DataViewTest, AChoiceFromTheListLoadsItsTableInAGridBuiltAnew)
     ASSERT_FALSE(HasGrid());
     dlg->resize(700, 500);
     QApplication::processEvents();
-    const QLabel* notice = nullptr;
+    QRect notice;
     for (QLabel* label : dlg->findChildren<QLabel*>())
         if (label->text().startsWith("The table file") && label->isVisible())
-            notice = label;
-    ASSERT_NE(notice, nullptr);
-    EXPECT_EQ(notice->geometry(), QRect(14, 45, 676, 435));
+            notice = label->geometry();
+    EXPECT_EQ(notice, QRect(14, 45, 676, 435));
 }
 
 TEST_F(DataViewTest, ATableOfTheSimulatorsRecordsOnScreen)
