@@ -36,21 +36,22 @@ protected:
     }
 
     std::unique_ptr<CTimeSetDlg> OpenDlg() { return Open<CTimeSetDlg>(); }
-    // Types "year month day hour minute second" into the clock edits.
-    static void TypeClock(QWidget* dlg, const std::string& fields)
+    // Presses button id with the clock edits at fields and returns what the operator is told.
+    Texts SetClock(QWidget* dlg, const std::string& fields, int id = IDC_SET)
     {
         std::istringstream in(fields);
         std::string field;
-        for (int id : ClockEdits) {
+        for (int edit : ClockEdits) {
             std::getline(in, field, ' ');
-            Type(dlg, id, field);
+            Type(dlg, edit, field);
         }
+        Click(dlg, id);
+        return Told();
     }
 };
 
 // Opens with the PC's time and the stored style; a requested clock is shown in the style on
-// screen, and only there. A date that does not exist shows as it came; silence and a line that
-// goes away show nothing and are told.
+// screen, and only there: a date that does not exist as it came, silence and a lost line not.
 TEST_F(TimeSetTest, RequestShowsTheClockInTheStyleOnScreenWithoutStoringIt)
 {
     UseNetwork({1, 3});
@@ -67,20 +68,15 @@ TEST_F(TimeSetTest, RequestShowsTheClockInTheStyleOnScreenWithoutStoringIt)
     Pick(d, IDC_FORMAT, 5);
     EXPECT_EQ(Text(d, IDC_TIME), "01/05/2024 13:04");
     Pick(d, IDC_FORMAT, 0);
-    EXPECT_EQ(Text(d, IDC_TIME), "2024/01/05 13:04:09");
-    // Text that names no style keeps what is shown.
-    Type(d, IDC_FORMAT, "dd.mm.yyyy");
+    Type(d, IDC_FORMAT, "dd.mm.yyyy"); // names no style: what is shown stays
     EXPECT_EQ(Text(d, IDC_TIME), "2024/01/05 13:04:09");
     EXPECT_EQ(Record().m_nDateFormat, 3);
-    // Another logger: the time shown is not its time.
-    Pick(d, IDC_LOGGER, 1);
+    Pick(d, IDC_LOGGER, 1); // the time shown is not this logger's
     EXPECT_EQ(Text(d, IDC_TIME), "");
-    // The clock edits keep what was typed meanwhile.
-    Type(d, IDC_YEAR, "2030");
+    Type(d, IDC_YEAR, "2030"); // the clock edits keep what was typed
     Click(d, IDC_REQUEST);
     EXPECT_EQ(Text(d, IDC_YEAR), "2030");
-    EXPECT_TRUE(Told().empty());
-    EXPECT_FALSE(Exists(Folder() + "Site1.arg"));
+    EXPECT_TRUE(Told().empty() && !Exists(Folder() + "Site1.arg"));
 
     Pick(d, IDC_LOGGER, 0);
     sim.OverrideNextReply("@01,01,date 24 00 32\r\n");
@@ -92,13 +88,11 @@ TEST_F(TimeSetTest, RequestShowsTheClockInTheStyleOnScreenWithoutStoringIt)
     Click(d, IDC_REQUEST);
     EXPECT_EQ(Told(), Texts{NoResponse});
     EXPECT_EQ(Text(d, IDC_TIME), "");
-    // With no style chosen a reply still shows, as it came.
     sim.SetSilent(false);
-    Type(d, IDC_FORMAT, "");
+    Type(d, IDC_FORMAT, ""); // with no style a reply shows as it came
     Click(d, IDC_REQUEST);
     EXPECT_EQ(Text(d, IDC_TIME), "2024/01/05 13:04:09");
-    // The line gone in the middle of the date reply (adapter pulled); the clock buttons after
-    // it are told no answer too.
+    // The line gone in the middle of the date reply; the clock buttons after it are told too.
     sim.InjectFault(loggersim::SimFault::Vanish);
     Click(d, IDC_REQUEST);
     EXPECT_EQ(Text(d, IDC_TIME), "");
@@ -119,24 +113,16 @@ TEST_F(TimeSetTest, MatchComputerAndSetSendTheClockAndTheStoredInterval)
     EXPECT_EQ(sim.Commands(),
         (Texts{"@01,01,date 25 06 07", "@01,01,time 10 20 30", "@01,01,schedule 02 30 00"}));
     ClearReceived();
-    TypeClock(dlg.get(), "2028 2 29 23 59 58");
-    Click(dlg.get(), IDC_SET);
+    EXPECT_EQ(SetClock(dlg.get(), "2028 2 29 23 59 58"), Texts(2, Complete));
     EXPECT_EQ(sim.Commands(),
         (Texts{"@01,01,date 28 02 29", "@01,01,time 23 59 58", "@01,01,schedule 02 30 00"}));
-    EXPECT_EQ(Told(), Texts(2, Complete));
-
     ClearReceived();
     for (const char* fields :
         {"2023 2 29 10 0 0", "1999 12 31 10 0 0", "2100 1 1 10 0 0", "2024 0 10 10 0 0",
-            "2024 4 31 10 0 0", "2024 1 1 24 0 0", "2024 1 1 10 60 0", "2024 1 1 10 0 60"}) {
-        TypeClock(dlg.get(), fields);
-        Click(dlg.get(), IDC_SET);
-        EXPECT_EQ(Told(), Texts{"W:Invalid date or time."}) << fields;
-    }
+            "2024 4 31 10 0 0", "2024 1 1 24 0 0", "2024 1 1 10 60 0", "2024 1 1 10 0 60"})
+        EXPECT_EQ(SetClock(dlg.get(), fields), Texts{"W:Invalid date or time."}) << fields;
     // The prompt, and the focus on the field.
-    TypeClock(dlg.get(), "2024 1 1  0 0");
-    Click(dlg.get(), IDC_SET);
-    EXPECT_EQ(Told(), Texts{"W:Please enter an integer."});
+    EXPECT_EQ(SetClock(dlg.get(), "2024 1 1  0 0"), Texts{"W:Please enter an integer."});
     EXPECT_EQ(dlg->focusWidget(), Control<QLineEdit>(dlg.get(), ClockEdits[3]));
     EXPECT_TRUE(sim.Commands().empty());
 
@@ -169,8 +155,7 @@ TEST_F(TimeSetTest, OneCommandAtATime)
     EXPECT_TRUE(Enabled(dlg.get(), IDC_REQUEST) && Enabled(dlg.get(), IDC_LOGGER));
 }
 
-// Table files with style 0 rows for loggers 1 and 2 of a network of 1, 2 and 3; logger 3 has
-// a table but no raw file.
+// Style 0 tables of loggers 1 and 2 of a network of 1, 2 and 3; logger 3's has no raw file.
 class TableStyleTest : public TimeSetTest
 {
 protected:
@@ -232,17 +217,15 @@ TEST_F(TableStyleTest, OkWithANewStyleRewritesEveryTableThatHasItsRecords)
     }
     EXPECT_EQ(Table(3), "only copy\r\n");
     EXPECT_FALSE(Exists(AccFilePath(Record(), 3)));
-    EXPECT_TRUE(Told().empty());
-    EXPECT_TRUE(sim.Commands().empty());
-}
+    EXPECT_TRUE(Told().empty() && sim.Commands().empty());
 
-TEST_F(TableStyleTest, FilesThatCannotBeWrittenAreNamed)
-{
+    // Files that cannot be written are named; the others are rewritten all the same.
     const std::string table = CsvFilePath(Record(), 2);
     ASSERT_TRUE(QFile::remove(QString::fromStdString(table)));
     ASSERT_TRUE(QDir().mkdir(QString::fromStdString(table)));
+    ASSERT_TRUE(QFile::remove(QString::fromStdString(ArgFile())));
     ASSERT_TRUE(QDir().mkdir(QString::fromStdString(ArgFile())));
-    auto dlg = OpenDlg();
+    dlg = OpenDlg();
     Pick(dlg.get(), IDC_FORMAT, 1);
     Click(dlg.get(), IDC_OK);
     EXPECT_EQ(Told(),
@@ -272,10 +255,9 @@ TEST_F(TableStyleTest, TheWaysOutWithoutANewStyleStoreNothing)
     }
     // Cancel reads the clock edits first: one that holds no number keeps the dialog open.
     auto dlg = OpenDlg();
-    Type(dlg.get(), ClockEdits[1], "x");
-    Click(dlg.get(), IDC_CANCEL);
+    EXPECT_EQ(
+        SetClock(dlg.get(), "2024 x 1 1 1 1", IDC_CANCEL), Texts{"W:Please enter an integer."});
     EXPECT_TRUE(dlg->isVisible());
-    EXPECT_EQ(Told(), Texts{"W:Please enter an integer."});
     EXPECT_EQ(Record().m_nDateFormat, 0);
     EXPECT_EQ(Table(1), "old table\r\n");
     EXPECT_FALSE(Exists(ArgFile()));

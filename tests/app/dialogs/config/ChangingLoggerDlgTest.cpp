@@ -3,16 +3,13 @@
 #include "app/dialogs/ChangingLoggerDlg.h"
 #include "app/dialogs/LoggerIdChecks.h"
 
-#include <QAbstractButton>
-
 namespace {
 
 using ChangingLoggerDlgTest = ConfigDialogTest;
 constexpr int IDC_OK = 1001;
 
-// With two open records, the current one a network of IDs 2 and 3: OK takes two or more IDs
-// into the current record only (not yet its file); Esc takes nothing; without a current
-// record the dialog ends at once.
+// OK takes two or more IDs into the current record only (not yet its file); Esc takes
+// nothing; without a current record the dialog ends at once.
 TEST_F(ChangingLoggerDlgTest, OkStoresTwoOrMoreIdsInTheCurrentRecordOnlyAndEscNothing)
 {
     OpenNew("first");
@@ -34,7 +31,7 @@ TEST_F(ChangingLoggerDlgTest, OkStoresTwoOrMoreIdsInTheCurrentRecordOnlyAndEscNo
         })
         .Then([&](QWidget* modal) {
             for (int id : LoggerIdCheckIds)
-                shown.push_back(ControlOf<QAbstractButton>(modal, id)->isChecked());
+                shown.push_back(DialogInput::Checked(modal, id));
             ClickItem(modal, LoggerIdCheckIds[1]); // leaves ID 3 alone
             ClickItem(modal, IDC_OK);
             openAfterOneId = modal->isVisible();

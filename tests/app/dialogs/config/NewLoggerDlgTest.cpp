@@ -1,21 +1,20 @@
 #include "ConfigDialogFixture.h"
 
 #include "app/dialogs/LoggerIdChecks.h"
+#include "app/dialogs/NewLoggerDlg.h"
 #include "res/NewLoggerIds.h"
 
-#include "app/dialogs/NewLoggerDlg.h"
-
 #include <QApplication>
-#include <QComboBox>
 #include <QInputMethodEvent>
-#include <QLineEdit>
-#include <QTest>
 
 #include <functional>
 
 using namespace NewLoggerIds;
 
 namespace {
+
+using DialogInput::Checked;
+using DialogInput::Enabled;
 
 using Edits = std::vector<std::pair<int, std::string>>;
 
@@ -40,8 +39,6 @@ public:
         else
             ItemAs<QLineEdit>(id)->setText(ToQt(text));
     }
-    bool Checked(int id) { return Controls().IsChecked(id); }
-    bool Enabled(int id) { return Item(id)->isEnabled(); }
 
 protected:
     bool ChooseFolder(std::string& folder) override
@@ -66,34 +63,32 @@ void TypeCommitted(QLineEdit* edit, const QString& text)
 TEST_F(NewLoggerDlgTest, ChoicesStartAtTheDefaultsAndEachPairKeepsOneSet)
 {
     TestNewLoggerDlg dlg;
-    EXPECT_TRUE(dlg.Enabled(IDC_NAME));
-    for (int id : {IDC_RS485, LoggerIdCheckIds[0], IDC_MINUTE, IDC_DELAY_MINUTE})
-        EXPECT_FALSE(dlg.Enabled(id)) << id;
-    // A checked "Multi" clicked again unchecks itself and checks "Single".
+    EXPECT_EQ(DialogInput::EnabledOf(
+                  &dlg, {IDC_NAME, IDC_RS485, LoggerIdCheckIds[0], IDC_MINUTE, IDC_DELAY_MINUTE}),
+        (States{true, false, false, false, false}));
+    ClickItem(&dlg, IDC_MULTI); // a checked "Multi" clicked again checks "Single"
+    EXPECT_TRUE(Enabled(&dlg, IDC_ZIGBEE) && Enabled(&dlg, LoggerIdCheckIds[6])
+        && !Checked(&dlg, IDC_SINGLE));
     ClickItem(&dlg, IDC_MULTI);
-    EXPECT_TRUE(
-        dlg.Enabled(IDC_ZIGBEE) && dlg.Enabled(LoggerIdCheckIds[6]) && !dlg.Checked(IDC_SINGLE));
-    ClickItem(&dlg, IDC_MULTI);
-    EXPECT_TRUE(dlg.Checked(IDC_SINGLE) && !dlg.Enabled(LoggerIdCheckIds[6]));
+    EXPECT_TRUE(Checked(&dlg, IDC_SINGLE) && !Enabled(&dlg, LoggerIdCheckIds[6]));
     ClickItem(&dlg, IDC_SINGLE);
     ClickItem(&dlg, IDC_ZIGBEE);
-    EXPECT_TRUE(dlg.Checked(IDC_ZIGBEE) && !dlg.Checked(IDC_RS485));
-    // The radios only move their mark.
+    EXPECT_TRUE(Checked(&dlg, IDC_ZIGBEE) && !Checked(&dlg, IDC_RS485));
+    ClickItem(&dlg, IDC_MODEM); // the radios only move their mark
     ClickItem(&dlg, IDC_MODEM);
-    ClickItem(&dlg, IDC_MODEM);
-    EXPECT_TRUE(dlg.Checked(IDC_MODEM) && !dlg.Checked(IDC_DIRECT));
+    EXPECT_TRUE(Checked(&dlg, IDC_MODEM) && !Checked(&dlg, IDC_DIRECT));
     ClickItem(&dlg, IDC_SCHEDULE);
-    EXPECT_TRUE(dlg.Enabled(IDC_MINUTE) && dlg.Enabled(IDC_DELAY_MINUTE));
+    EXPECT_TRUE(Enabled(&dlg, IDC_MINUTE) && Enabled(&dlg, IDC_DELAY_MINUTE));
     dlg.SetText(IDC_NAME, "Dam north");
     for (int id : {LoggerIdCheckIds[0], LoggerIdCheckIds[1]})
         ClickItem(&dlg, id);
     EXPECT_TRUE(SaveScreenshot(&dlg, "new_logger"));
     ClickItem(&dlg, IDC_SCHEDULE);
-    EXPECT_FALSE(dlg.Enabled(IDC_INTERVAL));
+    EXPECT_FALSE(Enabled(&dlg, IDC_INTERVAL));
 }
 
-// Save either writes exactly the defaults with the case's change, leaving the table of open
-// records alone, or names its cause, keeps the editor open and writes nothing.
+// Save writes exactly the defaults with the case's change, the open records left alone, or
+// names its cause, keeps the editor open and writes nothing.
 TEST_F(NewLoggerDlgTest, SaveWritesWhatTheEditorShowsOrRefusesIt)
 {
     WriteConfig("ABC");
@@ -248,7 +243,7 @@ TEST_F(NewLoggerDlgTest, EditModeKeepsWhatTheEditorDoesNotShow)
     ASSERT_TRUE(LoadLoggerFile(g_nLoggerCount++, "site"));
     RecordingPresenter presenter; // its own file is written without a question
     TestNewLoggerDlg dlg(1);
-    EXPECT_FALSE(dlg.Enabled(IDC_NAME));
+    EXPECT_FALSE(Enabled(&dlg, IDC_NAME));
     dlg.SetText(IDC_PHONE, "0456");
     ClickItem(&dlg, IDC_SAVE);
     EXPECT_FALSE(dlg.isVisible());
