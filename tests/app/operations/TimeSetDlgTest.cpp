@@ -62,7 +62,21 @@ TEST_F(TimeSetTest, RequestShowsTheClockInTheStyleOnScreenWithoutStoringIt)
     EXPECT_EQ(TextsOf(d, ClockEdits), (Texts{"2025", "6", "7", "10", "20", "30"}));
     EXPECT_EQ(Entries(d, IDC_LOGGER), (Texts{"1", "3"}));
     EXPECT_EQ(Text(d, IDC_TIME), "");
+    // One command at a time: while it waits no control acts, and neither Esc nor Enter.
+    sim.SetReplyDelay(30);
+    States inWait;
+    QTimer::singleShot(0, d, [&] { // inside the first wait for the reply
+        inWait = EnabledOf(
+            d, {IDC_LOGGER, IDC_FORMAT, IDC_REQUEST, IDC_MATCH, IDC_SET, IDC_OK, IDC_CANCEL});
+        QTest::keyClick(d, Qt::Key_Escape);
+        QTest::keyClick(d, Qt::Key_Return);
+        inWait.push_back(d->isVisible());
+        sim.SetReplyDelay(0);
+    });
     Click(d, IDC_REQUEST);
+    States expected(7, false);
+    expected.push_back(true);
+    EXPECT_EQ(inWait, expected);
     EXPECT_EQ(sim.Commands(), (Texts{"@01,01,date", "@01,01,time"}));
     EXPECT_EQ(Text(d, IDC_TIME), "24/01/05 13:04");
     Pick(d, IDC_FORMAT, 5);
@@ -99,7 +113,7 @@ TEST_F(TimeSetTest, RequestShowsTheClockInTheStyleOnScreenWithoutStoringIt)
     EXPECT_FALSE(g_port.m_Serial.IsOpen());
     Click(d, IDC_MATCH);
     EXPECT_EQ(Told(), Texts(2, NoResponse));
-    EXPECT_TRUE(d->isVisible() && Enabled(d, IDC_REQUEST));
+    EXPECT_TRUE(d->isVisible() && Enabled(d, IDC_REQUEST) && Enabled(d, IDC_LOGGER));
 }
 
 // Match computer and Set send the clock, then the stored interval; Set sends nothing for a
@@ -131,28 +145,6 @@ TEST_F(TimeSetTest, MatchComputerAndSetSendTheClockAndTheStoredInterval)
     Click(dlg.get(), IDC_MATCH);
     EXPECT_EQ(sim.Commands(), Texts{"@01,01,date 25 06 07"});
     EXPECT_EQ(Told(), Texts{NoResponse});
-}
-
-TEST_F(TimeSetTest, OneCommandAtATime)
-{
-    sim.SetReplyDelay(30);
-    auto dlg = OpenDlg();
-    States inWait;
-    bool closedInWait = false;
-    // Runs inside the first wait for the logger's reply.
-    QTimer::singleShot(0, dlg.get(), [&] {
-        inWait = EnabledOf(dlg.get(),
-            {IDC_LOGGER, IDC_FORMAT, IDC_REQUEST, IDC_MATCH, IDC_SET, IDC_OK, IDC_CANCEL});
-        QTest::keyClick(dlg.get(), Qt::Key_Escape);
-        QTest::keyClick(dlg.get(), Qt::Key_Return);
-        closedInWait = !dlg->isVisible();
-    });
-    Click(dlg.get(), IDC_REQUEST);
-    EXPECT_EQ(inWait, States(7, false));
-    EXPECT_FALSE(closedInWait);
-    EXPECT_EQ(sim.Commands(), (Texts{"@01,01,date", "@01,01,time"}));
-    EXPECT_EQ(Text(dlg.get(), IDC_TIME), "2024/01/05 13:04:09");
-    EXPECT_TRUE(Enabled(dlg.get(), IDC_REQUEST) && Enabled(dlg.get(), IDC_LOGGER));
 }
 
 // Style 0 tables of loggers 1 and 2 of a network of 1, 2 and 3; logger 3's has no raw file.
@@ -192,12 +184,37 @@ protected:
     }
 };
 
-// A style outside the list opens as none and OK stores none, the tables in the record's raw
-// texts; a new style rewrites every table that has its records, on the files alone.
+// Cancel, Esc, Enter in a clock edit, and OK on the style the dialog opened with store nothing;
+// Cancel reads the clock edits first. A style outside the list opens as none and OK stores
+// none, the tables in the record's raw texts; a new style rewrites every table that has its
+// records, on the files alone.
 TEST_F(TableStyleTest, OkWithANewStyleRewritesEveryTableThatHasItsRecords)
 {
-    Record().m_nDateFormat = 7;
+    const std::function<void(QWidget*)> ways[] = {
+        [](QWidget* dlg) { Click(dlg, IDC_CANCEL); },
+        [](QWidget* dlg) { Key(dlg, 0, Qt::Key_Escape); },
+        [](QWidget* dlg) { Key(dlg, IDC_YEAR, Qt::Key_Return); },
+        [](QWidget* dlg) {
+            Pick(dlg, IDC_FORMAT, 0);
+            Click(dlg, IDC_OK);
+        },
+    };
+    for (const auto& leave : ways) {
+        auto dlg = OpenDlg();
+        Pick(dlg.get(), IDC_FORMAT, 4);
+        leave(dlg.get());
+        EXPECT_FALSE(dlg->isVisible());
+    }
     auto dlg = OpenDlg();
+    EXPECT_EQ(
+        SetClock(dlg.get(), "2024 x 1 1 1 1", IDC_CANCEL), Texts{"W:Please enter an integer."});
+    EXPECT_TRUE(dlg->isVisible());
+    EXPECT_EQ(Record().m_nDateFormat, 0);
+    EXPECT_EQ(Table(1), "old table\r\n");
+    EXPECT_FALSE(Exists(ArgFile()));
+
+    Record().m_nDateFormat = 7;
+    dlg = OpenDlg();
     EXPECT_EQ(Text(dlg.get(), IDC_FORMAT), "");
     Click(dlg.get(), IDC_OK);
     EXPECT_EQ(Record().m_nDateFormat, -1);
@@ -233,34 +250,6 @@ TEST_F(TableStyleTest, OkWithANewStyleRewritesEveryTableThatHasItsRecords)
             "W:The configuration file " + ArgFile() + " could not be written."}));
     EXPECT_NE(Table(1).find("2024/01/05"), std::string::npos) << Table(1);
     EXPECT_FALSE(dlg->isVisible());
-}
-
-// Cancel, Esc, Enter in a clock edit, and OK on the style the dialog opened with.
-TEST_F(TableStyleTest, TheWaysOutWithoutANewStyleStoreNothing)
-{
-    const std::function<void(QWidget*)> ways[] = {
-        [](QWidget* dlg) { Click(dlg, IDC_CANCEL); },
-        [](QWidget* dlg) { Key(dlg, 0, Qt::Key_Escape); },
-        [](QWidget* dlg) { Key(dlg, IDC_YEAR, Qt::Key_Return); },
-        [](QWidget* dlg) {
-            Pick(dlg, IDC_FORMAT, 0);
-            Click(dlg, IDC_OK);
-        },
-    };
-    for (const auto& leave : ways) {
-        auto dlg = OpenDlg();
-        Pick(dlg.get(), IDC_FORMAT, 4);
-        leave(dlg.get());
-        EXPECT_FALSE(dlg->isVisible());
-    }
-    // Cancel reads the clock edits first: one that holds no number keeps the dialog open.
-    auto dlg = OpenDlg();
-    EXPECT_EQ(
-        SetClock(dlg.get(), "2024 x 1 1 1 1", IDC_CANCEL), Texts{"W:Please enter an integer."});
-    EXPECT_TRUE(dlg->isVisible());
-    EXPECT_EQ(Record().m_nDateFormat, 0);
-    EXPECT_EQ(Table(1), "old table\r\n");
-    EXPECT_FALSE(Exists(ArgFile()));
 }
 
 } // namespace

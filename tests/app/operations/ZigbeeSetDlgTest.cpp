@@ -72,21 +72,14 @@ TEST_F(ZigbeeSetTest, ConnectAsksOnlyInLoggerMode)
     EXPECT_TRUE(sim.Received().empty());
     EXPECT_EQ(EnabledOf(Dlg(), Sends), AllOn);
     EXPECT_EQ(Told(), Texts{"I:Connected!!"});
-
     sim.SetLoggers({5});
-    Connect(IDC_LOGGER, 4);
-    EXPECT_EQ(sim.Received(), "@01,05,zigbee\r");
-    EXPECT_EQ(Told(), Texts{"I:Connected!!"});
-    EXPECT_EQ(EnabledOf(Dlg(), Sends), AllOn);
-
-    Connect(IDC_LOGGER, 2);
-    EXPECT_EQ(sim.Received(), "@01,03,zigbee\r");
-    EXPECT_EQ(Told(), Texts{"W:Connected failed"});
-    EXPECT_FALSE(PortOpen());
-    EXPECT_EQ(EnabledOf(Dlg(), Sends), AllOff);
-
-    Connect(IDC_LOGGER, 4);
-    ASSERT_EQ(EnabledOf(Dlg(), Sends), AllOn);
+    for (const int entry : {4, 2, 4}) {
+        Connect(IDC_LOGGER, entry);
+        EXPECT_EQ(sim.Received(), FormatString("@01,%02d,zigbee\r", entry + 1));
+        EXPECT_EQ(Told(), Texts{entry == 4 ? "I:Connected!!" : "W:Connected failed"});
+        EXPECT_EQ(PortOpen(), entry == 4);
+        ASSERT_EQ(EnabledOf(Dlg(), Sends), entry == 4 ? AllOn : AllOff);
+    }
     // A name of this process's own: the port's lock file is named after the device.
     const std::string missing
         = FormatString("/nonexistent/tty%lld", QCoreApplication::applicationPid());
