@@ -1,7 +1,11 @@
 #include "app/operations/OperationDlgFixture.h"
 
 #include "app/OperationDialogs.h"
+#include "app/dialogs/ChangingLoggerDlg.h"
 #include "app/dialogs/ChannelSettingDlg.h"
+#include "app/dialogs/ChannelTypeLists.h"
+#include "app/dialogs/LoggerIdChecks.h"
+#include "app/dialogs/LoggerIdCombo.h"
 #include "app/dialogs/LoggerSettingDlg.h"
 #include "record/LoggerFile.h"
 #include "res/ChannelSettingIds.h"
@@ -15,7 +19,8 @@ using namespace ChannelSettingIds;
 using loggersim::SimChannel;
 using loggersim::SimFault;
 
-constexpr int IDC_LOGGER_1 = 1014, IDC_CHANGE_QUANTITY = 1012, IDC_CLOSE_SETTINGS = 1004;
+constexpr int IDC_LOGGER_1 = 1014, IDC_CHANGE_QUANTITY = 1012, IDC_CLOSE_SETTINGS = 1004,
+              IDC_OK = 1001;
 constexpr const char* NoResponse = "W:No response from logger!";
 
 // The settings on an open simulated line of loggers 1 and 3 (a network).
@@ -42,7 +47,9 @@ protected:
     }
 };
 
-// The buttons follow the line and the operator's change of it; a single logger offers only 1.
+// The buttons follow the line and the operator's change of it, which takes two or more IDs
+// into the current record only (not yet its file), Esc none; a single logger offers only 1;
+// without a current record the change ends at once.
 TEST_F(SettingsTest, LoggerButtonsFollowTheLineAndItsChange)
 {
     auto dlg = Open<CLoggerSettingDlg>();
@@ -50,14 +57,27 @@ TEST_F(SettingsTest, LoggerButtonsFollowTheLineAndItsChange)
     std::vector<int> ids = Ids(IDC_LOGGER_1, 7);
     ids.push_back(IDC_CHANGE_QUANTITY);
     EXPECT_EQ(EnabledOf(dlg.get(), ids), (States{1, 0, 1, 0, 0, 0, 0, 1}));
+    const LoggerRecord before = Record();
+    States shown, single;
+    bool openAfterOneId = false;
     std::string idText;
-    States single;
     ModalDriver driver;
     driver
         .Then([](QWidget* modal) {
-            ClickItem(modal, 1030);
-            ClickItem(modal, 1001);
-        }) // ID 7
+            for (int id : LoggerIdCheckIds)
+                ClickItem(modal, id);
+            EXPECT_TRUE(SaveScreenshot(modal, "changing_logger"));
+            RejectModal(modal);
+        })
+        .Then([&](QWidget* modal) {
+            for (int id : LoggerIdCheckIds)
+                shown.push_back(Checked(modal, id));
+            ClickItem(modal, LoggerIdCheckIds[0]); // leaves ID 3 alone
+            ClickItem(modal, IDC_OK);
+            openAfterOneId = modal->isVisible();
+            ClickItem(modal, LoggerIdCheckIds[6]);
+            ClickItem(modal, IDC_OK);
+        })
         .Then([&idText](QWidget* modal) {
             idText = Text(modal, IDC_LOGGER_ID);
             RejectModal(modal);
@@ -67,7 +87,13 @@ TEST_F(SettingsTest, LoggerButtonsFollowTheLineAndItsChange)
             ClickItem(modal, IDC_CLOSE_SETTINGS);
         });
     Click(dlg.get(), IDC_CHANGE_QUANTITY);
-    EXPECT_EQ(EnabledOf(dlg.get(), ids), (States{1, 0, 1, 0, 0, 0, 1, 1}));
+    EXPECT_TRUE(SameRecord(Record(), before));
+    Click(dlg.get(), IDC_CHANGE_QUANTITY);
+    EXPECT_EQ(shown, (States{1, 0, 1, 0, 0, 0, 0}));
+    EXPECT_TRUE(openAfterOneId);
+    EXPECT_EQ(Told(), Texts{"W:To use the multi network, you have to select over two loggers!"});
+    EXPECT_EQ(EnabledOf(dlg.get(), ids), (States{0, 0, 1, 0, 0, 0, 1, 1}));
+    EXPECT_FALSE(Exists(Folder() + "Site1.arg"));
     Click(dlg.get(), IDC_LOGGER_1 + 2); // the channel settings of ID 3
     EXPECT_EQ(idText, "3");
     Click(dlg.get(), IDC_CLOSE_SETTINGS);
@@ -76,6 +102,8 @@ TEST_F(SettingsTest, LoggerButtonsFollowTheLineAndItsChange)
     RunLoggerSettingDlg();
     EXPECT_TRUE(driver.AllDone());
     EXPECT_EQ(single, (States{1, 0, 0, 0, 0, 0, 0, 0}));
+    g_nCurLogger = -1;
+    EXPECT_EQ(CChangingLoggerDlg().DoModal(), IDCANCEL);
 }
 
 // The stored settings first; Reading replaces them by what the logger reports, the interval
@@ -257,6 +285,41 @@ TEST_F(SettingsTest, AfterAnIncompleteReadingSendAsksFirst)
     EXPECT_TRUE(driver.AllDone());
     EXPECT_EQ(sim.Commands().size(), 18u);
     EXPECT_EQ(sim.Channel(1, 0).analogType, 0);
+}
+
+// A single logger offers 1; a network its IDs, the first chosen; typed text is an ID only when
+// it names an entry; no record, no ID.
+TEST(LoggerIdComboTest, OffersTheLineIdsAndReadsOnlyAListedEntry)
+{
+    LoggerRecord record = NewLoggerRecord("net", "/tmp/");
+    QComboBox combo;
+    combo.setEditable(true);
+    FillLoggerIdCombo(&combo, &record);
+    EXPECT_TRUE(combo.count() == 1 && SelectedLoggerId(&combo) == 1);
+    record.m_bSingle = 0;
+    record.m_bLoggerUsed[1] = record.m_bLoggerUsed[2] = record.m_bLoggerUsed[6] = 1;
+    FillLoggerIdCombo(&combo, &record);
+    EXPECT_TRUE(combo.count() == 3 && SelectedLoggerId(&combo) == 2);
+    for (const auto& [typed, id] : {std::pair{"7", 7}, {"5", -1}, {"", -1}}) {
+        combo.setEditText(QString::fromLatin1(typed));
+        EXPECT_EQ(SelectedLoggerId(&combo), id) << typed;
+    }
+    FillLoggerIdCombo(&combo, nullptr);
+    EXPECT_EQ(SelectedLoggerId(&combo), -1);
+}
+
+// No selection: VW off, analog RTD when checked; a type the list lacks shows no entry.
+TEST(ChannelTypeListsTest, ShownAndStoredTypesRoundTrip)
+{
+    using namespace ChannelTypeLists;
+    for (int type = 0; type <= 4; ++type) {
+        const ShownType vw = ShowVw(type);
+        EXPECT_EQ(StoreVw(vw.checked, vw.index), type);
+        const ShownType analog = ShowAnalog(type == 1 ? 0 : type);
+        EXPECT_EQ(StoreAnalog(analog.checked, analog.index), type == 1 ? 0 : type);
+    }
+    EXPECT_TRUE(StoreVw(true, -1) == 0 && StoreAnalog(true, -1) == 2 && StoreAnalog(false, 1) == 0);
+    EXPECT_EQ(ShowVw(5).index, -1);
 }
 
 } // namespace
