@@ -2,7 +2,6 @@
 #include "app/dialogs/ConnectDlg.h"
 
 #include "platform/DebugTrace.h"
-#include "platform/Format.h"
 
 #include "support/ModalDriver.h"
 #include "support/sim/SimLineFixture.h"
@@ -12,8 +11,6 @@
 #include <QProgressBar>
 #include <QTest>
 #include <QTimer>
-
-#include <gtest/gtest.h>
 
 #include <unistd.h>
 
@@ -32,7 +29,7 @@ protected:
     }
 };
 
-std::vector<std::string> g_traced;
+Texts g_traced;
 
 class ConnectDlgTest : public SimLineFixture
 {
@@ -40,11 +37,11 @@ protected:
     void SetUp() override
     {
         SimLineFixture::SetUp();
-        g_traced.clear();
         SetTraceSink([](const char* text) {
             if (std::string(text).starts_with("port open fail"))
                 g_traced.emplace_back(text);
         });
+        Reset(Record());
     }
     void TearDown() override
     {
@@ -54,24 +51,17 @@ protected:
         SimLineFixture::TearDown();
     }
 
-    struct Result
-    {
-        int maximum = 0, value = 0;
-        std::vector<int> positions, ids;
-    };
-
-    template <class Dialog = CConnectDlg> Result Connect()
+    // Runs the dialog; returns the bar's positions, the last its maximum.
+    template <class Dialog = CConnectDlg> std::vector<int> Connect()
     {
         Dialog dialog;
-        Result result;
+        std::vector<int> positions;
         auto* bar = dialog.template ItemAs<QProgressBar>(1003);
-        QObject::connect(bar, &QProgressBar::valueChanged,
-            [&result](int value) { result.positions.push_back(value); });
+        QObject::connect(
+            bar, &QProgressBar::valueChanged, [&](int value) { positions.push_back(value); });
         dialog.DoModal();
-        result.maximum = bar->maximum();
-        result.value = bar->value();
-        result.ids = dialog.m_ids;
-        return result;
+        EXPECT_EQ(bar->value(), bar->maximum());
+        return positions;
     }
     void Reset(const LoggerRecord& record)
     {
@@ -83,42 +73,12 @@ protected:
     }
 };
 
-// A single logger, one over a modem, then a network is asked for its address: a network
-// only its first ID.
-TEST_F(ConnectDlgTest, TheFirstLoggerIsAskedForItsAddress)
-{
-    Result result = Connect();
-    EXPECT_TRUE(g_port.m_Serial.IsOpen());
-    EXPECT_EQ(g_port.m_nComPort, ComPort);
-    EXPECT_EQ(sim.Received(), "@01,01,address\r");
-    EXPECT_EQ(std::make_pair(result.maximum, result.value), std::make_pair(3, 3));
-    EXPECT_EQ(boxes.Texts(), Texts{"Connected to logger!"});
-    EXPECT_EQ(boxes.requests[0].icon, MessageIcon::Information);
-    // A modem line dials first, on the longer bar: hang-up, initialisation, dial, then the
-    // positions up to CONNECT and the full bar.
-    Reset(Record());
-    Record().m_bUseModem = 1;
-    SetFieldText(Record().m_szPhoneNumber, "0421234567");
-    result = Connect();
-    EXPECT_EQ(std::make_pair(result.maximum, result.value), std::make_pair(19, 19));
-    EXPECT_EQ(result.positions, (std::vector<int>{1, 8, 13, 19}));
-    EXPECT_EQ(sim.Commands(), (Texts{"+++", "AT+CRM=129", "ATDT0421234567", "@01,01,address"}));
-    EXPECT_TRUE(g_port.m_Serial.IsOpen());
-    Reset(Record());
-    Record().m_bUseModem = 0;
-    sim.SetLoggers({3, 5, 6});
-    Record().m_bSingle = 0;
-    Record().m_bLoggerUsed[2] = Record().m_bLoggerUsed[4] = Record().m_bLoggerUsed[5] = 1;
-    result = Connect();
-    EXPECT_EQ(result.ids, (std::vector<int>{3, 5, 6}));
-    EXPECT_EQ(sim.Received(), "@01,03,address\r");
-    EXPECT_TRUE(g_port.m_Serial.IsOpen());
-}
-
-// Each failure leaves the port closed with one warning; a port that will not open names the
-// device and the system's reason (for a missing permission the remedy) after about a tenth
-// of a second, and the trace says the same. While the schedule runs no box shows.
-TEST_F(ConnectDlgTest, AFailureLeavesThePortClosedAndSaysWhy)
+// A single logger, one over a modem (hang-up, initialisation, dial, the positions up to
+// CONNECT), a network (its first ID) are asked for their address. Each failure leaves the port
+// closed with one warning; a port that will not open names the device and the system's reason
+// (for a missing permission the remedy) after about a tenth of a second, and the trace says
+// the same. While the schedule runs no box shows.
+TEST_F(ConnectDlgTest, TheFirstLoggerIsAskedForItsAddressOrTheFailureSaysWhy)
 {
     ShortSlices();
     const LoggerRecord plain = Record();
@@ -131,35 +91,50 @@ TEST_F(ConnectDlgTest, AFailureLeavesThePortClosedAndSaysWhy)
     enum Also
     {
         Nothing,
+        Modem,
+        Network,
+        NoIds,
         Silent,
         Busy,
         Denied,
         FailedDial
     };
+    const std::string connected = "Connected to logger!", none = "No connect to logger!";
     const struct
     {
-        int comPort, single;
+        int comPort;
         Also also;
-        std::string reason; // after "port open fail", or the whole text
+        std::string text; // after "port open fail" when empty or on a line of its own
+        Texts commands;
+        std::vector<int> positions;
     } cases[] = {
-        {ComPort, 0, Nothing, "No connect to logger!"}, // a network without IDs
-        {ComPort, 1, Silent, "No connect to logger!"},
-        {65536 + ComPort, 1, Nothing, "\nCOM 65545 names no port."},
-        {0, 1, Nothing, "\nCOM 0 names no port."},
-        {18, 1, Nothing, "\nCOM18 is /dev/quorbel-no-such-port: no such device."},
-        {ComPort, 1, Busy, "\nCOM9 is " + device + ": busy (another program has it open)."},
-        {ComPort, 1, Denied,
+        {ComPort, Nothing, connected, {"@01,01,address"}, {3}},
+        {ComPort, Modem, connected, {"+++", "AT+CRM=129", "ATDT0421234567", "@01,01,address"},
+            {1, 8, 13, 19}},
+        {ComPort, Network, connected, {"@01,03,address"}, {3}},
+        {ComPort, NoIds, none, {}, {3}},
+        {ComPort, Silent, none, {"@01,01,address"}, {3}},
+        {65536 + ComPort, Nothing, "\nCOM 65545 names no port.", {}, {3}},
+        {0, Nothing, "\nCOM 0 names no port.", {}, {3}},
+        {18, Nothing, "\nCOM18 is /dev/quorbel-no-such-port: no such device.", {}, {3}},
+        {ComPort, Busy, "\nCOM9 is " + device + ": busy (another program has it open).", {}, {3}},
+        {ComPort, Denied,
             "\nCOM9 is " + device
                 + ": permission denied.\nThe user needs membership of the \"dialout\" group "
-                  "(sudo adduser $USER dialout, then log in again)."},
-        {ComPort, 1, FailedDial, ""},
+                  "(sudo adduser $USER dialout, then log in again).",
+            {}, {3}},
+        {ComPort, FailedDial, "", {}, {1, 19}},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.reason);
+        SCOPED_TRACE(c.text);
         Reset(plain);
         Record().m_nComPort = c.comPort;
-        Record().m_bSingle = c.single;
-        Record().m_bUseModem = c.also == FailedDial;
+        Record().m_bSingle = c.also != NoIds && c.also != Network;
+        Record().m_bUseModem = c.also == Modem || c.also == FailedDial;
+        SetFieldText(Record().m_szPhoneNumber, "0421234567");
+        if (c.also == Network)
+            Record().m_bLoggerUsed[2] = Record().m_bLoggerUsed[4] = Record().m_bLoggerUsed[5] = 1;
+        sim.SetLoggers(c.also == Network ? std::vector<int>{3, 5, 6} : std::vector<int>{1});
         sim.SetSilent(c.also == Silent);
         ASSERT_TRUE(c.also != Busy || holder.Open());
         // Nobody may open the line; root may open anything, so the open runs as "nobody".
@@ -171,41 +146,35 @@ TEST_F(ConnectDlgTest, AFailureLeavesThePortClosedAndSaysWhy)
         }
         QElapsedTimer clock;
         clock.start();
-        const Result result = c.also == FailedDial ? Connect<FailingDialConnectDlg>() : Connect();
+        EXPECT_EQ(c.also == FailedDial ? Connect<FailingDialConnectDlg>() : Connect(), c.positions);
         const qint64 elapsed = clock.elapsed();
         EXPECT_TRUE(!dropped || setresuid(0, 0, 0) == 0);
         ASSERT_TRUE(QFile::setPermissions(path, permissions));
         holder.Close();
-        const bool openFail = !c.reason.starts_with("No");
-        EXPECT_FALSE(g_port.m_Serial.IsOpen());
-        EXPECT_EQ(sim.Received(), c.also == Silent ? "@01,01,address\r" : "");
-        EXPECT_EQ(boxes.Texts(), Texts{openFail ? "port open fail" + c.reason : c.reason});
-        EXPECT_EQ(boxes.requests[0].icon, MessageIcon::Warning);
-        const bool traced = c.reason.find(" is ") != std::string::npos;
+        const bool openFail = c.text.empty() || c.text[0] == '\n';
+        EXPECT_EQ(g_port.m_Serial.IsOpen(), c.text == connected);
+        EXPECT_EQ(sim.Commands(), c.commands);
+        EXPECT_EQ(boxes.Texts(), Texts{openFail ? "port open fail" + c.text : c.text});
+        EXPECT_EQ(boxes.requests[0].icon,
+            c.text == connected ? MessageIcon::Information : MessageIcon::Warning);
+        const bool traced = c.text.find(" is ") != std::string::npos;
         EXPECT_EQ(
-            g_traced, traced ? Texts{"port open fail: " + c.reason.substr(1) + "\r\n"} : Texts{});
-        if (c.also == FailedDial) {
-            EXPECT_EQ(result.positions, (std::vector<int>{1, 19}));
-        } else if (openFail) {
-            EXPECT_EQ(result.value, 3);
-            EXPECT_TRUE(elapsed >= 90 && elapsed < 3000) << elapsed;
-        }
+            g_traced, traced ? Texts{"port open fail: " + c.text.substr(1) + "\r\n"} : Texts{});
+        EXPECT_TRUE(!openFail || c.also == FailedDial || (elapsed >= 90 && elapsed < 3000))
+            << elapsed;
     }
     sim.SetSilent(false);
-    Reset(plain);
     g_bScheduleRunning = true;
-    Record().m_bSingle = 0;
-    Connect();
-    Record().m_nComPort = 18;
-    Connect();
-    EXPECT_TRUE(boxes.requests.empty());
-    Reset(plain);
-    Connect();
-    EXPECT_TRUE(g_port.m_Serial.IsOpen());
-    EXPECT_TRUE(boxes.requests.empty());
+    for (const int comPort : {18, int{ComPort}}) {
+        Reset(plain);
+        Record().m_nComPort = comPort;
+        Connect();
+        EXPECT_EQ(g_port.m_Serial.IsOpen(), comPort == ComPort);
+        EXPECT_TRUE(boxes.requests.empty());
+    }
 }
 
-// Enter and Esc before the first stage, and again while the logger is asked, leave the dialog
+// Enter and Esc before the first stage, and again once the logger is asked, leave the dialog
 // to its stages: the line is connected only once the logger has answered.
 TEST_F(ConnectDlgTest, KeysDoNotEndTheDialogBeforeItsOutcome)
 {
@@ -215,20 +184,23 @@ TEST_F(ConnectDlgTest, KeysDoNotEndTheDialogBeforeItsOutcome)
             QTest::keyClick(dialog, key);
     };
     bool pressedInWait = false;
+    QTimer asked;
     ModalDriver driver;
     driver.Then([&](QWidget* dialog) {
         pressKeys(dialog);
-        QTimer::singleShot(600, dialog, [&, dialog] {
-            pressedInWait = true;
-            pressKeys(dialog);
+        QObject::connect(&asked, &QTimer::timeout, dialog, [&, dialog] {
+            if (!pressedInWait && !sim.Received().empty()) {
+                pressedInWait = true;
+                pressKeys(dialog);
+            }
         });
+        asked.start(1);
     });
-    const Result result = Connect();
+    EXPECT_EQ(Connect(), std::vector<int>{3});
     EXPECT_TRUE(driver.AllDone() && pressedInWait);
     EXPECT_EQ(sim.Received(), "@01,01,address\r");
     EXPECT_EQ(boxes.Texts(), Texts{"Connected to logger!"});
     EXPECT_TRUE(g_port.m_Serial.IsOpen());
-    EXPECT_EQ(result.value, 3);
 }
 
 } // namespace

@@ -13,17 +13,16 @@ constexpr const char* NoResponse = "W:No response from logger!";
 
 using LoggerChoiceTest = OperationDlgFixture;
 
-// One query at a time: while it waits, neither the button, nor Enter, nor Esc starts or ends
-// anything; afterwards Enter checks again. Each reply after one that was shown: a reply of no
-// use empties the fields and is told. Figures stand only beside the logger they were read from.
+// One query at a time: while it waits neither the button, nor Enter, nor Esc acts; then Enter
+// checks again. A reply of no use empties the fields and is told. Figures stand only beside
+// the logger they were read from.
 TEST_F(LoggerChoiceTest, MemoryCheckShowsTheCountAndHowFullTheMemoryIs)
 {
     sim.SetRecordCount(1, 17500);
     sim.SetReplyDelay(30);
     auto dlg = Open<CMemoryCheckDlg>();
     States inWait;
-    // Runs inside the first wait for the logger's reply.
-    QTimer::singleShot(0, dlg.get(), [&] {
+    QTimer::singleShot(0, dlg.get(), [&] { // inside the first wait for the reply
         inWait = EnabledOf(dlg.get(), {IDC_CHECK, IDC_ID});
         QTest::keyClick(dlg.get(), Qt::Key_Return);
         QTest::keyClick(dlg.get(), Qt::Key_Escape);
@@ -59,10 +58,11 @@ TEST_F(LoggerChoiceTest, MemoryCheckShowsTheCountAndHowFullTheMemoryIs)
     EXPECT_FALSE(dlg->isVisible());
 }
 
-// The ID typed or picked, of the IDs on the line: text naming another entry is that entry,
-// though Qt keeps the old one current; text naming no logger erases nothing; Enter presses
-// Format.
-TEST_F(LoggerChoiceTest, FormatErasesTheLoggerOnScreenAndStaysOpen)
+// The ID typed or picked, of the IDs on the line (text naming another entry is that entry,
+// though Qt keeps the old one current; text naming no logger erases nothing); Enter presses
+// Format. Reset is told complete; once the line is gone (adapter pulled) every action says no
+// answer, and the dialogs stay.
+TEST_F(LoggerChoiceTest, FormatAndResetActOnTheLoggerOnScreenAndStayOpen)
 {
     UseNetwork({1, 3});
     auto dlg = Open<CFormatDlg>();
@@ -83,13 +83,7 @@ TEST_F(LoggerChoiceTest, FormatErasesTheLoggerOnScreenAndStaysOpen)
     Type(dlg.get(), IDC_ID, "1");
     Key(dlg.get(), IDC_ID, Qt::Key_Return);
     EXPECT_EQ(sim.RecordCount(1), 0);
-    EXPECT_TRUE(dlg->isVisible());
-}
-
-// Reset is told complete while the line is there; once it is gone (adapter pulled) every
-// action says no answer, and the dialogs stay.
-TEST_F(LoggerChoiceTest, ALineThatWentAwayGetsNoAnswer)
-{
+    EXPECT_TRUE(dlg->isVisible() && Told().size() == 1);
     auto reset = Open<CResetDlg>();
     EXPECT_TRUE(SaveScreenshot(reset.get(), "reset"));
     Click(reset.get(), IDC_RESET);
@@ -100,11 +94,10 @@ TEST_F(LoggerChoiceTest, ALineThatWentAwayGetsNoAnswer)
     sim.InjectFault(loggersim::SimFault::Vanish);
     Click(memory.get(), IDC_CHECK);
     EXPECT_EQ(TextsOf(memory.get(), {IDC_COUNT, IDC_PERCENT}), (Texts{"", ""}));
-    auto format = Open<CFormatDlg>();
-    Click(format.get(), IDC_FORMAT);
+    Click(dlg.get(), IDC_FORMAT);
     Click(reset.get(), IDC_RESET);
     EXPECT_EQ(Told(), Texts(3, NoResponse));
-    EXPECT_TRUE(format->isVisible() && reset->isVisible() && memory->isVisible());
+    EXPECT_TRUE(dlg->isVisible() && reset->isVisible() && memory->isVisible());
 }
 
 } // namespace

@@ -36,21 +36,22 @@ protected:
     }
 
     std::unique_ptr<CTimeSetDlg> OpenDlg() { return Open<CTimeSetDlg>(); }
-    // Types "year month day hour minute second" into the clock edits.
-    static void TypeClock(QWidget* dlg, const std::string& fields)
+    // Presses button id with the clock edits at fields and returns what the operator is told.
+    Texts SetClock(QWidget* dlg, const std::string& fields, int id = IDC_SET)
     {
         std::istringstream in(fields);
         std::string field;
-        for (int id : ClockEdits) {
+        for (int edit : ClockEdits) {
             std::getline(in, field, ' ');
-            Type(dlg, id, field);
+            Type(dlg, edit, field);
         }
+        Click(dlg, id);
+        return Told();
     }
 };
 
 // Opens with the PC's time and the stored style; a requested clock is shown in the style on
-// screen, and only there. A date that does not exist shows as it came; silence and a line that
-// goes away show nothing and are told.
+// screen, and only there: a date that does not exist as it came, silence and a lost line not.
 TEST_F(TimeSetTest, RequestShowsTheClockInTheStyleOnScreenWithoutStoringIt)
 {
     UseNetwork({1, 3});
@@ -61,26 +62,35 @@ TEST_F(TimeSetTest, RequestShowsTheClockInTheStyleOnScreenWithoutStoringIt)
     EXPECT_EQ(TextsOf(d, ClockEdits), (Texts{"2025", "6", "7", "10", "20", "30"}));
     EXPECT_EQ(Entries(d, IDC_LOGGER), (Texts{"1", "3"}));
     EXPECT_EQ(Text(d, IDC_TIME), "");
+    // One command at a time: while it waits no control acts, and neither Esc nor Enter.
+    sim.SetReplyDelay(30);
+    States inWait;
+    QTimer::singleShot(0, d, [&] { // inside the first wait for the reply
+        inWait = EnabledOf(
+            d, {IDC_LOGGER, IDC_FORMAT, IDC_REQUEST, IDC_MATCH, IDC_SET, IDC_OK, IDC_CANCEL});
+        QTest::keyClick(d, Qt::Key_Escape);
+        QTest::keyClick(d, Qt::Key_Return);
+        inWait.push_back(d->isVisible());
+        sim.SetReplyDelay(0);
+    });
     Click(d, IDC_REQUEST);
+    States expected(7, false);
+    expected.push_back(true);
+    EXPECT_EQ(inWait, expected);
     EXPECT_EQ(sim.Commands(), (Texts{"@01,01,date", "@01,01,time"}));
     EXPECT_EQ(Text(d, IDC_TIME), "24/01/05 13:04");
     Pick(d, IDC_FORMAT, 5);
     EXPECT_EQ(Text(d, IDC_TIME), "01/05/2024 13:04");
     Pick(d, IDC_FORMAT, 0);
-    EXPECT_EQ(Text(d, IDC_TIME), "2024/01/05 13:04:09");
-    // Text that names no style keeps what is shown.
-    Type(d, IDC_FORMAT, "dd.mm.yyyy");
+    Type(d, IDC_FORMAT, "dd.mm.yyyy"); // names no style: what is shown stays
     EXPECT_EQ(Text(d, IDC_TIME), "2024/01/05 13:04:09");
     EXPECT_EQ(Record().m_nDateFormat, 3);
-    // Another logger: the time shown is not its time.
-    Pick(d, IDC_LOGGER, 1);
+    Pick(d, IDC_LOGGER, 1); // the time shown is not this logger's
     EXPECT_EQ(Text(d, IDC_TIME), "");
-    // The clock edits keep what was typed meanwhile.
-    Type(d, IDC_YEAR, "2030");
+    Type(d, IDC_YEAR, "2030"); // the clock edits keep what was typed
     Click(d, IDC_REQUEST);
     EXPECT_EQ(Text(d, IDC_YEAR), "2030");
-    EXPECT_TRUE(Told().empty());
-    EXPECT_FALSE(Exists(Folder() + "Site1.arg"));
+    EXPECT_TRUE(Told().empty() && !Exists(Folder() + "Site1.arg"));
 
     Pick(d, IDC_LOGGER, 0);
     sim.OverrideNextReply("@01,01,date 24 00 32\r\n");
@@ -92,20 +102,18 @@ TEST_F(TimeSetTest, RequestShowsTheClockInTheStyleOnScreenWithoutStoringIt)
     Click(d, IDC_REQUEST);
     EXPECT_EQ(Told(), Texts{NoResponse});
     EXPECT_EQ(Text(d, IDC_TIME), "");
-    // With no style chosen a reply still shows, as it came.
     sim.SetSilent(false);
-    Type(d, IDC_FORMAT, "");
+    Type(d, IDC_FORMAT, ""); // with no style a reply shows as it came
     Click(d, IDC_REQUEST);
     EXPECT_EQ(Text(d, IDC_TIME), "2024/01/05 13:04:09");
-    // The line gone in the middle of the date reply (adapter pulled); the clock buttons after
-    // it are told no answer too.
+    // The line gone in the middle of the date reply; the clock buttons after it are told too.
     sim.InjectFault(loggersim::SimFault::Vanish);
     Click(d, IDC_REQUEST);
     EXPECT_EQ(Text(d, IDC_TIME), "");
     EXPECT_FALSE(g_port.m_Serial.IsOpen());
     Click(d, IDC_MATCH);
     EXPECT_EQ(Told(), Texts(2, NoResponse));
-    EXPECT_TRUE(d->isVisible() && Enabled(d, IDC_REQUEST));
+    EXPECT_TRUE(d->isVisible() && Enabled(d, IDC_REQUEST) && Enabled(d, IDC_LOGGER));
 }
 
 // Match computer and Set send the clock, then the stored interval; Set sends nothing for a
@@ -119,24 +127,16 @@ TEST_F(TimeSetTest, MatchComputerAndSetSendTheClockAndTheStoredInterval)
     EXPECT_EQ(sim.Commands(),
         (Texts{"@01,01,date 25 06 07", "@01,01,time 10 20 30", "@01,01,schedule 02 30 00"}));
     ClearReceived();
-    TypeClock(dlg.get(), "2028 2 29 23 59 58");
-    Click(dlg.get(), IDC_SET);
+    EXPECT_EQ(SetClock(dlg.get(), "2028 2 29 23 59 58"), Texts(2, Complete));
     EXPECT_EQ(sim.Commands(),
         (Texts{"@01,01,date 28 02 29", "@01,01,time 23 59 58", "@01,01,schedule 02 30 00"}));
-    EXPECT_EQ(Told(), Texts(2, Complete));
-
     ClearReceived();
     for (const char* fields :
         {"2023 2 29 10 0 0", "1999 12 31 10 0 0", "2100 1 1 10 0 0", "2024 0 10 10 0 0",
-            "2024 4 31 10 0 0", "2024 1 1 24 0 0", "2024 1 1 10 60 0", "2024 1 1 10 0 60"}) {
-        TypeClock(dlg.get(), fields);
-        Click(dlg.get(), IDC_SET);
-        EXPECT_EQ(Told(), Texts{"W:Invalid date or time."}) << fields;
-    }
+            "2024 4 31 10 0 0", "2024 1 1 24 0 0", "2024 1 1 10 60 0", "2024 1 1 10 0 60"})
+        EXPECT_EQ(SetClock(dlg.get(), fields), Texts{"W:Invalid date or time."}) << fields;
     // The prompt, and the focus on the field.
-    TypeClock(dlg.get(), "2024 1 1  0 0");
-    Click(dlg.get(), IDC_SET);
-    EXPECT_EQ(Told(), Texts{"W:Please enter an integer."});
+    EXPECT_EQ(SetClock(dlg.get(), "2024 1 1  0 0"), Texts{"W:Please enter an integer."});
     EXPECT_EQ(dlg->focusWidget(), Control<QLineEdit>(dlg.get(), ClockEdits[3]));
     EXPECT_TRUE(sim.Commands().empty());
 
@@ -147,30 +147,7 @@ TEST_F(TimeSetTest, MatchComputerAndSetSendTheClockAndTheStoredInterval)
     EXPECT_EQ(Told(), Texts{NoResponse});
 }
 
-TEST_F(TimeSetTest, OneCommandAtATime)
-{
-    sim.SetReplyDelay(30);
-    auto dlg = OpenDlg();
-    States inWait;
-    bool closedInWait = false;
-    // Runs inside the first wait for the logger's reply.
-    QTimer::singleShot(0, dlg.get(), [&] {
-        inWait = EnabledOf(dlg.get(),
-            {IDC_LOGGER, IDC_FORMAT, IDC_REQUEST, IDC_MATCH, IDC_SET, IDC_OK, IDC_CANCEL});
-        QTest::keyClick(dlg.get(), Qt::Key_Escape);
-        QTest::keyClick(dlg.get(), Qt::Key_Return);
-        closedInWait = !dlg->isVisible();
-    });
-    Click(dlg.get(), IDC_REQUEST);
-    EXPECT_EQ(inWait, States(7, false));
-    EXPECT_FALSE(closedInWait);
-    EXPECT_EQ(sim.Commands(), (Texts{"@01,01,date", "@01,01,time"}));
-    EXPECT_EQ(Text(dlg.get(), IDC_TIME), "2024/01/05 13:04:09");
-    EXPECT_TRUE(Enabled(dlg.get(), IDC_REQUEST) && Enabled(dlg.get(), IDC_LOGGER));
-}
-
-// Table files with style 0 rows for loggers 1 and 2 of a network of 1, 2 and 3; logger 3 has
-// a table but no raw file.
+// Style 0 tables of loggers 1 and 2 of a network of 1, 2 and 3; logger 3's has no raw file.
 class TableStyleTest : public TimeSetTest
 {
 protected:
@@ -207,12 +184,37 @@ protected:
     }
 };
 
-// A style outside the list opens as none and OK stores none, the tables in the record's raw
-// texts; a new style rewrites every table that has its records, on the files alone.
+// Cancel, Esc, Enter in a clock edit, and OK on the style the dialog opened with store nothing;
+// Cancel reads the clock edits first. A style outside the list opens as none and OK stores
+// none, the tables in the record's raw texts; a new style rewrites every table that has its
+// records, on the files alone.
 TEST_F(TableStyleTest, OkWithANewStyleRewritesEveryTableThatHasItsRecords)
 {
-    Record().m_nDateFormat = 7;
+    const std::function<void(QWidget*)> ways[] = {
+        [](QWidget* dlg) { Click(dlg, IDC_CANCEL); },
+        [](QWidget* dlg) { Key(dlg, 0, Qt::Key_Escape); },
+        [](QWidget* dlg) { Key(dlg, IDC_YEAR, Qt::Key_Return); },
+        [](QWidget* dlg) {
+            Pick(dlg, IDC_FORMAT, 0);
+            Click(dlg, IDC_OK);
+        },
+    };
+    for (const auto& leave : ways) {
+        auto dlg = OpenDlg();
+        Pick(dlg.get(), IDC_FORMAT, 4);
+        leave(dlg.get());
+        EXPECT_FALSE(dlg->isVisible());
+    }
     auto dlg = OpenDlg();
+    EXPECT_EQ(
+        SetClock(dlg.get(), "2024 x 1 1 1 1", IDC_CANCEL), Texts{"W:Please enter an integer."});
+    EXPECT_TRUE(dlg->isVisible());
+    EXPECT_EQ(Record().m_nDateFormat, 0);
+    EXPECT_EQ(Table(1), "old table\r\n");
+    EXPECT_FALSE(Exists(ArgFile()));
+
+    Record().m_nDateFormat = 7;
+    dlg = OpenDlg();
     EXPECT_EQ(Text(dlg.get(), IDC_FORMAT), "");
     Click(dlg.get(), IDC_OK);
     EXPECT_EQ(Record().m_nDateFormat, -1);
@@ -232,17 +234,15 @@ TEST_F(TableStyleTest, OkWithANewStyleRewritesEveryTableThatHasItsRecords)
     }
     EXPECT_EQ(Table(3), "only copy\r\n");
     EXPECT_FALSE(Exists(AccFilePath(Record(), 3)));
-    EXPECT_TRUE(Told().empty());
-    EXPECT_TRUE(sim.Commands().empty());
-}
+    EXPECT_TRUE(Told().empty() && sim.Commands().empty());
 
-TEST_F(TableStyleTest, FilesThatCannotBeWrittenAreNamed)
-{
+    // Files that cannot be written are named; the others are rewritten all the same.
     const std::string table = CsvFilePath(Record(), 2);
     ASSERT_TRUE(QFile::remove(QString::fromStdString(table)));
     ASSERT_TRUE(QDir().mkdir(QString::fromStdString(table)));
+    ASSERT_TRUE(QFile::remove(QString::fromStdString(ArgFile())));
     ASSERT_TRUE(QDir().mkdir(QString::fromStdString(ArgFile())));
-    auto dlg = OpenDlg();
+    dlg = OpenDlg();
     Pick(dlg.get(), IDC_FORMAT, 1);
     Click(dlg.get(), IDC_OK);
     EXPECT_EQ(Told(),
@@ -250,35 +250,6 @@ TEST_F(TableStyleTest, FilesThatCannotBeWrittenAreNamed)
             "W:The configuration file " + ArgFile() + " could not be written."}));
     EXPECT_NE(Table(1).find("2024/01/05"), std::string::npos) << Table(1);
     EXPECT_FALSE(dlg->isVisible());
-}
-
-// Cancel, Esc, Enter in a clock edit, and OK on the style the dialog opened with.
-TEST_F(TableStyleTest, TheWaysOutWithoutANewStyleStoreNothing)
-{
-    const std::function<void(QWidget*)> ways[] = {
-        [](QWidget* dlg) { Click(dlg, IDC_CANCEL); },
-        [](QWidget* dlg) { Key(dlg, 0, Qt::Key_Escape); },
-        [](QWidget* dlg) { Key(dlg, IDC_YEAR, Qt::Key_Return); },
-        [](QWidget* dlg) {
-            Pick(dlg, IDC_FORMAT, 0);
-            Click(dlg, IDC_OK);
-        },
-    };
-    for (const auto& leave : ways) {
-        auto dlg = OpenDlg();
-        Pick(dlg.get(), IDC_FORMAT, 4);
-        leave(dlg.get());
-        EXPECT_FALSE(dlg->isVisible());
-    }
-    // Cancel reads the clock edits first: one that holds no number keeps the dialog open.
-    auto dlg = OpenDlg();
-    Type(dlg.get(), ClockEdits[1], "x");
-    Click(dlg.get(), IDC_CANCEL);
-    EXPECT_TRUE(dlg->isVisible());
-    EXPECT_EQ(Told(), Texts{"W:Please enter an integer."});
-    EXPECT_EQ(Record().m_nDateFormat, 0);
-    EXPECT_EQ(Table(1), "old table\r\n");
-    EXPECT_FALSE(Exists(ArgFile()));
 }
 
 } // namespace

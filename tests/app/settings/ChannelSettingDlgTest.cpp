@@ -1,7 +1,11 @@
 #include "app/operations/OperationDlgFixture.h"
 
 #include "app/OperationDialogs.h"
+#include "app/dialogs/ChangingLoggerDlg.h"
 #include "app/dialogs/ChannelSettingDlg.h"
+#include "app/dialogs/ChannelTypeLists.h"
+#include "app/dialogs/LoggerIdChecks.h"
+#include "app/dialogs/LoggerIdCombo.h"
 #include "app/dialogs/LoggerSettingDlg.h"
 #include "record/LoggerFile.h"
 #include "res/ChannelSettingIds.h"
@@ -15,9 +19,8 @@ using namespace ChannelSettingIds;
 using loggersim::SimChannel;
 using loggersim::SimFault;
 
-constexpr int IDC_LOGGER_1 = 1014;
-constexpr int IDC_CHANGE_QUANTITY = 1012;
-constexpr int IDC_CLOSE_SETTINGS = 1004;
+constexpr int IDC_LOGGER_1 = 1014, IDC_CHANGE_QUANTITY = 1012, IDC_CLOSE_SETTINGS = 1004,
+              IDC_OK = 1001;
 constexpr const char* NoResponse = "W:No response from logger!";
 
 // The settings on an open simulated line of loggers 1 and 3 (a network).
@@ -44,46 +47,63 @@ protected:
     }
 };
 
-// The buttons follow the line and the operator's change of it; a single logger offers only 1.
+// The buttons follow the line and the operator's change of it, which takes two or more IDs
+// into the current record only (not yet its file), Esc none; a single logger offers only 1;
+// without a current record the change ends at once.
 TEST_F(SettingsTest, LoggerButtonsFollowTheLineAndItsChange)
 {
-    CLoggerSettingDlg dlg;
-    dlg.Create();
-    dlg.show();
-    EXPECT_TRUE(SaveScreenshot(&dlg, "logger_setting"));
+    auto dlg = Open<CLoggerSettingDlg>();
+    EXPECT_TRUE(SaveScreenshot(dlg.get(), "logger_setting"));
     std::vector<int> ids = Ids(IDC_LOGGER_1, 7);
     ids.push_back(IDC_CHANGE_QUANTITY);
-    EXPECT_EQ(EnabledOf(&dlg, ids), (States{1, 0, 1, 0, 0, 0, 0, 1}));
-
-    // A new choice: the buttons follow the record.
-    ModalDriver driver;
-    driver.Then([](QWidget* modal) {
-        ClickItem(modal, 1030); // ID 7
-        ClickItem(modal, 1001);
-    });
-    Click(&dlg, IDC_CHANGE_QUANTITY);
-    EXPECT_EQ(EnabledOf(&dlg, ids), (States{1, 0, 1, 0, 0, 0, 1, 1}));
-    // "Logger #3" opens the channel settings of ID 3.
+    EXPECT_EQ(EnabledOf(dlg.get(), ids), (States{1, 0, 1, 0, 0, 0, 0, 1}));
+    const LoggerRecord before = Record();
+    States shown, single;
+    bool openAfterOneId = false;
     std::string idText;
-    driver.Then([&idText](QWidget* modal) {
-        idText = Text(modal, IDC_LOGGER_ID);
-        RejectModal(modal);
-    });
-    Click(&dlg, IDC_LOGGER_1 + 2);
+    ModalDriver driver;
+    driver
+        .Then([](QWidget* modal) {
+            for (int id : LoggerIdCheckIds)
+                ClickItem(modal, id);
+            EXPECT_TRUE(SaveScreenshot(modal, "changing_logger"));
+            RejectModal(modal);
+        })
+        .Then([&](QWidget* modal) {
+            for (int id : LoggerIdCheckIds)
+                shown.push_back(Checked(modal, id));
+            ClickItem(modal, LoggerIdCheckIds[0]); // leaves ID 3 alone
+            ClickItem(modal, IDC_OK);
+            openAfterOneId = modal->isVisible();
+            ClickItem(modal, LoggerIdCheckIds[6]);
+            ClickItem(modal, IDC_OK);
+        })
+        .Then([&idText](QWidget* modal) {
+            idText = Text(modal, IDC_LOGGER_ID);
+            RejectModal(modal);
+        })
+        .Then([&](QWidget* modal) {
+            single = EnabledOf(modal, ids);
+            ClickItem(modal, IDC_CLOSE_SETTINGS);
+        });
+    Click(dlg.get(), IDC_CHANGE_QUANTITY);
+    EXPECT_TRUE(SameRecord(Record(), before));
+    Click(dlg.get(), IDC_CHANGE_QUANTITY);
+    EXPECT_EQ(shown, (States{1, 0, 1, 0, 0, 0, 0}));
+    EXPECT_TRUE(openAfterOneId);
+    EXPECT_EQ(Told(), Texts{"W:To use the multi network, you have to select over two loggers!"});
+    EXPECT_EQ(EnabledOf(dlg.get(), ids), (States{0, 0, 1, 0, 0, 0, 1, 1}));
+    EXPECT_FALSE(Exists(Folder() + "Site1.arg"));
+    Click(dlg.get(), IDC_LOGGER_1 + 2); // the channel settings of ID 3
     EXPECT_EQ(idText, "3");
-    Click(&dlg, IDC_CLOSE_SETTINGS);
-    EXPECT_FALSE(dlg.isVisible());
-
-    // The menu command on a single logger.
-    Record().m_bSingle = 1;
-    States single;
-    driver.Then([&](QWidget* modal) {
-        single = EnabledOf(modal, ids);
-        ClickItem(modal, IDC_CLOSE_SETTINGS);
-    });
+    Click(dlg.get(), IDC_CLOSE_SETTINGS);
+    EXPECT_FALSE(dlg->isVisible());
+    Record().m_bSingle = 1; // the menu command on a single logger
     RunLoggerSettingDlg();
     EXPECT_TRUE(driver.AllDone());
     EXPECT_EQ(single, (States{1, 0, 0, 0, 0, 0, 0, 0}));
+    g_nCurLogger = -1;
+    EXPECT_EQ(CChangingLoggerDlg().DoModal(), IDCANCEL);
 }
 
 // The stored settings first; Reading replaces them by what the logger reports, the interval
@@ -116,9 +136,7 @@ TEST_F(SettingsTest, TheDialogShowsTheStoredSettingsThenWhatTheLoggerReports)
     EXPECT_EQ(Unit(3).m_schedule.m_nScheduleMode, ScheduleFixed);
     EXPECT_EQ(Unit(3).m_schedule.m_nMinutes, 30);
     EXPECT_FALSE(Exists(Folder() + "Site1.arg"));
-
-    // A column-head check sets its whole column.
-    Click(d, IDC_ALL_VW);
+    Click(d, IDC_ALL_VW); // a column-head check sets its whole column
     for (const ChannelRowIds& row : ChannelRows)
         EXPECT_TRUE(Checked(d, row.vwCheck));
     // Two digits at most, as typed.
@@ -140,8 +158,7 @@ TEST_F(SettingsTest, SendStoresSavesAndSendsTheShownSettings)
     Type(dlg.get(), IDC_HOURS, "5");
     Click(dlg.get(), IDC_CANCEL);
     EXPECT_FALSE(dlg->isVisible());
-    EXPECT_TRUE(SameRecord(Record(), before));
-    EXPECT_TRUE(sim.Commands().empty());
+    EXPECT_TRUE(SameRecord(Record(), before) && sim.Commands().empty());
 
     dlg = OpenFor(1);
     Click(dlg.get(), ChannelRows[0].vwCheck);
@@ -157,19 +174,15 @@ TEST_F(SettingsTest, SendStoresSavesAndSendsTheShownSettings)
             "@01,01,channel 00 01 01 0020 00", "@01,01,channel 01 00 00 0000 02"}));
     EXPECT_EQ(Unit(1).m_channels[0].m_nVwType, 2);
     EXPECT_EQ(Unit(1).m_channels[1].m_nAnalogType, 2);
-    EXPECT_EQ(sim.Channel(1, 0).vwSweep, 1);
-    EXPECT_EQ(sim.Schedule(1).minutes, 30);
     EXPECT_TRUE(Told().empty());
-    // The file holds what was sent.
-    const LoggerRecord sent = Record();
+    const LoggerRecord sent = Record(); // the file holds what was sent
     ASSERT_TRUE(LoadLoggerFile(1, Folder() + "Site1"));
     EXPECT_TRUE(SameRecord(g_loggers[1], sent));
 }
 
 // Either schedule command unanswered: told, nothing stored, nothing more sent. A channel
-// command unanswered and a file that cannot be written after them: both told. Refused before
-// anything is sent: an interval wider than the logger's field, and typed text that names no
-// sensor type, checked or not.
+// command unanswered and a file that cannot be written: both told. Refused before anything is
+// sent: an interval wider than the logger's field, a typed type the list lacks.
 TEST_F(SettingsTest, WhatFailsOrCannotBeTakenIsTold)
 {
     SetFieldText(Record().m_szDataFolder, "/nonexistent-quorbel/");
@@ -178,16 +191,13 @@ TEST_F(SettingsTest, WhatFailsOrCannotBeTakenIsTold)
         auto dlg = OpenFor(1);
         Click(dlg.get(), ChannelRows[0].vwCheck);
         Type(dlg.get(), IDC_HOURS, "3");
-        if (drop >= 0)
-            sim.InjectFault(SimFault::DropReply, drop);
+        sim.InjectFault(SimFault::DropReply, drop);
         Click(dlg.get(), IDC_SEND);
         EXPECT_FALSE(dlg->isVisible());
         return sim.Commands();
     };
-    sim.SetSilent(true);
-    EXPECT_EQ(send(-1), Texts{"@01,01,schedule fixed"});
+    EXPECT_EQ(send(0), Texts{"@01,01,schedule fixed"});
     EXPECT_EQ(Told(), Texts{NoResponse});
-    sim.SetSilent(false);
     EXPECT_EQ(send(1), (Texts{"@01,01,schedule fixed", "@01,01,schedule 03 00 00"}));
     EXPECT_EQ(Told(), Texts{NoResponse});
     EXPECT_TRUE(SameRecord(Record(), before));
@@ -232,18 +242,15 @@ TEST_F(SettingsTest, ASendUnderWayIsNeitherCancelledNorRepeated)
         Click(dlg.get(), ChannelRows[ch].vwCheck);
         bool openInWait = false;
         sim.SetReplyDelay(30);
-        // Runs inside the first wait for the logger's reply.
-        QTimer::singleShot(0, dlg.get(), [&] {
+        QTimer::singleShot(0, dlg.get(), [&] { // inside the first wait for the reply
             ways[ch](dlg.get());
             openInWait = dlg->isVisible();
             sim.SetReplyDelay(0);
         });
         Click(dlg.get(), IDC_SEND);
-        EXPECT_TRUE(openInWait) << ch;
-        EXPECT_FALSE(dlg->isVisible());
+        EXPECT_TRUE(openInWait && !dlg->isVisible()) << ch;
         const Texts commands = sim.Commands();
         ASSERT_EQ(commands.size(), 18u) << ch;
-        EXPECT_EQ(commands[0], "@01,01,schedule fixed");
         EXPECT_EQ(commands[2 + ch], FormatString("@01,01,channel %02d 01 00 0020 00", ch));
         EXPECT_TRUE(Told().empty());
         ASSERT_TRUE(LoadLoggerFile(1, Folder() + "Site1"));
@@ -251,6 +258,7 @@ TEST_F(SettingsTest, ASendUnderWayIsNeitherCancelledNorRepeated)
     }
 }
 
+// After an incomplete reading (the lines that came stay in the record), Send asks first.
 TEST_F(SettingsTest, AfterAnIncompleteReadingSendAsksFirst)
 {
     auto dlg = OpenFor(1);
@@ -258,9 +266,7 @@ TEST_F(SettingsTest, AfterAnIncompleteReadingSendAsksFirst)
     Click(dlg.get(), IDC_READING);
     EXPECT_EQ(Told(), (Texts{"I:No response from logger!"}));
     EXPECT_FALSE(Checked(dlg.get(), ChannelRows[0].vwCheck));
-    // Lines that came stay in the record.
     EXPECT_EQ(Unit(1).m_channels[0].m_nAnalogType, 3);
-
     std::string question;
     ModalDriver driver;
     for (const auto answer : {QMessageBox::No, QMessageBox::Yes}) {
@@ -274,12 +280,46 @@ TEST_F(SettingsTest, AfterAnIncompleteReadingSendAsksFirst)
     ClearReceived();
     Click(dlg.get(), IDC_SEND);
     EXPECT_EQ(question, "The channel settings were not read completely. Send the settings shown?");
-    EXPECT_TRUE(sim.Commands().empty());
-    EXPECT_TRUE(dlg->isVisible());
+    EXPECT_TRUE(sim.Commands().empty() && dlg->isVisible());
     Click(dlg.get(), IDC_SEND);
     EXPECT_TRUE(driver.AllDone());
     EXPECT_EQ(sim.Commands().size(), 18u);
     EXPECT_EQ(sim.Channel(1, 0).analogType, 0);
+}
+
+// A single logger offers 1; a network its IDs, the first chosen; typed text is an ID only when
+// it names an entry; no record, no ID.
+TEST(LoggerIdComboTest, OffersTheLineIdsAndReadsOnlyAListedEntry)
+{
+    LoggerRecord record = NewLoggerRecord("net", "/tmp/");
+    QComboBox combo;
+    combo.setEditable(true);
+    FillLoggerIdCombo(&combo, &record);
+    EXPECT_TRUE(combo.count() == 1 && SelectedLoggerId(&combo) == 1);
+    record.m_bSingle = 0;
+    record.m_bLoggerUsed[1] = record.m_bLoggerUsed[2] = record.m_bLoggerUsed[6] = 1;
+    FillLoggerIdCombo(&combo, &record);
+    EXPECT_TRUE(combo.count() == 3 && SelectedLoggerId(&combo) == 2);
+    for (const auto& [typed, id] : {std::pair{"7", 7}, {"5", -1}, {"", -1}}) {
+        combo.setEditText(QString::fromLatin1(typed));
+        EXPECT_EQ(SelectedLoggerId(&combo), id) << typed;
+    }
+    FillLoggerIdCombo(&combo, nullptr);
+    EXPECT_EQ(SelectedLoggerId(&combo), -1);
+}
+
+// No selection: VW off, analog RTD when checked; a type the list lacks shows no entry.
+TEST(ChannelTypeListsTest, ShownAndStoredTypesRoundTrip)
+{
+    using namespace ChannelTypeLists;
+    for (int type = 0; type <= 4; ++type) {
+        const ShownType vw = ShowVw(type);
+        EXPECT_EQ(StoreVw(vw.checked, vw.index), type);
+        const ShownType analog = ShowAnalog(type == 1 ? 0 : type);
+        EXPECT_EQ(StoreAnalog(analog.checked, analog.index), type == 1 ? 0 : type);
+    }
+    EXPECT_TRUE(StoreVw(true, -1) == 0 && StoreAnalog(true, -1) == 2 && StoreAnalog(false, 1) == 0);
+    EXPECT_EQ(ShowVw(5).index, -1);
 }
 
 } // namespace

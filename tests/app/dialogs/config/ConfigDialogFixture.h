@@ -5,26 +5,18 @@
 #include "record/LoggerTable.h"
 #include "platform/Text.h"
 
+#include "support/DialogInput.h"
 #include "support/ModalDriver.h"
 #include "support/RecordingPresenter.h"
 #include "support/Screenshot.h"
 
 #include <QDir>
 #include <QFile>
-#include <QLabel>
 #include <QTemporaryDir>
-#include <QWidget>
-
-#include <gtest/gtest.h>
 
 #include <cstring>
-#include <string>
-#include <vector>
 
-using Texts = std::vector<std::string>;
-
-// Each test gets a data folder and another folder beside it, and an empty table of open
-// records; the data folder and the table are put back afterwards.
+// A data folder and another beside it, and an empty table of open records, for each test.
 class ConfigDialogTest : public ::testing::Test
 {
 protected:
@@ -42,8 +34,7 @@ protected:
         ClearLoggerTable();
     }
 
-    // Saves a configuration into folder (the data folder when empty); the COM port tells
-    // files apart.
+    // Saves a configuration into folder (default: the data folder), told apart by its COM port.
     LoggerRecord WriteConfig(const std::string& name, int comPort = 1, std::string folder = {})
     {
         LoggerRecord record = NewLoggerRecord(name, folder.empty() ? data : folder);
@@ -75,21 +66,10 @@ private:
     std::string m_savedDataFolder;
 };
 
-// The numbered control of a template-built window, or nullptr.
-template <class T> T* ControlOf(QWidget* window, int id)
-{
-    for (T* control : window->findChildren<T*>()) {
-        if (control->property("controlId").toInt() == id)
-            return control;
-    }
-    return nullptr;
-}
-
 // The text of a timed message dialog ("Error" box), which it then closes with its OK.
 inline std::string TakeTimedMessage(QWidget* modal)
 {
-    auto* label = ControlOf<QLabel>(modal, 1002);
-    const std::string text = label ? FromQt(label->text()) : std::string();
+    const std::string text = DialogInput::Text(modal, 1002);
     ClickItem(modal, 1001);
     return text;
 }

@@ -1,21 +1,20 @@
 #include "ConfigDialogFixture.h"
 
 #include "app/dialogs/LoggerIdChecks.h"
+#include "app/dialogs/NewLoggerDlg.h"
 #include "res/NewLoggerIds.h"
 
-#include "app/dialogs/NewLoggerDlg.h"
-
 #include <QApplication>
-#include <QComboBox>
 #include <QInputMethodEvent>
-#include <QLineEdit>
-#include <QTest>
 
 #include <functional>
 
 using namespace NewLoggerIds;
 
 namespace {
+
+using DialogInput::Checked;
+using DialogInput::Enabled;
 
 using Edits = std::vector<std::pair<int, std::string>>;
 
@@ -40,8 +39,6 @@ public:
         else
             ItemAs<QLineEdit>(id)->setText(ToQt(text));
     }
-    bool Checked(int id) { return Controls().IsChecked(id); }
-    bool Enabled(int id) { return Item(id)->isEnabled(); }
 
 protected:
     bool ChooseFolder(std::string& folder) override
@@ -66,42 +63,39 @@ void TypeCommitted(QLineEdit* edit, const QString& text)
 TEST_F(NewLoggerDlgTest, ChoicesStartAtTheDefaultsAndEachPairKeepsOneSet)
 {
     TestNewLoggerDlg dlg;
-    EXPECT_TRUE(dlg.Enabled(IDC_NAME));
-    for (int id : {IDC_RS485, LoggerIdCheckIds[0], IDC_MINUTE, IDC_DELAY_MINUTE})
-        EXPECT_FALSE(dlg.Enabled(id)) << id;
-    // A checked "Multi" clicked again unchecks itself and checks "Single".
+    EXPECT_EQ(DialogInput::EnabledOf(
+                  &dlg, {IDC_NAME, IDC_RS485, LoggerIdCheckIds[0], IDC_MINUTE, IDC_DELAY_MINUTE}),
+        (States{true, false, false, false, false}));
+    ClickItem(&dlg, IDC_MULTI); // a checked "Multi" clicked again checks "Single"
+    EXPECT_TRUE(Enabled(&dlg, IDC_ZIGBEE) && Enabled(&dlg, LoggerIdCheckIds[6])
+        && !Checked(&dlg, IDC_SINGLE));
     ClickItem(&dlg, IDC_MULTI);
-    EXPECT_TRUE(
-        dlg.Enabled(IDC_ZIGBEE) && dlg.Enabled(LoggerIdCheckIds[6]) && !dlg.Checked(IDC_SINGLE));
-    ClickItem(&dlg, IDC_MULTI);
-    EXPECT_TRUE(dlg.Checked(IDC_SINGLE) && !dlg.Enabled(LoggerIdCheckIds[6]));
+    EXPECT_TRUE(Checked(&dlg, IDC_SINGLE) && !Enabled(&dlg, LoggerIdCheckIds[6]));
     ClickItem(&dlg, IDC_SINGLE);
     ClickItem(&dlg, IDC_ZIGBEE);
-    EXPECT_TRUE(dlg.Checked(IDC_ZIGBEE) && !dlg.Checked(IDC_RS485));
-    // The radios only move their mark.
+    EXPECT_TRUE(Checked(&dlg, IDC_ZIGBEE) && !Checked(&dlg, IDC_RS485));
+    ClickItem(&dlg, IDC_MODEM); // the radios only move their mark
     ClickItem(&dlg, IDC_MODEM);
-    ClickItem(&dlg, IDC_MODEM);
-    EXPECT_TRUE(dlg.Checked(IDC_MODEM) && !dlg.Checked(IDC_DIRECT));
+    EXPECT_TRUE(Checked(&dlg, IDC_MODEM) && !Checked(&dlg, IDC_DIRECT));
     ClickItem(&dlg, IDC_SCHEDULE);
-    EXPECT_TRUE(dlg.Enabled(IDC_MINUTE) && dlg.Enabled(IDC_DELAY_MINUTE));
+    EXPECT_TRUE(Enabled(&dlg, IDC_MINUTE) && Enabled(&dlg, IDC_DELAY_MINUTE));
     dlg.SetText(IDC_NAME, "Dam north");
     for (int id : {LoggerIdCheckIds[0], LoggerIdCheckIds[1]})
         ClickItem(&dlg, id);
     EXPECT_TRUE(SaveScreenshot(&dlg, "new_logger"));
     ClickItem(&dlg, IDC_SCHEDULE);
-    EXPECT_FALSE(dlg.Enabled(IDC_INTERVAL));
+    EXPECT_FALSE(Enabled(&dlg, IDC_INTERVAL));
 }
 
-// Save either writes exactly the defaults with the case's change, leaving the table of open
-// records alone, or names its cause, keeps the editor open and writes nothing.
+// Save writes exactly the defaults with the case's change, the open records left alone, or
+// names its cause, keeps the editor open and writes nothing.
 TEST_F(NewLoggerDlgTest, SaveWritesWhatTheEditorShowsOrRefusesIt)
 {
     WriteConfig("ABC");
     const LoggerRecord elsewhere = WriteConfig("elsewhere", 7, other);
     const std::string notAFile = "The name cannot be a file name: it holds a / or is only dots.";
     const std::string sameName = "The same Logger name Exists.";
-    // Characters that take two bytes each fit the edit but not the field.
-    const std::string tenWide = FromQt(QString(10, QChar(0xE9)));
+    const std::string tenWide = FromQt(QString(10, QChar(0xE9))); // fits the edit, not the field
     const struct
     {
         std::vector<int> clicks;
@@ -109,25 +103,21 @@ TEST_F(NewLoggerDlgTest, SaveWritesWhatTheEditorShowsOrRefusesIt)
         std::string refusal;
         std::function<void(LoggerRecord&)> change;
     } cases[] = {
-        {{}, {{IDC_NAME, "plain"}}, "", [](auto&) {}},
-        {{IDC_SCHEDULE}, {{IDC_NAME, "sched"}, {IDC_INTERVAL, " 30 "}, {IDC_DELAY_MINUTE, "90"}},
+        // The COM port is the entry shown; a typed folder gets its closing separator.
+        {{IDC_SCHEDULE, IDC_MULTI, LoggerIdCheckIds[1], LoggerIdCheckIds[4], IDC_ZIGBEE},
+            {{IDC_NAME, "net"}, {IDC_INTERVAL, " 30 "}, {IDC_DELAY_MINUTE, "90"}, {IDC_COM, "com3"},
+                {IDC_FOLDER, other.substr(0, other.size() - 1)}},
             "",
-            [](auto& r) {
+            [&](auto& r) {
                 r.m_bAutoReceive = 1;
                 r.m_nReceiveInterval = 30;
                 r.m_nReceiveDelay = 90;
-            }},
-        {{IDC_MULTI, LoggerIdCheckIds[1], LoggerIdCheckIds[4], IDC_ZIGBEE}, {{IDC_NAME, "net"}}, "",
-            [](auto& r) {
                 r.m_bSingle = r.m_bRs485 = 0;
                 r.m_bLoggerUsed[1] = r.m_bLoggerUsed[4] = 1;
+                r.m_nComPort = 3;
+                SetFieldText(r.m_szDataFolder, other);
             }},
-        // The COM port is the entry shown, or 0 for one not in the list.
-        {{}, {{IDC_NAME, "com3"}, {IDC_COM, "com3"}}, "", [](auto& r) { r.m_nComPort = 3; }},
         {{}, {{IDC_NAME, "COM99"}, {IDC_COM, "COM99"}}, "", [](auto& r) { r.m_nComPort = 0; }},
-        // A typed folder without its closing separator gets one.
-        {{}, {{IDC_NAME, "rel"}, {IDC_FOLDER, other.substr(0, other.size() - 1)}}, "",
-            [&](auto& r) { SetFieldText(r.m_szDataFolder, other); }},
         {{}, {{IDC_NAME, ""}}, "The name is empty"},
         {{}, {{IDC_NAME, "x/y"}}, notAFile},
         {{}, {{IDC_NAME, ".."}}, notAFile},
@@ -158,15 +148,14 @@ TEST_F(NewLoggerDlgTest, SaveWritesWhatTheEditorShowsOrRefusesIt)
         const QStringList files = QDir(ToQt(data)).entryList(QDir::Files);
         ClickItem(&dlg, IDC_SAVE);
         EXPECT_EQ(dlg.isVisible(), !c.change);
-        if (!c.change) {
-            EXPECT_EQ(presenter.Texts(), Texts{c.refusal});
-            EXPECT_EQ(QDir(ToQt(data)).entryList(QDir::Files), files);
-            continue;
-        }
-        EXPECT_EQ(presenter.Texts(), Texts{});
+        EXPECT_EQ(presenter.Texts(), c.change ? Texts{} : Texts{c.refusal});
         LoggerRecord expected = NewLoggerRecord(name, data);
-        c.change(expected);
-        EXPECT_TRUE(FileHolds(FieldText(expected.m_szDataFolder) + name + ".arg", expected));
+        if (!c.change)
+            EXPECT_EQ(QDir(ToQt(data)).entryList(QDir::Files), files);
+        else
+            c.change(expected);
+        EXPECT_EQ(FileHolds(FieldText(expected.m_szDataFolder) + name + ".arg", expected),
+            bool(c.change));
     }
     EXPECT_TRUE(FileHolds(other + "elsewhere.arg", elsewhere));
     EXPECT_EQ(g_nLoggerCount, 0);
@@ -228,79 +217,53 @@ TEST_F(NewLoggerDlgTest, TextFieldsStopAtTheirFieldsBytesAndEnterLeavesThemOpen)
     EXPECT_TRUE(FileHolds(data + saved + ".arg", NewLoggerRecord(saved, data)));
 }
 
-// Whatever the editor shows comes back as it was; the rest of the record is untouched.
-TEST_F(NewLoggerDlgTest, EditModeKeepsWhatTheEditorDoesNotShow)
+// A record opened from Bridge.arg whose stored name is Dam1 saves to Dam1.arg, another
+// configuration's file: only a Yes replaces it; what the editor does not show stays as it was.
+// Then the record lives in Dam1.arg: the next save there asks nothing.
+TEST_F(NewLoggerDlgTest, EditModeKeepsWhatTheEditorDoesNotShowAndAsksBeforeReplacing)
 {
-    LoggerRecord record = WriteConfig("site", 4);
+    LoggerRecord record = WriteConfig("Dam1", 5);
     record.m_bSingle = record.m_bRs485 = 0;
     record.m_bLoggerUsed[0] = record.m_bLoggerUsed[6] = 1;
-    record.m_bUseModem = 1;
-    SetFieldText(record.m_szPhoneNumber, "0123");
-    record.m_bAutoReceive = 1;
+    record.m_bUseModem = record.m_bAutoReceive = 1;
     record.m_nReceiveInterval = 60;
     record.m_units[2].m_channels[5].m_nVwType = 3;
     record.m_units[6].m_schedule.m_nMinutes = 15;
     record.m_bGraphSeriesB[1][9] = 1;
     record.m_nGraphPeriod = 120;
     record.m_nDateFormat = 4;
-    OpenNew("first");
     ASSERT_TRUE(SaveLoggerFile(0, &record));
-    ASSERT_TRUE(LoadLoggerFile(g_nLoggerCount++, "site"));
-    RecordingPresenter presenter; // its own file is written without a question
-    TestNewLoggerDlg dlg(1);
-    EXPECT_FALSE(dlg.Enabled(IDC_NAME));
-    dlg.SetText(IDC_PHONE, "0456");
-    ClickItem(&dlg, IDC_SAVE);
-    EXPECT_FALSE(dlg.isVisible());
-    SetFieldText(record.m_szPhoneNumber, "0456");
-    EXPECT_TRUE(Same(g_loggers[1], record));
-    EXPECT_TRUE(FileHolds(data + "site.arg", record));
-    EXPECT_EQ(FieldText(g_loggers[0].m_szName), "first");
-    EXPECT_TRUE(presenter.requests.empty());
-    // An index that names no open record ends the editor at once.
-    CNewLoggerDlg none;
-    none.m_nIndex = 2;
-    EXPECT_EQ(none.DoModal(), IDCANCEL);
-}
-
-// A record opened from Bridge.arg whose stored name is Dam1 saves to Dam1.arg, another
-// configuration's file: only a Yes replaces it.
-TEST_F(NewLoggerDlgTest, EditModeAsksBeforeReplacingAnotherConfigurationsFile)
-{
+    ASSERT_TRUE(QFile::rename(ToQt(data + "Dam1.arg"), ToQt(data + "Bridge.arg")));
     const LoggerRecord dam = WriteConfig("Dam1", 3);
-    LoggerRecord bridge = NewLoggerRecord("Dam1", data);
-    bridge.m_nComPort = 5;
-    {
-        QFile file(ToQt(data + "Bridge.arg"));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        ASSERT_EQ(file.write(reinterpret_cast<const char*>(&bridge), sizeof bridge),
-            static_cast<qint64>(sizeof bridge));
-    }
+    OpenNew("first");
     ASSERT_TRUE(LoadLoggerFile(g_nLoggerCount++, "Bridge"));
     RecordingPresenter presenter;
-    TestNewLoggerDlg dlg(0);
+    TestNewLoggerDlg dlg(1);
+    EXPECT_FALSE(Enabled(&dlg, IDC_NAME));
     dlg.SetText(IDC_PHONE, "0456");
     ClickItem(&dlg, IDC_SAVE);
     ASSERT_EQ(
         presenter.Texts(), Texts{"The same Logger name Exists.\nReplace " + data + "Dam1.arg?"});
     EXPECT_EQ(presenter.requests[0].icon, MessageIcon::Question);
     EXPECT_TRUE(dlg.isVisible()); // No saves nothing
-    EXPECT_TRUE(FileHolds(data + "Dam1.arg", dam));
-    EXPECT_TRUE(Same(g_loggers[0], bridge));
+    EXPECT_TRUE(FileHolds(data + "Dam1.arg", dam) && Same(g_loggers[1], record));
     presenter.answerYes = true;
     ClickItem(&dlg, IDC_SAVE);
     EXPECT_FALSE(dlg.isVisible());
-    EXPECT_EQ(FieldText(g_loggers[0].m_szPhoneNumber), "0456");
-    EXPECT_TRUE(FileHolds(data + "Dam1.arg", g_loggers[0]));
-    // The record now lives in Dam1.arg: the next save there asks nothing.
+    SetFieldText(record.m_szPhoneNumber, "0456");
+    EXPECT_TRUE(Same(g_loggers[1], record) && FileHolds(data + "Dam1.arg", record));
+    EXPECT_EQ(FieldText(g_loggers[0].m_szName), "first");
     presenter.requests.clear();
     presenter.answerYes = false;
-    TestNewLoggerDlg again(0);
+    TestNewLoggerDlg again(1);
     again.SetText(IDC_PHONE, "0789");
     ClickItem(&again, IDC_SAVE);
     EXPECT_FALSE(again.isVisible());
     EXPECT_TRUE(presenter.requests.empty());
-    EXPECT_TRUE(FileHolds(data + "Dam1.arg", g_loggers[0]));
+    EXPECT_TRUE(FileHolds(data + "Dam1.arg", g_loggers[1]));
+    CNewLoggerDlg none; // an index that names no open record ends the editor at once
+    none.m_nIndex = 2;
+    EXPECT_EQ(none.DoModal(), IDCANCEL);
 }
 
 } // namespace

@@ -4,11 +4,8 @@
 
 #include "app/dialogs/OpenLoggerDlg.h"
 
-#include <QComboBox>
 #include <QHeaderView>
-#include <QLineEdit>
 #include <QScrollBar>
-#include <QTest>
 #include <QTreeWidget>
 
 #include <cstdint>
@@ -67,9 +64,8 @@ private:
 
 using OpenLoggerDlgTest = ConfigDialogTest;
 
-// The folder's configurations are listed beside the open records. Apply opens the list in its
-// order: records already open stay as they are in memory, unsaved changes too; listed files
-// are loaded, and one that is no configuration is named with its first wrong field and left out.
+// Apply opens the list in its order: open records stay as they are in memory, unsaved changes
+// too; listed files are loaded, one that is no configuration named by its first wrong field.
 TEST_F(OpenLoggerDlgTest, DoubleClickListsAFileOnceAndApplyOpensTheListInOrder)
 {
     LoggerRecord north = WriteConfig("Dam north", 2);
@@ -106,13 +102,11 @@ TEST_F(OpenLoggerDlgTest, DoubleClickListsAFileOnceAndApplyOpensTheListInOrder)
     EXPECT_TRUE(Same(g_loggers[0], north) && Same(g_loggers[1], tunnel));
     EXPECT_TRUE(Same(g_loggers[2], south));
     // Each record keeps the file it came from, for the editor's save.
-    EXPECT_EQ(LoggerSourceFile(0), data + "Dam north.arg");
-    EXPECT_EQ(LoggerSourceFile(1), data + "Tunnel 3.arg");
-    EXPECT_EQ(LoggerSourceFile(2), data + "Dam south.arg");
+    EXPECT_EQ((Texts{LoggerSourceFile(0), LoggerSourceFile(1), LoggerSourceFile(2)}),
+        (Texts{data + "Dam north.arg", data + "Tunnel 3.arg", data + "Dam south.arg"}));
 }
 
-// Cancel keeps the table; Apply of an empty list leaves nothing open; the open list takes no
-// more than 32 entries, and Apply opens them all.
+// Cancel keeps the table; Apply of an empty list opens nothing, of a full one 32 records.
 TEST_F(OpenLoggerDlgTest, CancelKeepsTheTableAndTheOpenListRefusesAThirtyThirdEntry)
 {
     for (int i = 0; i < 33; ++i)
@@ -130,8 +124,7 @@ TEST_F(OpenLoggerDlgTest, CancelKeepsTheTableAndTheOpenListRefusesAThirtyThirdEn
         dlg.m_openList->selectAll();
         ClickItem(&dlg, IDC_REMOVE);
         ClickItem(&dlg, IDC_APPLY);
-        EXPECT_EQ(g_nLoggerCount, 0);
-        EXPECT_EQ(g_loggers[0].m_szName[0], '\0');
+        EXPECT_TRUE(g_nLoggerCount == 0 && g_loggers[0].m_szName[0] == '\0');
     }
     RecordingPresenter presenter;
     TestOpenLoggerDlg dlg;
@@ -144,8 +137,8 @@ TEST_F(OpenLoggerDlgTest, CancelKeepsTheTableAndTheOpenListRefusesAThirtyThirdEn
     EXPECT_EQ(g_loggers[31].m_nComPort, 31);
 }
 
-// Delete removes every selected file but those of open records; a file that stays (a folder
-// in its place) keeps its row, and the operator is told.
+// Delete removes every selected file but those of open records; one that stays (a folder in
+// its place) keeps its row, and the operator is told.
 TEST_F(OpenLoggerDlgTest, DeleteRemovesEverySelectedFileButThoseOfOpenRecords)
 {
     for (const char* name : {"a", "b", "c"})
@@ -185,9 +178,8 @@ TEST_F(OpenLoggerDlgTest, OpenAndAddNewKeepTheFileListTrue)
     for (int i = 0; i < 2; ++i)
         driver.Then([&](QWidget* modal) { messages.push_back(TakeTimedMessage(modal)); });
     RecordingPresenter presenter;
-    // Whatever the file's ending, four characters go: x.txt names the entry .../x. Nothing
-    // would be left of ".arg" as a title, nor a file title of "...arg". An empty path is a
-    // cancelled chooser.
+    // Whatever the ending, four characters go: x.txt names .../x; ".arg" and "...arg" leave no
+    // title. An empty path is a cancelled chooser.
     for (const std::string& file : {data + "alpha.arg", other + "x.txt", other + "x.arg",
              std::string(), other + ".arg", other + "...arg"})
         dlg.Open(file);
@@ -201,12 +193,12 @@ TEST_F(OpenLoggerDlgTest, OpenAndAddNewKeepTheFileListTrue)
     WriteConfig("later");
     driver.Then([](QWidget* editor) { ClickItem(editor, 1025); }); // Cancel
     driver.Then([](QWidget* editor) { // every field at its edge
-        ControlOf<QLineEdit>(editor, 1004)->setText("fresh");
-        ControlOf<QComboBox>(editor, 1007)->setEditText("USB0"); // no entry: port 0
+        DialogInput::Control<QLineEdit>(editor, 1004)->setText("fresh");
+        DialogInput::Control<QComboBox>(editor, 1007)->setEditText("USB0"); // no entry: port 0
         for (int id : {1006, 1020, 1030, 1011, 1013, 1014, 1016, 1018}) // Multi, IDs 1 and 7,
             ClickItem(editor, id); // modem, schedule, minute, delay, erase
         for (int id : {1015, 1017})
-            ControlOf<QLineEdit>(editor, id)->setText("2147483647");
+            DialogInput::Control<QLineEdit>(editor, id)->setText("2147483647");
         ClickItem(editor, 1024); // Save
     });
     ClickItem(&dlg, IDC_ADD_NEW);
@@ -227,8 +219,8 @@ TEST_F(OpenLoggerDlgTest, OpenAndAddNewKeepTheFileListTrue)
     EXPECT_EQ(g_loggers[1].m_bEraseAfterReceive, 1);
 }
 
-// A long path widens the column; the short titles still sit at the list's left edge, in view,
-// and the heading stays whole where the list starts.
+// A long path widens the column; short titles still sit at the left edge, in view, and the
+// heading stays whole where the list starts.
 TEST_F(OpenLoggerDlgTest, ALongPathLeavesTitlesInViewAndTheHeadingWhole)
 {
     WriteConfig("a");
@@ -239,9 +231,8 @@ TEST_F(OpenLoggerDlgTest, ALongPathLeavesTitlesInViewAndTheHeadingWhole)
     QHeaderView* header = list->header();
     EXPECT_EQ(header->defaultAlignment(), Qt::AlignCenter); // the column fits the list
     dlg.Open(other + longName + ".arg");
-    QTest::qWait(0);
     const int view = list->viewport()->width();
-    ASSERT_GT(list->columnWidth(0), view);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return list->columnWidth(0) > view; }, 5000));
     EXPECT_EQ(list->horizontalScrollBar()->value(), 0);
     EXPECT_EQ(list->topLevelItem(0)->textAlignment(0), Qt::AlignLeft | Qt::AlignVCenter);
     EXPECT_EQ(header->defaultAlignment(), Qt::AlignLeft | Qt::AlignVCenter);
