@@ -23,11 +23,12 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <initializer_list>
 #include <string>
 #include <vector>
 
 namespace {
+
+using Texts = std::vector<std::string>;
 
 const DialogTemplate& TestTemplate()
 {
@@ -73,8 +74,7 @@ public:
     QLineEdit* Edit(int id) { return ItemAs<QLineEdit>(id); }
     void Type(int id, const char* typed)
     {
-        Edit(id)->selectAll();
-        QTest::keyClick(Edit(id), Qt::Key_Delete);
+        Edit(id)->clear();
         QTest::keyClicks(Edit(id), typed);
     }
 
@@ -106,8 +106,7 @@ protected:
 
 TEST(DialogBaseTest, BuildsNumberedControlsWithTheirStylesAndRadioGroups)
 {
-    const DialogUnits units(6, 13);
-    EXPECT_EQ(units.Map(7, 19, 165, 18), QRect(11, 31, 247, 29));
+    EXPECT_EQ(DialogUnits(6, 13).Map(7, 19, 165, 18), QRect(11, 31, 247, 29));
     const DialogUnits small = DialogUnits::ForFont(DialogUnits::TemplateFont(8));
     const DialogUnits large = DialogUnits::ForFont(DialogUnits::TemplateFont(16));
     EXPECT_TRUE(small.BaseX() < large.BaseX() && small.BaseY() < large.BaseY());
@@ -121,14 +120,14 @@ TEST(DialogBaseTest, BuildsNumberedControlsWithTheirStylesAndRadioGroups)
     EXPECT_TRUE(dialog.Item(1011)->isHidden() && !dialog.Item(1009)->isHidden());
     EXPECT_EQ(dialog.Item(4242), nullptr);
     EXPECT_EQ(dialog.Item(1001)->geometry(), dialog.MapDialogRect(50, 5, 60, 12));
+    EXPECT_EQ(dialog.Controls().IdOf(dialog.Item(1007)), 1007);
     // The tests' own desktop is large, so the dialog keeps the template's size.
     const int screen = QApplication::primaryScreen()->availableGeometry().height();
+    const int room = ClientRoom(&dialog).height();
     ASSERT_GE(screen, 1000);
+    EXPECT_TRUE(room < screen && room > 900) << room;
     EXPECT_EQ(dialog.size(), dialog.MapDialogRect(0, 0, 200, 100).size());
     EXPECT_EQ(dialog.findChild<QScrollArea*>(), nullptr);
-    const int room = ClientRoom(&dialog).height();
-    EXPECT_TRUE(room < screen && room > 900) << room;
-    EXPECT_EQ(dialog.Controls().IdOf(dialog.Item(1007)), 1007);
     // Radios are exclusive only within the run their Group style starts.
     auto* a = dialog.ItemAs<QRadioButton>(1005);
     auto* c = dialog.ItemAs<QRadioButton>(1007);
@@ -139,38 +138,32 @@ TEST(DialogBaseTest, BuildsNumberedControlsWithTheirStylesAndRadioGroups)
     EXPECT_TRUE(!a->isChecked() && c->isChecked());
 }
 
-TEST(DialogBaseTest, EndDialogInsideInitOrATimerEndsTheModalLoop)
+// EndDialog inside init or a timer ends the modal loop; Enter presses the default button, and
+// Esc or Cancel cancels.
+TEST(DialogBaseTest, TheDialogEndsByEndDialogEscOrCancel)
 {
-    TestDialog ended;
+    TestDialog ended, timed;
     ended.endInInit = true;
     EXPECT_EQ(ended.DoModal(), 77);
-    EXPECT_EQ(ended.initCalls, 1);
-
-    TestDialog timed;
     timed.SetTimer(4, 1);
     EXPECT_TRUE(timed.IsTimerRunning(4));
     EXPECT_EQ(timed.DoModal(), IDOK);
     EXPECT_EQ(timed.timerIds, (std::vector<int>{4, 4, 4}));
     EXPECT_FALSE(timed.IsTimerRunning(4));
-}
-
-TEST(DialogBaseTest, EnterPressesTheDefaultButtonAndEscOrCancelCancels)
-{
     for (bool byKey : {true, false}) {
         TestDialog dialog;
         dialog.Create();
         dialog.show();
         dialog.Item(1001)->setFocus();
         QTest::keyClick(dialog.Item(1001), Qt::Key_Return);
-        EXPECT_EQ(dialog.goClicks, 1);
-        EXPECT_TRUE(dialog.isVisible());
+        EXPECT_TRUE(dialog.goClicks == 1 && dialog.isVisible());
         if (byKey)
             QTest::keyClick(&dialog, Qt::Key_Escape);
         else
             dialog.ItemAs<QPushButton>(IDCANCEL)->click();
         EXPECT_EQ(dialog.result(), IDCANCEL) << byKey;
         EXPECT_FALSE(dialog.isVisible());
-        EXPECT_EQ(dialog.initCalls, 1);
+        EXPECT_EQ(dialog.initCalls + ended.initCalls, 2);
     }
 }
 
@@ -209,14 +202,11 @@ TEST(DataExchange, ReadsTheFieldsOrStopsAtTheFirstThatIsNoInteger)
         dlg.Edit(1003)->setFocus();
         RecordingPresenter boxes;
         EXPECT_EQ(dlg.Exchange(true), c.failedField == 0);
-        EXPECT_EQ(dlg.number, c.readNumber);
-        EXPECT_EQ(dlg.count, c.readCount);
-        EXPECT_EQ(dlg.text, c.failedField ? "kept" : "x y");
-        if (c.failedField == 0) {
-            EXPECT_TRUE(boxes.requests.empty());
+        EXPECT_EQ(std::tuple(dlg.number, dlg.count, dlg.text),
+            std::tuple(c.readNumber, c.readCount, c.failedField ? "kept" : "x y"));
+        EXPECT_EQ(boxes.Texts(), Texts(c.failedField ? 1 : 0, "Please enter an integer."));
+        if (c.failedField == 0)
             continue;
-        }
-        EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"Please enter an integer."});
         EXPECT_EQ(boxes.requests[0].icon, MessageIcon::Warning);
         EXPECT_EQ(dlg.focusWidget(), dlg.Edit(c.failedField));
         EXPECT_EQ(dlg.Edit(c.failedField)->selectedText(), dlg.Edit(c.failedField)->text());
@@ -244,7 +234,11 @@ TEST(CommandGuard, KeepsTheControlsOffAndTheFocusWhereItWas)
 // An edit field's text names the entry; Qt's current entry does not.
 TEST(ComboSelectionTest, TypedTextCountsOnlyWhenItIsAListedEntry)
 {
-    QComboBox combo;
+    QComboBox list, combo;
+    list.addItems({"a", "b"});
+    list.setCurrentIndex(1);
+    EXPECT_EQ(ComboCurSel(&list), 1);
+    EXPECT_EQ(ComboCurSel(nullptr), -1);
     combo.setEditable(true);
     combo.setInsertPolicy(QComboBox::NoInsert);
     combo.addItems({"2", "3", "COM7"});
@@ -252,33 +246,10 @@ TEST(ComboSelectionTest, TypedTextCountsOnlyWhenItIsAListedEntry)
     EXPECT_EQ(ComboCurSel(&combo), 1);
     combo.lineEdit()->clear();
     QTest::keyClicks(combo.lineEdit(), "9");
-    EXPECT_EQ(combo.currentIndex(), 1);
-    EXPECT_EQ(ComboCurSel(&combo), -1);
+    EXPECT_EQ(std::pair(combo.currentIndex(), ComboCurSel(&combo)), std::pair(1, -1));
     combo.setEditText("com7");
     EXPECT_EQ(ComboCurSel(&combo), 2);
-
-    QComboBox list;
-    list.addItems({"a", "b"});
-    list.setCurrentIndex(1);
-    EXPECT_EQ(ComboCurSel(&list), 1);
-    EXPECT_EQ(ComboCurSel(nullptr), -1);
 }
-
-struct Window
-{
-    QWidget window;
-    QLabel* top = new QLabel(QStringLiteral("top"), &window);
-    QLabel* hidden = new QLabel(QStringLiteral("hidden"), &window);
-    QPushButton* bottom = new QPushButton(QStringLiteral("bottom"), &window);
-
-    Window()
-    {
-        top->setGeometry(10, 10, 100, 20);
-        hidden->setGeometry(10, 40, 100, 20);
-        hidden->hide();
-        bottom->setGeometry(10, 860, 100, 30);
-    }
-};
 
 // A layout that fits is left as it is; one larger than the room moves, unchanged, into a
 // scroll area, and the window takes what fits of it, with room for each bar it needs (a bar
@@ -297,17 +268,24 @@ TEST(ScreenFitTest, OnlyALayoutLargerThanTheRoomScrolls)
         {{400, 601}, {400, 600}, {400, 600}, true, true}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.size.height());
-        Window w;
-        const QSize fitted = FitFixedLayout(&w.window, c.size, c.room);
+        QWidget window;
+        auto* top = new QLabel(QStringLiteral("top"), &window);
+        auto* hidden = new QLabel(QStringLiteral("hidden"), &window);
+        auto* bottom = new QPushButton(QStringLiteral("bottom"), &window);
+        top->setGeometry(10, 10, 100, 20);
+        hidden->setGeometry(10, 40, 100, 20);
+        hidden->hide();
+        bottom->setGeometry(10, 860, 100, 30);
+        const QSize fitted = FitFixedLayout(&window, c.size, c.room);
         EXPECT_EQ(fitted, c.fitted);
-        auto* area = w.window.findChild<QScrollArea*>();
+        auto* area = window.findChild<QScrollArea*>();
         ASSERT_EQ(area != nullptr, c.across || c.down);
         if (!area) {
-            EXPECT_EQ(w.bottom->parentWidget(), &w.window);
+            EXPECT_EQ(bottom->parentWidget(), &window);
             continue;
         }
-        w.window.setFixedSize(fitted);
-        w.window.show();
+        window.setFixedSize(fitted);
+        window.show();
         EXPECT_EQ(area->verticalScrollBar()->isVisible(), c.down);
         EXPECT_TRUE(!c.across || area->horizontalScrollBar()->isVisible());
         if (c.size.height() < 900)
@@ -315,14 +293,12 @@ TEST(ScreenFitTest, OnlyALayoutLargerThanTheRoomScrolls)
         QWidget* page = area->widget();
         ASSERT_NE(page, nullptr);
         EXPECT_EQ(page->size(), c.size);
-        for (QWidget* control : std::initializer_list<QWidget*>{w.top, w.hidden, w.bottom})
-            EXPECT_EQ(control->parentWidget(), page);
-        EXPECT_EQ(w.bottom->geometry(), QRect(10, 860, 100, 30));
-        EXPECT_EQ(page->children().indexOf(w.top), 0); // stacking and tab order kept
-        EXPECT_TRUE(w.top->isVisible() && !w.hidden->isVisible() && w.bottom->isVisible());
+        EXPECT_EQ(page->children(), QObjectList({top, hidden, bottom})); // stacking, tab order
+        EXPECT_EQ(bottom->geometry(), QRect(10, 860, 100, 30));
+        EXPECT_TRUE(top->isVisible() && !hidden->isVisible() && bottom->isVisible());
         // The last control comes into view when scrolled to.
-        area->ensureWidgetVisible(w.bottom);
-        const QRect shown(w.bottom->mapTo(&w.window, QPoint(0, 0)), w.bottom->size());
+        area->ensureWidgetVisible(bottom);
+        const QRect shown(bottom->mapTo(&window, QPoint(0, 0)), bottom->size());
         EXPECT_TRUE(QRect(QPoint(0, 0), fitted).contains(shown));
     }
 }

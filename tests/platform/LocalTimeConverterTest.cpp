@@ -2,6 +2,7 @@
 #include "platform/LocalTimeConverter.h"
 
 #include <QByteArray>
+#include <QScopeGuard>
 
 #include <gtest/gtest.h>
 
@@ -14,53 +15,44 @@ struct Day
     int year, month, day;
 };
 
-class LocalTimeConverterTest : public ::testing::Test
+// On the rules of zone (skipped when this machine has none: it reads summer as standard time),
+// every 7th minute of the days, through one converter, against mktime; each hour of every day
+// in turn, so that the converter sees the same hour of another day next. The two may differ
+// only for a clock reading that occurs twice, and then both must be it.
+void CompareDays(const char* zone, std::time_t summer, std::initializer_list<Day> days)
 {
-protected:
-    void TearDown() override
-    {
-        qputenv("TZ", saved);
-        tzset();
-    }
-
-    // On the rules of zone (skipped when this machine has none: it reads summer as standard
-    // time), every 7th minute of the days, through one converter, against mktime; each hour
-    // of every day in turn, so that the converter sees the same hour of another day next. The
-    // two may differ only for a clock reading that occurs twice, and then both must be it.
-    static void CompareDays(const char* zone, std::time_t summer, std::initializer_list<Day> days)
-    {
-        qputenv("TZ", zone);
-        tzset();
-        std::tm local{};
-        if (!LocalTimeOf(summer, local) || local.tm_isdst <= 0)
-            GTEST_SKIP() << "no zone rules for " << zone << " here";
-        LocalTimeConverter converter;
-        for (int hour = 0; hour < 24; ++hour) {
-            for (const Day& d : days) {
-                for (int minute = 0; minute < 60; minute += 7) {
-                    const int second = (minute * 13) % 60;
-                    const auto reads = [&](std::time_t t) {
-                        return LocalTimeOf(t, local) && local.tm_year + 1900 == d.year
-                            && local.tm_mon + 1 == d.month && local.tm_mday == d.day
-                            && local.tm_hour == hour && local.tm_min == minute
-                            && local.tm_sec == second;
-                    };
-                    const auto fast
-                        = converter.Convert(d.year, d.month, d.day, hour, minute, second);
-                    const auto direct = MakeLocalTime(d.year, d.month, d.day, hour, minute, second);
-                    ASSERT_TRUE(fast && direct);
-                    EXPECT_TRUE(*fast == *direct || (reads(*fast) && reads(*direct)))
-                        << d.month << "/" << d.day << " " << hour << ":" << minute << ":" << second;
-                }
+    qputenv("TZ", zone);
+    tzset();
+    std::tm local{};
+    if (!LocalTimeOf(summer, local) || local.tm_isdst <= 0)
+        GTEST_SKIP() << "no zone rules for " << zone << " here";
+    LocalTimeConverter converter;
+    for (int hour = 0; hour < 24; ++hour) {
+        for (const Day& d : days) {
+            for (int minute = 0; minute < 60; minute += 7) {
+                const int second = (minute * 13) % 60;
+                const auto reads = [&](std::time_t t) {
+                    return LocalTimeOf(t, local) && local.tm_year + 1900 == d.year
+                        && local.tm_mon + 1 == d.month && local.tm_mday == d.day
+                        && local.tm_hour == hour && local.tm_min == minute
+                        && local.tm_sec == second;
+                };
+                const auto fast = converter.Convert(d.year, d.month, d.day, hour, minute, second);
+                const auto direct = MakeLocalTime(d.year, d.month, d.day, hour, minute, second);
+                ASSERT_TRUE(fast && direct);
+                EXPECT_TRUE(*fast == *direct || (reads(*fast) && reads(*direct)))
+                    << d.month << "/" << d.day << " " << hour << ":" << minute << ":" << second;
             }
         }
     }
+}
 
-    const QByteArray saved = qgetenv("TZ");
-};
-
-TEST_F(LocalTimeConverterTest, AgreesWithMktimeAroundClockChanges)
+TEST(LocalTimeConverterTest, AgreesWithMktimeAroundClockChanges)
 {
+    const auto restore = qScopeGuard([saved = qgetenv("TZ")] {
+        qputenv("TZ", saved);
+        tzset();
+    });
     // 31 March 2024 02:00 -> 03:00, 27 October 2024 03:00 -> 02:00; 31 April is 1 May.
     CompareDays("Europe/Berlin", 1719835200, // 1 July 2024
         {{2024, 3, 30}, {2024, 3, 31}, {2024, 4, 1}, {2024, 10, 26}, {2024, 10, 27}, {2024, 10, 28},

@@ -37,12 +37,11 @@ protected:
 
 TEST_F(FolderUtilsTest, PathsAreToldFoldersFromFiles)
 {
-    for (const auto& [given, ended] : {std::pair<std::string, std::string>{"/data/a", "/data/a/"},
-             {"/data/a/", "/data/a/"}, {"", "/"}}) {
-        std::string path = given;
+    std::string paths[] = {"/data/a", "/data/a/", ""};
+    for (std::string& path : paths)
         AddBackslash(path);
-        EXPECT_EQ(path, ended);
-    }
+    EXPECT_EQ(std::vector<std::string>(paths, paths + 3),
+        (std::vector<std::string>{"/data/a/", "/data/a/", "/"}));
     const std::string slashed = root + "/", missing = root + "/missing";
     const std::tuple<const char*, bool, bool> cases[]
         = {{root.c_str(), true, false}, {slashed.c_str(), true, false}, {file.c_str(), false, true},
@@ -52,20 +51,15 @@ TEST_F(FolderUtilsTest, PathsAreToldFoldersFromFiles)
         EXPECT_EQ(IsFile(path), isFile) << (path ? path : "null");
     }
 
-    FileStatus status;
-    ASSERT_TRUE(GetFileStatus(root.c_str(), status));
-    EXPECT_EQ(status.m_attribute & FileAttributeDirectory, FileAttributeDirectory);
-    EXPECT_EQ(std::string(status.m_szFullName), root);
-    ASSERT_TRUE(GetFileStatus(file.c_str(), status));
-    EXPECT_EQ(status.m_attribute & FileAttributeDirectory, 0);
-    EXPECT_FALSE(GetFileStatus(missing.c_str(), status));
     // A path longer than the name field is looked up whole and copied cut.
     std::string deep = root;
     while (deep.size() < 300)
         deep += "/level";
-    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(deep)));
-    ASSERT_TRUE(GetFileStatus(deep.c_str(), status));
+    FileStatus status;
+    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(deep)) && GetFileStatus(deep.c_str(), status));
+    EXPECT_EQ(status.m_attribute & FileAttributeDirectory, FileAttributeDirectory);
     EXPECT_EQ(std::string(status.m_szFullName), deep.substr(0, FileStatusNameSize - 1));
+    EXPECT_FALSE(GetFileStatus(missing.c_str(), status));
 }
 
 // Every missing level is made (by the durable form with its entry synced), nothing else: a
