@@ -182,9 +182,8 @@ TEST_F(ReportListTest, ScrolledRowsAndColumnsAreFoundWhereTheyAreShown)
     QApplication::processEvents();
     list->scrollToBottom();
     list->Scroll(60, 0);
-    EXPECT_EQ(list->horizontalScrollBar()->value(), 60);
     const int top = list->GetTopIndex();
-    EXPECT_GT(top, 0);
+    EXPECT_TRUE(list->horizontalScrollBar()->value() == 60 && top > 0) << top;
     EXPECT_EQ(list->FindCellAtPoint(Cell(39, 0).center(), nullptr, nullptr), 39);
     EXPECT_EQ(list->FindCellAtPoint(Cell(top, 1).center(), nullptr, nullptr), top);
     // The partly shown last column's cell ends at the client's right edge.
@@ -196,8 +195,8 @@ TEST_F(ReportListTest, ScrolledRowsAndColumnsAreFoundWhereTheyAreShown)
     // A row scrolled out of sight is not hit, and dy rounds to whole rows.
     EXPECT_FALSE(Cell(0, 0).intersects(list->viewport()->rect()));
     list->Scroll(-1000, -1);
-    EXPECT_EQ(list->GetTopIndex(), top);
-    EXPECT_EQ(list->horizontalScrollBar()->value(), 0);
+    EXPECT_EQ(
+        std::pair(list->GetTopIndex(), list->horizontalScrollBar()->value()), std::pair(top, 0));
     list->Scroll(0, -2 * Cell(top, 0).height());
     EXPECT_EQ(list->GetTopIndex(), top - 2);
 }

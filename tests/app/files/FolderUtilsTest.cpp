@@ -68,17 +68,14 @@ TEST_F(FolderUtilsTest, FolderTreesMakeTheMissingLevelsAndTouchNothingElse)
 {
     for (const auto create : {CreateFolderTree, CreateDurableFolderTree}) {
         const std::string deep = data + (create == CreateFolderTree ? "/A/B/" : "/One/Two/Three/");
-        EXPECT_TRUE(create(deep.c_str()));
-        EXPECT_TRUE(FolderExists(deep.c_str()));
-        EXPECT_TRUE(create(deep.c_str()));
-        EXPECT_TRUE(create(data.c_str()));
+        EXPECT_TRUE(create(deep.c_str()) && FolderExists(deep.c_str()));
+        EXPECT_TRUE(create(deep.c_str()) && create(data.c_str())); // made already
         for (const std::string& path : {file + "/Site1/", file, std::string()})
             EXPECT_FALSE(create(path.c_str())) << path;
         EXPECT_FALSE(create(nullptr));
     }
     QFile kept(QString::fromStdString(file));
-    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
-    EXPECT_EQ(kept.readAll(), "record");
+    EXPECT_TRUE(kept.open(QIODevice::ReadOnly) && kept.readAll() == "record");
 }
 
 // The browser opens at the initial folder under its title and returns only a folder that
@@ -112,13 +109,12 @@ TEST_F(FolderUtilsTest, BrowseForFolderReturnsTheChosenFolder)
         ModalDriver driver;
         driver.Then(step);
         std::string folder = "unchanged";
-        const bool chose = BrowseForFolder(nullptr, {"Select Folder", data}, folder);
-        EXPECT_EQ(chose, chosen != "unchanged");
+        EXPECT_EQ(BrowseForFolder(nullptr, {"Select Folder", data}, folder), chosen != "unchanged");
         EXPECT_TRUE(driver.AllDone());
         EXPECT_EQ(folder, chosen);
     }
-    EXPECT_EQ(title, "Select Folder");
-    EXPECT_EQ(shown.toStdString(), data);
+    EXPECT_EQ(
+        std::pair(title, shown), std::pair(QString("Select Folder"), QString::fromStdString(data)));
 }
 
 } // namespace

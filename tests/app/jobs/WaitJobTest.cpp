@@ -68,12 +68,10 @@ TEST_F(WaitJobTest, ScanChannelsJumpsPastALoggerThatDoesNotAnswer)
     // Two readings on 15 channels of logger 2; logger 5 adds nothing.
     EXPECT_EQ(Run(WaitMode::ScanChannels, -1).lines, (Texts{"30"}));
     EXPECT_EQ(sim.Commands(), (Texts{"@01,02,channel all", "@01,05,channel all"}));
-    EXPECT_EQ(ranges, Positions{32});
     Positions expected = Range(0, 16);
     expected.insert(expected.end(), {31, 32, 32});
-    EXPECT_EQ(positions, expected);
-    EXPECT_EQ(Channel(2, 0).m_nAnalogType, 3);
-    EXPECT_EQ(Channel(2, 3).m_bPresent, 0);
+    EXPECT_EQ(std::pair(ranges, positions), std::pair(Positions{32}, expected));
+    EXPECT_EQ(std::pair(Channel(2, 0).m_nAnalogType, Channel(2, 3).m_bPresent), std::pair(3, 0));
 
     sim.SetSilent(true);
     EXPECT_EQ(Run(WaitMode::ScanChannels, -1).lines, (Texts{"0"}));
@@ -115,8 +113,7 @@ TEST_F(WaitJobTest, MeasuringTakesTheReadingsAskedFor)
         const WaitJobResult result = Run(c.mode, 0, c.channel, c.kind, c.save);
         EXPECT_EQ(sim.Commands(), c.commands) << c.channel;
         EXPECT_EQ(Readings(result), c.readings);
-        EXPECT_EQ(ranges, c.ranges);
-        EXPECT_EQ(positions, c.positions);
+        EXPECT_EQ(std::pair(ranges, positions), std::pair(c.ranges, c.positions));
         EXPECT_FALSE(result.replyMissing || result.saveOnFailed);
     }
 }
@@ -161,8 +158,7 @@ TEST_F(WaitJobTest, AMeasureAllThatStopsComingEndsEarly)
         commands.insert(commands.end(), c.saveOns, "@01,01,save on");
         EXPECT_EQ(sim.Commands(), commands);
         EXPECT_TRUE(Slices() >= c.slices && Slices() < c.slices + 60) << Slices();
-        EXPECT_EQ(result.lines.size(), c.lines);
-        EXPECT_TRUE(result.replyMissing);
+        EXPECT_TRUE(result.lines.size() == c.lines && result.replyMissing);
     }
 }
 
@@ -189,8 +185,7 @@ TEST_F(WaitJobTest, FormatResetAndWriteChannelsTellWhetherTheLoggerAnswered)
         (Texts{"@01,01,channel 00 01 01 0020 00", "@01,01,channel 01 00 00 0000 02",
             "@01,01,channel 02 01 03 0020 04"}));
     EXPECT_EQ(commands[15], "@01,01,channel 15 00 00 0000 00");
-    EXPECT_EQ(sim.Channel(1, 2).vwSweep, 3);
-    EXPECT_EQ(positions, Range(1, 16));
+    EXPECT_TRUE(sim.Channel(1, 2).vwSweep == 3 && positions == Range(1, 16));
     sim.InjectFault(SimFault::DropReply, 7);
     EXPECT_TRUE(Run(WaitMode::WriteChannels, 0).replyMissing);
     EXPECT_EQ(sim.Commands().size(), 16u);
@@ -207,17 +202,14 @@ TEST_F(WaitJobTest, ReadChannelsFillsTheTableAndReadsTheSchedule)
     sim.SetChannel(1, 6, SimChannel{1, 3, 20, 0});
     EXPECT_EQ(Run(WaitMode::ReadChannels, 1).lines, (Texts{"31", "02 30 00 fixed"}));
     EXPECT_EQ(sim.Commands(), (Texts{"@01,01,channel all", "@01,01,schedule"}));
-    EXPECT_EQ(Channel(1, 6).m_nVwType, 4);
-    EXPECT_EQ(Channel(1, 6).m_nAnalogType, 0);
-    EXPECT_EQ(ranges, Positions{17});
-    EXPECT_EQ(positions, Range(1, 17));
+    EXPECT_EQ(std::pair(Channel(1, 6).m_nVwType, Channel(1, 6).m_nAnalogType), std::pair(4, 0));
+    EXPECT_EQ(std::pair(ranges, positions), std::pair(Positions{17}, Range(1, 17)));
     EXPECT_TRUE(Told().empty());
 
     // The schedule unanswered, then nothing at all.
     sim.InjectFault(SimFault::DropReply, 16);
     const WaitJobResult result = Run(WaitMode::ReadChannels, 1);
-    EXPECT_EQ(result.lines, (Texts{"31", ""}));
-    EXPECT_TRUE(result.replyMissing);
+    EXPECT_TRUE(result.lines == (Texts{"31", ""}) && result.replyMissing);
     sim.SetSilent(true);
     EXPECT_EQ(Run(WaitMode::ReadChannels, 1).lines, (Texts{"-1"}));
     EXPECT_EQ(positions, (Positions{16, 17}));

@@ -3,26 +3,34 @@
 #include "platform/DataExchange.h"
 #include "platform/DialogBase.h"
 #include "platform/DialogUnits.h"
+#include "platform/LocalTime.h"
+#include "platform/LocalTimeConverter.h"
+#include "platform/MessageBoxPresenter.h"
 #include "platform/ScreenFit.h"
+#include "platform/Text.h"
 
 #include "support/RecordingPresenter.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QScopeGuard>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStyle>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <ctime>
 #include <string>
 #include <vector>
 
@@ -113,7 +121,9 @@ TEST(DialogBaseTest, BuildsNumberedControlsWithTheirStylesAndRadioGroups)
 
     TestDialog dialog;
     EXPECT_EQ(dialog.windowTitle(), "Test");
-    EXPECT_EQ(dialog.ItemAs<QLabel>(1000)->text(), "Name");
+    EXPECT_EQ(dialog.ItemAs<QLabel>(1000)->text(), "Name"); // mnemonic markers dropped
+    EXPECT_EQ(QStringList({StaticCaption("A && B"), StaticCaption("end&")}),
+        QStringList({"A & B", "end"}));
     EXPECT_EQ(
         dialog.ItemAs<QLineEdit>(1001)->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
     EXPECT_FALSE(dialog.Item(1010)->isEnabled());
@@ -301,6 +311,94 @@ TEST(ScreenFitTest, OnlyALayoutLargerThanTheRoomScrolls)
         const QRect shown(bottom->mapTo(&window, QPoint(0, 0)), bottom->size());
         EXPECT_TRUE(QRect(QPoint(0, 0), fitted).contains(shown));
     }
+}
+
+// The program's own boxes close by themselves, a question so closed answering No. A box
+// belongs to the window in front (a window manager keeps it over that window), and goes with it
+// should that window be closed while the box is open.
+TEST(MessageBoxPresenterTest, BoxesCloseByThemselvesOverTheWindowInFront)
+{
+    SetMessageBoxPresenter(nullptr);
+    QElapsedTimer clock;
+    clock.start();
+    ShowMessageBox({"closing", "Quorbel", MessageIcon::Information, 30});
+    EXPECT_TRUE(clock.elapsed() >= 25 && clock.elapsed() < 5000) << clock.elapsed();
+    EXPECT_FALSE(AskMessageBox({"replace?", "Quorbel", MessageIcon::Question, 30}));
+
+    QWidget front;
+    auto* doomed = new QWidget;
+    for (QWidget* window : {&front, doomed}) {
+        window->show();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+        EXPECT_EQ(MessageBoxOwner(), window);
+        QWidget* owner = nullptr;
+        QTimer::singleShot(0, [&owner, window, doomed] {
+            QWidget* box = QApplication::activeModalWidget();
+            owner = box ? box->parentWidget() : nullptr;
+            if (window == doomed)
+                delete doomed;
+            else if (box)
+                box->close();
+        });
+        clock.start();
+        ShowMessageBox({"over the window", "Quorbel", MessageIcon::Warning, 5000});
+        EXPECT_LT(clock.elapsed(), 4000);
+        EXPECT_EQ(owner, window);
+    }
+}
+
+struct Day
+{
+    int year, month, day;
+};
+
+// On the rules of zone (skipped when this machine has none: it reads summer as standard time),
+// every 7th minute of the days, through one converter, against mktime; each hour of every day
+// in turn, so that the converter sees the same hour of another day next. The two may differ
+// only for a clock reading that occurs twice, and then both must be it.
+void CompareDays(const char* zone, std::time_t summer, std::initializer_list<Day> days)
+{
+    qputenv("TZ", zone);
+    tzset();
+    std::tm local{};
+    if (!LocalTimeOf(summer, local) || local.tm_isdst <= 0)
+        GTEST_SKIP() << "no zone rules for " << zone << " here";
+    LocalTimeConverter converter;
+    for (int hour = 0; hour < 24; ++hour) {
+        for (const Day& d : days) {
+            for (int minute = 0; minute < 60; minute += 7) {
+                const int second = (minute * 13) % 60;
+                const auto reads = [&](std::time_t t) {
+                    return LocalTimeOf(t, local) && local.tm_year + 1900 == d.year
+                        && local.tm_mon + 1 == d.month && local.tm_mday == d.day
+                        && local.tm_hour == hour && local.tm_min == minute
+                        && local.tm_sec == second;
+                };
+                const auto fast = converter.Convert(d.year, d.month, d.day, hour, minute, second);
+                const auto direct = MakeLocalTime(d.year, d.month, d.day, hour, minute, second);
+                ASSERT_TRUE(fast && direct);
+                EXPECT_TRUE(*fast == *direct || (reads(*fast) && reads(*direct)))
+                    << d.month << "/" << d.day << " " << hour << ":" << minute << ":" << second;
+            }
+        }
+    }
+}
+
+TEST(LocalTimeConverterTest, AgreesWithMktimeAroundClockChanges)
+{
+    const auto restore = qScopeGuard([saved = qgetenv("TZ")] {
+        qputenv("TZ", saved);
+        tzset();
+    });
+    // 31 March 2024 02:00 -> 03:00, 27 October 2024 03:00 -> 02:00; 31 April is 1 May.
+    CompareDays("Europe/Berlin", 1719835200, // 1 July 2024
+        {{2024, 3, 30}, {2024, 3, 31}, {2024, 4, 1}, {2024, 10, 26}, {2024, 10, 27}, {2024, 10, 28},
+            {2024, 1, 5}, {2024, 4, 31}});
+    // In 2010 the clock went from 00:01 to 01:01 on 14 March and from 00:01 back to 23:01 on
+    // 7 November: one hour holds times of two offsets.
+    CompareDays("America/St_Johns", 1278000000, // 1 July 2010
+        {{2010, 3, 13}, {2010, 3, 14}, {2010, 3, 15}, {2010, 11, 6}, {2010, 11, 7}, {2010, 11, 8}});
 }
 
 } // namespace
