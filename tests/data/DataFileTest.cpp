@@ -24,8 +24,7 @@
 
 namespace {
 
-// A configuration "Site1" whose logger folder lies in a temporary folder, on fixed time zone
-// rules so that table times do not depend on the machine.
+// A configuration "Site1" in a temporary folder, on fixed zone rules.
 class DataFileFixture : public ::testing::Test
 {
 protected:
@@ -71,9 +70,7 @@ protected:
 
 using AccFileTest = DataFileFixture;
 
-// A download appends to the raw file and rebuilds the table from it while it is open. A line
-// left without its end is ended before the next append; a failed write (a missing folder, a
-// device that refuses every write as a full disk does) is never silent.
+// A line left without its end is ended before the next append; no failed write is silent.
 TEST_F(AccFileTest, AppendsLinesWithCrLfAndTellsFailures)
 {
     const std::string path = AccFilePath(record, 1);
@@ -96,7 +93,6 @@ TEST_F(AccFileTest, AppendsLinesWithCrLfAndTellsFailures)
         bytes, "01 00 240105 120000 1 012345\r\n\r\n01 0\r\n01 01 240105 120000 4 000500\r\n");
     ASSERT_TRUE(RebuildCsvFile(record, 1, raw));
     EXPECT_EQ(ReadTable(), "Measured Date,Time,1A,2B\r\n2024/01/05,12:00:00,1234.5,500\r\n");
-
     for (const std::string& failing :
         {LoggerFolderPath(record) + "/missing/x.acc", std::string("/dev/full")}) {
         const bool device = failing == "/dev/full";
@@ -112,8 +108,7 @@ TEST_F(AccFileTest, AppendsLinesWithCrLfAndTellsFailures)
 
 using CsvRebuildTest = DataFileFixture;
 
-// Record lines are "01 CC YYMMDD HHMMSS K VVVVVV": logger, channel, date, time, kind, value.
-// Whatever the line ends, and with or without an end on the last line.
+// Record lines: "01 CC YYMMDD HHMMSS K VVVVVV", whatever the line ends, last one ended or not.
 TEST_F(CsvRebuildTest, RecordLinesGiveTheirTable)
 {
     const struct
@@ -219,9 +214,7 @@ TEST_F(CsvRebuildTest, MalformedLinesNeverBreakTheTable)
             << line.toStdString();
 }
 
-// A raw file that cannot be read, a table path that cannot be replaced, a disk that fills while
-// the table is written: the build fails, the old table stays whole and nothing is left over.
-// Events run during a build (the window stays alive); the record is read once, at its start.
+// A failed build is reported, leaves the old table whole and nothing over; events run during it.
 TEST_F(CsvRebuildTest, AFailedBuildIsReportedAndLeavesTheOldTableWhole)
 {
     std::vector<std::string> lines;
@@ -242,7 +235,6 @@ TEST_F(CsvRebuildTest, AFailedBuildIsReportedAndLeavesTheOldTableWhole)
     SetFieldText(record.m_szName, "Site1");
     record.m_nDateFormat = 0;
     EXPECT_EQ(ReadTable(), old);
-
     ASSERT_TRUE(QFile::remove(folder + "/Site1-01.acc"));
     AccFile missing(AccFilePath(record, 1)); // never opened, so never created
     EXPECT_FALSE(RebuildCsvFile(record, 1, missing));
@@ -263,8 +255,7 @@ TEST_F(CsvRebuildTest, AFailedBuildIsReportedAndLeavesTheOldTableWhole)
     EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{"Site1-01.acc"});
 }
 
-// Above kind 3 the whole value cut toward zero, else tenths; no value breaks the text. The
-// table cases above hold the common kinds.
+// Above kind 3 the whole value cut toward zero, else tenths; no value breaks the text.
 TEST(ChannelValueTest, EveryKindAndValueGivesACellText)
 {
     const std::tuple<int, float, const char*> cells[]
@@ -284,8 +275,7 @@ LoggerRecord Scheduled(int interval, bool delayOn = false, int delay = 0)
     return record;
 }
 
-// Ticking some times a minute from one minute of day 6 to another, the minutes that received.
-// Numbers from a file of any origin never overflow: a huge interval means one receive a day.
+// A huge interval or delay from a file of any origin never overflows.
 TEST(ReceiveScheduleTest, EachIntervalAndDelayReceivesOnItsMinutes)
 {
     const struct
@@ -315,8 +305,6 @@ TEST(ReceiveScheduleTest, EachIntervalAndDelayReceivesOnItsMinutes)
     }
 }
 
-// A receive that took 25 minutes makes up none of those passed, but one landed on is taken.
-// No receive at an invalid time.
 TEST(ReceiveScheduleTest, ALongReceiveOrAnInvalidTimeMakesUpNothing)
 {
     LoggerRecord record = Scheduled(10);

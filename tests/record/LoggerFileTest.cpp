@@ -74,9 +74,7 @@ protected:
     std::string savedDataFolder;
 };
 
-// A new record is written in the file layout and loads back byte for byte under the name
-// stored in it, its slot remembering the file; saving by index writes the table's record. An
-// absolute entry is the path itself, anything else a title in the data folder.
+// An absolute entry is the path itself, anything else a title in the data folder.
 TEST_F(LoggerFileTest, SaveAndLoadGiveBackTheSameBytesInTheFileLayout)
 {
     LoggerRecord record = NewLoggerRecord("Site1", folder);
@@ -90,7 +88,6 @@ TEST_F(LoggerFileTest, SaveAndLoadGiveBackTheSameBytesInTheFileLayout)
     for (int unit = 0; unit < 7; ++unit) // each logger's unit flag
         image.replace(824 + 408 * unit, 4, one);
     EXPECT_EQ(ReadFile("Site1"), image);
-
     record.m_reserved[447] = 0x5A; // carried unchanged
     ASSERT_TRUE(SaveLoggerFile(0, &record));
     ASSERT_TRUE(QFile::rename(QString::fromStdString(folder + "Site1.arg"),
@@ -104,7 +101,6 @@ TEST_F(LoggerFileTest, SaveAndLoadGiveBackTheSameBytesInTheFileLayout)
     EXPECT_EQ(ReadFile("Site1")[416], 5);
     g_loggers[4] = record; // beyond the table
     EXPECT_FALSE(SaveLoggerFile(4, nullptr));
-
     EXPECT_EQ(LoggerFilePath("x/y"), folder + "x/y.arg");
     QTemporaryDir other;
     record = NewLoggerRecord("Remote", other.path().toStdString() + "/");
@@ -113,15 +109,13 @@ TEST_F(LoggerFileTest, SaveAndLoadGiveBackTheSameBytesInTheFileLayout)
     EXPECT_EQ(Bytes(g_loggers[0]), Bytes(record));
 }
 
-// An unreadable file leaves the entry's title, cut to the field; a short file replaces the
-// record from its start only; a longer one is read for its first 3960 bytes.
+// An unreadable file leaves the entry's title; a short or long file is read for what it has.
 TEST_F(LoggerFileTest, UnreadableShortAndLongFiles)
 {
     EXPECT_FALSE(LoadLoggerFile(0, "missing"));
     EXPECT_STREQ(g_loggers[0].m_szName, "missing");
     EXPECT_FALSE(LoadLoggerFile(1, "/no/such/folder/a-very-long-configuration-name"));
     EXPECT_STREQ(g_loggers[1].m_szName, "a-very-long-configu");
-
     QByteArray shortFile(22, '\0');
     shortFile.replace(0, 2, "ab");
     shortFile[20] = 1;
@@ -129,15 +123,13 @@ TEST_F(LoggerFileTest, UnreadableShortAndLongFiles)
     ASSERT_TRUE(LoadLoggerFile(2, "short"));
     EXPECT_STREQ(g_loggers[2].m_szName, "ab");
     EXPECT_EQ(g_loggers[2].m_bSingle, 1);
-
     const LoggerRecord record = NewLoggerRecord("long", folder);
     WriteFile("long", Bytes(record) + QByteArray(100, 'x'));
     ASSERT_TRUE(LoadLoggerFile(3, "long"));
     EXPECT_EQ(Bytes(g_loggers[3]), Bytes(record));
 }
 
-// Every value some dialog, logger read or the scheduler stores loads, whichever system wrote
-// the file; one past it is refused, naming the first wrong field in file order.
+// One past any value the program stores is refused, naming the first wrong field in the file.
 TEST_F(LoggerFileTest, ARecordLoadsOnlyWithValuesTheProgramStores)
 {
 #define SETS(field)                                                                                \
@@ -194,7 +186,6 @@ TEST_F(LoggerFileTest, ARecordLoadsOnlyWithValuesTheProgramStores)
                 << value;
         }
     }
-
     // Text without its end, and names that are no file title.
     using Edit = void (*)(LoggerRecord&);
     const std::pair<const char*, Edit> texts[] = {
@@ -219,7 +210,6 @@ TEST_F(LoggerFileTest, ARecordLoadsOnlyWithValuesTheProgramStores)
         edit(record);
         EXPECT_EQ(Refusal(Bytes(record)), "its " + std::string(field) + " is wrong.");
     }
-
     // Random bytes, short or long, are refused too.
     std::mt19937 random(25);
     for (int size : {30, 500, 3960, 5000}) {
@@ -238,7 +228,6 @@ TEST_F(LoggerFileTest, SaveReportsFailures)
     EXPECT_FALSE(SaveLoggerFile(0, &record));
     EXPECT_FALSE(SaveLoggerFile(0, nullptr)); // empty table
     EXPECT_TRUE(IsValidLoggerName("a.b"));
-
     // A disk that fills during the save: false, and the old file stays whole.
     const LoggerRecord fresh = NewLoggerRecord("full", folder);
     ASSERT_TRUE(SaveLoggerFile(0, &fresh));
@@ -249,7 +238,6 @@ TEST_F(LoggerFileTest, SaveReportsFailures)
         EXPECT_FALSE(SaveLoggerFile(0, &record));
     }
     EXPECT_EQ(ReadFile("full"), Bytes(fresh));
-
     // A name whose file place is taken by a folder cannot be written.
     ASSERT_TRUE(QDir().mkpath(QString::fromStdString(folder + "taken.arg")));
     record = NewLoggerRecord("taken", folder);
@@ -292,10 +280,7 @@ TEST(LoggerRecordTest, LoggerIdsOfSingleAndNetworkLines)
     EXPECT_FALSE(IsLoggerIdUsed(record, 8));
 }
 
-// Each case runs on a fresh home folder of its own: none made yet, the desktop's own documents
-// folder named in its settings, or a file in the way (which stops root as well). A folder that
-// cannot be made is still named, so that the warning can say which it is; a second start finds
-// it and leaves what is in it alone.
+// On a fresh home each: nothing made yet, a documents folder of its own, a file in the way.
 TEST(DataFolderTest, TheFolderLiesUnderTheDocumentsFolderAndIsMadeOrReported)
 {
     const auto restore = qScopeGuard(

@@ -30,8 +30,7 @@ int Ink(const QImage& image, const QRect& rect, const QColor& back)
     return ink;
 }
 
-// A list of four columns and five rows in a real window, beside an edit that can take the
-// focus away from it.
+// Four columns and five rows in a real window, beside an edit that can take the focus.
 class ReportListTest : public ::testing::Test
 {
 protected:
@@ -106,8 +105,7 @@ TEST_F(ReportListTest, RowsAlternateAndTheSelectionShowsOnlyWithTheFocus)
     EXPECT_EQ(RowBack(Rows(), 2), SelBack);
 }
 
-// A long text ends inside its cell: nothing spills into the right-aligned neighbour's left half.
-// Column 0 is centred whatever its format says; only the counted columns are painted.
+// Texts end inside their cells; column 0 is centred; only the counted columns are painted.
 TEST_F(ReportListTest, ColumnsAlignByTheirFormatAndOnlyTheCountedOnesArePainted)
 {
     list->SetItemText(1, 1, std::string(60, 'W'));
@@ -201,9 +199,7 @@ TEST_F(ReportListTest, ScrolledRowsAndColumnsAreFoundWhereTheyAreShown)
     EXPECT_EQ(list->GetTopIndex(), top - 2);
 }
 
-// Two rows 20 pixels high of columns 90, 55 and 55 pixels, the list scrolled 10 to the right:
-// columns are walked from the row's left edge, both edges inside, a shared edge to the left
-// one; only counted columns and the rows given are hit; the cell is cut at the client's edge.
+// Columns walked from the row's left edge (a shared edge to the left one), cut at the client.
 TEST(ReportCellGeometry, CellsAreFoundFromTheRowsLeftEdgeWithinTheCountedColumns)
 {
     const std::vector<ReportRowBounds> rows{

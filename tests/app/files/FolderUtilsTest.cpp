@@ -50,7 +50,6 @@ TEST_F(FolderUtilsTest, PathsAreToldFoldersFromFiles)
         EXPECT_EQ(FolderExists(path), folder) << (path ? path : "null");
         EXPECT_EQ(IsFile(path), isFile) << (path ? path : "null");
     }
-
     // A path longer than the name field is looked up whole and copied cut.
     std::string deep = root;
     while (deep.size() < 300)
@@ -62,8 +61,7 @@ TEST_F(FolderUtilsTest, PathsAreToldFoldersFromFiles)
     EXPECT_FALSE(GetFileStatus(missing.c_str(), status));
 }
 
-// Every missing level is made (by the durable form with its entry synced), nothing else: a
-// level that cannot be made because a file stands in its place fails.
+// Every missing level is made, nothing else; a file in a level's place fails.
 TEST_F(FolderUtilsTest, FolderTreesMakeTheMissingLevelsAndTouchNothingElse)
 {
     for (const auto create : {CreateFolderTree, CreateDurableFolderTree}) {
@@ -78,9 +76,7 @@ TEST_F(FolderUtilsTest, FolderTreesMakeTheMissingLevelsAndTouchNothingElse)
     EXPECT_TRUE(kept.open(QIODevice::ReadOnly) && kept.readAll() == "record");
 }
 
-// The browser opens at the initial folder under its title and returns only a folder that
-// exists when the choice returns. The name is typed as the operator would: the dialog takes a
-// chosen file only while its name field has no focus.
+// Typed as the operator would: the dialog takes a file only while its name field has no focus.
 TEST_F(FolderUtilsTest, BrowseForFolderReturnsTheChosenFolder)
 {
     const QString site = QString::fromStdString(data + "/Site1");

@@ -44,8 +44,7 @@ Positions Range(int from, int to)
     return values;
 }
 
-// Each reading as "<channel><A|B>", with "." when its line shows a decimal value and "?" when
-// the line is not that channel's or not the result line in the same place.
+// Each reading as "<channel><A|B>", "." for a decimal value, "?" for a line not its own.
 std::string Readings(const WaitJobResult& result)
 {
     std::string text;
@@ -72,15 +71,12 @@ TEST_F(WaitJobTest, ScanChannelsJumpsPastALoggerThatDoesNotAnswer)
     expected.insert(expected.end(), {31, 32, 32});
     EXPECT_EQ(std::pair(ranges, positions), std::pair(Positions{32}, expected));
     EXPECT_EQ(std::pair(Channel(2, 0).m_nAnalogType, Channel(2, 3).m_bPresent), std::pair(3, 0));
-
     sim.SetSilent(true);
     EXPECT_EQ(Run(WaitMode::ScanChannels, -1).lines, (Texts{"0"}));
     EXPECT_EQ(positions, (Positions{15, 16, 31, 32, 32}));
 }
 
-// Every channel: "measure all" is answered with 32 lines, of which only the set readings are
-// kept. One channel: kind 0 both readings, 1 A, 2 B. Both in the save framing unless the logger
-// saves. For the graph: the series wanted, no framing.
+// Measure all keeps only the set readings; kind 0 both, 1 A, 2 B; save framing unless saving.
 TEST_F(WaitJobTest, MeasuringTakesTheReadingsAskedFor)
 {
     Channel(1, 3) = Channel(1, 5) = {1, 2, 4, 0, 20, 0};
@@ -134,8 +130,7 @@ TEST_F(WaitJobTest, ThreeUnansweredSaveOnEmptyTheResults)
     EXPECT_TRUE(retried.lines.size() == 1 && !retried.saveOnFailed);
 }
 
-// A logger silent from the start, and one that stops after the first line: the reading ends
-// at once, or after two lines in a row that do not come, told as incomplete.
+// A reading ends at once when silent, or after two lines in a row do not come, as incomplete.
 TEST_F(WaitJobTest, AMeasureAllThatStopsComingEndsEarly)
 {
     Channel(1, 0).m_nVwType = 1;
@@ -162,8 +157,6 @@ TEST_F(WaitJobTest, AMeasureAllThatStopsComingEndsEarly)
     }
 }
 
-// Format and reset move the bar through to their end and tell complete only when answered;
-// writing sends the sixteen stored channels.
 TEST_F(WaitJobTest, FormatResetAndWriteChannelsTellWhetherTheLoggerAnswered)
 {
     const auto job = [this](int mode, int steps) {
@@ -174,7 +167,6 @@ TEST_F(WaitJobTest, FormatResetAndWriteChannelsTellWhetherTheLoggerAnswered)
     EXPECT_EQ(job(WaitMode::FormatMemory, 5), Texts{"@01,01,memory init"});
     EXPECT_EQ(sim.RecordCount(1), 0);
     EXPECT_EQ(job(WaitMode::Reset, 6), (Texts{"@01,01,reset", "@01,01,address"}));
-
     Channel(1, 0) = {1, 2, 0, 0, 20, 0};
     Channel(1, 1) = {1, 0, 2, 0, 0, 0};
     Channel(1, 2) = {1, 4, 4, 0, 20, 0};
@@ -189,7 +181,6 @@ TEST_F(WaitJobTest, FormatResetAndWriteChannelsTellWhetherTheLoggerAnswered)
     sim.InjectFault(SimFault::DropReply, 7);
     EXPECT_TRUE(Run(WaitMode::WriteChannels, 0).replyMissing);
     EXPECT_EQ(sim.Commands().size(), 16u);
-
     sim.SetSilent(true);
     job(WaitMode::FormatMemory, 5);
     job(WaitMode::Reset, 6);
@@ -205,7 +196,6 @@ TEST_F(WaitJobTest, ReadChannelsFillsTheTableAndReadsTheSchedule)
     EXPECT_EQ(std::pair(Channel(1, 6).m_nVwType, Channel(1, 6).m_nAnalogType), std::pair(4, 0));
     EXPECT_EQ(std::pair(ranges, positions), std::pair(Positions{17}, Range(1, 17)));
     EXPECT_TRUE(Told().empty());
-
     // The schedule unanswered, then nothing at all.
     sim.InjectFault(SimFault::DropReply, 16);
     const WaitJobResult result = Run(WaitMode::ReadChannels, 1);
@@ -241,7 +231,6 @@ TEST_F(WaitJobTest, ALineThatGoesAwayMidJobIsNeverReportedAsSuccess)
     // The half line counts as a sixth line when it is read before the close is seen.
     EXPECT_TRUE(positions == (Positions{1, 2, 3, 4, 5, 6, 16, 17})
         || positions == (Positions{1, 2, 3, 4, 5, 16, 17}));
-
     // On the closed port every job runs through at once.
     Channel(1, 0).m_nVwType = 1;
     const WaitJobResult result = Run(WaitMode::Measure, 0);

@@ -29,8 +29,7 @@ TEST(TimedMessageBoxTest, TheTwoFormsKeepTheirIconCaptionAndTime)
     EXPECT_EQ(presenter.requests[1].timeoutMs, 1000);
 }
 
-// Without auto close the box shows its title and text until OK or Esc; with it, the box ends
-// by itself (one still open after five seconds is closed and told).
+// Without auto close the box waits for OK or Esc; with it, it ends by itself.
 TEST(ShowTimedMessageTest, AutoCloseEndsByItselfElseItWaitsForOkOrEsc)
 {
     CTimerConfirmDlg::s_nAutoCloseMs = 1;
