@@ -37,6 +37,8 @@ TEST(ShowTimedMessageTest, AutoCloseEndsByItselfElseItWaitsForOkOrEsc)
     ModalDriver driver;
     driver.Then([&](QWidget* modal) {
         title = modal->windowTitle();
+        auto* box = dynamic_cast<CTimerConfirmDlg*>(modal);
+        EXPECT_TRUE(box && !box->IsTimerRunning(0)); // no close armed
         for (auto* label : modal->findChildren<QLabel*>())
             if (label->property("controlId").toInt() == 1002)
                 text = label->text();
