@@ -3,6 +3,7 @@
 #include "data/CsvFile.h"
 #include "data/DataFilePaths.h"
 #include "data/FolderUtils.h"
+#include "data/ReceiveSchedule.h"
 #include "record/LoggerRecord.h"
 #include "platform/Format.h"
 
@@ -15,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <ctime>
 #include <limits>
 #include <string>
@@ -22,19 +24,16 @@
 
 namespace {
 
-// A configuration "Site1" whose logger folder lies in a temporary folder, on fixed time zone
-// rules so that table times do not depend on the machine.
+// A configuration "Site1" in a temporary folder, on fixed zone rules.
 class DataFileFixture : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(dir.isValid());
         qputenv("TZ", "UTC");
         tzset();
-        record = NewLoggerRecord("Site1", dir.path().toStdString() + "/");
         record.m_nDateFormat = 0;
-        ASSERT_TRUE(QDir().mkpath(QString::fromStdString(LoggerFolderPath(record))));
+        ASSERT_TRUE(dir.isValid() && QDir().mkpath(folder));
     }
 
     static QByteArray Lines(const std::vector<std::string>& lines, const char* end = "\r\n")
@@ -44,20 +43,20 @@ protected:
             bytes += QByteArray::fromStdString(line) + end;
         return bytes;
     }
-
     // Replaces the raw file of logger 1, rebuilds its table from it and returns the table.
     QByteArray Rebuild(const QByteArray& raw, const CsvBuildOptions& options = {})
     {
-        QFile file(QString::fromStdString(AccFilePath(record, 1)));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(raw) == raw.size());
-        file.close();
+        WriteRaw(raw);
         AccFile acc(AccFilePath(record, 1));
-        EXPECT_TRUE(acc.Open());
-        EXPECT_TRUE(RebuildCsvFile(record, 1, acc, options));
+        EXPECT_TRUE(acc.Open() && RebuildCsvFile(record, 1, acc, options));
         return ReadTable();
     }
+    void WriteRaw(const QByteArray& raw)
+    {
+        QFile file(QString::fromStdString(AccFilePath(record, 1)));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(raw) == raw.size());
+    }
     QByteArray BuildFrom(const std::vector<std::string>& lines) { return Rebuild(Lines(lines)); }
-
     QByteArray ReadTable()
     {
         QFile file(QString::fromStdString(CsvFilePath(record, 1)));
@@ -65,25 +64,22 @@ protected:
     }
 
     QTemporaryDir dir;
-    LoggerRecord record{};
+    LoggerRecord record = NewLoggerRecord("Site1", dir.path().toStdString() + "/");
+    const QString folder = QString::fromStdString(LoggerFolderPath(record));
 };
 
 using AccFileTest = DataFileFixture;
 
-// A download appends to the raw file and rebuilds the table from it while it is open. A line
-// left without its end is ended before the next append; a failed write is never silent.
+// A line left without its end is ended before the next append; no failed write is silent.
 TEST_F(AccFileTest, AppendsLinesWithCrLfAndTellsFailures)
 {
     const std::string path = AccFilePath(record, 1);
     EXPECT_FALSE(IsFile(path.c_str()));
     {
         AccFile raw(path);
-        ASSERT_TRUE(raw.Open());
-        EXPECT_TRUE(IsFile(path.c_str()));
-        EXPECT_TRUE(raw.AppendLine("01 00 240105 120000 1 012345"));
-        EXPECT_TRUE(raw.AppendLine(""));
-        EXPECT_TRUE(raw.Sync());
-        EXPECT_FALSE(raw.HasWriteError());
+        ASSERT_TRUE(raw.Open() && IsFile(path.c_str()));
+        EXPECT_TRUE(raw.AppendLine("01 00 240105 120000 1 012345") && raw.AppendLine(""));
+        EXPECT_TRUE(raw.Sync() && !raw.HasWriteError());
     }
     QFile cut(QString::fromStdString(path));
     ASSERT_TRUE(cut.open(QIODevice::Append) && cut.write("01 0") == 4);
@@ -97,25 +93,22 @@ TEST_F(AccFileTest, AppendsLinesWithCrLfAndTellsFailures)
         bytes, "01 00 240105 120000 1 012345\r\n\r\n01 0\r\n01 01 240105 120000 4 000500\r\n");
     ASSERT_TRUE(RebuildCsvFile(record, 1, raw));
     EXPECT_EQ(ReadTable(), "Measured Date,Time,1A,2B\r\n2024/01/05,12:00:00,1234.5,500\r\n");
-
-    AccFile inMissingFolder(LoggerFolderPath(record) + "/missing/Site1-01.acc");
-    EXPECT_FALSE(inMissingFolder.Open());
-    EXPECT_FALSE(inMissingFolder.AppendLine("01 00 240105 120000 1 012345"));
-    EXPECT_TRUE(inMissingFolder.HasWriteError());
-    EXPECT_FALSE(inMissingFolder.ReadAll(bytes));
-    // A device that refuses every write, as a full disk does.
-    if (!QFile::exists("/dev/full"))
-        GTEST_SKIP() << "no /dev/full here";
-    AccFile full("/dev/full");
-    ASSERT_TRUE(full.Open());
-    EXPECT_FALSE(full.AppendLine("01 00 240105 120000 1 012345"));
-    EXPECT_TRUE(full.HasWriteError());
-    EXPECT_FALSE(full.AppendLine("01 00 240105 120000 1 012345"));
+    for (const std::string& failing :
+        {LoggerFolderPath(record) + "/missing/x.acc", std::string("/dev/full")}) {
+        const bool device = failing == "/dev/full";
+        if (device && !QFile::exists("/dev/full"))
+            GTEST_SKIP() << "no /dev/full here";
+        AccFile refused(failing);
+        EXPECT_EQ(refused.Open(), device);
+        EXPECT_FALSE(refused.AppendLine("01 00 240105 120000 1 012345"));
+        EXPECT_FALSE(refused.AppendLine("01 00 240105 120000 1 012345"));
+        EXPECT_TRUE(refused.HasWriteError() && (device || !refused.ReadAll(bytes)));
+    }
 }
 
 using CsvRebuildTest = DataFileFixture;
 
-// Record lines are "01 CC YYMMDD HHMMSS K VVVVVV": logger, channel, date, time, kind, value.
+// Record lines: "01 CC YYMMDD HHMMSS K VVVVVV", whatever the line ends, last one ended or not.
 TEST_F(CsvRebuildTest, RecordLinesGiveTheirTable)
 {
     const struct
@@ -124,11 +117,10 @@ TEST_F(CsvRebuildTest, RecordLinesGiveTheirTable)
         std::vector<std::string> lines;
         QByteArray table;
     } cases[] = {
-        {"worked example, repeats and empty lines between",
+        {"worked example, empty lines between, repeats: the first value stays",
             {"", "01 00 240105 120000 1 012345", "", "01 00 240105 120030 4 000123", "", "",
                 "01 01 240105 120000 1 000500", "01 00 240105 120000 1 012345",
-                "01 00 240105 120000 1 099999", // a repeat with another value: the first stays
-                "01 00 240105 120300 1 012350"},
+                "01 00 240105 120000 1 099999", "01 00 240105 120300 1 012350"},
             "Measured Date,Time,1A,1B,2A\r\n"
             "2024/01/05,12:00:00,1234.5,123,50.0\r\n"
             "2024/01/05,12:03:00,1235.0,999999,999999\r\n"},
@@ -141,14 +133,11 @@ TEST_F(CsvRebuildTest, RecordLinesGiveTheirTable)
                 "01 00 240105 120000 1 000002"},
             "Measured Date,Time,1A\r\n2023/12/31,23:59:00,0.1\r\n"
             "2024/01/05,12:00:00,0.2\r\n2024/01/07,08:00:00,0.3\r\n"},
-        {"rows group readings within 180 s of the row's first",
-            {
-                "01 00 240105 120000 1 000010",
-                "01 01 240105 120259 1 000020", // 179 s: joins, label unchanged
-                "01 02 240105 120300 1 000030", // 180 s: a new row
-                "01 02 240105 120310 1 000040", // its cell is taken: a new row
-                "01 00 240105 120320 1 000050", // 10 s after that row's start: joins
-            },
+        {"a row takes readings within 180 s of its first (179 s joins, 180 s does not) into "
+         "cells not yet taken",
+            {"01 00 240105 120000 1 000010", "01 01 240105 120259 1 000020",
+                "01 02 240105 120300 1 000030", "01 02 240105 120310 1 000040",
+                "01 00 240105 120320 1 000050"},
             "Measured Date,Time,1A,2A,3A\r\n"
             "2024/01/05,12:00:00,1.0,2.0,999999\r\n"
             "2024/01/05,12:03:00,999999,999999,3.0\r\n"
@@ -156,37 +145,25 @@ TEST_F(CsvRebuildTest, RecordLinesGiveTheirTable)
         {"a row across midnight keeps the date of its first reading",
             {"01 00 240131 235930 1 000010", "01 01 240201 000100 1 000020"},
             "Measured Date,Time,1A,2A\r\n2024/01/31,23:59:30,1.0,2.0\r\n"},
-        {"bad dates keep their column but no row",
-            {
-                "01 00 240105 120000 1 000010",
-                "01 05 240005 120000 1 000020", // month 00
-                "01 06 240105 240000 1 000030", // hour 24
-                "01 07 240105 12-100 1 000040", // minute -1
-                "01 00 240431 120000 1 000050", // 31 April is 1 May
-            },
+        {"month 00, hour 24, minute -1 keep their column but no row; 31 April is 1 May",
+            {"01 00 240105 120000 1 000010", "01 05 240005 120000 1 000020",
+                "01 06 240105 240000 1 000030", "01 07 240105 12-100 1 000040",
+                "01 00 240431 120000 1 000050"},
             "Measured Date,Time,1A,6A,7A,8A\r\n"
             "2024/01/05,12:00:00,1.0,999999,999999,999999\r\n"
             "2024/05/01,12:00:00,5.0,999999,999999,999999\r\n"},
-        {"channels outside 00..15 are skipped",
-            {
-                "01 16 240105 120000 1 000010", "01 -1 240105 120000 1 000020",
+        {"channels outside 00..15 are skipped; ab reads as 0",
+            {"01 16 240105 120000 1 000010", "01 -1 240105 120000 1 000020",
                 "01 99 240105 120000 4 000030", "01 15 240105 120000 4 000040",
-                "01 ab 240105 120000 1 000050", // reads as channel 0
-            },
+                "01 ab 240105 120000 1 000050"},
             "Measured Date,Time,1A,16B\r\n2024/01/05,12:00:00,5.0,40\r\n"},
-        {"cells follow the reading kind",
-            {
-                "01 00 240105 120000 1 01;234", // VW: tenths, ";" removed
-                "01 00 240105 120000 2 -01234", // RTD: tenths
-                "01 01 240105 120000 3 000005", // thermistor: tenths
-                "01 02 240105 120000 4 000123", // mV: whole
-                "01 03 240105 120000 4 -00007",
-                "01 04 240105 120000 x abcdef", // kind 0, value 0
-            },
+        {"VW (without its ;), RTD and thermistor in tenths, mV whole, another kind 0",
+            {"01 00 240105 120000 1 01;234", "01 00 240105 120000 2 -01234",
+                "01 01 240105 120000 3 000005", "01 02 240105 120000 4 000123",
+                "01 03 240105 120000 4 -00007", "01 04 240105 120000 x abcdef"},
             "Measured Date,Time,1A,1B,2B,3B,4B,5B\r\n"
             "2024/01/05,12:00:00,123.4,-123.4,0.5,123,-7,0.0\r\n"},
     };
-    // Whatever the line ends, and with or without an end on the last line.
     for (const auto& c : cases) {
         EXPECT_EQ(BuildFrom(c.lines), c.table) << c.what;
         EXPECT_EQ(Rebuild(Lines(c.lines, "\n")), c.table) << c.what;
@@ -229,17 +206,15 @@ TEST_F(CsvRebuildTest, MalformedLinesNeverBreakTheTable)
         raw += i % 2 ? "\r\n" : "\n";
     }
     const QList<QByteArray> lines = Rebuild(raw + "01 00 240105 120000 1 000010\r\n").split('\n');
-    ASSERT_GE(lines.size(), 2);
-    EXPECT_TRUE(lines.front().startsWith("Measured Date,Time"));
     // Every row ends in CR LF and has as many cells as the header.
+    ASSERT_TRUE(lines.size() >= 2 && lines.front().startsWith("Measured Date,Time"));
     for (const QByteArray& line : lines)
         EXPECT_TRUE(
             line.isEmpty() || (line.endsWith('\r') && line.count(',') == lines[0].count(',')))
             << line.toStdString();
 }
 
-// A raw file that cannot be read, a table path that cannot be replaced, a disk that fills while
-// the table is written: the build fails, the old table stays whole and nothing is left over.
+// A failed build is reported, leaves the old table whole and nothing over; events run during it.
 TEST_F(CsvRebuildTest, AFailedBuildIsReportedAndLeavesTheOldTableWhole)
 {
     std::vector<std::string> lines;
@@ -247,39 +222,6 @@ TEST_F(CsvRebuildTest, AFailedBuildIsReportedAndLeavesTheOldTableWhole)
         lines.push_back(FormatString("01 00 240105 %02d%02d00 1 000010", minute / 60, minute % 60));
     const QByteArray old = BuildFrom(lines);
     ASSERT_GT(old.size(), 6000);
-    const QString folder = QString::fromStdString(LoggerFolderPath(record));
-    ASSERT_TRUE(QFile::remove(folder + "/Site1-01.acc"));
-    AccFile missing(AccFilePath(record, 1)); // never opened, so never created
-    EXPECT_FALSE(RebuildCsvFile(record, 1, missing));
-    EXPECT_EQ(ReadTable(), old);
-
-    lines.push_back("01 00 240106 120000 1 000020");
-    QFile file(QString::fromStdString(AccFilePath(record, 1)));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(Lines(lines)) > 0);
-    file.close();
-    AccFile raw(AccFilePath(record, 1));
-    ASSERT_TRUE(raw.Open());
-    {
-        const FileSizeLimit full(4096);
-        EXPECT_FALSE(RebuildCsvFile(record, 1, raw));
-    }
-    EXPECT_EQ(ReadTable(), old);
-    const QStringList both{"Site1-01.acc", "Site1-01.csv"};
-    EXPECT_EQ(QDir(folder).entryList(QDir::Files), both);
-
-    const QString table = folder + "/Site1-01.csv";
-    ASSERT_TRUE(QFile::remove(table) && QDir().mkdir(table));
-    EXPECT_FALSE(RebuildCsvFile(record, 1, raw));
-    EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{"Site1-01.acc"});
-}
-
-// The window stays alive during the build; the record is read once, at its start.
-TEST_F(CsvRebuildTest, EventsRunDuringTheBuildWithoutDisturbingIt)
-{
-    std::vector<std::string> lines;
-    for (int minute = 0; minute < 60; ++minute)
-        lines.push_back(FormatString("01 00 240105 12%02d00 1 000010", minute));
-    const QByteArray expected = BuildFrom(lines);
     bool ran = false;
     QTimer::singleShot(0, [&] {
         ran = true;
@@ -291,11 +233,29 @@ TEST_F(CsvRebuildTest, EventsRunDuringTheBuildWithoutDisturbingIt)
     Rebuild(Lines(lines), options);
     EXPECT_TRUE(ran);
     SetFieldText(record.m_szName, "Site1");
-    EXPECT_EQ(ReadTable(), expected);
+    record.m_nDateFormat = 0;
+    EXPECT_EQ(ReadTable(), old);
+    ASSERT_TRUE(QFile::remove(folder + "/Site1-01.acc"));
+    AccFile missing(AccFilePath(record, 1)); // never opened, so never created
+    EXPECT_FALSE(RebuildCsvFile(record, 1, missing));
+    EXPECT_EQ(ReadTable(), old);
+    lines.push_back("01 00 240106 120000 1 000020");
+    WriteRaw(Lines(lines));
+    AccFile raw(AccFilePath(record, 1));
+    ASSERT_TRUE(raw.Open());
+    {
+        const FileSizeLimit full(4096);
+        EXPECT_FALSE(RebuildCsvFile(record, 1, raw));
+    }
+    EXPECT_EQ(ReadTable(), old);
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files), (QStringList{"Site1-01.acc", "Site1-01.csv"}));
+    const QString table = folder + "/Site1-01.csv";
+    ASSERT_TRUE(QFile::remove(table) && QDir().mkdir(table));
+    EXPECT_FALSE(RebuildCsvFile(record, 1, raw));
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{"Site1-01.acc"});
 }
 
-// Above kind 3 the whole value cut toward zero, else tenths; no value breaks the text. The
-// table cases above hold the common kinds.
+// Above kind 3 the whole value cut toward zero, else tenths; no value breaks the text.
 TEST(ChannelValueTest, EveryKindAndValueGivesACellText)
 {
     const std::tuple<int, float, const char*> cells[]
@@ -303,6 +263,67 @@ TEST(ChannelValueTest, EveryKindAndValueGivesACellText)
             {4, std::numeric_limits<float>::quiet_NaN(), "0"}};
     for (const auto& [kind, value, text] : cells)
         EXPECT_EQ(FormatChannelValue(kind, value), text) << kind << " " << value;
+}
+
+LoggerRecord Scheduled(int interval, bool delayOn = false, int delay = 0)
+{
+    LoggerRecord record = NewLoggerRecord("s", "/");
+    record.m_bAutoReceive = 1;
+    record.m_nReceiveInterval = interval;
+    record.m_bDelayOn = delayOn;
+    record.m_nReceiveDelay = delay;
+    return record;
+}
+
+// A huge interval or delay from a file of any origin never overflows.
+TEST(ReceiveScheduleTest, EachIntervalAndDelayReceivesOnItsMinutes)
+{
+    const struct
+    {
+        int interval;
+        bool delayOn;
+        int delay, from, to, ticks;
+        std::vector<int> minutes;
+    } cases[] = {{60, false, 30, 0, 181, 60, {0, 60, 120, 180}}, // a delay that is off
+        {60, false, 0, 10 * 60 + 37, 12 * 60, 60, {660, 720}}, // a start after the hour
+        {120, true, 30, 0, 300, 2, {30, 150, 270}}, {600, false, 0, 0, 1439, 1, {0, 600, 1200}},
+        {0, true, 5, 0, 1439, 3, {5}}, {INT_MAX, true, 5, 0, 1439, 1, {5}},
+        {10, true, INT_MAX, 0, 1439, 1, {}}};
+    for (const auto& c : cases) {
+        LoggerRecord record = Scheduled(c.interval, c.delayOn, c.delay);
+        std::vector<int> minutes;
+        for (int minute = c.from; minute <= c.to; ++minute) {
+            for (int tick = 0; tick < c.ticks; ++tick) {
+                if (TakeScheduledTurn(record, {6, minute}))
+                    minutes.push_back(minute);
+            }
+        }
+        EXPECT_EQ(minutes, c.minutes) << c.interval;
+        EXPECT_TRUE(c.to < 1439 || record.m_nNextReceive >= 24 * 60); // nothing more today
+        // The next day starts over.
+        EXPECT_TRUE(c.minutes.empty() || TakeScheduledTurn(record, {7, c.delayOn ? c.delay : 0}));
+    }
+}
+
+TEST(ReceiveScheduleTest, ALongReceiveOrAnInvalidTimeMakesUpNothing)
+{
+    LoggerRecord record = Scheduled(10);
+    EXPECT_TRUE(TakeScheduledTurn(record, {6, 0}));
+    EXPECT_FALSE(TakeScheduledTurn(record, {6, 25}));
+    EXPECT_EQ(record.m_nNextReceive, 30);
+    EXPECT_TRUE(TakeScheduledTurn(record, {6, 50}));
+    EXPECT_EQ(record.m_nNextReceive, 60);
+    const ScheduleTime invalid = ScheduleTimeOf(QDateTime());
+    EXPECT_FALSE(TakeScheduledTurn(record, invalid));
+    EXPECT_FALSE(TakeScheduledTurn(record, invalid));
+    const ScheduleTime time = ScheduleTimeOf(QDateTime(QDate(2026, 12, 6), QTime(10, 37, 59)));
+    EXPECT_EQ(std::pair(time.day, time.minuteOfDay), std::pair(6, 637));
+    record.m_nReceiveInterval = INT_MAX;
+    for (const int next : {INT_MAX - 1, INT_MIN}) {
+        record.m_nNextReceive = next;
+        EXPECT_FALSE(TakeScheduledTurn(record, {6, 700}));
+        EXPECT_FALSE(TakeScheduledTurn(record, {6, 1439}));
+    }
 }
 
 } // namespace

@@ -6,6 +6,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -43,14 +45,12 @@ protected:
     QByteArray ReadFile(const std::string& title)
     {
         QFile file(QString::fromStdString(folder + title + ".arg"));
-        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-        return file.readAll();
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : "unreadable";
     }
     void WriteFile(const std::string& title, const QByteArray& bytes)
     {
         QFile file(QString::fromStdString(folder + title + ".arg"));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        ASSERT_EQ(file.write(bytes), bytes.size());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
     }
 
     // Loads bytes from a file of their own: "" when they load whole, else the refusal less
@@ -74,27 +74,20 @@ protected:
     std::string savedDataFolder;
 };
 
-TEST_F(LoggerFileTest, NewRecordIsWrittenInTheFileLayout)
+// An absolute entry is the path itself, anything else a title in the data folder.
+TEST_F(LoggerFileTest, SaveAndLoadGiveBackTheSameBytesInTheFileLayout)
 {
-    const LoggerRecord record = NewLoggerRecord("abc", folder);
+    LoggerRecord record = NewLoggerRecord("Site1", folder);
     ASSERT_TRUE(SaveLoggerFile(0, &record));
     const QByteArray one("\1\0\0\0", 4);
     QByteArray image(3960, '\0');
-    for (const auto& [offset, bytes] : std::initializer_list<std::pair<int, QByteArray>>{{0, "abc"},
-             {20, one}, {24, one}, {56, one}, {64, "AT+CRM=129,ATDT"}, {84, "+++"},
+    for (const auto& [offset, bytes] : std::initializer_list<std::pair<int, QByteArray>>{
+             {0, "Site1"}, {20, one}, {24, one}, {56, one}, {64, "AT+CRM=129,ATDT"}, {84, "+++"},
              {124, QByteArray::fromStdString(folder)}})
         image.replace(offset, bytes.size(), bytes);
     for (int unit = 0; unit < 7; ++unit) // each logger's unit flag
         image.replace(824 + 408 * unit, 4, one);
-    EXPECT_EQ(ReadFile("abc"), image);
-}
-
-// A record loads back byte for byte under the name stored in it, and its slot remembers the
-// file it came from; saving by index writes the table's record. An absolute entry is the path
-// itself, anything else a title in the data folder.
-TEST_F(LoggerFileTest, SaveAndLoadGiveBackTheSameBytes)
-{
-    LoggerRecord record = NewLoggerRecord("Site1", folder);
+    EXPECT_EQ(ReadFile("Site1"), image);
     record.m_reserved[447] = 0x5A; // carried unchanged
     ASSERT_TRUE(SaveLoggerFile(0, &record));
     ASSERT_TRUE(QFile::rename(QString::fromStdString(folder + "Site1.arg"),
@@ -102,14 +95,12 @@ TEST_F(LoggerFileTest, SaveAndLoadGiveBackTheSameBytes)
     ASSERT_TRUE(LoadLoggerFile(3, "Renamed"));
     EXPECT_EQ(Bytes(g_loggers[3]), Bytes(record));
     EXPECT_EQ(LoggerSourceFile(3), folder + "Renamed.arg");
-
     g_nLoggerCount = 4;
     g_loggers[3].m_nDateFormat = 5;
     ASSERT_TRUE(SaveLoggerFile(3, nullptr));
     EXPECT_EQ(ReadFile("Site1")[416], 5);
     g_loggers[4] = record; // beyond the table
     EXPECT_FALSE(SaveLoggerFile(4, nullptr));
-
     EXPECT_EQ(LoggerFilePath("x/y"), folder + "x/y.arg");
     QTemporaryDir other;
     record = NewLoggerRecord("Remote", other.path().toStdString() + "/");
@@ -118,15 +109,13 @@ TEST_F(LoggerFileTest, SaveAndLoadGiveBackTheSameBytes)
     EXPECT_EQ(Bytes(g_loggers[0]), Bytes(record));
 }
 
-// An unreadable file leaves the entry's title, cut to the field; a short file replaces the
-// record from its start only; a longer one is read for its first 3960 bytes.
+// An unreadable file leaves the entry's title; a short or long file is read for what it has.
 TEST_F(LoggerFileTest, UnreadableShortAndLongFiles)
 {
     EXPECT_FALSE(LoadLoggerFile(0, "missing"));
     EXPECT_STREQ(g_loggers[0].m_szName, "missing");
     EXPECT_FALSE(LoadLoggerFile(1, "/no/such/folder/a-very-long-configuration-name"));
     EXPECT_STREQ(g_loggers[1].m_szName, "a-very-long-configu");
-
     QByteArray shortFile(22, '\0');
     shortFile.replace(0, 2, "ab");
     shortFile[20] = 1;
@@ -134,15 +123,13 @@ TEST_F(LoggerFileTest, UnreadableShortAndLongFiles)
     ASSERT_TRUE(LoadLoggerFile(2, "short"));
     EXPECT_STREQ(g_loggers[2].m_szName, "ab");
     EXPECT_EQ(g_loggers[2].m_bSingle, 1);
-
     const LoggerRecord record = NewLoggerRecord("long", folder);
     WriteFile("long", Bytes(record) + QByteArray(100, 'x'));
     ASSERT_TRUE(LoadLoggerFile(3, "long"));
     EXPECT_EQ(Bytes(g_loggers[3]), Bytes(record));
 }
 
-// Every value some dialog, logger read or the scheduler stores loads, whichever system wrote
-// the file; one past it is refused, naming the first wrong field in file order.
+// One past any value the program stores is refused, naming the first wrong field in the file.
 TEST_F(LoggerFileTest, ARecordLoadsOnlyWithValuesTheProgramStores)
 {
 #define SETS(field)                                                                                \
@@ -155,36 +142,32 @@ TEST_F(LoggerFileTest, ARecordLoadsOnlyWithValuesTheProgramStores)
         void (*set)(LoggerRecord&, int32_t);
         int32_t low, high;
     };
-    const Case cases[] = {
-        {"Single flag", SETS(m_bSingle), 0, 1},
-        {"RS-485 flag", SETS(m_bRs485), 0, 1},
-        {"logger 7 network flag", SETS(m_bLoggerUsed[6]), 0, 1},
-        {"COM port", SETS(m_nComPort), 0, 256},
-        {"modem flag", SETS(m_bUseModem), 0, 1},
-        {"receive schedule flag", SETS(m_bAutoReceive), 0, 1},
-        {"minute flag", SETS(m_bIntervalOn), 0, 1},
-        {"delay flag", SETS(m_bDelayOn), 0, 1},
-        {"receive interval", SETS(m_nReceiveInterval), 0, INT32_MAX},
-        {"receive delay", SETS(m_nReceiveDelay), 0, INT32_MAX},
-        {"last receive day", SETS(m_nLastDay), 0, 31},
-        {"next receive minute", SETS(m_nNextReceive), 0, INT32_MAX},
-        {"erase flag", SETS(m_bEraseAfterReceive), 0, 1},
-        {"date style", SETS(m_nDateFormat), -1, 5},
-        {"logger 7 channel 16 sensor flag", SETS(m_units[6].m_channels[15].m_bPresent), 0, 1},
-        {"logger 2 channel 3 VW type", SETS(m_units[1].m_channels[2].m_nVwType), 0, 1000000000},
-        {"logger 2 channel 3 analog type", SETS(m_units[1].m_channels[2].m_nAnalogType), 0,
-            999999999},
-        {"logger 2 channel 3 value", SETS(m_units[1].m_channels[2].m_nValue), 0, 999999999},
-        {"logger 4 measuring hours", SETS(m_units[3].m_schedule.m_nHours), 0, 99},
-        {"logger 4 measuring minutes", SETS(m_units[3].m_schedule.m_nMinutes), 0, 99},
-        {"logger 4 schedule kind", SETS(m_units[3].m_schedule.m_nScheduleMode), 0, 1},
-        {"logger 4 unit flag", SETS(m_units[3].m_schedule.m_nUnitFlag), 0, 1},
-        {"graph logger", SETS(m_nGraphLogger), 0, 6},
-        {"logger 5 channel 9 graph A flag", SETS(m_bGraphSeriesA[4][8]), 0, 1},
-        {"logger 5 channel 9 graph B flag", SETS(m_bGraphSeriesB[4][8]), 0, 1},
-        {"graph period", SETS(m_nGraphPeriod), 0, 3600},
-        {"scanned sensor count", SETS(m_nScannedSensors), 0, 32},
-    };
+    const Case cases[]
+        = {{"Single flag", SETS(m_bSingle), 0, 1}, {"RS-485 flag", SETS(m_bRs485), 0, 1},
+            {"logger 7 network flag", SETS(m_bLoggerUsed[6]), 0, 1},
+            {"COM port", SETS(m_nComPort), 0, 256}, {"modem flag", SETS(m_bUseModem), 0, 1},
+            {"receive schedule flag", SETS(m_bAutoReceive), 0, 1},
+            {"minute flag", SETS(m_bIntervalOn), 0, 1}, {"delay flag", SETS(m_bDelayOn), 0, 1},
+            {"receive interval", SETS(m_nReceiveInterval), 0, INT32_MAX},
+            {"receive delay", SETS(m_nReceiveDelay), 0, INT32_MAX},
+            {"last receive day", SETS(m_nLastDay), 0, 31},
+            {"next receive minute", SETS(m_nNextReceive), 0, INT32_MAX},
+            {"erase flag", SETS(m_bEraseAfterReceive), 0, 1},
+            {"date style", SETS(m_nDateFormat), -1, 5},
+            {"logger 7 channel 16 sensor flag", SETS(m_units[6].m_channels[15].m_bPresent), 0, 1},
+            {"logger 2 channel 3 VW type", SETS(m_units[1].m_channels[2].m_nVwType), 0, 1000000000},
+            {"logger 2 channel 3 analog type", SETS(m_units[1].m_channels[2].m_nAnalogType), 0,
+                999999999},
+            {"logger 2 channel 3 value", SETS(m_units[1].m_channels[2].m_nValue), 0, 999999999},
+            {"logger 4 measuring hours", SETS(m_units[3].m_schedule.m_nHours), 0, 99},
+            {"logger 4 measuring minutes", SETS(m_units[3].m_schedule.m_nMinutes), 0, 99},
+            {"logger 4 schedule kind", SETS(m_units[3].m_schedule.m_nScheduleMode), 0, 1},
+            {"logger 4 unit flag", SETS(m_units[3].m_schedule.m_nUnitFlag), 0, 1},
+            {"graph logger", SETS(m_nGraphLogger), 0, 6},
+            {"logger 5 channel 9 graph A flag", SETS(m_bGraphSeriesA[4][8]), 0, 1},
+            {"logger 5 channel 9 graph B flag", SETS(m_bGraphSeriesB[4][8]), 0, 1},
+            {"graph period", SETS(m_nGraphPeriod), 0, 3600},
+            {"scanned sensor count", SETS(m_nScannedSensors), 0, 32}};
 #undef SETS
     // Written elsewhere: a name in a Windows code page, a Windows folder, full text fields.
     LoggerRecord base = NewLoggerRecord("Damm\xE4", "C:\\Daten\\");
@@ -203,7 +186,6 @@ TEST_F(LoggerFileTest, ARecordLoadsOnlyWithValuesTheProgramStores)
                 << value;
         }
     }
-
     // Text without its end, and names that are no file title.
     using Edit = void (*)(LoggerRecord&);
     const std::pair<const char*, Edit> texts[] = {
@@ -228,7 +210,6 @@ TEST_F(LoggerFileTest, ARecordLoadsOnlyWithValuesTheProgramStores)
         edit(record);
         EXPECT_EQ(Refusal(Bytes(record)), "its " + std::string(field) + " is wrong.");
     }
-
     // Random bytes, short or long, are refused too.
     std::mt19937 random(25);
     for (int size : {30, 500, 3960, 5000}) {
@@ -247,7 +228,6 @@ TEST_F(LoggerFileTest, SaveReportsFailures)
     EXPECT_FALSE(SaveLoggerFile(0, &record));
     EXPECT_FALSE(SaveLoggerFile(0, nullptr)); // empty table
     EXPECT_TRUE(IsValidLoggerName("a.b"));
-
     // A disk that fills during the save: false, and the old file stays whole.
     const LoggerRecord fresh = NewLoggerRecord("full", folder);
     ASSERT_TRUE(SaveLoggerFile(0, &fresh));
@@ -258,7 +238,6 @@ TEST_F(LoggerFileTest, SaveReportsFailures)
         EXPECT_FALSE(SaveLoggerFile(0, &record));
     }
     EXPECT_EQ(ReadFile("full"), Bytes(fresh));
-
     // A name whose file place is taken by a folder cannot be written.
     ASSERT_TRUE(QDir().mkpath(QString::fromStdString(folder + "taken.arg")));
     record = NewLoggerRecord("taken", folder);
@@ -275,36 +254,68 @@ TEST(LoggerTableTest, ClosingRecordsKeepsTheTableDense)
     }
     g_nLoggerCount = 3;
     g_nCurLogger = 2;
-
     CloseLoggerAt(1);
     CloseLoggerAt(2); // outside the table: nothing happens
-    EXPECT_EQ(g_nLoggerCount, 2);
-    EXPECT_EQ(g_nCurLogger, 0);
+    EXPECT_EQ(std::pair(g_nLoggerCount, g_nCurLogger), std::pair(2, 0));
+    EXPECT_EQ(std::tuple(FieldText(g_loggers[1].m_szName), FieldText(g_loggers[2].m_szName),
+                  LoggerSourceFile(1), LoggerSourceFile(2)),
+        std::tuple("c", "", "/c.arg", ""));
     EXPECT_STREQ(g_loggers[0].m_szName, "a");
-    EXPECT_STREQ(g_loggers[1].m_szName, "c");
-    EXPECT_STREQ(g_loggers[2].m_szName, "");
-    EXPECT_EQ(LoggerSourceFile(1), "/c.arg");
-    EXPECT_EQ(LoggerSourceFile(2), "");
-
     CloseLoggerAt(0);
     CloseLoggerAt(0);
     EXPECT_EQ(g_nLoggerCount, 0);
     SetLoggerSourceFile(0, "/x.arg");
     ClearLoggerTable();
-    EXPECT_EQ(LoggerSourceFile(0), "");
-    EXPECT_EQ(CurrentLogger(), nullptr);
+    EXPECT_TRUE(LoggerSourceFile(0).empty() && CurrentLogger() == nullptr);
 }
 
+// A single line has logger 1 only; a network the loggers marked used.
 TEST(LoggerRecordTest, LoggerIdsOfSingleAndNetworkLines)
 {
     LoggerRecord record = NewLoggerRecord("n", "/");
-    EXPECT_TRUE(IsLoggerIdUsed(record, 1));
-    EXPECT_FALSE(IsLoggerIdUsed(record, 2));
+    EXPECT_TRUE(IsLoggerIdUsed(record, 1) && !IsLoggerIdUsed(record, 2));
     record.m_bSingle = 0;
     record.m_bLoggerUsed[2] = 1;
-    EXPECT_FALSE(IsLoggerIdUsed(record, 1));
-    EXPECT_TRUE(IsLoggerIdUsed(record, 3));
+    EXPECT_TRUE(!IsLoggerIdUsed(record, 1) && IsLoggerIdUsed(record, 3));
     EXPECT_FALSE(IsLoggerIdUsed(record, 8));
+}
+
+// On a fresh home each: nothing made yet, a documents folder of its own, a file in the way.
+TEST(DataFolderTest, TheFolderLiesUnderTheDocumentsFolderAndIsMadeOrReported)
+{
+    const auto restore = qScopeGuard(
+        [home = qgetenv("HOME"), config = qgetenv("XDG_CONFIG_HOME"), folder = g_strDataFolder] {
+            qputenv("HOME", home);
+            qputenv("XDG_CONFIG_HOME", config);
+            g_strDataFolder = folder;
+        });
+    const auto write = [](const QString& path, const QByteArray& bytes) {
+        QFile file(path);
+        return QDir().mkpath(QFileInfo(path).path()) && file.open(QIODevice::WriteOnly)
+            && file.write(bytes) == bytes.size();
+    };
+    const struct
+    {
+        const char *file, *content, *folder;
+        bool made;
+    } cases[] = {{nullptr, "", "/Documents/Quorbel/Data/", true},
+        {"/.config/user-dirs.dirs", "XDG_DOCUMENTS_DIR=\"$HOME/Dokumente\"\n",
+            "/Dokumente/Quorbel/Data/", true},
+        {"/Documents", "", "/Documents/Quorbel/Data/", false}};
+    for (const auto& c : cases) {
+        QTemporaryDir home;
+        qputenv("HOME", QFile::encodeName(home.path()));
+        qunsetenv("XDG_CONFIG_HOME");
+        ASSERT_TRUE(home.isValid() && (!c.file || write(home.path() + c.file, c.content)));
+        EXPECT_EQ(InitDataFolder(), c.made) << c.folder;
+        EXPECT_EQ(g_strDataFolder, QFile::encodeName(home.path()).toStdString() + c.folder);
+        const QString folder = QFile::decodeName(g_strDataFolder.c_str());
+        EXPECT_EQ(QFileInfo(folder).isDir(), c.made);
+        if (c.made) {
+            ASSERT_TRUE(write(folder + "Site.arg", "kept") && InitDataFolder());
+            EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{"Site.arg"});
+        }
+    }
 }
 
 } // namespace

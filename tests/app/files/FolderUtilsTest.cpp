@@ -37,12 +37,11 @@ protected:
 
 TEST_F(FolderUtilsTest, PathsAreToldFoldersFromFiles)
 {
-    for (const auto& [given, ended] : {std::pair<std::string, std::string>{"/data/a", "/data/a/"},
-             {"/data/a/", "/data/a/"}, {"", "/"}}) {
-        std::string path = given;
+    std::string paths[] = {"/data/a", "/data/a/", ""};
+    for (std::string& path : paths)
         AddBackslash(path);
-        EXPECT_EQ(path, ended);
-    }
+    EXPECT_EQ(std::vector<std::string>(paths, paths + 3),
+        (std::vector<std::string>{"/data/a/", "/data/a/", "/"}));
     const std::string slashed = root + "/", missing = root + "/missing";
     const std::tuple<const char*, bool, bool> cases[]
         = {{root.c_str(), true, false}, {slashed.c_str(), true, false}, {file.c_str(), false, true},
@@ -51,45 +50,33 @@ TEST_F(FolderUtilsTest, PathsAreToldFoldersFromFiles)
         EXPECT_EQ(FolderExists(path), folder) << (path ? path : "null");
         EXPECT_EQ(IsFile(path), isFile) << (path ? path : "null");
     }
-
-    FileStatus status;
-    ASSERT_TRUE(GetFileStatus(root.c_str(), status));
-    EXPECT_EQ(status.m_attribute & FileAttributeDirectory, FileAttributeDirectory);
-    EXPECT_EQ(std::string(status.m_szFullName), root);
-    ASSERT_TRUE(GetFileStatus(file.c_str(), status));
-    EXPECT_EQ(status.m_attribute & FileAttributeDirectory, 0);
-    EXPECT_FALSE(GetFileStatus(missing.c_str(), status));
     // A path longer than the name field is looked up whole and copied cut.
     std::string deep = root;
     while (deep.size() < 300)
         deep += "/level";
-    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(deep)));
-    ASSERT_TRUE(GetFileStatus(deep.c_str(), status));
+    FileStatus status;
+    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(deep)) && GetFileStatus(deep.c_str(), status));
+    EXPECT_EQ(status.m_attribute & FileAttributeDirectory, FileAttributeDirectory);
     EXPECT_EQ(std::string(status.m_szFullName), deep.substr(0, FileStatusNameSize - 1));
+    EXPECT_FALSE(GetFileStatus(missing.c_str(), status));
 }
 
-// Every missing level is made (by the durable form with its entry synced), nothing else: a
-// level that cannot be made because a file stands in its place fails.
+// Every missing level is made, nothing else; a file in a level's place fails.
 TEST_F(FolderUtilsTest, FolderTreesMakeTheMissingLevelsAndTouchNothingElse)
 {
     for (const auto create : {CreateFolderTree, CreateDurableFolderTree}) {
         const std::string deep = data + (create == CreateFolderTree ? "/A/B/" : "/One/Two/Three/");
-        EXPECT_TRUE(create(deep.c_str()));
-        EXPECT_TRUE(FolderExists(deep.c_str()));
-        EXPECT_TRUE(create(deep.c_str()));
-        EXPECT_TRUE(create(data.c_str()));
+        EXPECT_TRUE(create(deep.c_str()) && FolderExists(deep.c_str()));
+        EXPECT_TRUE(create(deep.c_str()) && create(data.c_str())); // made already
         for (const std::string& path : {file + "/Site1/", file, std::string()})
             EXPECT_FALSE(create(path.c_str())) << path;
         EXPECT_FALSE(create(nullptr));
     }
     QFile kept(QString::fromStdString(file));
-    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
-    EXPECT_EQ(kept.readAll(), "record");
+    EXPECT_TRUE(kept.open(QIODevice::ReadOnly) && kept.readAll() == "record");
 }
 
-// The browser opens at the initial folder under its title and returns only a folder that
-// exists when the choice returns. The name is typed as the operator would: the dialog takes a
-// chosen file only while its name field has no focus.
+// Typed as the operator would: the dialog takes a file only while its name field has no focus.
 TEST_F(FolderUtilsTest, BrowseForFolderReturnsTheChosenFolder)
 {
     const QString site = QString::fromStdString(data + "/Site1");
@@ -118,13 +105,12 @@ TEST_F(FolderUtilsTest, BrowseForFolderReturnsTheChosenFolder)
         ModalDriver driver;
         driver.Then(step);
         std::string folder = "unchanged";
-        const bool chose = BrowseForFolder(nullptr, {"Select Folder", data}, folder);
-        EXPECT_EQ(chose, chosen != "unchanged");
+        EXPECT_EQ(BrowseForFolder(nullptr, {"Select Folder", data}, folder), chosen != "unchanged");
         EXPECT_TRUE(driver.AllDone());
         EXPECT_EQ(folder, chosen);
     }
-    EXPECT_EQ(title, "Select Folder");
-    EXPECT_EQ(shown.toStdString(), data);
+    EXPECT_EQ(
+        std::pair(title, shown), std::pair(QString("Select Folder"), QString::fromStdString(data)));
 }
 
 } // namespace

@@ -13,6 +13,7 @@ using loggersim::SimChannel;
 using loggersim::SimFault;
 
 constexpr const char* NoResponse = "W:No response from logger!";
+constexpr const char* NoResponseInfo = "I:No response from logger!";
 
 // The jobs on the open line; the bar's range and every position it was moved to are recorded.
 class WaitJobTest : public OperationDlgFixture
@@ -32,8 +33,7 @@ protected:
     long long Slices() const { return g_port.m_Serial.SliceCount() - slicesBefore; }
     ChannelConfig& Channel(int id, int ch) { return Record().m_units[id - 1].m_channels[ch]; }
 
-    Positions ranges;
-    Positions positions;
+    Positions ranges, positions;
     long long slicesBefore = 0;
 };
 
@@ -44,8 +44,7 @@ Positions Range(int from, int to)
     return values;
 }
 
-// Each reading as "<channel><A|B>", with "." when its line shows a decimal value and "?" when
-// the line is not that channel's or not the result line in the same place.
+// Each reading as "<channel><A|B>", "." for a decimal value, "?" for a line not its own.
 std::string Readings(const WaitJobResult& result)
 {
     std::string text;
@@ -68,21 +67,16 @@ TEST_F(WaitJobTest, ScanChannelsJumpsPastALoggerThatDoesNotAnswer)
     // Two readings on 15 channels of logger 2; logger 5 adds nothing.
     EXPECT_EQ(Run(WaitMode::ScanChannels, -1).lines, (Texts{"30"}));
     EXPECT_EQ(sim.Commands(), (Texts{"@01,02,channel all", "@01,05,channel all"}));
-    EXPECT_EQ(ranges, Positions{32});
     Positions expected = Range(0, 16);
     expected.insert(expected.end(), {31, 32, 32});
-    EXPECT_EQ(positions, expected);
-    EXPECT_EQ(Channel(2, 0).m_nAnalogType, 3);
-    EXPECT_EQ(Channel(2, 3).m_bPresent, 0);
-
+    EXPECT_EQ(std::pair(ranges, positions), std::pair(Positions{32}, expected));
+    EXPECT_EQ(std::pair(Channel(2, 0).m_nAnalogType, Channel(2, 3).m_bPresent), std::pair(3, 0));
     sim.SetSilent(true);
     EXPECT_EQ(Run(WaitMode::ScanChannels, -1).lines, (Texts{"0"}));
     EXPECT_EQ(positions, (Positions{15, 16, 31, 32, 32}));
 }
 
-// Every channel: "measure all" is answered with 32 lines, of which only the set readings are
-// kept. One channel: kind 0 both readings, 1 A, 2 B. Both in the save framing unless the logger
-// saves. For the graph: the series wanted, no framing.
+// Measure all keeps only the set readings; kind 0 both, 1 A, 2 B; save framing unless saving.
 TEST_F(WaitJobTest, MeasuringTakesTheReadingsAskedFor)
 {
     Channel(1, 3) = Channel(1, 5) = {1, 2, 4, 0, 20, 0};
@@ -91,6 +85,7 @@ TEST_F(WaitJobTest, MeasuringTakesTheReadingsAskedFor)
     Record().m_bGraphSeriesA[0][3] = Record().m_bGraphSeriesB[0][3] = 1;
     Record().m_bGraphSeriesB[0][5] = 1;
     const Texts both{"@01,01,measure 03 01 01 0020", "@01,01,measure 03 04"};
+    const Texts framing{"@01,01,save off", "@01,01,save on"};
     const struct
     {
         int mode, channel, kind;
@@ -105,7 +100,7 @@ TEST_F(WaitJobTest, MeasuringTakesTheReadingsAskedFor)
         {WaitMode::Measure, 3, 0, true, both, "3A. 3B", {2}, {1, 2}},
         {WaitMode::Measure, 4, 0, true, {"@01,01,measure 04 03"}, "4B.", {2}, {1, 2}},
         // No VW on the channel: no measuring command, the framing all the same.
-        {WaitMode::Measure, 4, 1, false, {"@01,01,save off", "@01,01,save on"}, "", {}, {}},
+        {WaitMode::Measure, 4, 1, false, framing, "", {}, {}},
         {WaitMode::Measure, 4, 2, true, {"@01,01,measure 04 03"}, "4B.", {1}, {1}},
         {WaitMode::MeasureForGraph, 3, 0, false, both, "3A. 3B", {16}, {4}},
         {WaitMode::MeasureForGraph, 5, 0, false, {"@01,01,measure 05 04"}, "5B", {16}, {6}},
@@ -114,41 +109,37 @@ TEST_F(WaitJobTest, MeasuringTakesTheReadingsAskedFor)
         const WaitJobResult result = Run(c.mode, 0, c.channel, c.kind, c.save);
         EXPECT_EQ(sim.Commands(), c.commands) << c.channel;
         EXPECT_EQ(Readings(result), c.readings);
-        EXPECT_EQ(ranges, c.ranges);
-        EXPECT_EQ(positions, c.positions);
+        EXPECT_EQ(std::pair(ranges, positions), std::pair(c.ranges, c.positions));
         EXPECT_FALSE(result.replyMissing || result.saveOnFailed);
     }
 }
 
+// Three unanswered "save on" empty the results; an answer to the second keeps the reading.
 TEST_F(WaitJobTest, ThreeUnansweredSaveOnEmptyTheResults)
 {
     Channel(1, 2).m_nVwType = 1;
-    // Lines from now: save off, the reading, then the three "save on" replies.
+    // Lines from now: save off, the reading, then the "save on" replies.
     for (int line : {2, 3, 4})
         sim.InjectFault(SimFault::DropReply, line);
     const WaitJobResult result = Run(WaitMode::Measure, 0, 2, 1);
     const Texts commands = sim.Commands();
     EXPECT_EQ(std::count(commands.begin(), commands.end(), "@01,01,save on"), 3);
     EXPECT_TRUE(result.lines.empty() && result.readings.empty() && result.saveOnFailed);
-
-    // The second attempt answered: the reading stays.
     sim.InjectFault(SimFault::DropReply, 2);
     const WaitJobResult retried = Run(WaitMode::Measure, 0, 2, 1);
-    EXPECT_EQ(retried.lines.size(), 1u);
-    EXPECT_FALSE(retried.saveOnFailed);
+    EXPECT_TRUE(retried.lines.size() == 1 && !retried.saveOnFailed);
 }
 
-// A logger silent from the start, and one that stops after the first line: the reading ends
-// at once, or after two lines in a row that do not come, told as incomplete.
+// A reading ends at once when silent, or after two lines in a row do not come, as incomplete.
 TEST_F(WaitJobTest, AMeasureAllThatStopsComingEndsEarly)
 {
     Channel(1, 0).m_nVwType = 1;
+    // Slices: save off, the trailing read and each save on 10; measure all 17 x 60 when silent,
+    // else the end of the first line 10 and one read 60; a further read would add 60.
     const struct
     {
         int linesAnswered; // of "measure all"; -1: none of any command
         int saveOns;
-        // save off, the trailing read and each save on 10; measure all 17 x 60 when silent,
-        // else the end of the first line 10 and one read 60; a further read would add 60
         long long slices;
         size_t lines;
     } cases[] = {{-1, 3, 10 + 17 * 60 + 10 + 3 * 10, 0}, {1, 1, 10 + 60 + 10, 1}};
@@ -161,15 +152,12 @@ TEST_F(WaitJobTest, AMeasureAllThatStopsComingEndsEarly)
         Texts commands{"@01,01,save off", "@01,01,measure all"};
         commands.insert(commands.end(), c.saveOns, "@01,01,save on");
         EXPECT_EQ(sim.Commands(), commands);
-        EXPECT_GE(Slices(), c.slices);
-        EXPECT_LT(Slices(), c.slices + 60);
-        EXPECT_EQ(result.lines.size(), c.lines);
-        EXPECT_TRUE(result.replyMissing);
+        EXPECT_TRUE(Slices() >= c.slices && Slices() < c.slices + 60) << Slices();
+        EXPECT_TRUE(result.lines.size() == c.lines && result.replyMissing);
     }
 }
 
-// Format and reset alike move the bar through to their end and tell the outcome.
-TEST_F(WaitJobTest, FormatAndResetTellCompleteOnlyWhenTheLoggerAnswered)
+TEST_F(WaitJobTest, FormatResetAndWriteChannelsTellWhetherTheLoggerAnswered)
 {
     const auto job = [this](int mode, int steps) {
         Run(mode, 1);
@@ -179,14 +167,6 @@ TEST_F(WaitJobTest, FormatAndResetTellCompleteOnlyWhenTheLoggerAnswered)
     EXPECT_EQ(job(WaitMode::FormatMemory, 5), Texts{"@01,01,memory init"});
     EXPECT_EQ(sim.RecordCount(1), 0);
     EXPECT_EQ(job(WaitMode::Reset, 6), (Texts{"@01,01,reset", "@01,01,address"}));
-    sim.SetSilent(true);
-    job(WaitMode::FormatMemory, 5);
-    job(WaitMode::Reset, 6);
-    EXPECT_EQ(Told(), (Texts{"I:Format complete!", "I:Reset complete!", NoResponse, NoResponse}));
-}
-
-TEST_F(WaitJobTest, WriteChannelsSendsTheSixteenStoredChannels)
-{
     Channel(1, 0) = {1, 2, 0, 0, 20, 0};
     Channel(1, 1) = {1, 0, 2, 0, 0, 0};
     Channel(1, 2) = {1, 4, 4, 0, 20, 0};
@@ -197,13 +177,14 @@ TEST_F(WaitJobTest, WriteChannelsSendsTheSixteenStoredChannels)
         (Texts{"@01,01,channel 00 01 01 0020 00", "@01,01,channel 01 00 00 0000 02",
             "@01,01,channel 02 01 03 0020 04"}));
     EXPECT_EQ(commands[15], "@01,01,channel 15 00 00 0000 00");
-    EXPECT_EQ(sim.Channel(1, 2).vwSweep, 3);
-    EXPECT_EQ(positions, Range(1, 16));
-    EXPECT_TRUE(Told().empty());
-
+    EXPECT_TRUE(sim.Channel(1, 2).vwSweep == 3 && positions == Range(1, 16));
     sim.InjectFault(SimFault::DropReply, 7);
     EXPECT_TRUE(Run(WaitMode::WriteChannels, 0).replyMissing);
     EXPECT_EQ(sim.Commands().size(), 16u);
+    sim.SetSilent(true);
+    job(WaitMode::FormatMemory, 5);
+    job(WaitMode::Reset, 6);
+    EXPECT_EQ(Told(), (Texts{"I:Format complete!", "I:Reset complete!", NoResponse, NoResponse}));
 }
 
 TEST_F(WaitJobTest, ReadChannelsFillsTheTableAndReadsTheSchedule)
@@ -212,21 +193,17 @@ TEST_F(WaitJobTest, ReadChannelsFillsTheTableAndReadsTheSchedule)
     sim.SetChannel(1, 6, SimChannel{1, 3, 20, 0});
     EXPECT_EQ(Run(WaitMode::ReadChannels, 1).lines, (Texts{"31", "02 30 00 fixed"}));
     EXPECT_EQ(sim.Commands(), (Texts{"@01,01,channel all", "@01,01,schedule"}));
-    EXPECT_EQ(Channel(1, 6).m_nVwType, 4);
-    EXPECT_EQ(Channel(1, 6).m_nAnalogType, 0);
-    EXPECT_EQ(ranges, Positions{17});
-    EXPECT_EQ(positions, Range(1, 17));
+    EXPECT_EQ(std::pair(Channel(1, 6).m_nVwType, Channel(1, 6).m_nAnalogType), std::pair(4, 0));
+    EXPECT_EQ(std::pair(ranges, positions), std::pair(Positions{17}, Range(1, 17)));
     EXPECT_TRUE(Told().empty());
-
     // The schedule unanswered, then nothing at all.
     sim.InjectFault(SimFault::DropReply, 16);
     const WaitJobResult result = Run(WaitMode::ReadChannels, 1);
-    EXPECT_EQ(result.lines, (Texts{"31", ""}));
-    EXPECT_TRUE(result.replyMissing);
+    EXPECT_TRUE(result.lines == (Texts{"31", ""}) && result.replyMissing);
     sim.SetSilent(true);
     EXPECT_EQ(Run(WaitMode::ReadChannels, 1).lines, (Texts{"-1"}));
     EXPECT_EQ(positions, (Positions{16, 17}));
-    EXPECT_EQ(Told(), (Texts(2, "I:No response from logger!")));
+    EXPECT_EQ(Told(), (Texts(2, NoResponseInfo)));
 }
 
 TEST_F(WaitJobTest, ArgumentsOutOfRangeRunNoJobAndTouchNoRecord)
@@ -241,8 +218,7 @@ TEST_F(WaitJobTest, ArgumentsOutOfRangeRunNoJobAndTouchNoRecord)
         const WaitJobResult result = Run(c[0], c[1], c[2], 0);
         EXPECT_FALSE(result.ran || !result.lines.empty()) << c[0] << " " << c[1] << " " << c[2];
     }
-    EXPECT_TRUE(sim.Commands().empty());
-    EXPECT_TRUE(Told().empty());
+    EXPECT_TRUE(sim.Commands().empty() && Told().empty());
     EXPECT_TRUE(SameRecord(before, Record()));
 }
 
@@ -253,10 +229,8 @@ TEST_F(WaitJobTest, ALineThatGoesAwayMidJobIsNeverReportedAsSuccess)
     EXPECT_EQ(Run(WaitMode::ReadChannels, 1).lines, (Texts{"-1"}));
     EXPECT_FALSE(g_port.m_Serial.IsOpen());
     // The half line counts as a sixth line when it is read before the close is seen.
-    const Positions halfRead{1, 2, 3, 4, 5, 6, 16, 17};
-    const Positions closeSeen{1, 2, 3, 4, 5, 16, 17};
-    EXPECT_TRUE(positions == halfRead || positions == closeSeen);
-
+    EXPECT_TRUE(positions == (Positions{1, 2, 3, 4, 5, 6, 16, 17})
+        || positions == (Positions{1, 2, 3, 4, 5, 16, 17}));
     // On the closed port every job runs through at once.
     Channel(1, 0).m_nVwType = 1;
     const WaitJobResult result = Run(WaitMode::Measure, 0);
@@ -264,29 +238,21 @@ TEST_F(WaitJobTest, ALineThatGoesAwayMidJobIsNeverReportedAsSuccess)
     EXPECT_EQ(Run(WaitMode::ScanChannels, -1).lines, (Texts{"0"}));
     Run(WaitMode::FormatMemory, 1);
     Run(WaitMode::Reset, 1);
-    EXPECT_EQ(Told(), (Texts{"I:No response from logger!", NoResponse, NoResponse}));
+    EXPECT_EQ(Told(), (Texts{NoResponseInfo, NoResponse, NoResponse}));
     EXPECT_EQ(Slices(), 0);
 }
 
 TEST(MeasuredReadingTest, FieldTwoIsReplacedEverywhereByItsText)
 {
-    const struct
-    {
-        const char* reply;
-        char reading;
-        int analogType;
-        const char* converted;
-    } cases[] = {
-        {"03 1 012345", 'A', 0, "03 1 1234.5"},
-        {"77 1 77", 'A', 0, "7.7 1 7.7"}, // also inside other fields
-        {"05 4 -00123", 'B', 4, "05 4 -123"},
-        {"05 3 000251", 'B', 3, "05 3 25.1"},
-        {"1 1 1", 'A', 0, "0.1 0.1 0.1"}, // the replacement is not searched again
-        {"03 1  5", 'A', 0, "03 1  5"}, // an empty field two leaves the line
-        {"03 1", 'B', 2, "03 1"},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(ConvertMeasureReply(c.reply, c.reading, c.analogType), c.converted) << c.reply;
+    const std::tuple<const char*, char, int, const char*> cases[]
+        = {{"03 1 012345", 'A', 0, "03 1 1234.5"},
+            {"77 1 77", 'A', 0, "7.7 1 7.7"}, // also inside other fields
+            {"05 4 -00123", 'B', 4, "05 4 -123"}, {"05 3 000251", 'B', 3, "05 3 25.1"},
+            {"1 1 1", 'A', 0, "0.1 0.1 0.1"}, // the replacement is not searched again
+            {"03 1  5", 'A', 0, "03 1  5"}, // an empty field two leaves the line
+            {"03 1", 'B', 2, "03 1"}};
+    for (const auto& [reply, reading, analogType, converted] : cases)
+        EXPECT_EQ(ConvertMeasureReply(reply, reading, analogType), converted) << reply;
 }
 
 } // namespace

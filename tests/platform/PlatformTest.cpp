@@ -3,31 +3,40 @@
 #include "platform/DataExchange.h"
 #include "platform/DialogBase.h"
 #include "platform/DialogUnits.h"
+#include "platform/LocalTime.h"
+#include "platform/LocalTimeConverter.h"
+#include "platform/MessageBoxPresenter.h"
 #include "platform/ScreenFit.h"
+#include "platform/Text.h"
 
 #include "support/RecordingPresenter.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QScopeGuard>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStyle>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <initializer_list>
+#include <ctime>
 #include <string>
 #include <vector>
 
 namespace {
+
+using Texts = std::vector<std::string>;
 
 const DialogTemplate& TestTemplate()
 {
@@ -50,8 +59,7 @@ const DialogTemplate& TestTemplate()
     return tmpl;
 }
 
-// Counts what its handlers saw; Exchange reads a signed number, an unsigned one, a text and a
-// check, in that order.
+// Counts what its handlers saw; Exchange reads a number, an unsigned, a text and a check.
 class TestDialog final : public CDialogBase
 {
 public:
@@ -73,8 +81,7 @@ public:
     QLineEdit* Edit(int id) { return ItemAs<QLineEdit>(id); }
     void Type(int id, const char* typed)
     {
-        Edit(id)->selectAll();
-        QTest::keyClick(Edit(id), Qt::Key_Delete);
+        Edit(id)->clear();
         QTest::keyClicks(Edit(id), typed);
     }
 
@@ -106,29 +113,29 @@ protected:
 
 TEST(DialogBaseTest, BuildsNumberedControlsWithTheirStylesAndRadioGroups)
 {
-    const DialogUnits units(6, 13);
-    EXPECT_EQ(units.Map(7, 19, 165, 18), QRect(11, 31, 247, 29));
+    EXPECT_EQ(DialogUnits(6, 13).Map(7, 19, 165, 18), QRect(11, 31, 247, 29));
     const DialogUnits small = DialogUnits::ForFont(DialogUnits::TemplateFont(8));
     const DialogUnits large = DialogUnits::ForFont(DialogUnits::TemplateFont(16));
     EXPECT_TRUE(small.BaseX() < large.BaseX() && small.BaseY() < large.BaseY());
-
     TestDialog dialog;
     EXPECT_EQ(dialog.windowTitle(), "Test");
-    EXPECT_EQ(dialog.ItemAs<QLabel>(1000)->text(), "Name");
+    EXPECT_EQ(dialog.ItemAs<QLabel>(1000)->text(), "Name"); // mnemonic markers dropped
+    EXPECT_EQ(QStringList({StaticCaption("A && B"), StaticCaption("end&")}),
+        QStringList({"A & B", "end"}));
     EXPECT_EQ(
         dialog.ItemAs<QLineEdit>(1001)->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
     EXPECT_FALSE(dialog.Item(1010)->isEnabled());
     EXPECT_TRUE(dialog.Item(1011)->isHidden() && !dialog.Item(1009)->isHidden());
     EXPECT_EQ(dialog.Item(4242), nullptr);
     EXPECT_EQ(dialog.Item(1001)->geometry(), dialog.MapDialogRect(50, 5, 60, 12));
+    EXPECT_EQ(dialog.Controls().IdOf(dialog.Item(1007)), 1007);
     // The tests' own desktop is large, so the dialog keeps the template's size.
     const int screen = QApplication::primaryScreen()->availableGeometry().height();
+    const int room = ClientRoom(&dialog).height();
     ASSERT_GE(screen, 1000);
+    EXPECT_TRUE(room < screen && room > 900) << room;
     EXPECT_EQ(dialog.size(), dialog.MapDialogRect(0, 0, 200, 100).size());
     EXPECT_EQ(dialog.findChild<QScrollArea*>(), nullptr);
-    const int room = ClientRoom(&dialog).height();
-    EXPECT_TRUE(room < screen && room > 900) << room;
-    EXPECT_EQ(dialog.Controls().IdOf(dialog.Item(1007)), 1007);
     // Radios are exclusive only within the run their Group style starts.
     auto* a = dialog.ItemAs<QRadioButton>(1005);
     auto* c = dialog.ItemAs<QRadioButton>(1007);
@@ -139,43 +146,35 @@ TEST(DialogBaseTest, BuildsNumberedControlsWithTheirStylesAndRadioGroups)
     EXPECT_TRUE(!a->isChecked() && c->isChecked());
 }
 
-TEST(DialogBaseTest, EndDialogInsideInitOrATimerEndsTheModalLoop)
+// Enter presses the default button; EndDialog inside init or a timer, Esc or Cancel end it.
+TEST(DialogBaseTest, TheDialogEndsByEndDialogEscOrCancel)
 {
-    TestDialog ended;
+    TestDialog ended, timed;
     ended.endInInit = true;
     EXPECT_EQ(ended.DoModal(), 77);
-    EXPECT_EQ(ended.initCalls, 1);
-
-    TestDialog timed;
     timed.SetTimer(4, 1);
     EXPECT_TRUE(timed.IsTimerRunning(4));
     EXPECT_EQ(timed.DoModal(), IDOK);
     EXPECT_EQ(timed.timerIds, (std::vector<int>{4, 4, 4}));
     EXPECT_FALSE(timed.IsTimerRunning(4));
-}
-
-TEST(DialogBaseTest, EnterPressesTheDefaultButtonAndEscOrCancelCancels)
-{
     for (bool byKey : {true, false}) {
         TestDialog dialog;
         dialog.Create();
         dialog.show();
         dialog.Item(1001)->setFocus();
         QTest::keyClick(dialog.Item(1001), Qt::Key_Return);
-        EXPECT_EQ(dialog.goClicks, 1);
-        EXPECT_TRUE(dialog.isVisible());
+        EXPECT_TRUE(dialog.goClicks == 1 && dialog.isVisible());
         if (byKey)
             QTest::keyClick(&dialog, Qt::Key_Escape);
         else
             dialog.ItemAs<QPushButton>(IDCANCEL)->click();
         EXPECT_EQ(dialog.result(), IDCANCEL) << byKey;
         EXPECT_FALSE(dialog.isVisible());
-        EXPECT_EQ(dialog.initCalls, 1);
+        EXPECT_EQ(dialog.initCalls + ended.initCalls, 2);
     }
 }
 
-// Members go out whole, up to the extremes of their kind; the first field that is no integer
-// of its kind stops the reading there, is told and takes the focus with its text selected.
+// The first field that is no integer of its kind stops the reading, is told and takes focus.
 TEST(DataExchange, ReadsTheFieldsOrStopsAtTheFirstThatIsNoInteger)
 {
     TestDialog written;
@@ -183,12 +182,11 @@ TEST(DataExchange, ReadsTheFieldsOrStopsAtTheFirstThatIsNoInteger)
     written.count = 4000000000u;
     written.on = true;
     ASSERT_TRUE(written.Exchange(false));
-    EXPECT_EQ(written.Edit(1001)->text(), "-12");
-    EXPECT_EQ(written.Edit(1002)->text(), "4000000000");
+    EXPECT_EQ(QStringList({written.Edit(1001)->text(), written.Edit(1002)->text()}),
+        QStringList({"-12", "4000000000"}));
     QTest::mouseClick(written.ItemAs<QCheckBox>(1004), Qt::LeftButton);
     ASSERT_TRUE(written.Exchange(true));
     EXPECT_FALSE(written.on);
-
     const struct
     {
         const char *number, *count;
@@ -209,14 +207,11 @@ TEST(DataExchange, ReadsTheFieldsOrStopsAtTheFirstThatIsNoInteger)
         dlg.Edit(1003)->setFocus();
         RecordingPresenter boxes;
         EXPECT_EQ(dlg.Exchange(true), c.failedField == 0);
-        EXPECT_EQ(dlg.number, c.readNumber);
-        EXPECT_EQ(dlg.count, c.readCount);
-        EXPECT_EQ(dlg.text, c.failedField ? "kept" : "x y");
-        if (c.failedField == 0) {
-            EXPECT_TRUE(boxes.requests.empty());
+        EXPECT_EQ(std::tuple(dlg.number, dlg.count, dlg.text),
+            std::tuple(c.readNumber, c.readCount, c.failedField ? "kept" : "x y"));
+        EXPECT_EQ(boxes.Texts(), Texts(c.failedField ? 1 : 0, "Please enter an integer."));
+        if (c.failedField == 0)
             continue;
-        }
-        EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"Please enter an integer."});
         EXPECT_EQ(boxes.requests[0].icon, MessageIcon::Warning);
         EXPECT_EQ(dlg.focusWidget(), dlg.Edit(c.failedField));
         EXPECT_EQ(dlg.Edit(c.failedField)->selectedText(), dlg.Edit(c.failedField)->text());
@@ -244,7 +239,11 @@ TEST(CommandGuard, KeepsTheControlsOffAndTheFocusWhereItWas)
 // An edit field's text names the entry; Qt's current entry does not.
 TEST(ComboSelectionTest, TypedTextCountsOnlyWhenItIsAListedEntry)
 {
-    QComboBox combo;
+    QComboBox list, combo;
+    list.addItems({"a", "b"});
+    list.setCurrentIndex(1);
+    EXPECT_EQ(ComboCurSel(&list), 1);
+    EXPECT_EQ(ComboCurSel(nullptr), -1);
     combo.setEditable(true);
     combo.setInsertPolicy(QComboBox::NoInsert);
     combo.addItems({"2", "3", "COM7"});
@@ -252,37 +251,12 @@ TEST(ComboSelectionTest, TypedTextCountsOnlyWhenItIsAListedEntry)
     EXPECT_EQ(ComboCurSel(&combo), 1);
     combo.lineEdit()->clear();
     QTest::keyClicks(combo.lineEdit(), "9");
-    EXPECT_EQ(combo.currentIndex(), 1);
-    EXPECT_EQ(ComboCurSel(&combo), -1);
+    EXPECT_EQ(std::pair(combo.currentIndex(), ComboCurSel(&combo)), std::pair(1, -1));
     combo.setEditText("com7");
     EXPECT_EQ(ComboCurSel(&combo), 2);
-
-    QComboBox list;
-    list.addItems({"a", "b"});
-    list.setCurrentIndex(1);
-    EXPECT_EQ(ComboCurSel(&list), 1);
-    EXPECT_EQ(ComboCurSel(nullptr), -1);
 }
 
-struct Window
-{
-    QWidget window;
-    QLabel* top = new QLabel(QStringLiteral("top"), &window);
-    QLabel* hidden = new QLabel(QStringLiteral("hidden"), &window);
-    QPushButton* bottom = new QPushButton(QStringLiteral("bottom"), &window);
-
-    Window()
-    {
-        top->setGeometry(10, 10, 100, 20);
-        hidden->setGeometry(10, 40, 100, 20);
-        hidden->hide();
-        bottom->setGeometry(10, 860, 100, 30);
-    }
-};
-
-// A layout that fits is left as it is; one larger than the room moves, unchanged, into a
-// scroll area, and the window takes what fits of it, with room for each bar it needs (a bar
-// across one side may call for the other).
+// Only a layout larger than the room scrolls, unchanged; one bar may call for the other.
 TEST(ScreenFitTest, OnlyALayoutLargerThanTheRoomScrolls)
 {
     const int bar = QApplication::style()->pixelMetric(QStyle::PM_ScrollBarExtent);
@@ -297,17 +271,24 @@ TEST(ScreenFitTest, OnlyALayoutLargerThanTheRoomScrolls)
         {{400, 601}, {400, 600}, {400, 600}, true, true}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.size.height());
-        Window w;
-        const QSize fitted = FitFixedLayout(&w.window, c.size, c.room);
+        QWidget window;
+        auto* top = new QLabel(QStringLiteral("top"), &window);
+        auto* hidden = new QLabel(QStringLiteral("hidden"), &window);
+        auto* bottom = new QPushButton(QStringLiteral("bottom"), &window);
+        top->setGeometry(10, 10, 100, 20);
+        hidden->setGeometry(10, 40, 100, 20);
+        hidden->hide();
+        bottom->setGeometry(10, 860, 100, 30);
+        const QSize fitted = FitFixedLayout(&window, c.size, c.room);
         EXPECT_EQ(fitted, c.fitted);
-        auto* area = w.window.findChild<QScrollArea*>();
+        auto* area = window.findChild<QScrollArea*>();
         ASSERT_EQ(area != nullptr, c.across || c.down);
         if (!area) {
-            EXPECT_EQ(w.bottom->parentWidget(), &w.window);
+            EXPECT_EQ(bottom->parentWidget(), &window);
             continue;
         }
-        w.window.setFixedSize(fitted);
-        w.window.show();
+        window.setFixedSize(fitted);
+        window.show();
         EXPECT_EQ(area->verticalScrollBar()->isVisible(), c.down);
         EXPECT_TRUE(!c.across || area->horizontalScrollBar()->isVisible());
         if (c.size.height() < 900)
@@ -315,16 +296,92 @@ TEST(ScreenFitTest, OnlyALayoutLargerThanTheRoomScrolls)
         QWidget* page = area->widget();
         ASSERT_NE(page, nullptr);
         EXPECT_EQ(page->size(), c.size);
-        for (QWidget* control : std::initializer_list<QWidget*>{w.top, w.hidden, w.bottom})
-            EXPECT_EQ(control->parentWidget(), page);
-        EXPECT_EQ(w.bottom->geometry(), QRect(10, 860, 100, 30));
-        EXPECT_EQ(page->children().indexOf(w.top), 0); // stacking and tab order kept
-        EXPECT_TRUE(w.top->isVisible() && !w.hidden->isVisible() && w.bottom->isVisible());
-        // The last control comes into view when scrolled to.
-        area->ensureWidgetVisible(w.bottom);
-        const QRect shown(w.bottom->mapTo(&w.window, QPoint(0, 0)), w.bottom->size());
-        EXPECT_TRUE(QRect(QPoint(0, 0), fitted).contains(shown));
+        EXPECT_EQ(page->children(), QObjectList({top, hidden, bottom})); // stacking, tab order
+        EXPECT_EQ(bottom->geometry(), QRect(10, 860, 100, 30));
+        EXPECT_TRUE(top->isVisible() && !hidden->isVisible() && bottom->isVisible());
     }
+}
+
+// Boxes close by themselves (a question so closed answers No), owned by the window in front.
+TEST(MessageBoxPresenterTest, BoxesCloseByThemselvesOverTheWindowInFront)
+{
+    SetMessageBoxPresenter(nullptr);
+    QElapsedTimer clock;
+    clock.start();
+    ShowMessageBox({"closing", "Quorbel", MessageIcon::Information, 30});
+    EXPECT_TRUE(clock.elapsed() >= 25 && clock.elapsed() < 5000) << clock.elapsed();
+    EXPECT_FALSE(AskMessageBox({"replace?", "Quorbel", MessageIcon::Question, 30}));
+    QWidget front;
+    auto* doomed = new QWidget;
+    for (QWidget* window : {&front, doomed}) {
+        window->show();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+        EXPECT_EQ(MessageBoxOwner(), window);
+        QWidget* owner = nullptr;
+        QTimer::singleShot(0, [&owner, window, doomed] {
+            QWidget* box = QApplication::activeModalWidget();
+            owner = box ? box->parentWidget() : nullptr;
+            if (window == doomed)
+                delete doomed;
+            else if (box)
+                box->close();
+        });
+        clock.start();
+        ShowMessageBox({"over the window", "Quorbel", MessageIcon::Warning, 5000});
+        EXPECT_LT(clock.elapsed(), 4000);
+        EXPECT_EQ(owner, window);
+    }
+}
+
+struct Day
+{
+    int year, month, day;
+};
+
+// Against mktime around clock changes; they may differ only for a reading that occurs twice.
+void CompareDays(const char* zone, std::time_t summer, std::initializer_list<Day> days)
+{
+    qputenv("TZ", zone);
+    tzset();
+    std::tm local{};
+    if (!LocalTimeOf(summer, local) || local.tm_isdst <= 0)
+        GTEST_SKIP() << "no zone rules for " << zone << " here";
+    LocalTimeConverter converter;
+    for (int hour = 0; hour < 24; ++hour) {
+        for (const Day& d : days) {
+            for (int minute = 0; minute < 60; minute += 7) {
+                const int second = (minute * 13) % 60;
+                const auto reads = [&](std::time_t t) {
+                    return LocalTimeOf(t, local) && local.tm_year + 1900 == d.year
+                        && local.tm_mon + 1 == d.month && local.tm_mday == d.day
+                        && local.tm_hour == hour && local.tm_min == minute
+                        && local.tm_sec == second;
+                };
+                const auto fast = converter.Convert(d.year, d.month, d.day, hour, minute, second);
+                const auto direct = MakeLocalTime(d.year, d.month, d.day, hour, minute, second);
+                ASSERT_TRUE(fast && direct);
+                EXPECT_TRUE(*fast == *direct || (reads(*fast) && reads(*direct)))
+                    << d.month << "/" << d.day << " " << hour << ":" << minute << ":" << second;
+            }
+        }
+    }
+}
+
+TEST(LocalTimeConverterTest, AgreesWithMktimeAroundClockChanges)
+{
+    const auto restore = qScopeGuard([saved = qgetenv("TZ")] {
+        qputenv("TZ", saved);
+        tzset();
+    });
+    // 31 March 2024 02:00 -> 03:00, 27 October 2024 03:00 -> 02:00; 31 April is 1 May.
+    CompareDays("Europe/Berlin", 1719835200, // 1 July 2024
+        {{2024, 3, 30}, {2024, 3, 31}, {2024, 4, 1}, {2024, 10, 26}, {2024, 10, 27}, {2024, 10, 28},
+            {2024, 1, 5}, {2024, 4, 31}});
+    // In 2010 the clock went from 00:01 to 01:01 on 14 March and from 00:01 back to 23:01 on
+    // 7 November: one hour holds times of two offsets.
+    CompareDays("America/St_Johns", 1278000000, // 1 July 2010
+        {{2010, 3, 13}, {2010, 3, 14}, {2010, 3, 15}, {2010, 11, 6}, {2010, 11, 7}, {2010, 11, 8}});
 }
 
 } // namespace
