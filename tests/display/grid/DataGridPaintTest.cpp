@@ -39,26 +39,12 @@ int CountNear(const QImage& image, const QRect& rect, const QColor& colour, int 
 class GridPaintTest : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        grid.Create(QRect(0, 0, 420, 300), nullptr);
-        grid.GetDefaultCell(false, false)->SetHeight(20);
-        grid.GetDefaultCell(false, true)->SetWidth(60);
-        grid.SetColumnCount(8);
-        grid.SetRowCount(40);
-        grid.SetFixedRowCount(1);
-        grid.SetFixedColumnCount(1);
-        grid.SetBackgroundColour(Backdrop);
-    }
+    void SetUp() override { grid.SetBackgroundColour(Backdrop); }
     QImage Render() { return grid.viewport()->grab().toImage(); }
-    QRect Rect(int row, int col)
-    {
-        QRect rect;
-        grid.CellRectangle(row, col, &rect);
-        return rect;
-    }
+    QRect Rect(int row, int col) { return w.Rect(row, col); }
 
-    CDataGrid grid;
+    GridWindowOf<CDataGrid> w{40, 8, QSize(420, 340)};
+    CDataGrid& grid = w.grid;
     const QColor paper = Sys(SysColour::Window);
 };
 
@@ -195,10 +181,10 @@ TEST_F(GridPaintTest, TheWindowFitsToTextAndFollowsFontAndSystemColourChanges)
     QApplication::setPalette(changed);
     // A running application sends this to every widget; tests have no running loop.
     QEvent event(QEvent::ApplicationPaletteChange);
-    QCoreApplication::sendEvent(&grid, &event);
-    QApplication::setPalette(saved);
+    QCoreApplication::sendEvent(&w.window, &event);
     EXPECT_EQ(grid.GetDefaultCell(false, false)->GetBackColour(), QColor(10, 20, 30));
     EXPECT_EQ(grid.GetDefaultCell(true, false)->GetBackColour(), QColor(255, 0, 255));
+    QApplication::setPalette(saved);
     grid.DestroyWindow();
     EXPECT_FALSE(grid.FitColumnToText(1)); // no window to measure with
 }
