@@ -39,20 +39,13 @@ void Load(LiveWindow& w, GridOwner* owner, bool virtualMode, int rows, int cols)
 }
 
 // A million rows of 34 columns whose texts the owner holds; row 4 is taller.
-class VirtualGridTest : public ::testing::Test
+TEST(VirtualGridTest,
+    AMillionRowsComeFromTheOwnerTheSelectionLivesInTheMapCopyAndSortLeaveTheDataToIt)
 {
-protected:
-    void SetUp() override
-    {
-        Load(w, &owner, true, 1000000, 34);
-        w.grid.SetRowHeight(4, 33);
-    }
-    LiveWindow w{2, 2};
-    ServingOwner owner;
-};
-
-TEST_F(VirtualGridTest, AMillionRowsComeFromTheOwnerAndTheSelectionLivesInTheMap)
-{
+    ServingOwner owner; // outlives the grid, which notifies it to the end
+    LiveWindow w(2, 2);
+    Load(w, &owner, true, 1000000, 34);
+    w.grid.SetRowHeight(4, 33);
     CDataGrid& grid = w.grid;
     EXPECT_STREQ(grid.GetCell(999999, 33)->GetText(), "v999999.33");
     EXPECT_TRUE(grid.GetCell(0, 3)->IsFixed());
@@ -68,21 +61,8 @@ TEST_F(VirtualGridTest, AMillionRowsComeFromTheOwnerAndTheSelectionLivesInTheMap
     owner.hints.clear();
     grid.viewport()->grab();
     EXPECT_EQ(owner.hints, (std::vector<CellRange>{grid.VisibleCellSpan(), CellRange()}));
-    // A callback, when set, is asked instead of the owner.
-    grid.SetCellCallback(
-        [](GridDispInfo* info, std::intptr_t param) {
-            info->item.text = std::to_string(param);
-            return true;
-        },
-        42);
-    const int asked = owner.asked;
-    EXPECT_STREQ(grid.GetCell(5, 5)->GetText(), "42");
-    EXPECT_EQ(owner.asked, asked);
-}
-
-TEST_F(VirtualGridTest, CopyAndSortLeaveTheDataToTheOwner)
-{
     // Copy asks for the block first.
+    w.Key(Qt::Key_Home, Qt::ControlModifier);
     w.Click(w.Centre(2, 2));
     w.Click(w.Centre(3, 3), Qt::ShiftModifier);
     owner.hints.clear();
@@ -96,6 +76,16 @@ TEST_F(VirtualGridTest, CopyAndSortLeaveTheDataToTheOwner)
     EXPECT_TRUE(w.grid.SortByColumn(2, false));
     EXPECT_EQ(
         std::make_pair(w.grid.GetRowHeight(4), w.grid.GetSelectedCount()), std::make_pair(33, 0));
+    // A callback, when set, is asked instead of the owner.
+    grid.SetCellCallback(
+        [](GridDispInfo* info, std::intptr_t param) {
+            info->item.text = std::to_string(param);
+            return true;
+        },
+        42);
+    const int asked = owner.asked;
+    EXPECT_STREQ(grid.GetCell(5, 5)->GetText(), "42");
+    EXPECT_EQ(owner.asked, asked);
 }
 
 class EditWalkTest : public ::testing::TestWithParam<bool>
