@@ -10,32 +10,26 @@
 
 namespace {
 
-// The page holding a row's marker; -1 when none, -2 when several.
-int PageOf(const std::vector<QString>& pages, const QString& marker)
-{
-    int found = -1;
-    for (int page = 0; page < static_cast<int>(pages.size()); ++page)
-        if (pages[static_cast<size_t>(page)].contains(marker))
-            found = found == -1 ? page : -2;
-    return found;
-}
+constexpr int Rows = 60;
 
-TEST(GridPrintTest, EveryPageHasItsHeadingsHeaderAndFooterNoRowIsSplitAndWideGridsGoSideBySide)
+// Rows marked "f<row>;" first and "l<row>;" last, a wide text between.
+class GridPrintTest : public ::testing::Test
 {
-    constexpr int Rows = 60;
-    QTemporaryDir dir;
-    LiveWindow w(Rows, 5);
-    w.window.setWindowTitle(QStringLiteral("Readings of logger 3"));
-    w.grid.SetColumnWidth(2, 110);
-    for (int row = 1; row < Rows; ++row) {
-        w.grid.SetText(row, 1, QStringLiteral("f%1;").arg(row).toUtf8().constData());
-        w.grid.SetText(row, 2, "abcdefghij");
-        w.grid.SetText(row, 4, QStringLiteral("l%1;").arg(row).toUtf8().constData());
+protected:
+    GridPrintTest()
+    {
+        w.window.setWindowTitle(QStringLiteral("Readings of logger 3"));
+        w.grid.SetColumnWidth(2, 110);
+        for (int row = 1; row < Rows; ++row) {
+            w.grid.SetText(row, 1, QStringLiteral("f%1;").arg(row).toUtf8().constData());
+            w.grid.SetText(row, 2, "abcdefghij");
+            w.grid.SetText(row, 4, QStringLiteral("l%1;").arg(row).toUtf8().constData());
+        }
     }
     // Prints into a PDF and reads every page's text back, without the breaks the reader puts
     // between glyphs it finds far apart.
-    const QRegularExpression space(QStringLiteral("\\s"));
-    const auto print = [&](QPrinter& printer) {
+    std::vector<QString> Print(QPrinter& printer)
+    {
         const QString path = dir.filePath(QStringLiteral("grid.pdf"));
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(path);
@@ -46,13 +40,30 @@ TEST(GridPrintTest, EveryPageHasItsHeadingsHeaderAndFooterNoRowIsSplitAndWideGri
         for (int page = 0; page < pdf.pageCount(); ++page)
             pages.push_back(pdf.getAllText(page).text().remove(space));
         return pages;
-    };
+    }
+    // The page holding a marker; -1 when none, -2 when several.
+    static int PageOf(const std::vector<QString>& pages, const QString& marker)
+    {
+        int found = -1;
+        for (int page = 0; page < static_cast<int>(pages.size()); ++page)
+            if (pages[static_cast<size_t>(page)].contains(marker))
+                found = found == -1 ? page : -2;
+        return found;
+    }
+
+    const QRegularExpression space{QStringLiteral("\\s")};
+    QTemporaryDir dir;
+    LiveWindow w{Rows, 5};
+};
+
+TEST_F(GridPrintTest, EveryPageHasItsHeadingsHeaderAndFooterAndNoRowIsSplit)
+{
     // A font in points prints at the size it has on screen, not several times larger.
     QFont points(QApplication::font().family());
     points.setPointSize(10);
     w.grid.setFont(points);
     QPrinter printer(QPrinter::HighResolution);
-    const std::vector<QString> pages = print(printer);
+    const std::vector<QString> pages = Print(printer);
     const int count = w.grid.GetPrintPageCount();
     ASSERT_GE(count, 2);
     ASSERT_EQ(static_cast<int>(pages.size()), count);
@@ -78,27 +89,29 @@ TEST(GridPrintTest, EveryPageHasItsHeadingsHeaderAndFooterNoRowIsSplitAndWideGri
         ASSERT_TRUE(page == last || page == last + 1) << row;
         last = page;
     }
-    // The printer's page range is printed alone.
-    QPrinter second(QPrinter::HighResolution);
-    second.setPrintRange(QPrinter::PageRange);
-    second.setFromTo(2, 2);
-    const std::vector<QString> range = print(second);
-    ASSERT_EQ(range.size(), 1u);
-    EXPECT_TRUE(range[0].contains(QStringLiteral("Page2of%1").arg(count)));
-    EXPECT_EQ(PageOf(range, QStringLiteral("f1;")), -1);
-    // At screen scale the first band of rows goes on its left part, then its right part, both
-    // with row headings.
+}
+
+TEST_F(GridPrintTest, ThePageRangeIsPrintedAloneAndAtScreenScaleWideGridsGoSideBySide)
+{
+    QPrinter range(QPrinter::HighResolution);
+    range.setPrintRange(QPrinter::PageRange);
+    range.setFromTo(2, 2);
+    const std::vector<QString> second = Print(range);
+    ASSERT_EQ(second.size(), 1u);
+    EXPECT_TRUE(second[0].contains(QStringLiteral("Page2of%1").arg(w.grid.GetPrintPageCount())));
+    EXPECT_EQ(PageOf(second, QStringLiteral("f1;")), -1);
+    // The first band of rows: its left part, then its right part, both with row headings.
     for (int col = 1; col < 5; ++col)
         w.grid.SetColumnWidth(col, 260);
     w.grid.SetPrintScreenScale(true);
-    QPrinter wide(QPrinter::HighResolution);
-    const std::vector<QString> sides = print(wide);
-    ASSERT_EQ(static_cast<int>(sides.size()), w.grid.GetPrintPageCount());
-    EXPECT_EQ(PageOf(sides, QStringLiteral("f1;")), 0);
-    const int right = PageOf(sides, QStringLiteral("l1;"));
+    QPrinter printer(QPrinter::HighResolution);
+    const std::vector<QString> pages = Print(printer);
+    ASSERT_EQ(static_cast<int>(pages.size()), w.grid.GetPrintPageCount());
+    EXPECT_EQ(PageOf(pages, QStringLiteral("f1;")), 0);
+    const int right = PageOf(pages, QStringLiteral("l1;"));
     ASSERT_GT(right, 0);
-    EXPECT_TRUE(sides[static_cast<size_t>(right)].contains(QStringLiteral("R1")));
-    EXPECT_EQ(sides.size() % static_cast<size_t>(right + 1), 0u);
+    EXPECT_TRUE(pages[static_cast<size_t>(right)].contains(QStringLiteral("R1")));
+    EXPECT_EQ(pages.size() % static_cast<size_t>(right + 1), 0u);
 }
 
 } // namespace
