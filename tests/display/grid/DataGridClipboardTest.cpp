@@ -30,7 +30,7 @@ protected:
     LiveWindow w{12, 8};
 };
 
-TEST_F(GridClipboardTest, CopyGivesTabsBetweenFieldsAndLineFeedsBetweenRowsAndSkipsHiddenCells)
+TEST_F(GridClipboardTest, CopyGivesTabsAndLineFeedsSkipsHiddenCellsAndTakesWhatAHeadingClickSelects)
 {
     // The unselected corners inside the bounds are empty fields.
     Select({{1, 1}, {2, 2}});
@@ -38,21 +38,7 @@ TEST_F(GridClipboardTest, CopyGivesTabsBetweenFieldsAndLineFeedsBetweenRowsAndSk
     EXPECT_EQ(Clipboard(), "1-1\t\n\t2-2");
     const QByteArray raw = QGuiApplication::clipboard()->mimeData()->data("text/plain");
     EXPECT_FALSE(raw.contains('\r') || raw.contains('\0'));
-    w.grid.SetColumnWidth(2, 0);
-    Select({{1, 1}});
-    w.Click(w.Centre(2, 3), Qt::ShiftModifier);
-    w.Key(Qt::Key_Insert, Qt::ControlModifier);
-    EXPECT_EQ(Clipboard(), "1-1\t1-3\n2-1\t2-3");
-    // A hidden last row leaves the text ending in a line feed.
-    w.grid.SetColumnWidth(2, 60);
-    w.grid.SetRowHeight(3, 0);
-    w.grid.ApplySelectionRange(CellRange(2, 1, 3, 2), false, true);
-    w.Key(Qt::Key_C, Qt::ControlModifier);
-    EXPECT_EQ(Clipboard(), "2-1\t2-2\n");
-}
-
-TEST_F(GridClipboardTest, AHeadingClickSelectsAndCopiesAsADragOverTheSameCellsDoes)
-{
+    // A heading click selects and copies as a drag over the same cells does.
     const std::pair<CCellID, CellRange> cases[] = {
         {{0, 3}, {1, 3, 11, 3}}, // a column heading
         {{4, 0}, {4, 1, 4, 7}}, // a row heading
@@ -70,6 +56,17 @@ TEST_F(GridClipboardTest, AHeadingClickSelectsAndCopiesAsADragOverTheSameCellsDo
         w.Key(Qt::Key_C, Qt::ControlModifier);
         EXPECT_EQ(Clipboard(), dragged) << heading.row << "," << heading.col;
     }
+    w.grid.SetColumnWidth(2, 0);
+    Select({{1, 1}});
+    w.Click(w.Centre(2, 3), Qt::ShiftModifier);
+    w.Key(Qt::Key_Insert, Qt::ControlModifier);
+    EXPECT_EQ(Clipboard(), "1-1\t1-3\n2-1\t2-3");
+    // A hidden last row leaves the text ending in a line feed.
+    w.grid.SetColumnWidth(2, 60);
+    w.grid.SetRowHeight(3, 0);
+    w.grid.ApplySelectionRange(CellRange(2, 1, 3, 2), false, true);
+    w.Key(Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(Clipboard(), "2-1\t2-2\n");
 }
 
 TEST_F(GridClipboardTest, PasteSplitsAtTabsCommasAndLinesTrimsAndSkipsHiddenRowsAndReadOnlyCells)

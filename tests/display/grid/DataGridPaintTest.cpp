@@ -87,7 +87,8 @@ TEST_F(GridPaintTest, CellsSelectionFocusAndSortMarkerAreDrawnWhereTheyBelong)
     ASSERT_TRUE(SaveScreenshot(&grid, QStringLiteral("grid")));
 }
 
-TEST_F(GridPaintTest, GridLinesFollowTheirModeAndRepaintCellDrawsOneCellWithItsLines)
+TEST_F(GridPaintTest,
+    GridLinesFollowTheirModeHiddenRowsAreSkippedAndPartsGoThroughABufferUnlessRedrawIsOff)
 {
     const QRect rect = Rect(3, 3);
     for (int mode = 0; mode <= 3; ++mode) { // none, horizontal, vertical, both
@@ -106,13 +107,10 @@ TEST_F(GridPaintTest, GridLinesFollowTheirModeAndRepaintCellDrawsOneCellWithItsL
     EXPECT_EQ(image.pixelColor(rect.right(), rect.center().y()), GridLine);
     EXPECT_EQ(image.pixelColor(rect.center().x(), rect.bottom()), GridLine);
     EXPECT_EQ(image.pixelColor(rect.left() - 2, rect.center().y()), QColor(1, 2, 3));
-}
-
-TEST_F(GridPaintTest, PaintingSkipsHiddenRowsFillsPastTheCellsGoesThroughABufferUnlessRedrawIsOff)
-{
+    // Hidden rows are skipped, past the cells is the backdrop.
     grid.GetCell(3, 2)->SetBackColour(QColor(255, 0, 0));
     grid.SetRowHeight(3, 0);
-    QImage image = Render();
+    image = Render();
     EXPECT_EQ(CountNear(image, image.rect().adjusted(0, 0, 1, 1), QColor(255, 0, 0)), 0);
     grid.SetRowCount(5);
     grid.SetColumnCount(4);
