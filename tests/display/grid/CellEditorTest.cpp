@@ -5,9 +5,6 @@
 #include "support/Screenshot.h"
 
 #include <QShortcut>
-#include <QTest>
-
-#include <gtest/gtest.h>
 
 #include <functional>
 #include <memory>
@@ -35,7 +32,7 @@ protected:
     LiveWindow w{20, 8};
 };
 
-TEST_F(CellEditorTest, F2EditsOverTheCellAndTabTakesTheTextAndEditsTheNextCellWithAllSelected)
+TEST_F(CellEditorTest, F2OrASecondClickEditsOverTheCellAndTabAndCtrlArrowsMoveTheEdit)
 {
     CCellEditor* editor = EditWithF2(2, 2);
     ASSERT_NE(editor, nullptr);
@@ -50,55 +47,22 @@ TEST_F(CellEditorTest, F2EditsOverTheCellAndTabTakesTheTextAndEditsTheNextCellWi
     EXPECT_EQ(w.grid.GetFocusCell(), CCellID(2, 3));
     ASSERT_NE(w.grid.Editor(), nullptr);
     EXPECT_EQ(w.grid.Editor()->selectedText(), QStringLiteral("2-3"));
-    // Shift+Tab goes back the same way.
     Press(Qt::Key_Backtab, Qt::ShiftModifier);
     EXPECT_EQ(w.grid.GetFocusCell(), CCellID(2, 2));
     ASSERT_NE(w.grid.Editor(), nullptr);
     EXPECT_EQ(w.grid.Editor()->selectedText(), QStringLiteral("2-2A"));
-}
-
-TEST_F(CellEditorTest, AnEditLeftAsShownOrUndoneByEscKeepsTheCellsBytesEvenWhenTheyAreNoUtf8)
-{
-    const std::string bytes = "caf\xe9";
-    const std::pair<const char*, std::function<void(CCellEditor*)>> ends[] = {
-        {"typing and Esc",
-            [](CCellEditor* editor) {
-                QTest::keyClicks(editor, QStringLiteral("xyz"));
-                QTest::keyClick(editor, Qt::Key_Escape);
-            }},
-        {"Return", [](CCellEditor* editor) { QTest::keyClick(editor, Qt::Key_Return); }},
-        {"a click elsewhere", [this](CCellEditor*) { w.Click(w.Centre(6, 6)); }},
-    };
-    int cell = 2;
-    for (const auto& [end, action] : ends) {
-        w.grid.SetText(cell, cell, bytes.c_str());
-        CCellEditor* editor = EditWithF2(cell, cell);
-        ASSERT_NE(editor, nullptr) << end;
-        EXPECT_EQ(editor->text(), ToQt(bytes)) << end;
-        action(editor);
-        LiveWindow::Settle();
-        EXPECT_EQ(w.grid.Editor(), nullptr) << end;
-        EXPECT_EQ(Text(cell, cell), bytes) << end;
-        EXPECT_FALSE(w.grid.State(cell, cell) & GCS_MODIFIED) << end;
-        EXPECT_TRUE(w.grid.hasFocus()) << end;
-        ++cell;
-    }
-    EXPECT_EQ(w.owner.Count(GN_ENDEDIT), 0);
-}
-
-TEST_F(CellEditorTest, InAClickedEditArrowsMoveTheCaretAndCtrlLeftEndsAndMoves)
-{
+    // In an edit opened by a click the arrows move the caret; with Ctrl they end it.
+    Press(Qt::Key_Escape);
     w.Click(w.Centre(3, 3));
     w.Click(w.Centre(3, 3));
     LiveWindow::Settle();
-    CCellEditor* editor = w.grid.Editor();
+    editor = w.grid.Editor();
     ASSERT_NE(editor, nullptr);
     EXPECT_EQ(editor->cursorPosition(), 3);
     Press(Qt::Key_Left);
     EXPECT_EQ(editor->cursorPosition(), 2);
     Press(Qt::Key_Right);
-    EXPECT_EQ(editor->cursorPosition(), 3);
-    EXPECT_EQ(w.grid.Editor(), editor);
+    EXPECT_EQ(std::make_pair(editor->cursorPosition(), w.grid.Editor()), std::make_pair(3, editor));
     Press(Qt::Key_Left, Qt::ControlModifier);
     EXPECT_EQ(w.grid.GetFocusCell(), CCellID(3, 2));
     // The edit goes on in the next cell, opened by a key: now arrows end it.
@@ -145,46 +109,48 @@ TEST_F(CellEditorTest, TypingWidensTheEditorUpToTheGridsRightEdgeAndAltKeysTypeN
     ASSERT_TRUE(SaveScreenshot(&w.window, QStringLiteral("grid_editing")));
 }
 
-TEST_F(CellEditorTest, VetoedBeginOpensNothingAndRefusedTextsGoBack)
+TEST_F(CellEditorTest, EachEndLeavesTheCellsTextAndMarkAsItShouldAndTellsOnlyOfTakenTexts)
 {
-    w.owner.replies[GN_BEGINEDIT] = -1;
+    w.owner.replies[GN_BEGINEDIT] = -1; // a vetoed begin opens nothing
     EXPECT_EQ(EditWithF2(2, 2), nullptr);
     w.owner.replies.clear();
-    const auto editTo = [this](int cell, const char* text) {
-        ASSERT_NE(EditWithF2(cell, cell), nullptr);
-        w.grid.Editor()->setText(QString::fromLatin1(text));
-        Press(Qt::Key_Return);
+    const std::string bytes = "caf\xe9"; // no UTF-8: only a text left as shown keeps them
+    for (int row = 7; row < 10; ++row)
+        w.grid.SetText(row, 2, bytes.c_str());
+    w.grid.refused = "6-2bad";
+    const auto press = [this](Qt::Key key) { return [this, key] { Press(key); }; };
+    // How it ends, what is typed first, the end, the text kept, marked, GN_ENDEDIT so far.
+    using End = std::tuple<const char*, const char*, std::function<void()>, std::string, bool, int>;
+    const End ends[] = {
+        {"Esc", "xyz", press(Qt::Key_Escape), bytes, false, 0},
+        {"Return", "", press(Qt::Key_Return), bytes, false, 0},
+        {"a click elsewhere", "", [this] { w.Click(w.Centre(12, 6)); }, bytes, false, 0},
+        {"a text the cell refuses", "bad", press(Qt::Key_Return), "6-2", true, 0},
+        {"scrolling", "z", [this] { w.grid.OnVScroll(SB_LINEDOWN); }, "5-2z", true, 1},
+        {"the owner refusing", "z",
+            [this] {
+                w.owner.replies[GN_ENDEDIT] = -1;
+                Press(Qt::Key_Return);
+            },
+            "4-2", true, 2},
+        // A cell that goes closes the editor without a notice.
+        {"fewer rows", "z", [this] { w.grid.SetRowCount(3); }, "", false, 2},
+        {"emptying", "z", [this] { w.grid.DeleteAll(); }, "", false, 2},
     };
-    // The cell refuses: the old text comes back, the cell stays marked, the owner hears nothing.
-    w.grid.refused = "bad";
-    editTo(2, "bad");
-    EXPECT_EQ(Text(2, 2), "2-2");
-    EXPECT_TRUE(w.grid.State(2, 2) & GCS_MODIFIED);
-    EXPECT_EQ(w.owner.Count(GN_ENDEDIT), 0);
-    // The owner refuses at the end.
-    w.owner.replies[GN_ENDEDIT] = -1;
-    editTo(3, "no");
-    EXPECT_EQ(Text(3, 3), "3-3");
-    EXPECT_EQ(w.owner.Count(GN_ENDEDIT), 1);
-}
-
-TEST_F(CellEditorTest, ScrollingTakesTheTextAndEmptyingTheGridClosesTheEditorWithoutNotice)
-{
-    const std::tuple<CCellID, std::function<void()>, const char*> ends[] = {
-        {{2, 2}, [this] { w.grid.OnVScroll(SB_LINEDOWN); }, "2-2z"},
-        {{3, 2}, [this] { w.grid.SetRowCount(3); }, nullptr},
-        {{2, 3}, [this] { w.grid.DeleteAll(); }, nullptr},
-    };
-    for (const auto& [cell, action, taken] : ends) {
-        ASSERT_NE(EditWithF2(cell.row, cell.col), nullptr);
-        QTest::keyClicks(w.grid.Editor(), QStringLiteral("z"));
+    int row = 9;
+    for (const auto& [end, typed, action, kept, modified, notices] : ends) {
+        SCOPED_TRACE(end);
+        ASSERT_NE(EditWithF2(row, 2), nullptr);
+        EXPECT_EQ(w.grid.Editor()->text(), ToQt(Text(row, 2)));
+        QTest::keyClicks(w.grid.Editor(), QString::fromLatin1(typed));
         action();
         LiveWindow::Settle();
-        EXPECT_EQ(w.grid.Editor(), nullptr) << cell.row;
-        if (taken) {
-            EXPECT_EQ(Text(cell.row, cell.col), taken);
-        }
-        EXPECT_EQ(w.owner.Count(GN_ENDEDIT), 1) << cell.row;
+        EXPECT_EQ(w.grid.Editor(), nullptr);
+        EXPECT_EQ(Text(row, 2), kept);
+        EXPECT_EQ(static_cast<bool>(w.grid.State(row, 2) & GCS_MODIFIED), modified);
+        EXPECT_EQ(w.owner.Count(GN_ENDEDIT), notices);
+        EXPECT_TRUE(w.grid.hasFocus());
+        --row;
     }
 }
 
@@ -200,8 +166,6 @@ TEST(CellEditorInDialog, ReturnEndsTheEditNotTheDialogAndADestroyedGridHearsNoth
     grid->Create(QRect(0, 0, 400, 250), &dialog);
     grid->SetColumnCount(4);
     grid->SetRowCount(4);
-    grid->SetFixedRowCount(1);
-    grid->SetFixedColumnCount(1);
     dialog.show();
     QApplication::setActiveWindow(&dialog);
     grid->setFocus();

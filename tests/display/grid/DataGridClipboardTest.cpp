@@ -3,12 +3,6 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
-#include <QTest>
-
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <memory>
 
 namespace {
 
@@ -18,7 +12,6 @@ class GridClipboardTest : public ::testing::Test
 {
 protected:
     void SetUp() override { QGuiApplication::clipboard()->clear(); }
-
     // Clicks the first cell and Ctrl+clicks the others.
     void Select(std::initializer_list<CCellID> cells)
     {
@@ -37,7 +30,7 @@ protected:
     LiveWindow w{12, 8};
 };
 
-TEST_F(GridClipboardTest, CopyGivesTabsBetweenFieldsAndLineFeedsBetweenRowsAndSkipsHiddenCells)
+TEST_F(GridClipboardTest, CopyGivesTabsAndLineFeedsSkipsHiddenCellsAndTakesWhatAHeadingClickSelects)
 {
     // The unselected corners inside the bounds are empty fields.
     Select({{1, 1}, {2, 2}});
@@ -45,21 +38,7 @@ TEST_F(GridClipboardTest, CopyGivesTabsBetweenFieldsAndLineFeedsBetweenRowsAndSk
     EXPECT_EQ(Clipboard(), "1-1\t\n\t2-2");
     const QByteArray raw = QGuiApplication::clipboard()->mimeData()->data("text/plain");
     EXPECT_FALSE(raw.contains('\r') || raw.contains('\0'));
-    w.grid.SetColumnWidth(2, 0);
-    Select({{1, 1}});
-    w.Click(w.Centre(2, 3), Qt::ShiftModifier);
-    w.Key(Qt::Key_Insert, Qt::ControlModifier);
-    EXPECT_EQ(Clipboard(), "1-1\t1-3\n2-1\t2-3");
-    // A hidden last row leaves the text ending in a line feed.
-    w.grid.SetColumnWidth(2, 60);
-    w.grid.SetRowHeight(3, 0);
-    w.grid.ApplySelectionRange(CellRange(2, 1, 3, 2), false, true);
-    w.Key(Qt::Key_C, Qt::ControlModifier);
-    EXPECT_EQ(Clipboard(), "2-1\t2-2\n");
-}
-
-TEST_F(GridClipboardTest, AHeadingClickSelectsAndCopiesAsADragOverTheSameCellsDoes)
-{
+    // A heading click selects and copies as a drag over the same cells does.
     const std::pair<CCellID, CellRange> cases[] = {
         {{0, 3}, {1, 3, 11, 3}}, // a column heading
         {{4, 0}, {4, 1, 4, 7}}, // a row heading
@@ -77,9 +56,20 @@ TEST_F(GridClipboardTest, AHeadingClickSelectsAndCopiesAsADragOverTheSameCellsDo
         w.Key(Qt::Key_C, Qt::ControlModifier);
         EXPECT_EQ(Clipboard(), dragged) << heading.row << "," << heading.col;
     }
+    w.grid.SetColumnWidth(2, 0);
+    Select({{1, 1}});
+    w.Click(w.Centre(2, 3), Qt::ShiftModifier);
+    w.Key(Qt::Key_Insert, Qt::ControlModifier);
+    EXPECT_EQ(Clipboard(), "1-1\t1-3\n2-1\t2-3");
+    // A hidden last row leaves the text ending in a line feed.
+    w.grid.SetColumnWidth(2, 60);
+    w.grid.SetRowHeight(3, 0);
+    w.grid.ApplySelectionRange(CellRange(2, 1, 3, 2), false, true);
+    w.Key(Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(Clipboard(), "2-1\t2-2\n");
 }
 
-TEST_F(GridClipboardTest, PasteSplitsAtTabsCommasAndLinesTrimsAndSelectsWhatItWrote)
+TEST_F(GridClipboardTest, PasteSplitsAtTabsCommasAndLinesTrimsAndSkipsHiddenRowsAndReadOnlyCells)
 {
     SetClipboard("1,2\t3\n4");
     w.Click(w.Centre(5, 2));
@@ -94,21 +84,15 @@ TEST_F(GridClipboardTest, PasteSplitsAtTabsCommasAndLinesTrimsAndSelectsWhatItWr
     w.Key(Qt::Key_Insert, Qt::ShiftModifier);
     EXPECT_EQ(Text(8, 1), "x");
     EXPECT_EQ(Text(9, 1), "9-1");
-}
-
-TEST_F(GridClipboardTest, PasteSkipsHiddenRowsAndStopsAtTheGridsEndAndAtANul)
-{
+    // Hidden rows are skipped; the grid's last column and row end the paste, as does a NUL.
     w.grid.SetRowHeight(3, 0);
-    auto data = std::make_unique<QMimeData>();
-    data->setText(QString::fromUtf8("a,,b,\nc\nd\0e\nf", 13));
-    EXPECT_TRUE(w.grid.PasteClipboardText(2, 6, data.get(), false));
+    QMimeData data;
+    data.setText(QString::fromUtf8("a,,b,\nc\nd\0e\nf", 13));
+    EXPECT_TRUE(w.grid.PasteClipboardText(2, 6, &data, false));
     const Texts column{Text(2, 6), Text(2, 7), Text(3, 6), Text(4, 6), Text(5, 6), Text(6, 6)};
     EXPECT_EQ(column, (Texts{"a", "", "3-6", "c", "d", "6-6"}));
-    EXPECT_EQ(w.grid.GetSelectedCount(), 0);
-}
-
-TEST_F(GridClipboardTest, ReadOnlyCellsKeepTheirTextAndThePasteGoesOnAroundThem)
-{
+    EXPECT_FALSE(w.grid.State(2, 6) & GCS_SELECTED);
+    // A read-only cell keeps its text and the paste goes on around it.
     w.grid.SetCellState(4, 3, w.grid.State(4, 3) | GCS_READONLY);
     SetClipboard("x\ty\tz");
     w.Click(w.Centre(4, 3));

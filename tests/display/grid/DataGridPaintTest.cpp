@@ -39,26 +39,12 @@ int CountNear(const QImage& image, const QRect& rect, const QColor& colour, int 
 class GridPaintTest : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        grid.Create(QRect(0, 0, 420, 300), nullptr);
-        grid.GetDefaultCell(false, false)->SetHeight(20);
-        grid.GetDefaultCell(false, true)->SetWidth(60);
-        grid.SetColumnCount(8);
-        grid.SetRowCount(40);
-        grid.SetFixedRowCount(1);
-        grid.SetFixedColumnCount(1);
-        grid.SetBackgroundColour(Backdrop);
-    }
+    void SetUp() override { grid.SetBackgroundColour(Backdrop); }
     QImage Render() { return grid.viewport()->grab().toImage(); }
-    QRect Rect(int row, int col)
-    {
-        QRect rect;
-        grid.CellRectangle(row, col, &rect);
-        return rect;
-    }
+    QRect Rect(int row, int col) { return w.Rect(row, col); }
 
-    CDataGrid grid;
+    GridWindowOf<CDataGrid> w{40, 8, QSize(420, 340)};
+    CDataGrid& grid = w.grid;
     const QColor paper = Sys(SysColour::Window);
 };
 
@@ -101,7 +87,8 @@ TEST_F(GridPaintTest, CellsSelectionFocusAndSortMarkerAreDrawnWhereTheyBelong)
     ASSERT_TRUE(SaveScreenshot(&grid, QStringLiteral("grid")));
 }
 
-TEST_F(GridPaintTest, GridLinesFollowTheirModeAndRepaintCellDrawsOneCellWithItsLines)
+TEST_F(GridPaintTest,
+    GridLinesFollowTheirModeHiddenRowsAreSkippedAndPartsGoThroughABufferUnlessRedrawIsOff)
 {
     const QRect rect = Rect(3, 3);
     for (int mode = 0; mode <= 3; ++mode) { // none, horizontal, vertical, both
@@ -120,13 +107,10 @@ TEST_F(GridPaintTest, GridLinesFollowTheirModeAndRepaintCellDrawsOneCellWithItsL
     EXPECT_EQ(image.pixelColor(rect.right(), rect.center().y()), GridLine);
     EXPECT_EQ(image.pixelColor(rect.center().x(), rect.bottom()), GridLine);
     EXPECT_EQ(image.pixelColor(rect.left() - 2, rect.center().y()), QColor(1, 2, 3));
-}
-
-TEST_F(GridPaintTest, PaintingSkipsHiddenRowsFillsPastTheCellsGoesThroughABufferUnlessRedrawIsOff)
-{
+    // Hidden rows are skipped, past the cells is the backdrop.
     grid.GetCell(3, 2)->SetBackColour(QColor(255, 0, 0));
     grid.SetRowHeight(3, 0);
-    QImage image = Render();
+    image = Render();
     EXPECT_EQ(CountNear(image, image.rect().adjusted(0, 0, 1, 1), QColor(255, 0, 0)), 0);
     grid.SetRowCount(5);
     grid.SetColumnCount(4);
@@ -195,10 +179,10 @@ TEST_F(GridPaintTest, TheWindowFitsToTextAndFollowsFontAndSystemColourChanges)
     QApplication::setPalette(changed);
     // A running application sends this to every widget; tests have no running loop.
     QEvent event(QEvent::ApplicationPaletteChange);
-    QCoreApplication::sendEvent(&grid, &event);
-    QApplication::setPalette(saved);
+    QCoreApplication::sendEvent(&w.window, &event);
     EXPECT_EQ(grid.GetDefaultCell(false, false)->GetBackColour(), QColor(10, 20, 30));
     EXPECT_EQ(grid.GetDefaultCell(true, false)->GetBackColour(), QColor(255, 0, 255));
+    QApplication::setPalette(saved);
     grid.DestroyWindow();
     EXPECT_FALSE(grid.FitColumnToText(1)); // no window to measure with
 }

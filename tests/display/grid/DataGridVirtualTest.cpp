@@ -26,26 +26,26 @@ public:
     std::vector<CellRange> hints;
 };
 
-// A million rows of 34 columns whose texts the owner holds; row 4 is taller.
-class VirtualGridTest : public ::testing::Test
+// Loads a table of a size into the window's grid, as a data window does once it is up:
+// virtual (its owner holds the texts) or holding its cells.
+void Load(LiveWindow& w, GridOwner* owner, bool virtualMode, int rows, int cols)
 {
-protected:
-    void SetUp() override
-    {
-        w.grid.SetVirtualMode(true);
-        w.grid.SetOwner(&owner);
-        w.grid.SetColumnCount(34);
-        w.grid.SetRowCount(1000000);
-        w.grid.SetFixedRowCount(1);
-        w.grid.SetFixedColumnCount(1);
-        w.grid.SetRowHeight(4, 33);
-    }
-    LiveWindow w{2, 2};
-    ServingOwner owner;
-};
+    w.grid.SetVirtualMode(virtualMode);
+    w.grid.SetOwner(owner);
+    w.grid.SetColumnCount(cols);
+    w.grid.SetRowCount(rows);
+    w.grid.SetFixedRowCount(1);
+    w.grid.SetFixedColumnCount(1);
+}
 
-TEST_F(VirtualGridTest, AMillionRowsComeFromTheOwnerAndTheSelectionLivesInTheMap)
+// A million rows of 34 columns whose texts the owner holds; row 4 is taller.
+TEST(VirtualGridTest,
+    AMillionRowsComeFromTheOwnerTheSelectionLivesInTheMapCopyAndSortLeaveTheDataToIt)
 {
+    ServingOwner owner; // outlives the grid, which notifies it to the end
+    LiveWindow w(2, 2);
+    Load(w, &owner, true, 1000000, 34);
+    w.grid.SetRowHeight(4, 33);
     CDataGrid& grid = w.grid;
     EXPECT_STREQ(grid.GetCell(999999, 33)->GetText(), "v999999.33");
     EXPECT_TRUE(grid.GetCell(0, 3)->IsFixed());
@@ -61,6 +61,21 @@ TEST_F(VirtualGridTest, AMillionRowsComeFromTheOwnerAndTheSelectionLivesInTheMap
     owner.hints.clear();
     grid.viewport()->grab();
     EXPECT_EQ(owner.hints, (std::vector<CellRange>{grid.VisibleCellSpan(), CellRange()}));
+    // Copy asks for the block first.
+    w.Key(Qt::Key_Home, Qt::ControlModifier);
+    w.Click(w.Centre(2, 2));
+    w.Click(w.Centre(3, 3), Qt::ShiftModifier);
+    owner.hints.clear();
+    w.Key(Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("v2.2\tv2.3\nv3.2\tv3.3"));
+    ASSERT_GE(owner.hints.size(), 2u);
+    EXPECT_EQ(std::make_pair(owner.hints.front(), owner.hints.back()),
+        std::make_pair(CellRange(2, 2, 3, 3), CellRange()));
+    // Sorting moves no row.
+    w.grid.SetRowCount(10);
+    EXPECT_TRUE(w.grid.SortByColumn(2, false));
+    EXPECT_EQ(
+        std::make_pair(w.grid.GetRowHeight(4), w.grid.GetSelectedCount()), std::make_pair(33, 0));
     // A callback, when set, is asked instead of the owner.
     grid.SetCellCallback(
         [](GridDispInfo* info, std::intptr_t param) {
@@ -73,102 +88,62 @@ TEST_F(VirtualGridTest, AMillionRowsComeFromTheOwnerAndTheSelectionLivesInTheMap
     EXPECT_EQ(owner.asked, asked);
 }
 
-TEST_F(VirtualGridTest, CopyAndSortLeaveTheDataToTheOwner)
-{
-    // Copy asks for the block first.
-    w.Click(w.Centre(2, 2));
-    w.Click(w.Centre(3, 3), Qt::ShiftModifier);
-    owner.hints.clear();
-    w.Key(Qt::Key_C, Qt::ControlModifier);
-    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("v2.2\tv2.3\nv3.2\tv3.3"));
-    ASSERT_GE(owner.hints.size(), 2u);
-    EXPECT_EQ(owner.hints.front(), CellRange(2, 2, 3, 3));
-    EXPECT_EQ(owner.hints.back(), CellRange());
-    // Sorting moves no row.
-    w.grid.SetRowCount(10);
-    EXPECT_TRUE(w.grid.SortByColumn(2, false));
-    EXPECT_EQ(w.grid.GetRowHeight(4), 33);
-    EXPECT_EQ(w.grid.GetSelectedCount(), 0);
-}
-
-// A grid of 35,000 rows and 34 columns with both scroll bars, in a window of a real size,
-// virtual or holding its cells.
 class EditWalkTest : public ::testing::TestWithParam<bool>
 {
-protected:
-    void SetUp() override
-    {
-        // The counts change once the window is up, as when a table is loaded into it.
-        w = std::make_unique<LiveWindow>(2, 2, QSize(1000, 700));
-        w->grid.SetVirtualMode(GetParam());
-        w->grid.SetOwner(&owner);
-        w->grid.SetColumnCount(Columns);
-        w->grid.SetRowCount(Rows);
-        w->grid.SetFixedRowCount(1);
-        w->grid.SetFixedColumnCount(1);
-        if (!GetParam())
-            w->FillTexts();
-    }
-    // Presses a key in the open editor; true when an editor is then open on the focus cell at
-    // (row, col), over the cell in view, holding its text and the keyboard focus.
-    ::testing::AssertionResult KeyMovesEditTo(
-        int key, Qt::KeyboardModifiers modifiers, int row, int col)
-    {
-        if (!w->grid.Editor())
-            return ::testing::AssertionFailure() << "no editor before the key";
-        QTest::keyClick(w->grid.Editor(), static_cast<Qt::Key>(key), modifiers);
-        LiveWindow::Settle();
-        const CCellEditor* editor = w->grid.Editor();
-        const CCellID focus = w->grid.GetFocusCell();
-        if (focus == CCellID(row, col) && editor && editor->Row() == row && editor->Column() == col
-            && editor->text().toStdString() == w->grid.GetCellText(row, col)
-            && editor->geometry() == w->Rect(row, col) && w->grid.CellInView(row, col)
-            && editor->hasFocus())
-            return ::testing::AssertionSuccess();
-        return ::testing::AssertionFailure() << "focus " << focus.row << "," << focus.col
-                                             << (editor ? ", editor misplaced" : ", no editor");
-    }
-
-    static constexpr int Rows = 35000;
-    static constexpr int Columns = 34;
-    ServingOwner owner; // outlives the grid, which notifies it to the end
-    std::unique_ptr<LiveWindow> w;
 };
 
-// The keys that end an edit open the next one at once, on cells that must first be
-// scrolled to, before the window has had a turn to lay out its scroll bars.
+// The keys that end an edit open the next one at once, on cells that must first be scrolled
+// to, before the window has had a turn to lay out its scroll bars: 35,000 rows of 34 columns.
 TEST_P(EditWalkTest, TabShiftTabAndArrowsEditTheNextCellAcrossTheScrolledGrid)
 {
-    LiveWindow& win = *w;
+    constexpr int Columns = 34;
+    ServingOwner owner; // outlives the grid, which notifies it to the end
+    LiveWindow w(2, 2, QSize(1000, 700));
+    Load(w, &owner, GetParam(), 35000, Columns);
+    if (!GetParam())
+        w.FillTexts();
+    // A key in the open editor leaves an editor open on the focus cell at (row, col), over the
+    // cell in view, holding its text and the keyboard focus.
+    const auto moves = [&w](Qt::Key key, Qt::KeyboardModifiers modifiers, int row, int col) {
+        if (!w.grid.Editor())
+            return false;
+        QTest::keyClick(w.grid.Editor(), key, modifiers);
+        LiveWindow::Settle();
+        const CCellEditor* editor = w.grid.Editor();
+        return w.grid.GetFocusCell() == CCellID(row, col) && editor && editor->Row() == row
+            && editor->Column() == col && editor->geometry() == w.Rect(row, col)
+            && editor->text().toStdString() == w.grid.GetCellText(row, col)
+            && w.grid.CellInView(row, col) && editor->hasFocus();
+    };
     // The bars are there as soon as the counts are.
-    EXPECT_TRUE(win.grid.verticalScrollBar()->isVisibleTo(&win.grid));
-    EXPECT_TRUE(win.grid.horizontalScrollBar()->isVisibleTo(&win.grid));
-    win.Click(win.Centre(2, 2));
-    win.Key(Qt::Key_F2);
-    ASSERT_NE(win.grid.Editor(), nullptr);
-    QTest::keyClicks(win.grid.Editor(), QStringLiteral("x"));
-    ASSERT_TRUE(KeyMovesEditTo(Qt::Key_Tab, Qt::NoModifier, 2, 3));
+    EXPECT_TRUE(w.grid.verticalScrollBar()->isVisibleTo(&w.grid));
+    EXPECT_TRUE(w.grid.horizontalScrollBar()->isVisibleTo(&w.grid));
+    w.Click(w.Centre(2, 2));
+    w.Key(Qt::Key_F2);
+    ASSERT_NE(w.grid.Editor(), nullptr);
+    QTest::keyClicks(w.grid.Editor(), QStringLiteral("x"));
+    ASSERT_TRUE(moves(Qt::Key_Tab, Qt::NoModifier, 2, 3));
     // A held grid keeps the text; a virtual one leaves it to the owner, told by the notice.
-    EXPECT_EQ(win.grid.GetCellText(2, 2), GetParam() ? "v2.2" : "2-2x");
+    EXPECT_EQ(w.grid.GetCellText(2, 2), GetParam() ? "v2.2" : "2-2x");
     EXPECT_EQ(owner.Count(GN_ENDEDIT), 1);
-    EXPECT_TRUE(win.grid.Editor()->hasSelectedText());
+    EXPECT_TRUE(w.grid.Editor()->hasSelectedText());
     // Along the row, past the right edge of the window, and round to the next row.
     for (int col = 4; col < Columns; ++col)
-        ASSERT_TRUE(KeyMovesEditTo(Qt::Key_Tab, Qt::NoModifier, 2, col));
-    EXPECT_GT(win.grid.GetScrollPos(false), 0);
-    ASSERT_TRUE(KeyMovesEditTo(Qt::Key_Tab, Qt::NoModifier, 3, 1));
-    EXPECT_EQ(win.grid.GetScrollPos(false), 0);
-    ASSERT_TRUE(KeyMovesEditTo(Qt::Key_Tab, Qt::ShiftModifier, 2, Columns - 1));
-    ASSERT_TRUE(KeyMovesEditTo(Qt::Key_Tab, Qt::ShiftModifier, 2, Columns - 2));
+        ASSERT_TRUE(moves(Qt::Key_Tab, Qt::NoModifier, 2, col)) << col;
+    EXPECT_GT(w.grid.GetScrollPos(false), 0);
+    ASSERT_TRUE(moves(Qt::Key_Tab, Qt::NoModifier, 3, 1));
+    EXPECT_EQ(w.grid.GetScrollPos(false), 0);
+    ASSERT_TRUE(moves(Qt::Key_Tab, Qt::ShiftModifier, 2, Columns - 1));
+    ASSERT_TRUE(moves(Qt::Key_Tab, Qt::ShiftModifier, 2, Columns - 2));
     // An edit opened by a key ends on the arrows too.
-    ASSERT_TRUE(KeyMovesEditTo(Qt::Key_Down, Qt::NoModifier, 3, Columns - 2));
-    ASSERT_TRUE(KeyMovesEditTo(Qt::Key_Right, Qt::NoModifier, 3, Columns - 1));
-    ASSERT_TRUE(KeyMovesEditTo(Qt::Key_Up, Qt::NoModifier, 2, Columns - 1));
-    ASSERT_TRUE(KeyMovesEditTo(Qt::Key_Left, Qt::NoModifier, 2, Columns - 2));
+    ASSERT_TRUE(moves(Qt::Key_Down, Qt::NoModifier, 3, Columns - 2));
+    ASSERT_TRUE(moves(Qt::Key_Right, Qt::NoModifier, 3, Columns - 1));
+    ASSERT_TRUE(moves(Qt::Key_Up, Qt::NoModifier, 2, Columns - 1));
+    ASSERT_TRUE(moves(Qt::Key_Left, Qt::NoModifier, 2, Columns - 2));
     // Down the rows, past the bottom of the window.
     for (int row = 3; row < 40; ++row)
-        ASSERT_TRUE(KeyMovesEditTo(Qt::Key_Down, Qt::NoModifier, row, Columns - 2));
-    EXPECT_GT(win.grid.GetScrollPos(true), 0);
+        ASSERT_TRUE(moves(Qt::Key_Down, Qt::NoModifier, row, Columns - 2)) << row;
+    EXPECT_GT(w.grid.GetScrollPos(true), 0);
     // One edit was begun for F2 and one for each key; only the first edit changed a text.
     const int tabs = (Columns - 1 - 2) + 1 + 2;
     EXPECT_EQ(owner.Count(GN_BEGINEDIT), 1 + tabs + 4 + 37);
