@@ -5,6 +5,7 @@
 #include "res/DataViewIds.h"
 
 #include "support/DialogInput.h"
+#include "support/Screenshot.h"
 
 #include <QAbstractItemView>
 #include <QDir>
@@ -164,6 +165,7 @@ TEST_F(DataViewTest, AChoiceFromTheListLoadsItsTableInAGridBuiltAnew)
     EXPECT_TRUE(IdList()->currentIndex() == 2 && dlg->isVisible());
     QTest::keyClick(IdList(), Qt::Key_Up);
     EXPECT_EQ(Shown(), "T3");
+    EXPECT_TRUE(SaveScreenshot(dlg.get(), "data_window"));
     Grid().SetCellState(5, 2, GCS_SELECTED);
     Grid().SetColumnWidth(0, 300);
     Grid().SetRowHeight(1, 60);
