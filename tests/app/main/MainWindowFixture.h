@@ -59,11 +59,9 @@ protected:
         EXPECT_TRUE(g_port.m_Serial.IsOpen());
         boxes.requests.clear();
     }
-    // Runs what the handlers posted (a refused choice's warning).
     static void HandlePosted() { QCoreApplication::processEvents(); }
 
-    // The screen's buttons that are on; the frame's commands that are on (menu entry and
-    // toolbar button agreeing).
+    // The screen's buttons on; the commands on (menu entry and toolbar button agreeing).
     std::set<int> ScreenOn() const;
     std::set<int> CommandsOn() const;
 
