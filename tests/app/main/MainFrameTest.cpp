@@ -1,18 +1,17 @@
 #include "MainWindowFixture.h"
 
 #include "app/VorlenApp.h"
+#include "app/controls/ReportListCtrl.h"
+#include "app/dialogs/MeasurementDlg.h"
+#include "app/dialogs/WaitPopupDlg.h"
 #include "res/CommandIds.h"
-#include "res/IconResources.h"
 #include "support/ModalDriver.h"
 #include "support/Screenshot.h"
 
-#include <QAction>
-#include <QMenu>
-#include <QMenuBar>
-#include <QSettings>
 #include <QSizeGrip>
 #include <QStandardPaths>
-#include <QToolBar>
+
+#include <algorithm>
 
 namespace {
 
@@ -122,40 +121,8 @@ TEST_F(MainFrameTest, LeavingTheLineClosesItAndHangsUpOnlyAModem)
     }
 }
 
-// Menu entries and toolbar buttons are the command actions, so enabling reaches them all.
-TEST_F(MainFrameTest, TheFixedWindowAndItsCommandActions)
-{
-    QList<QAction*> actions = frame->ToolBar()->actions();
-    for (QAction* popup : frame->menuBar()->actions())
-        actions += popup->menu()->actions();
-    Ids entries;
-    for (QAction* action : actions) {
-        if (action->isSeparator())
-            continue;
-        EXPECT_EQ(action, frame->Command(action->data().toInt()));
-        EXPECT_FALSE(action->icon().isNull() && frame->ToolBar()->actions().contains(action));
-        entries.insert(action->data().toInt());
-    }
-    EXPECT_EQ(entries, Ids(AllCommands.begin(), AllCommands.end()));
-    for (int id : {128, 338, 339, 341, 343, 346, 347, 348, 362, 363, 364, 365, 366, 367, 368, 369})
-        EXPECT_FALSE(LoadResourceIcon(id).isNull()) << id;
-    frame->show();
-    EXPECT_EQ(frame->minimumSize(), frame->maximumSize());
-    EXPECT_FALSE(frame->windowFlags() & Qt::WindowMaximizeButtonHint);
-    EXPECT_EQ(view->size(), view->TemplateSize());
-    for (const QSizeGrip* grip : frame->findChildren<QSizeGrip*>())
-        EXPECT_FALSE(grip->isVisible());
-    ModalDriver driver;
-    driver.Then([](QWidget* about) {
-        EXPECT_TRUE(SaveScreenshot(about, "about"));
-        RejectModal(about);
-    });
-    frame->OnCommand(ID_APP_ABOUT);
-    EXPECT_TRUE(driver.AllDone());
-}
-
 // Said once, at start, so that no save fails unexplained.
-TEST(StartUpTest, TheProgramsNameAndADataFolderThatCannotBeMade)
+TEST(StartUpTest, ADataFolderThatCannotBeMadeIsSaid)
 {
     QTemporaryDir home;
     ASSERT_TRUE(home.isValid());
@@ -171,9 +138,126 @@ TEST(StartUpTest, TheProgramsNameAndADataFolderThatCannotBeMade)
     EXPECT_EQ(boxes.Texts(),
         std::vector<std::string>{"The data folder " + QFile::encodeName(home.path()).toStdString()
             + "/Documents/Quorbel/Data/ cannot be written."});
-    EXPECT_TRUE(QSettings().fileName().endsWith("/Quorbel/Quorbel.conf"));
     app.ExitInstance();
     qputenv("HOME", savedHome);
+}
+
+using MainScreenTest = MainWindowFixture;
+
+// Closing packs the table and reloads the screen with the first entry current.
+TEST_F(MainScreenTest, TheChosenEntryFillsThePanelAndCloseLoggerReloadsIt)
+{
+    const auto information = [this] {
+        return Strings{Text(IDC_QUANTITY), Text(IDC_LOGGER_COUNT), Text(IDC_COM_PORT),
+            Text(IDC_NETWORK), Text(IDC_RECEIVE_SCHEDULE), Text(IDC_ERASE_SCHEDULE)};
+    };
+    LoggerRecord rs485 = Network("Dam", {2, 5}, true, 60);
+    rs485.m_nReceiveDelay = 30; // the delay is off: it reads 0
+    LoggerRecord zigbee = Network("Pier", {1, 3, 7}, false, 120, 30);
+    zigbee.m_bEraseAfterReceive = 1;
+    OpenConfigurations({Single("Tunnel", 4), rs485, zigbee});
+    EXPECT_EQ(information(), (Strings{"Single", "1 Nos", "COM 4", "None", "Not used", "Not used"}));
+    List()->setCurrentRow(1);
+    EXPECT_EQ(information(),
+        (Strings{
+            "Multiple (2 Nos)", "2 Nos", "COM 1", "RS485", "60 min, Delay 0 min", "Not used"}));
+    EXPECT_EQ(Items(IDC_LOGGER_ID_COMBO), (Strings{"02", "05"}));
+    NameCombo()->setCurrentIndex(2);
+    emit NameCombo()->activated(2);
+    EXPECT_EQ(std::pair(List()->currentRow(), g_nCurLogger), std::pair(2, 2));
+    EXPECT_EQ(information(),
+        (Strings{"Multiple (3 Nos)", "3 Nos", "COM 1", "Zigbee", "120 min, Delay 30 min",
+            "Every received"}));
+    frame->show();
+    EXPECT_TRUE(SaveScreenshot(frame.get(), "main_window"));
+    for (const QSizeGrip* grip : frame->findChildren<QSizeGrip*>())
+        EXPECT_FALSE(grip->isVisible()); // the window has a fixed size
+
+    List()->setCurrentRow(1);
+    view->OnBnClickedCloseLogger();
+    EXPECT_EQ(Items(IDC_LOGGER_COMBO), (Strings{"Tunnel", "Pier"}));
+    EXPECT_EQ(std::pair(List()->currentRow(), g_nCurLogger), std::pair(0, 0));
+    EXPECT_EQ(Text(IDC_COM_PORT), "COM 4");
+    for (int i = 0; i < 3; ++i) // the last with nothing left to close
+        view->OnBnClickedCloseLogger();
+    EXPECT_EQ(g_nLoggerCount, 0);
+    EXPECT_TRUE(Items(IDC_LOGGER_LIST).empty());
+    EXPECT_EQ(information(), Strings(6));
+    EXPECT_EQ(ScreenOn(), std::set<int>{IDC_OPEN_LOGGER});
+}
+
+// A network without records: the dialog shows what the scan found; GOOD needs no records.
+TEST_F(MainScreenTest, MeasurementScansTheNetworkAndCallLightsTheLamps)
+{
+    ASSERT_TRUE(StartLine({2, 5}, 0));
+    for (int id : {2, 5})
+        for (int ch = 0; ch < ChannelCount; ++ch)
+            sim.SetChannel(id, ch, {});
+    sim.SetChannel(5, 3, {0, 0, 0, 2});
+    LoggerRecord network = Network("Dam", {2, 5}, true);
+    network.m_nComPort = SimComPort;
+    OpenConfigurations({network});
+    ConnectLine();
+    sim.ClearReceived();
+    Strings shown; // the second ID, then the columns shown once it is chosen
+    ModalDriver driver;
+    driver.Then([](QWidget*) {}).Then([&](QWidget* modal) { // the scan's popup, the dialog
+        auto* dlg = qobject_cast<CMeasurementDlg*>(modal);
+        ASSERT_NE(dlg, nullptr);
+        shown.push_back(dlg->m_cboLogger->itemText(1).toStdString());
+        dlg->m_cboLogger->setCurrentIndex(1);
+        emit dlg->m_cboLogger->activated(1);
+        for (int i = 1; i < dlg->m_list->columnCount(); ++i)
+            shown.push_back(dlg->m_list->headerItem()->text(i).toStdString());
+        ClickItem(modal, 1004);
+    });
+    ASSERT_TRUE(Enabled(IDC_MEASUREMENT));
+    Click(IDC_MEASUREMENT);
+    EXPECT_TRUE(driver.AllDone());
+    EXPECT_EQ(sim.Commands(), (Strings{"@01,02,channel all", "@01,05,channel all"}));
+    EXPECT_EQ(shown, (Strings{"5", "4B"})); // 4B: what the scan found on logger 5
+
+    const auto lampAfterCall = [this](int idIndex) {
+        view->ItemAs<QComboBox>(IDC_LOGGER_ID_COMBO)->setCurrentIndex(idIndex);
+        sim.ClearReceived();
+        view->OnBnClickedCall();
+        return sim.Commands().back() + (Enabled(IDC_LAMP_GOOD) ? " GOOD" : "")
+            + (Enabled(IDC_LAMP_BAD) ? " BAD" : "");
+    };
+    EXPECT_EQ(lampAfterCall(1), "@01,05,memory GOOD");
+    sim.SetSilent(true);
+    CSerialCom::SetSliceMs(1); // no reply to wait for
+    EXPECT_EQ(lampAfterCall(0), "@01,02,memory BAD");
+    EXPECT_TRUE(boxes.requests.empty());
+}
+
+// On a clock the test sets and a 2 ms tick: each due configuration once, without a box.
+TEST_F(MainScreenTest, AScheduledReceiveAtItsMinuteDownloadsAndStopEndsTheTicks)
+{
+    ASSERT_TRUE(StartLine({1}, 4));
+    CVorlenView::s_nScheduleTickMs = 2; // the fixture puts it back
+    OpenConfigurations({Single("Site1", SimComPort, 60), Single("Site2", SimComPort, 30)});
+    int clockReads = 0;
+    view->SetScheduleClock([&clockReads] {
+        ++clockReads;
+        return QDateTime(QDate(2026, 12, 6), QTime(1, 0, 5));
+    });
+    view->OnBnClickedScheduleStart();
+    ASSERT_TRUE(g_bScheduleRunning);
+    const auto receives = [this] { return std::ranges::count(sim.Commands(), "@01,01,memory"); };
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return receives() >= 2 && !g_port.m_Serial.IsOpen(); }, 20000));
+    const int until = clockReads + 6; // a few more looks at the clock
+    ASSERT_TRUE(QTest::qWaitFor([&] { return clockReads >= until; }, 20000));
+    EXPECT_EQ(receives(), 2);
+    for (const char* file : {"Site1/Site1-01.acc", "Site1/Site1-01.csv", "Site2/Site2-01.csv"})
+        EXPECT_TRUE(Exists(file)) << file;
+    EXPECT_TRUE(boxes.requests.empty());
+    EXPECT_EQ(
+        std::pair(g_loggers[0].m_nNextReceive, g_loggers[1].m_nNextReceive), std::pair(120, 90));
+    EXPECT_EQ(ScreenOn(), (std::set<int>{IDC_SCHEDULE_STOP, IDC_VIEW_DATA}));
+    view->OnBnClickedScheduleStop();
+    EXPECT_FALSE(g_bScheduleRunning || view->IsTimerRunning(0));
 }
 
 } // namespace

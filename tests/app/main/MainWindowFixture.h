@@ -59,21 +59,14 @@ protected:
         EXPECT_TRUE(g_port.m_Serial.IsOpen());
         boxes.requests.clear();
     }
-    // Runs what the handlers posted (a refused choice's warning).
     static void HandlePosted() { QCoreApplication::processEvents(); }
 
-    // The screen's buttons that are on; the frame's commands that are on (menu entry and
-    // toolbar button agreeing).
+    // The screen's buttons on; the commands on (menu entry and toolbar button agreeing).
     std::set<int> ScreenOn() const;
     std::set<int> CommandsOn() const;
 
     void Click(int controlId) { QTest::mouseClick(view->Item(controlId), Qt::LeftButton); }
-    bool Enabled(int controlId) const
-    {
-        const QWidget* control = view->Item(controlId);
-        EXPECT_NE(control, nullptr) << controlId;
-        return control && control->isEnabled();
-    }
+    bool Enabled(int controlId) const { return view->Item(controlId)->isEnabled(); }
     std::string Text(int controlId) const { return view->Controls().ItemText(controlId); }
     // The entries of a combo box of the screen, or of the logger list.
     std::vector<std::string> Items(int controlId) const;
