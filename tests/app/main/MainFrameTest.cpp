@@ -260,4 +260,27 @@ TEST_F(MainScreenTest, AScheduledReceiveAtItsMinuteDownloadsAndStopEndsTheTicks)
     EXPECT_FALSE(g_bScheduleRunning || view->IsTimerRunning(0));
 }
 
+// A connect that fails costs that minute's receive only: no box, the port closed, no retry.
+TEST_F(MainScreenTest, AScheduledReceiveWhoseConnectFailsClosesThePortQuietly)
+{
+    ASSERT_TRUE(StartLine({4}, 2)); // nobody answers to ID 1
+    CVorlenView::s_nScheduleTickMs = 2;
+    OpenConfigurations({Single("Site1", SimComPort, 60)});
+    int clockReads = 0;
+    view->SetScheduleClock([&clockReads] {
+        ++clockReads;
+        return QDateTime(QDate(2026, 12, 6), QTime(0, 0, 5));
+    });
+    view->OnBnClickedScheduleStart();
+    const auto tried = [this] { return !sim.Commands().empty() && !g_port.m_Serial.IsOpen(); };
+    ASSERT_TRUE(QTest::qWaitFor(tried, 20000));
+    const int until = clockReads + 6;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return clockReads >= until; }, 20000));
+    EXPECT_EQ(sim.Commands(), std::vector<std::string>{"@01,01,address"});
+    EXPECT_EQ(g_loggers[0].m_nNextReceive, 60);
+    EXPECT_FALSE(Exists("Site1/Site1-01.acc"));
+    EXPECT_TRUE(boxes.requests.empty());
+    view->OnBnClickedScheduleStop();
+}
+
 } // namespace
