@@ -47,13 +47,12 @@ class TestGrid : public CDataGrid
 public:
     struct Edit
     {
-        CCellID cell;
         QPoint point;
         unsigned ch;
     };
-    void EditCell(int row, int col, QPoint point, unsigned nChar) override
+    void EditCell(int, int, QPoint point, unsigned nChar) override
     {
-        edits.push_back({CCellID(row, col), point, nChar});
+        edits.push_back({point, nChar});
     }
     void OnEditCopy() override { commands.push_back("copy"); }
     void OnEditPaste() override { commands.push_back("paste"); }
@@ -67,11 +66,7 @@ public:
         CDataGrid::DrawGrid(pDC);
     }
 
-    using CDataGrid::m_bColumnsCanCollapse;
-    using CDataGrid::m_bRowSelectMode;
     using CDataGrid::m_chooseSaveFile;
-    using CDataGrid::m_rectTipCell;
-    using CDataGrid::m_rectTipText;
     using CDataGrid::OnTimer;
 
     std::vector<Edit> edits;
