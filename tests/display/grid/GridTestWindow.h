@@ -45,15 +45,9 @@ public:
 class TestGrid : public CDataGrid
 {
 public:
-    struct Edit
+    void EditCell(int, int, QPoint point, unsigned nChar) override
     {
-        CCellID cell;
-        QPoint point;
-        unsigned ch;
-    };
-    void EditCell(int row, int col, QPoint point, unsigned nChar) override
-    {
-        edits.push_back({CCellID(row, col), point, nChar});
+        edits.emplace_back(point, nChar);
     }
     void OnEditCopy() override { commands.push_back("copy"); }
     void OnEditPaste() override { commands.push_back("paste"); }
@@ -67,14 +61,10 @@ public:
         CDataGrid::DrawGrid(pDC);
     }
 
-    using CDataGrid::m_bColumnsCanCollapse;
-    using CDataGrid::m_bRowSelectMode;
     using CDataGrid::m_chooseSaveFile;
-    using CDataGrid::m_rectTipCell;
-    using CDataGrid::m_rectTipText;
     using CDataGrid::OnTimer;
 
-    std::vector<Edit> edits;
+    std::vector<std::pair<QPoint, unsigned>> edits; // where each edit was started and by what
     std::vector<std::string> commands;
     int paints = 0;
 };
