@@ -133,26 +133,7 @@ TEST_F(GridPaintTest,
         CountNear(image, image.rect().adjusted(0, 0, 1, 1), paper), image.width() * image.height());
 }
 
-TEST_F(GridPaintTest, AMergedAreaSumsItsCellsAndIsDrawnWholeEvenWithItsMasterScrolledAway)
-{
-    CDataCellBase* master = grid.GetCell(2, 1);
-    master->SetMergeRange(CellRange(2, 1, 3, 2));
-    master->SetBackColour(QColor(0, 160, 0));
-    for (const CCellID member : {CCellID(2, 2), CCellID(3, 1), CCellID(3, 2)})
-        grid.GetCell(member.row, member.col)->SetMergeOwner(2, 1);
-    grid.SetColumnWidth(2, 40);
-    const QRect area = Rect(2, 1);
-    EXPECT_EQ(area.size(), QSize(100, 40));
-    const QImage image = Render();
-    EXPECT_EQ(image.pixelColor(area.center()), QColor(0, 160, 0));
-    // No grid line crosses the merged area.
-    EXPECT_EQ(image.pixelColor(area.left() + 59, area.center().y()), QColor(0, 160, 0));
-    grid.verticalScrollBar()->setValue(30); // rows 1 and 2 (20 each) scroll out of view
-    ASSERT_EQ(grid.TopLeftScrollCell().row, 3);
-    EXPECT_EQ(Render().pixelColor(Rect(3, 2).center()), QColor(0, 160, 0));
-}
-
-TEST_F(GridPaintTest, TheWindowFitsToTextAndFollowsFontAndSystemColourChanges)
+TEST_F(GridPaintTest, ColumnsAndRowsFitToTheirTextWhileTheWindowIsThere)
 {
     grid.GetCell(0, 1)->SetText("x");
     grid.GetCell(2, 1)->SetText("a much longer text");
@@ -164,22 +145,6 @@ TEST_F(GridPaintTest, TheWindowFitsToTextAndFollowsFontAndSystemColourChanges)
     grid.SetColumnWidth(2, 0);
     EXPECT_FALSE(grid.FitColumnToText(2)); // a hidden column stays hidden
     EXPECT_EQ(grid.GetColumnWidth(2), 0);
-    // A font goes to every default cell and leaves the sizes.
-    grid.setFont(QFont("DejaVu Sans", 17));
-    EXPECT_EQ(grid.GetDefaultCell(true, true)->GetCellFont()->pointSize(), 17);
-    EXPECT_EQ(grid.GetRowHeight(5), 20);
-    // Only colours left at their system value follow a change of the system colours.
-    grid.GetDefaultCell(true, false)->SetBackColour(QColor(255, 0, 255));
-    const QPalette saved = QApplication::palette();
-    QPalette changed = saved;
-    changed.setColor(QPalette::Base, QColor(10, 20, 30));
-    QApplication::setPalette(changed);
-    // A running application sends this to every widget; tests have no running loop.
-    QEvent event(QEvent::ApplicationPaletteChange);
-    QCoreApplication::sendEvent(&w.window, &event);
-    EXPECT_EQ(grid.GetDefaultCell(false, false)->GetBackColour(), QColor(10, 20, 30));
-    EXPECT_EQ(grid.GetDefaultCell(true, false)->GetBackColour(), QColor(255, 0, 255));
-    QApplication::setPalette(saved);
     grid.DestroyWindow();
     EXPECT_FALSE(grid.FitColumnToText(1)); // no window to measure with
 }
