@@ -15,9 +15,13 @@
 
 namespace {
 
+using Texts = std::vector<std::string>;
+
+// The grid window with an empty clipboard.
 class CellEditorTest : public ::testing::Test
 {
 protected:
+    CellEditorTest() { QGuiApplication::clipboard()->clear(); }
     // Clicks a cell so that it is the focus cell, then opens the editor with F2.
     CCellEditor* EditWithF2(int row, int col)
     {
@@ -31,7 +35,20 @@ protected:
         QTest::keyClick(w.grid.Editor(), key, modifiers);
         LiveWindow::Settle();
     }
+    // Clicks the first cell and Ctrl+clicks the others.
+    void Select(std::initializer_list<CCellID> cells)
+    {
+        Qt::KeyboardModifiers modifiers = Qt::NoModifier;
+        for (const CCellID& cell : cells) {
+            w.Click(w.Centre(cell.row, cell.col), modifiers);
+            modifiers = Qt::ControlModifier;
+        }
+    }
+    static std::string Clipboard() { return QGuiApplication::clipboard()->text().toStdString(); }
+    static void SetClipboard(const char* text) { QGuiApplication::clipboard()->setText(text); }
     std::string Text(int row, int col) const { return w.grid.GetCellText(row, col); }
+    // Columns 2 to 4 of a row.
+    Texts Row(int row) const { return {Text(row, 2), Text(row, 3), Text(row, 4)}; }
 
     LiveWindow w{20, 8};
 };
@@ -127,11 +144,10 @@ TEST_F(CellEditorTest, EachEndLeavesTheCellsTextAndMarkAsItShouldAndTellsOnlyOfT
         QTest::keyClicks(w.grid.Editor(), QString::fromLatin1(typed));
         action();
         LiveWindow::Settle();
-        EXPECT_EQ(w.grid.Editor(), nullptr);
-        EXPECT_EQ(Text(row, 2), kept);
-        EXPECT_EQ(static_cast<bool>(w.grid.State(row, 2) & GCS_MODIFIED), modified);
-        EXPECT_EQ(w.owner.Count(GN_ENDEDIT), notices);
-        EXPECT_TRUE(w.grid.hasFocus());
+        EXPECT_EQ(std::make_tuple(w.grid.Editor(), Text(row, 2),
+                      static_cast<bool>(w.grid.State(row, 2) & GCS_MODIFIED),
+                      w.owner.Count(GN_ENDEDIT), w.grid.hasFocus()),
+            std::make_tuple(nullptr, kept, modified, notices, true));
         --row;
     }
 }
@@ -287,29 +303,7 @@ TEST_P(EditWalkTest, TabShiftTabAndArrowsEditTheNextCellAcrossTheScrolledGrid)
 INSTANTIATE_TEST_SUITE_P(Grid, EditWalkTest, ::testing::Values(true, false),
     [](const ::testing::TestParamInfo<bool>& param) { return param.param ? "Virtual" : "Held"; });
 
-using Texts = std::vector<std::string>;
-
-class GridClipboardTest : public ::testing::Test
-{
-protected:
-    void SetUp() override { QGuiApplication::clipboard()->clear(); }
-    // Clicks the first cell and Ctrl+clicks the others.
-    void Select(std::initializer_list<CCellID> cells)
-    {
-        Qt::KeyboardModifiers modifiers = Qt::NoModifier;
-        for (const CCellID& cell : cells) {
-            w.Click(w.Centre(cell.row, cell.col), modifiers);
-            modifiers = Qt::ControlModifier;
-        }
-    }
-    static std::string Clipboard() { return QGuiApplication::clipboard()->text().toStdString(); }
-    static void SetClipboard(const char* text) { QGuiApplication::clipboard()->setText(text); }
-    std::string Text(int row, int col) const { return w.grid.GetCellText(row, col); }
-    // Columns 2 to 4 of a row.
-    Texts Row(int row) const { return {Text(row, 2), Text(row, 3), Text(row, 4)}; }
-
-    LiveWindow w{12, 8};
-};
+using GridClipboardTest = CellEditorTest;
 
 TEST_F(GridClipboardTest, CopyGivesTabsAndLineFeedsSkipsHiddenCellsAndTakesWhatAHeadingClickSelects)
 {
@@ -321,9 +315,9 @@ TEST_F(GridClipboardTest, CopyGivesTabsAndLineFeedsSkipsHiddenCellsAndTakesWhatA
     EXPECT_FALSE(raw.contains('\r') || raw.contains('\0'));
     // A heading click selects its cells and copies them, with no focus cell.
     const std::pair<CCellID, CellRange> cases[] = {
-        {{0, 3}, {1, 3, 11, 3}}, // a column heading
+        {{0, 3}, {1, 3, 19, 3}}, // a column heading
         {{4, 0}, {4, 1, 4, 7}}, // a row heading
-        {{0, 0}, {1, 1, 11, 7}}, // the corner
+        {{0, 0}, {1, 1, 19, 7}}, // the corner
     };
     for (const auto& [heading, cells] : cases) {
         QGuiApplication::clipboard()->clear();
@@ -408,9 +402,7 @@ TEST_F(GridClipboardTest, CutEmptiesTheSelectionAndWithNothingSelectedDoesNothin
     EXPECT_EQ(w.owner.Count(GN_ENDEDIT), 2);
     // An editor open on the target pastes into itself.
     SetClipboard("pasted");
-    w.Click(w.Centre(2, 2));
-    w.Key(Qt::Key_F2);
-    ASSERT_NE(w.grid.Editor(), nullptr);
+    ASSERT_NE(EditWithF2(2, 2), nullptr);
     w.grid.OnEditPaste();
     EXPECT_EQ(w.grid.Editor()->text(), QStringLiteral("pasted"));
     EXPECT_EQ(Text(2, 2), "");

@@ -43,7 +43,7 @@ std::string Shape(const CDataGrid& grid)
         + (whole ? "" : "!");
 }
 
-TEST(DataGridStructure, CountsCellLookUpAndFixedBandsThatGrowTheGridAndMarkTheirCells)
+TEST(DataGridStructure, ShrinkingKeepsTheRestAndFixedBandsGrowTheGridAndMarkTheirCells)
 {
     CDataGrid grid;
     EXPECT_TRUE(grid.SetColumnCount(4) && grid.SetRowCount(3));
@@ -69,6 +69,7 @@ TEST(DataGridStructure, CountsCellLookUpAndFixedBandsThatGrowTheGridAndMarkTheir
     EXPECT_TRUE(grid.SetFixedColumnCount(1));
     EXPECT_EQ(state(0, 1), 0u);
     // A cell factory that makes nothing leaves empty places.
+    EXPECT_TRUE(grid.DeleteAll());
     grid.SetCellClass([]() -> std::unique_ptr<CDataCellBase> { return nullptr; });
     EXPECT_TRUE(grid.SetColumnCount(2) && grid.SetRowCount(2));
     EXPECT_FALSE(grid.GetCell(1, 1) || grid.SetCellState(1, 1, GCS_MODIFIED));
