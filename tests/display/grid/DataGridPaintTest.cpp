@@ -1,11 +1,13 @@
-#include "GridTestWindow.h"
+#include "LiveGridWindow.h"
 
-#include "display/grid/OffscreenDC.h"
 #include "platform/GdiPaint.h"
 #include "support/Screenshot.h"
 
 #include <QPainter>
+#include <QPdfDocument>
+#include <QPdfSelection>
 #include <QPrinter>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 namespace {
@@ -19,6 +21,14 @@ const QColor Backdrop(90, 90, 90);
 QColor Sys(SysColour which)
 {
     return QColor(gdi::GetSysColour(which).rgb());
+}
+
+std::vector<QColor> At(const QImage& image, std::initializer_list<QPoint> points)
+{
+    std::vector<QColor> colours;
+    for (const QPoint point : points)
+        colours.push_back(image.pixelColor(point));
+    return colours;
 }
 
 // Pixels inside the rectangle (its grid line excluded) within slack of the colour.
@@ -45,7 +55,6 @@ protected:
 
     GridWindowOf<CDataGrid> w{40, 8, QSize(420, 340)};
     CDataGrid& grid = w.grid;
-    const QColor paper = Sys(SysColour::Window);
 };
 
 TEST_F(GridPaintTest, CellsSelectionFocusAndSortMarkerAreDrawnWhereTheyBelong)
@@ -59,36 +68,31 @@ TEST_F(GridPaintTest, CellsSelectionFocusAndSortMarkerAreDrawnWhereTheyBelong)
     grid.ChangeFocusCell(4, 2);
     grid.SetSortKeyColumn(3);
     const QImage image = Render();
-    EXPECT_EQ(image.pixelColor(Rect(2, 2).topLeft() + QPoint(1, 1)), QColor(0, 0, 200));
     EXPECT_GT(CountNear(image, Rect(2, 2), QColor(255, 255, 0), 40), 10);
     EXPECT_EQ(CountNear(image, Rect(2, 3), QColor(255, 255, 0), 40), 0); // nothing spills
-    // A selected cell shows the highlight instead of its own colour.
-    EXPECT_EQ(image.pixelColor(Rect(3, 3).center()), Sys(SysColour::Highlight));
-    // The focus cell is framed inside its grid line; its headings are sunken.
+    // Own colours; the highlight over a selected cell's; the focus frame inside its grid line;
+    // the focus cell's headings sunken, the others raised.
     const QRect focus = Rect(4, 2);
-    EXPECT_EQ(image.pixelColor(focus.left(), focus.center().y()), Sys(SysColour::WindowText));
-    EXPECT_EQ(image.pixelColor(focus.right(), focus.center().y()), GridLine);
-    EXPECT_EQ(image.pixelColor(Rect(0, 2).topLeft()), Sys(SysColour::DarkShadow3D));
-    EXPECT_EQ(image.pixelColor(Rect(4, 0).topLeft()), Sys(SysColour::DarkShadow3D));
-    EXPECT_EQ(image.pixelColor(Rect(0, 3).topLeft()), Sys(SysColour::ButtonLight));
+    EXPECT_EQ(At(image,
+                  {Rect(2, 2).topLeft() + QPoint(1, 1), Rect(3, 3).center(), focus.topLeft(),
+                      focus.topRight(), Rect(0, 2).topLeft(), Rect(4, 0).topLeft(),
+                      Rect(0, 3).topLeft()}),
+        (std::vector<QColor>{QColor(0, 0, 200), Sys(SysColour::Highlight),
+            Sys(SysColour::WindowText), GridLine, Sys(SysColour::DarkShadow3D),
+            Sys(SysColour::DarkShadow3D), Sys(SysColour::ButtonLight)}));
     // An ascending sort marker: its base at the bottom of the heading, its apex above.
     const QRect half = Rect(0, 3).adjusted(30, 1, -1, -1);
     const QColor shadow = Sys(SysColour::ButtonShadow);
     EXPECT_GT(CountNear(image, half.adjusted(0, 9, 0, 0), shadow),
         CountNear(image, half.adjusted(0, 0, 0, -9), shadow));
     EXPECT_EQ(CountNear(image, Rect(0, 4), shadow), 0);
-    // Without focus headings every heading is raised.
-    grid.SetHighlightFocusHeadings(false);
-    EXPECT_EQ(Render().pixelColor(Rect(0, 2).topLeft()), Sys(SysColour::ButtonLight));
-    grid.SetHighlightFocusHeadings(true);
     FillReadings(grid);
     grid.ApplySelectionRange(CellRange(3, 3, 5, 5), false, true);
     QCoreApplication::processEvents(); // the scroll bars show and hide on a queued call
     ASSERT_TRUE(SaveScreenshot(&grid, QStringLiteral("grid")));
 }
 
-TEST_F(GridPaintTest,
-    GridLinesFollowTheirModeHiddenRowsAreSkippedAndPartsGoThroughABufferUnlessRedrawIsOff)
+TEST_F(GridPaintTest, GridLinesFollowTheirModeHiddenRowsAreSkippedAndPartsGoThroughABuffer)
 {
     const QRect rect = Rect(3, 3);
     for (int mode = 0; mode <= 3; ++mode) { // none, horizontal, vertical, both
@@ -103,10 +107,8 @@ TEST_F(GridPaintTest,
     QPainter painter(&image);
     EXPECT_TRUE(grid.RepaintCell(3, 3, &painter));
     painter.end();
-    EXPECT_EQ(image.pixelColor(rect.center()), Sys(SysColour::Highlight));
-    EXPECT_EQ(image.pixelColor(rect.right(), rect.center().y()), GridLine);
-    EXPECT_EQ(image.pixelColor(rect.center().x(), rect.bottom()), GridLine);
-    EXPECT_EQ(image.pixelColor(rect.left() - 2, rect.center().y()), QColor(1, 2, 3));
+    EXPECT_EQ(At(image, {rect.center(), rect.bottomRight(), rect.topLeft() - QPoint(2, 0)}),
+        (std::vector<QColor>{Sys(SysColour::Highlight), GridLine, QColor(1, 2, 3)}));
     // Hidden rows are skipped, past the cells is the backdrop.
     grid.GetCell(3, 2)->SetBackColour(QColor(255, 0, 0));
     grid.SetRowHeight(3, 0);
@@ -116,46 +118,15 @@ TEST_F(GridPaintTest,
     grid.SetColumnCount(4);
     image = Render();
     const QRect last = Rect(4, 3);
-    EXPECT_EQ(image.pixelColor(last.right() + 5, 5), Backdrop);
-    EXPECT_EQ(image.pixelColor(5, last.bottom() + 5), Backdrop);
+    EXPECT_EQ(At(image, {QPoint(last.right() + 5, 5), QPoint(5, last.bottom() + 5)}),
+        (std::vector<QColor>{Backdrop, Backdrop}));
     // A partial repaint is buffered off screen and lands at its own place.
     image.fill(Qt::black);
     grid.viewport()->render(&image, last.topLeft(), QRegion(last));
     EXPECT_EQ(image.pixelColor(last.bottomRight()), GridLine);
-    QTemporaryDir dir; // a printer is drawn on directly
-    QPrinter printer(QPrinter::ScreenResolution);
-    printer.setOutputFileName(dir.filePath(QStringLiteral("grid.pdf")));
-    QPainter printing(&printer);
-    EXPECT_FALSE(COffscreenDC(&printing).IsMemoryDC());
-    grid.SetAllowRedraw(false);
-    image = Render();
-    EXPECT_EQ(
-        CountNear(image, image.rect().adjusted(0, 0, 1, 1), paper), image.width() * image.height());
 }
 
-TEST_F(GridPaintTest, AMergedAreaSumsItsCellsAndIsDrawnWholeEvenWithItsMasterScrolledAway)
-{
-    CDataCellBase* master = grid.GetCell(2, 1);
-    master->SetMergeRange(CellRange(2, 1, 3, 2));
-    master->SetBackColour(QColor(0, 160, 0));
-    for (const CCellID member : {CCellID(2, 2), CCellID(3, 1), CCellID(3, 2)})
-        grid.GetCell(member.row, member.col)->SetMergeOwner(2, 1);
-    grid.SetColumnWidth(2, 40);
-    EXPECT_EQ(grid.GetMergedColumnWidth(3, 2), 100);
-    EXPECT_EQ(grid.GetMergedRowHeight(3, 2), 40);
-    EXPECT_EQ(grid.GetMergeOrigin(3, 2), CCellID(2, 1));
-    const QRect area = Rect(2, 1);
-    EXPECT_EQ(area.size(), QSize(100, 40));
-    const QImage image = Render();
-    EXPECT_EQ(image.pixelColor(area.center()), QColor(0, 160, 0));
-    // No grid line crosses the merged area.
-    EXPECT_EQ(image.pixelColor(area.left() + 59, area.center().y()), QColor(0, 160, 0));
-    grid.verticalScrollBar()->setValue(30); // rows 1 and 2 (20 each) scroll out of view
-    ASSERT_EQ(grid.TopLeftScrollCell().row, 3);
-    EXPECT_EQ(Render().pixelColor(Rect(3, 2).center()), QColor(0, 160, 0));
-}
-
-TEST_F(GridPaintTest, TheWindowFitsToTextAndFollowsFontAndSystemColourChanges)
+TEST_F(GridPaintTest, ColumnsAndRowsFitToTheirTextWhileTheWindowIsThere)
 {
     grid.GetCell(0, 1)->SetText("x");
     grid.GetCell(2, 1)->SetText("a much longer text");
@@ -167,24 +138,100 @@ TEST_F(GridPaintTest, TheWindowFitsToTextAndFollowsFontAndSystemColourChanges)
     grid.SetColumnWidth(2, 0);
     EXPECT_FALSE(grid.FitColumnToText(2)); // a hidden column stays hidden
     EXPECT_EQ(grid.GetColumnWidth(2), 0);
-    // A font goes to every default cell and leaves the sizes.
-    grid.setFont(QFont("DejaVu Sans", 17));
-    EXPECT_EQ(grid.GetDefaultCell(true, true)->GetCellFont()->pointSize(), 17);
-    EXPECT_EQ(grid.GetRowHeight(5), 20);
-    // Only colours left at their system value follow a change of the system colours.
-    grid.GetDefaultCell(true, false)->SetBackColour(QColor(255, 0, 255));
-    const QPalette saved = QApplication::palette();
-    QPalette changed = saved;
-    changed.setColor(QPalette::Base, QColor(10, 20, 30));
-    QApplication::setPalette(changed);
-    // A running application sends this to every widget; tests have no running loop.
-    QEvent event(QEvent::ApplicationPaletteChange);
-    QCoreApplication::sendEvent(&w.window, &event);
-    EXPECT_EQ(grid.GetDefaultCell(false, false)->GetBackColour(), QColor(10, 20, 30));
-    EXPECT_EQ(grid.GetDefaultCell(true, false)->GetBackColour(), QColor(255, 0, 255));
-    QApplication::setPalette(saved);
     grid.DestroyWindow();
     EXPECT_FALSE(grid.FitColumnToText(1)); // no window to measure with
+}
+
+constexpr int Rows = 60;
+
+// Rows marked "f<row>;" first and "l<row>;" last, a wide text between.
+class GridPrintTest : public ::testing::Test
+{
+protected:
+    GridPrintTest()
+    {
+        w.window.setWindowTitle(QStringLiteral("Readings of logger 3"));
+        w.grid.SetColumnWidth(2, 110);
+        for (int row = 1; row < Rows; ++row) {
+            w.grid.SetText(row, 1, QStringLiteral("f%1;").arg(row).toUtf8().constData());
+            w.grid.SetText(row, 2, "abcdefghij");
+            w.grid.SetText(row, 4, QStringLiteral("l%1;").arg(row).toUtf8().constData());
+        }
+    }
+    // Prints into a PDF and reads every page's text back, without the breaks the reader puts
+    // between glyphs it finds far apart.
+    std::vector<QString> Print(QPrinter& printer)
+    {
+        const QString path = dir.filePath(QStringLiteral("grid.pdf"));
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(path);
+        EXPECT_TRUE(w.grid.PrintGrid(&printer));
+        QPdfDocument pdf;
+        EXPECT_EQ(pdf.load(path), QPdfDocument::Error::None);
+        std::vector<QString> pages;
+        for (int page = 0; page < pdf.pageCount(); ++page)
+            pages.push_back(pdf.getAllText(page).text().remove(space));
+        return pages;
+    }
+    // The page holding a marker; -1 when none, -2 when several.
+    static int PageOf(const std::vector<QString>& pages, const QString& marker)
+    {
+        int found = -1;
+        for (int page = 0; page < static_cast<int>(pages.size()); ++page)
+            if (pages[static_cast<size_t>(page)].contains(marker))
+                found = found == -1 ? page : -2;
+        return found;
+    }
+
+    const QRegularExpression space{QStringLiteral("\\s")};
+    QTemporaryDir dir;
+    LiveWindow w{Rows, 5};
+};
+
+// Every page has its headings, header and footer, no row is split, and a font in points prints
+// at the size it has on screen, not several times larger; then the page range alone, and wide
+// grids at screen scale on pages side by side.
+TEST_F(GridPrintTest, EveryPageHasItsHeadingsAndWholeRowsThenTheRangeAndSideBySidePages)
+{
+    QFont points(QApplication::font().family());
+    points.setPointSize(10);
+    w.grid.setFont(points);
+    QPrinter printer(QPrinter::HighResolution);
+    const std::vector<QString> pages = Print(printer);
+    const int count = w.grid.GetPrintPageCount();
+    ASSERT_GE(count, 2);
+    ASSERT_EQ(static_cast<int>(pages.size()), count);
+    for (int page = 0; page < count; ++page) {
+        const QString& text = pages[static_cast<size_t>(page)];
+        for (const char* part : {"H1", "H4", "Readingsoflogger3", "Quorbel", "abcdefghij"})
+            EXPECT_TRUE(text.contains(QLatin1String(part))) << page << part;
+        EXPECT_TRUE(text.contains(QStringLiteral("Page%1of%2").arg(page + 1).arg(count))) << page;
+    }
+    int last = 0;
+    for (int row = 1; row < Rows; ++row) {
+        const int page = PageOf(pages, QStringLiteral("f%1;").arg(row));
+        EXPECT_EQ(PageOf(pages, QStringLiteral("l%1;").arg(row)), page) << row;
+        ASSERT_TRUE(page == last || page == last + 1) << row;
+        last = page;
+    }
+    QPrinter range(QPrinter::HighResolution);
+    range.setPrintRange(QPrinter::PageRange);
+    range.setFromTo(2, 2);
+    const std::vector<QString> second = Print(range);
+    ASSERT_EQ(second.size(), 1u);
+    EXPECT_TRUE(second[0].contains(QStringLiteral("Page2of%1").arg(count)));
+    EXPECT_EQ(PageOf(second, QStringLiteral("f1;")), -1);
+    // The first band of rows: its left part, then its right part, both with row headings.
+    for (int col = 1; col < 5; ++col)
+        w.grid.SetColumnWidth(col, 260);
+    w.grid.SetPrintScreenScale(true);
+    const std::vector<QString> wide = Print(printer);
+    ASSERT_EQ(static_cast<int>(wide.size()), w.grid.GetPrintPageCount());
+    EXPECT_EQ(PageOf(wide, QStringLiteral("f1;")), 0);
+    const int right = PageOf(wide, QStringLiteral("l1;"));
+    ASSERT_GT(right, 0);
+    EXPECT_TRUE(wide[static_cast<size_t>(right)].contains(QStringLiteral("R1")));
+    EXPECT_EQ(wide.size() % static_cast<size_t>(right + 1), 0u);
 }
 
 } // namespace
