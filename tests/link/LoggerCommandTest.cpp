@@ -14,11 +14,7 @@ using ::testing::MatchesRegex;
 
 namespace {
 
-// A bool reads "1" or "0".
-template <class T> std::string Str(T value)
-{
-    return std::to_string(value);
-}
+using std::to_string;
 
 // One command of the logger command set, run in order against the simulated loggers.
 struct CommandRow
@@ -41,21 +37,19 @@ protected:
     }
 };
 
-// Rows read the lines left by the row before them ("" sent) and read back what earlier rows
-// set. Channel 00 of logger 3 has reading A off and reading B in mV (the test sets it). The
-// time is not sent when the date went unanswered.
+// Rows read the lines left by the row before them ("" sent) and what earlier rows set.
 std::vector<CommandRow> LoggerCommandTest::Table()
 {
     const QDateTime t(QDate(2027, 11, 28), QTime(9, 8, 7, 500));
     const auto modemErase = [this] { // the last row: the modem stays on
         Record().m_bUseModem = 1;
-        return Str(g_port.InitMemory(2));
+        return to_string(g_port.InitMemory(2));
     };
     return {
         {[] { return g_port.ReadAddress(3); }, "@01,03,address\r", "address 03"},
         {[] { return g_port.ReadAddress(-1); }, "@01,01,address\r", "address 01"},
-        {[] { return Str(g_port.IsLoggerPresent(2)); }, "@01,02,address\r", "1", "0"},
-        {[t] { return Str(g_port.SetDateTime(1, t)); },
+        {[] { return to_string(g_port.IsLoggerPresent(2)); }, "@01,02,address\r", "1", "0"},
+        {[t] { return to_string(g_port.SetDateTime(1, t)); },
             "@01,01,date 27 11 28\r@01,01,time 09 08 07\r", "1", "0", 60, "@01,01,date 27 11 28\r"},
         {[] { return g_port.ReadDateTime(1); }, "@01,01,date\r@01,01,time\r", "2027/11/28 09:08:07",
             "", 60, "@01,01,date\r"},
@@ -68,27 +62,29 @@ std::vector<CommandRow> LoggerCommandTest::Table()
         {[] { return g_port.MeasureChannel(2, 7, 1, 0, 20, 3); }, "@01,02,measure 07\r",
             MatchesRegex("07 1 [0-9]{6}")},
         {[] { return g_port.MeasureChannel(2, 7, 0, 0, 0, 0); }, "", MatchesRegex("07 3 [0-9]{6}")},
-        {[] { return Str(g_port.SetScheduleMode(2, false)); }, "@01,02,schedule fixed\r", "1", "0"},
+        {[] { return to_string(g_port.SetScheduleMode(2, false)); }, "@01,02,schedule fixed\r", "1",
+            "0"},
         {[] { return g_port.SetSchedule(2, 4, 5), std::string(); }, "@01,02,schedule 04 05 00\r",
             ""},
         {[] { return g_port.ReadSchedule(2); }, "@01,02,schedule\r", "04 05 00 fixed"},
-        {[] { return Str(g_port.SetScheduleMode(2, true)); }, "@01,02,schedule periodic\r", "1",
-            "0"},
+        {[] { return to_string(g_port.SetScheduleMode(2, true)); }, "@01,02,schedule periodic\r",
+            "1", "0"},
         {[] { return g_port.SetChannel(1, 0, 0, 0, 0, 0, 2); }, "@01,01,channel 00 00 00 0000 02\r",
             "@01,01,channel 00 00 00 0000 02"},
         {[] { return g_port.SetChannel(2, 15, 4, 1, 3, 20, 0); },
             "@01,02,channel 15 01 03 0020 00\r", "@01,02,channel 15 01 03 0020 00"},
-        {[] { return Str(g_port.ReadChannelAll(1, false)); }, "@01,01,channel all\r", "1", "-1"},
-        {[] { return Str(g_port.ReadChannelAll(1, true)); }, "", "3", "-1"},
+        {[] { return to_string(g_port.ReadChannelAll(1, false)); }, "@01,01,channel all\r", "1",
+            "-1"},
+        {[] { return to_string(g_port.ReadChannelAll(1, true)); }, "", "3", "-1"},
         {[] { return g_port.SetSave(1, false); }, "@01,01,save off\r", "@01,01,save off", "", 10},
         {[] { return g_port.SetSave(1, true); }, "@01,01,save on\r", "@01,01,save on", "", 10},
-        {[] { return Str(g_port.ReadMemoryCount(2)); }, "@01,02,memory\r", "40", "-1", 30},
+        {[] { return to_string(g_port.ReadMemoryCount(2)); }, "@01,02,memory\r", "40", "-1", 30},
         {[] { return g_port.LoadData(3, false); }, "@01,03,data load\r", ""},
         {[] { return g_port.LoadData(3, true); }, "", sim.Records(3)[0]},
-        {[] { return Str(g_port.InitMemory(1)); }, "@01,01,memory init\r", "1", "0"},
-        {[] { return Str(g_port.ReadMemoryCount(1)); }, "@01,01,memory\r", "0", "-1", 30},
-        {[this] { return Str(g_port.ResetLogger(2, progress)); }, "@01,02,reset\r@01,02,address\r",
-            "1", "0", 5 * 20 + 60},
+        {[] { return to_string(g_port.InitMemory(1)); }, "@01,01,memory init\r", "1", "0"},
+        {[] { return to_string(g_port.ReadMemoryCount(1)); }, "@01,01,memory\r", "0", "-1", 30},
+        {[this] { return to_string(g_port.ResetLogger(2, progress)); },
+            "@01,02,reset\r@01,02,address\r", "1", "0", 5 * 20 + 60},
         {modemErase, "@01,02,memory init\r", "1", "0", 600},
     };
 }
@@ -132,8 +128,7 @@ TEST_F(LoggerCommandTest, EveryCommandFailsOnASilentLineOrAClosedPort)
     EXPECT_EQ(TakeReceived(), "");
 }
 
-// A reply missing its second part fails; missing fields read 0, empty ones ""; counts stay
-// within the memory.
+// A reply missing its second part fails; missing fields read 0, empty ones "".
 TEST_F(LoggerCommandTest, ShortRepliesGiveSafeValues)
 {
     ShortSlices();
@@ -150,29 +145,24 @@ TEST_F(LoggerCommandTest, ShortRepliesGiveSafeValues)
     EXPECT_EQ(ChannelLine::FromReply("@01,03,channel 05 01 02 123456789 04").value, 123456789);
 }
 
-// Counts are read checked: the head of the logger asked, then digits only. Nothing a reply
-// holds can wrap round into a small count.
+// The head of the logger asked, then digits only; nothing wraps round into a small count, and
+// counts past the capacity are cut to it.
 TEST(MemoryCountTest, OnlyTheLoggersOwnDigitsAreACount)
 {
-    struct Case
-    {
-        const char* reply;
-        int records;
-        bool cut;
-    };
-    const Case cases[] = {{"@01,01,memory 40", 40, false}, {"@01,01,memory  00040 ", 40, false},
-        {"@01,01,memory 0", 0, false}, {"@01,01,memory 35000", 35000, false},
-        {"@01,01,memory 35001", 35000, true}, {"@01,01,memory 4294967295", 35000, true},
-        {"@01,01,memory 4294967297", 35000, true},
-        {"@01,01,memory 99999999999999999999999", 35000, true}, {"", -1, false},
-        {"@01,01,memory", -1, false}, {"@01,01,memory40", -1, false},
-        {"@01,01,memory 4 0", -1, false}, {"@01,01,memory +40", -1, false},
-        {"@01,01,memory 0x40", -1, false}, {"@01,02,memory 40", -1, false},
-        {"@01,01,memorx 40", -1, false}, {"#@01,01,memory 40", -1, false}};
-    for (const Case& c : cases) {
-        const MemoryCount count = MemoryCount::FromReply(c.reply, 1);
-        EXPECT_EQ(count.records, c.records) << c.reply;
-        EXPECT_EQ(count.cut, c.cut) << c.reply;
+    for (const auto& [reply, records] :
+        {std::pair{"@01,01,memory 40", 40}, std::pair{"@01,01,memory  00040 ", 40},
+            std::pair{"@01,01,memory 0", 0}, std::pair{"@01,01,memory 35000", 35000},
+            std::pair{"@01,01,memory 35001", 35000}, std::pair{"@01,01,memory 4294967295", 35000},
+            std::pair{"@01,01,memory 4294967297", 35000},
+            std::pair{"@01,01,memory 99999999999999999999999", 35000}, std::pair{"", -1},
+            std::pair{"@01,01,memory", -1}, std::pair{"@01,01,memory40", -1},
+            std::pair{"@01,01,memory 4 0", -1}, std::pair{"@01,01,memory +40", -1},
+            std::pair{"@01,01,memory 0x40", -1}, std::pair{"@01,02,memory 40", -1},
+            std::pair{"@01,01,memorx 40", -1}, std::pair{"#@01,01,memory 40", -1}}) {
+        const MemoryCount count = MemoryCount::FromReply(reply, 1);
+        EXPECT_EQ(count.records, records) << reply;
+        EXPECT_EQ(count.cut, records == 35000 && std::strcmp(reply, "@01,01,memory 35000"))
+            << reply;
     }
 }
 
@@ -195,8 +185,7 @@ TEST_F(LoggerCommandTest, ChannelScanFillsTheCurrentRecordAndCountsSensors)
     EXPECT_EQ(Record().m_units[2].m_channels[7].m_bPresent, 0);
     EXPECT_EQ(Record().m_units[0].m_channels[5].m_bPresent, 0); // other loggers untouched
 
-    // No 17th line, a channel outside the table, fields that are no numbers or numbers too
-    // large for the sums made from them: count and table stay as they were.
+    // No 17th line, a channel outside the table, fields too large or no numbers: nothing changes.
     const LoggerRecord before = Record();
     ShortSlices();
     EXPECT_EQ(g_port.ReadChannelAll(3, true), -1);
@@ -215,8 +204,7 @@ TEST_F(LoggerCommandTest, ChannelScanFillsTheCurrentRecordAndCountsSensors)
     EXPECT_EQ(g_port.ReadChannelAll(1, false), 2); // no current record: still counted
 }
 
-// A record that gets no reply leaves the rest intact. The last record's LF is still queued:
-// it is skipped, then a silent second ends the read.
+// A record that gets no reply leaves the rest intact; a silent second ends the read.
 TEST_F(LoggerCommandTest, DownloadGivesEveryRecordThatCameThenEnds)
 {
     sim.SetRecordCount(3, 70);
