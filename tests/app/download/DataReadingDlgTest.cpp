@@ -10,27 +10,19 @@ using loggersim::SimFault;
 
 const std::string Done = "Logger ID(1) - Now Receiving... (100 %)";
 
-class DataReadingDlgTest : public DownloadFixture
-{
-protected:
-    // The date, time and data load commands, in the order sent.
-    Lines ClockAndLoad()
-    {
-        Lines sent;
-        for (const std::string& c : sim.Commands()) {
-            if (c.rfind("@01,01,date ", 0) == 0 || c.rfind("@01,01,time ", 0) == 0
-                || c == "@01,01,data load")
-                sent.push_back(c.substr(7, 4));
-        }
-        return sent;
-    }
-};
+using DataReadingDlgTest = DownloadFixture;
 
 // Only a fixed schedule gets the clock set; a raw file cut short gets its last line ended first; a
 // second download doubles the raw file but not the table.
 TEST_F(DataReadingDlgTest, SingleLoggerLandsInRawAndTableFiles)
 {
     Record().m_bLoggerUsed[2] = 1; // ignored on a single line
+    const auto words = [this] { // of the commands sent
+        Lines heads;
+        for (const std::string& command : sim.Commands())
+            heads.push_back(command.substr(7, 4));
+        return heads;
+    };
     Record().m_units[0].m_schedule.m_nScheduleMode = ScheduleFixed;
     ASSERT_TRUE(QDir().mkpath(QString::fromStdString(Folder() + "Site1")));
     QFile cut(QString::fromStdString(Acc(1)));
@@ -43,11 +35,8 @@ TEST_F(DataReadingDlgTest, SingleLoggerLandsInRawAndTableFiles)
     const auto table = FileLines(Csv(1));
     ASSERT_GE(table.size(), 2u);
     EXPECT_EQ(table[0].rfind("Measured Date,Time,1A,1B", 0), 0u);
-    EXPECT_EQ(ClockAndLoad(), (Lines{"date", "time", "data"}));
-    EXPECT_FALSE(Sent("@01,03,memory"));
-    EXPECT_FALSE(Erased());
-    EXPECT_EQ(sim.RecordCount(1), 40);
-    EXPECT_EQ(Told(), Lines{Complete});
+    EXPECT_EQ(words(), (Lines{"memo", "date", "time", "data"}));
+    EXPECT_EQ(Outcome(), std::tuple(false, 40, Lines{Complete}));
     EXPECT_EQ(boxes.requests[0].icon, MessageIcon::Information);
 
     ClearReceived();
@@ -55,7 +44,7 @@ TEST_F(DataReadingDlgTest, SingleLoggerLandsInRawAndTableFiles)
     Receive();
     EXPECT_EQ(FileLines(Acc(1)).size(), 81u);
     EXPECT_EQ(FileLines(Csv(1)), table);
-    EXPECT_EQ(ClockAndLoad(), Lines{"data"});
+    EXPECT_EQ(words(), (Lines{"memo", "data"}));
 }
 
 TEST_F(DataReadingDlgTest, NetworkDownloadsEachUsedIdInOrder)
@@ -100,8 +89,7 @@ TEST_F(DataReadingDlgTest, ALineThatGoesAwayKeepsWhatArrived)
     EXPECT_EQ(records[raw.size() - 1].rfind(raw.back(), 0), 0u);
     EXPECT_GE(FileLines(Csv(1)).size(), 2u);
     EXPECT_FALSE(g_port.m_Serial.IsOpen());
-    EXPECT_EQ(sim.RecordCount(1), 40);
-    EXPECT_EQ(Told(), Lines{LineGone});
+    EXPECT_EQ(Outcome(), std::tuple(false, 40, Lines{LineGone}));
 }
 
 // A full disk under the raw file keeps the memory; one under the table does not, as the records
@@ -115,20 +103,20 @@ TEST_F(DataReadingDlgTest, AFileThatCannotBeWrittenIsSaid)
         Receive();
     }
     EXPECT_LT(FileLines(Acc(1)).size(), 40u);
-    EXPECT_FALSE(Erased());
-    EXPECT_EQ(sim.RecordCount(1), 40);
-    ASSERT_EQ(boxes.requests.size(), 1u);
+    EXPECT_EQ(Outcome(),
+        std::tuple(false, 40,
+            Lines{FormatString(
+                "Cannot write the data file %s; the logger's memory was kept.", Acc(1).c_str())}));
     EXPECT_EQ(boxes.requests[0].icon, MessageIcon::Warning);
-    EXPECT_NE(boxes.requests[0].text.find("Cannot write the data file"), std::string::npos);
 
     Fresh(sim);
     ASSERT_TRUE(QDir().mkpath(QString::fromStdString(Csv(1))));
     const Lines records = sim.Records(1);
     Receive();
     EXPECT_EQ(FileLines(Acc(1)), records);
-    EXPECT_EQ(
-        Told(), Lines{FormatString("The table file %s could not be written.", Csv(1).c_str())});
-    EXPECT_TRUE(Erased());
+    EXPECT_EQ(Outcome(),
+        std::tuple(true, 0,
+            Lines{FormatString("The table file %s could not be written.", Csv(1).c_str())}));
 }
 
 // A folder that cannot be made is not reported either.

@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 using Lines = std::vector<std::string>;
@@ -105,6 +106,8 @@ protected:
         return dialog.m_strStatus;
     }
     Lines Told() { return boxes.Texts(); }
+    // Whether logger 1 was erased, the records it still holds, and what the operator was told.
+    std::tuple<bool, int, Lines> Outcome() { return {Erased(), sim.RecordCount(1), Told()}; }
     std::string Acc(int id) { return AccFilePath(Record(), id); }
     std::string Csv(int id) { return CsvFilePath(Record(), id); }
     size_t IndexOf(const std::string& command)
