@@ -184,25 +184,6 @@ TEST_F(DownloadIntegrityTest, RecordsBeyondWhatOneDownloadReadsKeepTheMemory)
     EXPECT_EQ(Told(), Lines{Complete});
 }
 
-// Wherever the line goes away, the download stops there and says so, never "complete".
-TEST_F(DownloadIntegrityTest, TheLineGoingAwayBetweenStepsIsSaid)
-{
-    // Logger 1's count (0), its count again (42), memory init (43); logger 2's count (44).
-    for (const int at : {0, 42, 43, 44}) {
-        SCOPED_TRACE(at);
-        loggersim::LoggerSim line(DefaultOptions());
-        ASSERT_TRUE(Attach(line));
-        SetUpNetwork(line);
-        boxes.requests.clear();
-        line.InjectFault(SimFault::Vanish, at);
-        Receive();
-        EXPECT_EQ(Told(), Lines{LineGone});
-        EXPECT_FALSE(g_port.m_Serial.IsOpen());
-        EXPECT_EQ(line.RecordCount(2), 40); // never reached
-        line.Stop();
-    }
-}
-
 // A relative folder, a name that leaves its folder, or one that is not UTF-8 ("Dammä" and "Dammö"
 // from another system would share one file under Qt's replacement character) are refused before
 // anything, named readably, by every writer; while the schedule runs the refusal is only traced.

@@ -89,50 +89,61 @@ TEST_F(DownloadStopTest, AStopBeforeTheEraseErasesNothing)
     EXPECT_EQ(Outcome(), std::tuple(false, 40, Lines{"stop"}));
 }
 
-// Every note gathered reaches the operator whichever way the download ends: a lost line, a stop, a
-// raw file that cannot be written; while the schedule runs, the trace has them.
+// Wherever the line goes away the download stops there and says so, never "complete"; every note
+// gathered reaches the operator however it ends (a lost line, a stop, a raw file that cannot be
+// written), and while the schedule runs the trace has them.
 TEST_F(DownloadStopTest, EveryNoteReachesTheOperatorHoweverTheDownloadEnds)
 {
     static Lines traced;
     SetTraceSink([](const char* text) { traced.emplace_back(text); });
-    constexpr int SecondCount = 42; // logger 1 keeps its memory: logger 2's count is this line
     const std::string rawFailed = FormatString(
         "Cannot write the data file %s; the logger's memory was kept.", Acc(2).c_str());
     using End = std::function<void(loggersim::LoggerSim&, ModalDriver&)>;
-    const auto vanish = [](loggersim::LoggerSim& line, ModalDriver&) {
-        line.InjectFault(SimFault::Vanish, SecondCount);
+    const auto vanishAt = [](int at) -> End {
+        return [at](loggersim::LoggerSim& line, ModalDriver&) {
+            line.InjectFault(SimFault::Vanish, at);
+        };
     };
-    const std::tuple<const char*, End, Lines> cases[]
-        = {{"line gone", vanish, {LineGone + "\n" + OneMissing}},
+    // How it ends; whether logger 1 misses a record (and so keeps its memory); the box.
+    const std::tuple<const char*, End, bool, Lines> cases[]
+        = {// Logger 1's count (0), its count again (42), memory init (43); logger 2's count (44).
+            {"line gone at 0", vanishAt(0), false, {LineGone}},
+            {"line gone at 42", vanishAt(42), false, {LineGone}},
+            {"line gone at 43", vanishAt(43), false, {LineGone}},
+            {"line gone at 44", vanishAt(44), false, {LineGone}},
+            {"line gone at logger 2's count", vanishAt(42), true, {LineGone + "\n" + OneMissing}},
             {"stop",
                 [](loggersim::LoggerSim& line, ModalDriver& driver) {
                     line.SetPaced(true);
                     StopAfter(driver, line, "@01,02,data load");
                 },
-                {"stop", OneMissing}},
+                true, {"stop", OneMissing}},
             {"raw file not written",
                 [this](loggersim::LoggerSim&, ModalDriver&) {
                     ASSERT_TRUE(QDir().mkpath(QString::fromStdString(Acc(2))));
                 },
-                {rawFailed + "\n" + OneMissing}},
+                true, {rawFailed + "\n" + OneMissing}},
             {"line gone while the schedule runs",
-                [vanish](loggersim::LoggerSim& line, ModalDriver& driver) {
+                [vanishAt](loggersim::LoggerSim& line, ModalDriver& driver) {
                     g_bScheduleRunning = true;
-                    vanish(line, driver);
+                    vanishAt(42)(line, driver);
                 },
-                {}}};
-    for (const auto& [how, end, told] : cases) {
+                true, {}}};
+    for (const auto& [how, end, missing, told] : cases) {
         SCOPED_TRACE(how);
         loggersim::LoggerSim line(DefaultOptions());
         ASSERT_TRUE(Attach(line));
         Fresh(line);
         SetUpNetwork(line);
-        line.InjectFault(SimFault::Garbage, FirstRecordLine + 5);
+        if (missing)
+            line.InjectFault(SimFault::Garbage, FirstRecordLine + 5);
         ModalDriver driver;
         end(line, driver);
         traced.clear();
         Receive();
         EXPECT_EQ(Told(), told);
+        EXPECT_NE(g_port.m_Serial.IsOpen(), line.Vanished());
+        EXPECT_EQ(line.RecordCount(2), 40);
         if (g_bScheduleRunning) {
             for (const std::string& text : {LineGone, OneMissing})
                 EXPECT_EQ(std::count(traced.begin(), traced.end(), text + "\r\n"), 1) << text;
