@@ -77,16 +77,22 @@ TEST_F(DownloadStopTest, EveryWayOfAskingStopsAfterTheRecordBeingRead)
     }
 }
 
-// A stop asked for while the logger is counted again before its erase erases nothing.
+// A stop asked for as the records start, or while the logger is counted before its erase, erases
+// nothing and adds no note.
 TEST_F(DownloadStopTest, AStopBeforeTheEraseErasesNothing)
 {
     PeriodicWithErase();
-    sim.SetReplyDelay(50); // the count is waited for, well within its time-out
-    ModalDriver driver;
-    StopAfter(driver, sim, "@01,01,memory", 2);
-    Receive();
+    sim.SetReplyDelay(50); // the reply is waited for, well within its time-out
+    for (const auto& [command, count] :
+        {std::pair{"@01,01,data load", 1L}, std::pair{"@01,01,memory", 2L}}) {
+        SCOPED_TRACE(command);
+        Fresh(sim);
+        ModalDriver driver;
+        StopAfter(driver, sim, command, count);
+        Receive();
+        EXPECT_EQ(Outcome(), std::tuple(false, 40, Lines{"stop"}));
+    }
     EXPECT_EQ(FileLines(Acc(1)), sim.Records(1));
-    EXPECT_EQ(Outcome(), std::tuple(false, 40, Lines{"stop"}));
 }
 
 // Wherever the line goes away the download stops there and says so, never "complete"; every note
