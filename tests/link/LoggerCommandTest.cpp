@@ -14,7 +14,7 @@ using ::testing::MatchesRegex;
 
 namespace {
 
-using std::to_string;
+const auto Str = [](long long value) { return std::to_string(value); };
 
 // One command of the logger command set, run in order against the simulated loggers.
 struct CommandRow
@@ -43,13 +43,13 @@ std::vector<CommandRow> LoggerCommandTest::Table()
     const QDateTime t(QDate(2027, 11, 28), QTime(9, 8, 7, 500));
     const auto modemErase = [this] { // the last row: the modem stays on
         Record().m_bUseModem = 1;
-        return to_string(g_port.InitMemory(2));
+        return Str(g_port.InitMemory(2));
     };
     return {
         {[] { return g_port.ReadAddress(3); }, "@01,03,address\r", "address 03"},
         {[] { return g_port.ReadAddress(-1); }, "@01,01,address\r", "address 01"},
-        {[] { return to_string(g_port.IsLoggerPresent(2)); }, "@01,02,address\r", "1", "0"},
-        {[t] { return to_string(g_port.SetDateTime(1, t)); },
+        {[] { return Str(g_port.IsLoggerPresent(2)); }, "@01,02,address\r", "1", "0"},
+        {[t] { return Str(g_port.SetDateTime(1, t)); },
             "@01,01,date 27 11 28\r@01,01,time 09 08 07\r", "1", "0", 60, "@01,01,date 27 11 28\r"},
         {[] { return g_port.ReadDateTime(1); }, "@01,01,date\r@01,01,time\r", "2027/11/28 09:08:07",
             "", 60, "@01,01,date\r"},
@@ -62,34 +62,34 @@ std::vector<CommandRow> LoggerCommandTest::Table()
         {[] { return g_port.MeasureChannel(2, 7, 1, 0, 20, 3); }, "@01,02,measure 07\r",
             MatchesRegex("07 1 [0-9]{6}")},
         {[] { return g_port.MeasureChannel(2, 7, 0, 0, 0, 0); }, "", MatchesRegex("07 3 [0-9]{6}")},
-        {[] { return to_string(g_port.SetScheduleMode(2, false)); }, "@01,02,schedule fixed\r", "1",
-            "0"},
+        {[] { return Str(g_port.SetScheduleMode(2, false)); }, "@01,02,schedule fixed\r", "1", "0"},
         {[] { return g_port.SetSchedule(2, 4, 5), std::string(); }, "@01,02,schedule 04 05 00\r",
             ""},
         {[] { return g_port.ReadSchedule(2); }, "@01,02,schedule\r", "04 05 00 fixed"},
-        {[] { return to_string(g_port.SetScheduleMode(2, true)); }, "@01,02,schedule periodic\r",
-            "1", "0"},
+        {[] { return Str(g_port.SetScheduleMode(2, true)); }, "@01,02,schedule periodic\r", "1",
+            "0"},
         {[] { return g_port.SetChannel(1, 0, 0, 0, 0, 0, 2); }, "@01,01,channel 00 00 00 0000 02\r",
             "@01,01,channel 00 00 00 0000 02"},
         {[] { return g_port.SetChannel(2, 15, 4, 1, 3, 20, 0); },
             "@01,02,channel 15 01 03 0020 00\r", "@01,02,channel 15 01 03 0020 00"},
-        {[] { return to_string(g_port.ReadChannelAll(1, false)); }, "@01,01,channel all\r", "1",
-            "-1"},
-        {[] { return to_string(g_port.ReadChannelAll(1, true)); }, "", "3", "-1"},
+        {[] { return Str(g_port.ReadChannelAll(1, false)); }, "@01,01,channel all\r", "1", "-1"},
+        {[] { return Str(g_port.ReadChannelAll(1, true)); }, "", "3", "-1"},
         {[] { return g_port.SetSave(1, false); }, "@01,01,save off\r", "@01,01,save off", "", 10},
         {[] { return g_port.SetSave(1, true); }, "@01,01,save on\r", "@01,01,save on", "", 10},
-        {[] { return to_string(g_port.ReadMemoryCount(2)); }, "@01,02,memory\r", "40", "-1", 30},
+        {[] { return Str(g_port.ReadMemoryCount(2)); }, "@01,02,memory\r", "40", "-1", 30},
         {[] { return g_port.LoadData(3, false); }, "@01,03,data load\r", ""},
         {[] { return g_port.LoadData(3, true); }, "", sim.Records(3)[0]},
-        {[] { return to_string(g_port.InitMemory(1)); }, "@01,01,memory init\r", "1", "0"},
-        {[] { return to_string(g_port.ReadMemoryCount(1)); }, "@01,01,memory\r", "0", "-1", 30},
-        {[this] { return to_string(g_port.ResetLogger(2, progress)); },
-            "@01,02,reset\r@01,02,address\r", "1", "0", 5 * 20 + 60},
+        {[] { return Str(g_port.InitMemory(1)); }, "@01,01,memory init\r", "1", "0"},
+        {[] { return Str(g_port.ReadMemoryCount(1)); }, "@01,01,memory\r", "0", "-1", 30},
+        {[this] { return Str(g_port.ResetLogger(2, progress)); }, "@01,02,reset\r@01,02,address\r",
+            "1", "0", 5 * 20 + 60},
         {modemErase, "@01,02,memory init\r", "1", "0", 600},
     };
 }
 
-TEST_F(LoggerCommandTest, EveryCommandSendsItsLineAndTakesItsValue)
+// On a silent line each command waits its own time and fails; a closed port fails every command at
+// once, without a trace.
+TEST_F(LoggerCommandTest, EveryCommandSendsItsLineAndTakesItsValueOrFails)
 {
     sim.SetClock(1, {}, true); // frozen: the time set reads back unchanged
     sim.SetChannel(3, 0, {0, 0, 0, 4});
@@ -99,11 +99,9 @@ TEST_F(LoggerCommandTest, EveryCommandSendsItsLineAndTakesItsValue)
         EXPECT_EQ(TakeReceived(CommandsIn(row.sent)), row.sent);
     }
     EXPECT_EQ(positions, (std::vector<int>{1, 2, 3, 4, 5}));
-}
 
-// A closed port fails every command at once, without a trace.
-TEST_F(LoggerCommandTest, EveryCommandFailsOnASilentLineOrAClosedPort)
-{
+    positions.clear();
+    Record().m_bUseModem = 0;
     g_port.m_nSensorCount = 9;
     Silence();
     for (const CommandRow& row : Table()) {
@@ -128,10 +126,20 @@ TEST_F(LoggerCommandTest, EveryCommandFailsOnASilentLineOrAClosedPort)
     EXPECT_EQ(TakeReceived(), "");
 }
 
-// A reply missing its second part fails; missing fields read 0, empty ones "".
+// A reply missing its second part fails; missing fields read 0, empty ones "". A record that gets
+// no reply leaves the rest intact; a silent second ends the read.
 TEST_F(LoggerCommandTest, ShortRepliesGiveSafeValues)
 {
+    sim.SetRecordCount(3, 70);
+    sim.InjectFault(SimFault::DropReply, 2); // the header, record 0, then record 1 is lost
+    ASSERT_EQ(g_port.LoadData(3, false), "");
+    const std::vector<std::string> records = sim.Records(3);
+    for (size_t i = 0; i < records.size(); i += i == 0 ? 2 : 1)
+        ASSERT_EQ(g_port.LoadData(3, true), records[i]) << i;
     ShortSlices();
+    MarkSlices();
+    EXPECT_EQ(g_port.LoadData(3, true), "");
+    EXPECT_EQ(Slices(), 10);
     sim.InjectFault(SimFault::DropReply, 1);
     EXPECT_EQ(g_port.ReadDateTime(1), "");
     sim.InjectFault(SimFault::DropReply, 1);
@@ -202,21 +210,6 @@ TEST_F(LoggerCommandTest, ChannelScanFillsTheCurrentRecordAndCountsSensors)
     EXPECT_EQ(Record().m_units[0].m_channels[0].m_bPresent, 1);
     g_nCurLogger = -1;
     EXPECT_EQ(g_port.ReadChannelAll(1, false), 2); // no current record: still counted
-}
-
-// A record that gets no reply leaves the rest intact; a silent second ends the read.
-TEST_F(LoggerCommandTest, DownloadGivesEveryRecordThatCameThenEnds)
-{
-    sim.SetRecordCount(3, 70);
-    sim.InjectFault(SimFault::DropReply, 2); // the header, record 0, then record 1 is lost
-    ASSERT_EQ(g_port.LoadData(3, false), "");
-    const std::vector<std::string> records = sim.Records(3);
-    for (size_t i = 0; i < records.size(); i += i == 0 ? 2 : 1)
-        ASSERT_EQ(g_port.LoadData(3, true), records[i]) << i;
-    ShortSlices();
-    MarkSlices();
-    EXPECT_EQ(g_port.LoadData(3, true), "");
-    EXPECT_EQ(Slices(), 10);
 }
 
 } // namespace

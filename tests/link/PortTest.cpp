@@ -39,11 +39,8 @@ TEST_F(CommandChannelTest, ReplyLinesAreAssembledFromTheBytes)
     sim.OverrideNextReply("\n\rOK\r more\r\nnext\n");
     EXPECT_EQ(g_port.SendCommand("@01,01,address\r", true), "OK more");
     EXPECT_EQ(g_port.SendCommand("", true), "next");
-}
 
-// Unread lines of an earlier reply never answer a later command, nor survive reopening.
-TEST_F(CommandChannelTest, CommandAndOpenDropUnreadLines)
-{
+    // Unread lines of an earlier reply never answer a later command, nor survive reopening.
     ASSERT_FALSE(g_port.SendCommand("@01,01,channel all\r").empty());
     WaitSent();
     ASSERT_GT(g_port.m_Serial.QueuedBytes(), 0);
