@@ -7,9 +7,7 @@
 #include <string>
 #include <vector>
 
-// g_port opened on the simulated line of three loggers, with the trace captured. Replies are
-// awaited with the real slice (it returns as soon as bytes arrive); silence is awaited with
-// ShortSlices(), and the slices counted.
+// g_port opened on the simulated line of three loggers, with the trace captured and slices counted.
 class LinkFixture : public SimLineFixture
 {
 protected:
@@ -47,8 +45,7 @@ protected:
     }
     long long Slices() const { return g_port.m_Serial.SliceCount() - m_slicesAtMark; }
     void MarkSlices() { m_slicesAtMark = g_port.m_Serial.SliceCount(); }
-    // Bytes the simulator received since the last call, once it has taken in at least
-    // commands more commands (a silent line gives no other sign that it has).
+    // Bytes the simulator received since the last call, once it has taken in commands more.
     std::string TakeReceived(size_t commands = 0)
     {
         EXPECT_TRUE(sim.WaitForCommands(m_commandsTaken + commands, WaitMs));

@@ -14,11 +14,7 @@ using ::testing::MatchesRegex;
 
 namespace {
 
-// A bool reads "1" or "0".
-template <class T> std::string Str(T value)
-{
-    return std::to_string(value);
-}
+const auto Str = [](long long value) { return std::to_string(value); };
 
 // One command of the logger command set, run in order against the simulated loggers.
 struct CommandRow
@@ -41,9 +37,7 @@ protected:
     }
 };
 
-// Rows read the lines left by the row before them ("" sent) and read back what earlier rows
-// set. Channel 00 of logger 3 has reading A off and reading B in mV (the test sets it). The
-// time is not sent when the date went unanswered.
+// Rows read the lines left by the row before them ("" sent) and what earlier rows set.
 std::vector<CommandRow> LoggerCommandTest::Table()
 {
     const QDateTime t(QDate(2027, 11, 28), QTime(9, 8, 7, 500));
@@ -93,7 +87,9 @@ std::vector<CommandRow> LoggerCommandTest::Table()
     };
 }
 
-TEST_F(LoggerCommandTest, EveryCommandSendsItsLineAndTakesItsValue)
+// On a silent line each command waits its own time and fails; a closed port fails every command at
+// once, without a trace.
+TEST_F(LoggerCommandTest, EveryCommandSendsItsLineAndTakesItsValueOrFails)
 {
     sim.SetClock(1, {}, true); // frozen: the time set reads back unchanged
     sim.SetChannel(3, 0, {0, 0, 0, 4});
@@ -103,11 +99,9 @@ TEST_F(LoggerCommandTest, EveryCommandSendsItsLineAndTakesItsValue)
         EXPECT_EQ(TakeReceived(CommandsIn(row.sent)), row.sent);
     }
     EXPECT_EQ(positions, (std::vector<int>{1, 2, 3, 4, 5}));
-}
 
-// A closed port fails every command at once, without a trace.
-TEST_F(LoggerCommandTest, EveryCommandFailsOnASilentLineOrAClosedPort)
-{
+    positions.clear();
+    Record().m_bUseModem = 0;
     g_port.m_nSensorCount = 9;
     Silence();
     for (const CommandRow& row : Table()) {
@@ -132,11 +126,20 @@ TEST_F(LoggerCommandTest, EveryCommandFailsOnASilentLineOrAClosedPort)
     EXPECT_EQ(TakeReceived(), "");
 }
 
-// A reply missing its second part fails; missing fields read 0, empty ones ""; counts stay
-// within the memory.
+// A reply missing its second part fails; missing fields read 0, empty ones "". A record that gets
+// no reply leaves the rest intact; a silent second ends the read.
 TEST_F(LoggerCommandTest, ShortRepliesGiveSafeValues)
 {
+    sim.SetRecordCount(3, 70);
+    sim.InjectFault(SimFault::DropReply, 2); // the header, record 0, then record 1 is lost
+    ASSERT_EQ(g_port.LoadData(3, false), "");
+    const std::vector<std::string> records = sim.Records(3);
+    for (size_t i = 0; i < records.size(); i += i == 0 ? 2 : 1)
+        ASSERT_EQ(g_port.LoadData(3, true), records[i]) << i;
     ShortSlices();
+    MarkSlices();
+    EXPECT_EQ(g_port.LoadData(3, true), "");
+    EXPECT_EQ(Slices(), 10);
     sim.InjectFault(SimFault::DropReply, 1);
     EXPECT_EQ(g_port.ReadDateTime(1), "");
     sim.InjectFault(SimFault::DropReply, 1);
@@ -150,29 +153,24 @@ TEST_F(LoggerCommandTest, ShortRepliesGiveSafeValues)
     EXPECT_EQ(ChannelLine::FromReply("@01,03,channel 05 01 02 123456789 04").value, 123456789);
 }
 
-// Counts are read checked: the head of the logger asked, then digits only. Nothing a reply
-// holds can wrap round into a small count.
+// The head of the logger asked, then digits only; nothing wraps round into a small count, and
+// counts past the capacity are cut to it.
 TEST(MemoryCountTest, OnlyTheLoggersOwnDigitsAreACount)
 {
-    struct Case
-    {
-        const char* reply;
-        int records;
-        bool cut;
-    };
-    const Case cases[] = {{"@01,01,memory 40", 40, false}, {"@01,01,memory  00040 ", 40, false},
-        {"@01,01,memory 0", 0, false}, {"@01,01,memory 35000", 35000, false},
-        {"@01,01,memory 35001", 35000, true}, {"@01,01,memory 4294967295", 35000, true},
-        {"@01,01,memory 4294967297", 35000, true},
-        {"@01,01,memory 99999999999999999999999", 35000, true}, {"", -1, false},
-        {"@01,01,memory", -1, false}, {"@01,01,memory40", -1, false},
-        {"@01,01,memory 4 0", -1, false}, {"@01,01,memory +40", -1, false},
-        {"@01,01,memory 0x40", -1, false}, {"@01,02,memory 40", -1, false},
-        {"@01,01,memorx 40", -1, false}, {"#@01,01,memory 40", -1, false}};
-    for (const Case& c : cases) {
-        const MemoryCount count = MemoryCount::FromReply(c.reply, 1);
-        EXPECT_EQ(count.records, c.records) << c.reply;
-        EXPECT_EQ(count.cut, c.cut) << c.reply;
+    for (const auto& [reply, records] :
+        {std::pair{"@01,01,memory 40", 40}, std::pair{"@01,01,memory  00040 ", 40},
+            std::pair{"@01,01,memory 0", 0}, std::pair{"@01,01,memory 35000", 35000},
+            std::pair{"@01,01,memory 35001", 35000}, std::pair{"@01,01,memory 4294967295", 35000},
+            std::pair{"@01,01,memory 4294967297", 35000},
+            std::pair{"@01,01,memory 99999999999999999999999", 35000}, std::pair{"", -1},
+            std::pair{"@01,01,memory", -1}, std::pair{"@01,01,memory40", -1},
+            std::pair{"@01,01,memory 4 0", -1}, std::pair{"@01,01,memory +40", -1},
+            std::pair{"@01,01,memory 0x40", -1}, std::pair{"@01,02,memory 40", -1},
+            std::pair{"@01,01,memorx 40", -1}, std::pair{"#@01,01,memory 40", -1}}) {
+        const MemoryCount count = MemoryCount::FromReply(reply, 1);
+        EXPECT_EQ(count.records, records) << reply;
+        EXPECT_EQ(count.cut, records == 35000 && std::strcmp(reply, "@01,01,memory 35000"))
+            << reply;
     }
 }
 
@@ -195,8 +193,7 @@ TEST_F(LoggerCommandTest, ChannelScanFillsTheCurrentRecordAndCountsSensors)
     EXPECT_EQ(Record().m_units[2].m_channels[7].m_bPresent, 0);
     EXPECT_EQ(Record().m_units[0].m_channels[5].m_bPresent, 0); // other loggers untouched
 
-    // No 17th line, a channel outside the table, fields that are no numbers or numbers too
-    // large for the sums made from them: count and table stay as they were.
+    // No 17th line, a channel outside the table, fields too large or no numbers: nothing changes.
     const LoggerRecord before = Record();
     ShortSlices();
     EXPECT_EQ(g_port.ReadChannelAll(3, true), -1);
@@ -213,22 +210,6 @@ TEST_F(LoggerCommandTest, ChannelScanFillsTheCurrentRecordAndCountsSensors)
     EXPECT_EQ(Record().m_units[0].m_channels[0].m_bPresent, 1);
     g_nCurLogger = -1;
     EXPECT_EQ(g_port.ReadChannelAll(1, false), 2); // no current record: still counted
-}
-
-// A record that gets no reply leaves the rest intact. The last record's LF is still queued:
-// it is skipped, then a silent second ends the read.
-TEST_F(LoggerCommandTest, DownloadGivesEveryRecordThatCameThenEnds)
-{
-    sim.SetRecordCount(3, 70);
-    sim.InjectFault(SimFault::DropReply, 2); // the header, record 0, then record 1 is lost
-    ASSERT_EQ(g_port.LoadData(3, false), "");
-    const std::vector<std::string> records = sim.Records(3);
-    for (size_t i = 0; i < records.size(); i += i == 0 ? 2 : 1)
-        ASSERT_EQ(g_port.LoadData(3, true), records[i]) << i;
-    ShortSlices();
-    MarkSlices();
-    EXPECT_EQ(g_port.LoadData(3, true), "");
-    EXPECT_EQ(Slices(), 10);
 }
 
 } // namespace

@@ -8,11 +8,14 @@
 #include "support/sim/SimLineFixture.h"
 
 #include <QDir>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 using Lines = std::vector<std::string>;
@@ -27,12 +30,24 @@ inline std::string SentOf(int sent, int count)
     return FormatString("Logger ID 1 sent %d of %d records; its memory was kept.", sent, count);
 }
 
+// Acts on the download's window once ready() holds (looked at while the download waits).
+inline void When(QWidget* dialog, std::function<bool()> ready, std::function<void(QWidget*)> act)
+{
+    auto* poll = new QTimer(dialog);
+    QObject::connect(poll, &QTimer::timeout, dialog, [ready, act, dialog, poll] {
+        if (ready()) {
+            poll->stop();
+            act(dialog);
+        }
+    });
+    poll->start(1);
+}
+
 // The download run as the main screen runs it, on a simulated line with an open port.
 class DownloadFixture : public SimLineFixture
 {
 protected:
-    // Reply lines of a periodic logger's download: 0 the count, 1 the head of "data load", then one
-    // per record.
+    // Reply lines of a periodic logger: 0 the count, 1 the head of "data load", then the records.
     static constexpr int FirstRecordLine = 2;
 
     void SetUp() override
@@ -40,8 +55,7 @@ protected:
         SimLineFixture::SetUp();
         ASSERT_TRUE(OpenPort());
         // Long enough for a reply on a busy machine and to see a line close within a reply's
-        // second of silence; every download ends with a silent reply time-out (70 slices), so
-        // tests of many downloads shorten the slices further.
+        // second of silence.
         CSerialCom::SetSliceMs(10);
     }
     void TearDown() override
@@ -84,7 +98,6 @@ protected:
             line.ClearReceived();
         boxes.requests.clear();
     }
-
     // Runs the dialog as the main screen does and returns its last status text.
     std::string Receive()
     {
@@ -93,6 +106,8 @@ protected:
         return dialog.m_strStatus;
     }
     Lines Told() { return boxes.Texts(); }
+    // Whether logger 1 was erased, the records it still holds, and what the operator was told.
+    std::tuple<bool, int, Lines> Outcome() { return {Erased(), sim.RecordCount(1), Told()}; }
     std::string Acc(int id) { return AccFilePath(Record(), id); }
     std::string Csv(int id) { return CsvFilePath(Record(), id); }
     size_t IndexOf(const std::string& command)

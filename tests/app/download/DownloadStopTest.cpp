@@ -9,7 +9,6 @@
 
 #include <QAbstractButton>
 #include <QTest>
-#include <QTimer>
 
 #include <random>
 #include <set>
@@ -17,36 +16,28 @@
 namespace {
 
 using loggersim::SimFault;
+using DownloadStopTest = DownloadFixture;
 
-class DownloadStopTest : public DownloadFixture
+QAbstractButton* Cancel(QWidget* dialog)
 {
-protected:
-    // Presses Esc in the download's window once the line has taken in count times the command
-    // (looked at while the download waits).
-    static void StopAfter(
-        ModalDriver& driver, loggersim::LoggerSim& line, const char* command, long count = 1)
-    {
-        driver.Then([&line, command, count](QWidget* dialog) {
-            auto* poll = new QTimer(dialog);
-            QObject::connect(poll, &QTimer::timeout, dialog, [&line, command, count, dialog, poll] {
-                const auto sent = line.Commands();
-                if (std::count(sent.begin(), sent.end(), command) >= count) {
-                    poll->stop();
-                    QTest::keyClick(dialog, Qt::Key_Escape);
-                }
-            });
-            poll->start(1);
-        });
+    for (auto* button : dialog->findChildren<QAbstractButton*>()) {
+        if (button->property("controlId").toInt() == 1004)
+            return button;
     }
-    static QAbstractButton* Cancel(QWidget* dialog)
-    {
-        for (auto* button : dialog->findChildren<QAbstractButton*>()) {
-            if (button->property("controlId").toInt() == 1004)
-                return button;
-        }
-        return nullptr;
-    }
-};
+    return nullptr;
+}
+
+// Presses Esc once the line has taken in count times the command.
+void StopAfter(ModalDriver& driver, loggersim::LoggerSim& line, const char* command, long count = 1)
+{
+    driver.Then([&line, command, count](QWidget* dialog) {
+        const auto sent = [&line, command, count] {
+            const auto all = line.Commands();
+            return std::count(all.begin(), all.end(), command) >= count;
+        };
+        When(dialog, sent, [](QWidget* d) { QTest::keyClick(d, Qt::Key_Escape); });
+    });
+}
 
 // Cancel, Esc and the close box each stop the download after the record being read: the "stop" box,
 // the table built from what arrived, no erase, no further logger, no closing box.
@@ -69,10 +60,11 @@ TEST_F(DownloadStopTest, EveryWayOfAskingStopsAfterTheRecordBeingRead)
         Fresh(sim);
         bool visibleBeforeStart = true;
         ModalDriver driver;
+        const long long from = sim.LinesQueued() + FirstRecordLine + 10; // ten records in
+        const auto tenIn = [this, from] { return sim.LinesQueued() >= from; };
         driver.Then([&](QWidget* dialog) {
             visibleBeforeStart = Cancel(dialog)->isVisible();
-            // About ten records into logger 1 at the line's pace.
-            QTimer::singleShot(200, dialog, [dialog, ask] { ask(dialog); });
+            When(dialog, tenIn, ask);
         });
         Receive();
         EXPECT_FALSE(visibleBeforeStart);
@@ -80,78 +72,84 @@ TEST_F(DownloadStopTest, EveryWayOfAskingStopsAfterTheRecordBeingRead)
         EXPECT_GT(raw.size(), 0u);
         EXPECT_LT(raw.size(), 40u);
         EXPECT_GE(FileLines(Csv(1)).size(), 2u);
-        EXPECT_FALSE(Erased());
         EXPECT_FALSE(Sent("@01,02,memory"));
-        EXPECT_EQ(sim.RecordCount(1), 40);
-        EXPECT_EQ(Told(), Lines{"stop"});
+        EXPECT_EQ(Outcome(), std::tuple(false, 40, Lines{"stop"}));
     }
 }
 
-// A stop asked for while the logger is counted again before its erase erases nothing.
+// A stop asked for as the records start, or while the logger is counted before its erase, erases
+// nothing and adds no note.
 TEST_F(DownloadStopTest, AStopBeforeTheEraseErasesNothing)
 {
     PeriodicWithErase();
-    CSerialCom::SetSliceMs(10);
-    sim.SetReplyDelay(50); // the count is waited for, well within its time-out
-    ModalDriver driver;
-    StopAfter(driver, sim, "@01,01,memory", 2);
-    Receive();
+    sim.SetReplyDelay(50); // the reply is waited for, well within its time-out
+    for (const auto& [command, count] :
+        {std::pair{"@01,01,data load", 1L}, std::pair{"@01,01,memory", 2L}}) {
+        SCOPED_TRACE(command);
+        Fresh(sim);
+        ModalDriver driver;
+        StopAfter(driver, sim, command, count);
+        Receive();
+        EXPECT_EQ(Outcome(), std::tuple(false, 40, Lines{"stop"}));
+    }
     EXPECT_EQ(FileLines(Acc(1)), sim.Records(1));
-    EXPECT_FALSE(Erased());
-    EXPECT_EQ(sim.RecordCount(1), 40);
-    EXPECT_EQ(Told(), Lines{"stop"});
 }
 
-// Every note gathered reaches the operator whichever way the download ends: a lost line, a stop, a
-// raw file that cannot be written; while the schedule runs, the trace has them.
+// Wherever the line goes away the download stops there and says so, never "complete"; every note
+// gathered reaches the operator however it ends (a lost line, a stop, a raw file that cannot be
+// written), and while the schedule runs the trace has them.
 TEST_F(DownloadStopTest, EveryNoteReachesTheOperatorHoweverTheDownloadEnds)
 {
     static Lines traced;
     SetTraceSink([](const char* text) { traced.emplace_back(text); });
-    // Logger 1 keeps its memory, so logger 2's count is reply line 42.
-    constexpr int SecondCount = 42;
-    struct Case
-    {
-        const char* how;
-        std::function<void(loggersim::LoggerSim&, ModalDriver&)> end;
-        Lines told;
+    const std::string rawFailed = FormatString(
+        "Cannot write the data file %s; the logger's memory was kept.", Acc(2).c_str());
+    using End = std::function<void(loggersim::LoggerSim&, ModalDriver&)>;
+    const auto vanishAt = [](int at) -> End {
+        return [at](loggersim::LoggerSim& line, ModalDriver&) {
+            line.InjectFault(SimFault::Vanish, at);
+        };
     };
-    const Case cases[] = {{"line gone",
-                              [](loggersim::LoggerSim& line, ModalDriver&) {
-                                  line.InjectFault(SimFault::Vanish, SecondCount);
-                              },
-                              {LineGone + "\n" + OneMissing}},
-        {"stop",
-            [](loggersim::LoggerSim& line, ModalDriver& driver) {
-                line.SetPaced(true);
-                StopAfter(driver, line, "@01,02,data load");
-            },
-            {"stop", OneMissing}},
-        {"raw file not written",
-            [this](loggersim::LoggerSim&, ModalDriver&) {
-                ASSERT_TRUE(QDir().mkpath(QString::fromStdString(Acc(2))));
-            },
-            {FormatString(
-                 "Cannot write the data file %s; the logger's memory was kept.", Acc(2).c_str())
-                + "\n" + OneMissing}},
-        {"line gone while the schedule runs",
-            [](loggersim::LoggerSim& line, ModalDriver&) {
-                g_bScheduleRunning = true;
-                line.InjectFault(SimFault::Vanish, SecondCount);
-            },
-            {}}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.how);
+    // How it ends; whether logger 1 misses a record (and so keeps its memory); the box.
+    const std::tuple<const char*, End, bool, Lines> cases[]
+        = {// Logger 1's count (0), its count again (42), memory init (43); logger 2's count (44).
+            {"line gone at 0", vanishAt(0), false, {LineGone}},
+            {"line gone at 42", vanishAt(42), false, {LineGone}},
+            {"line gone at 43", vanishAt(43), false, {LineGone}},
+            {"line gone at 44", vanishAt(44), false, {LineGone}},
+            {"line gone at logger 2's count", vanishAt(42), true, {LineGone + "\n" + OneMissing}},
+            {"stop",
+                [](loggersim::LoggerSim& line, ModalDriver& driver) {
+                    line.SetPaced(true);
+                    StopAfter(driver, line, "@01,02,data load");
+                },
+                true, {"stop", OneMissing}},
+            {"raw file not written",
+                [this](loggersim::LoggerSim&, ModalDriver&) {
+                    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(Acc(2))));
+                },
+                true, {rawFailed + "\n" + OneMissing}},
+            {"line gone while the schedule runs",
+                [vanishAt](loggersim::LoggerSim& line, ModalDriver& driver) {
+                    g_bScheduleRunning = true;
+                    vanishAt(42)(line, driver);
+                },
+                true, {}}};
+    for (const auto& [how, end, missing, told] : cases) {
+        SCOPED_TRACE(how);
         loggersim::LoggerSim line(DefaultOptions());
         ASSERT_TRUE(Attach(line));
         Fresh(line);
         SetUpNetwork(line);
-        line.InjectFault(SimFault::Garbage, FirstRecordLine + 5);
+        if (missing)
+            line.InjectFault(SimFault::Garbage, FirstRecordLine + 5);
         ModalDriver driver;
-        c.end(line, driver);
+        end(line, driver);
         traced.clear();
         Receive();
-        EXPECT_EQ(Told(), c.told);
+        EXPECT_EQ(Told(), told);
+        EXPECT_NE(g_port.m_Serial.IsOpen(), line.Vanished());
+        EXPECT_EQ(line.RecordCount(2), 40);
         if (g_bScheduleRunning) {
             for (const std::string& text : {LineGone, OneMissing})
                 EXPECT_EQ(std::count(traced.begin(), traced.end(), text + "\r\n"), 1) << text;
@@ -162,14 +160,11 @@ TEST_F(DownloadStopTest, EveryNoteReachesTheOperatorHoweverTheDownloadEnds)
     SetTraceSink(nullptr);
 }
 
-// The line is pulled at a random reply line of a paced download of two loggers with erase, and one
-// logger sends a record twice, stops, floods or counts too few at a random record: a logger is
-// erased only when every one of its records is in its raw file, and the download says it is
-// complete only when both were.
+// The line pulled at a random reply line while a logger repeats, stops, floods or counts too few
+// at a random record: a logger is erased only when all its records are on disk.
 TEST_F(DownloadStopTest, ALinePulledAtAnyMomentNeverCostsARecord)
 {
-    // Reply lines: per logger its count, the head of data load, 40 records, its count again and the
-    // erase.
+    // Per logger its count, the head of data load, 40 records, its count again and the erase.
     constexpr int LinesPerLogger = 44;
     const SimFault faults[] = {SimFault::Repeat, SimFault::EndReply, SimFault::Flood};
     for (unsigned seed = 1; seed <= 20; ++seed) {
@@ -195,15 +190,13 @@ TEST_F(DownloadStopTest, ALinePulledAtAnyMomentNeverCostsARecord)
         const Lines records[] = {line.Records(1), line.Records(2)};
         line.InjectFault(SimFault::Vanish, at);
         Receive();
-
         for (int logger = 1; logger <= 2; ++logger) {
             if (line.RecordCount(logger) == 40)
                 continue; // kept
             const auto raw = FileLines(Acc(logger));
             const std::set<std::string> onDisk(raw.begin(), raw.end());
             for (const std::string& stored : records[logger - 1])
-                ASSERT_EQ(onDisk.count(stored), 1u)
-                    << "logger " << logger << " erased without " << stored;
+                ASSERT_EQ(onDisk.count(stored), 1u) << "logger " << logger << " erased without it";
         }
         const Lines texts = Told();
         if (std::count(texts.begin(), texts.end(), Complete)) {
