@@ -1,11 +1,17 @@
 #include "app/FolderBrowser.h"
+#include "app/TimedMessageBox.h"
+#include "app/dialogs/TimerConfirmDlg.h"
 #include "data/FolderUtils.h"
+#include "platform/DebugTrace.h"
 
 #include "support/ModalDriver.h"
+#include "support/RecordingPresenter.h"
+#include "support/Screenshot.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
@@ -111,6 +117,62 @@ TEST_F(FolderUtilsTest, BrowseForFolderReturnsTheChosenFolder)
     }
     EXPECT_EQ(
         std::pair(title, shown), std::pair(QString("Select Folder"), QString::fromStdString(data)));
+}
+
+// A warning stays 100 s, an information 1 s; both under the program's caption.
+TEST(TimedMessageBoxTest, TheTwoFormsKeepTheirIconCaptionAndTime)
+{
+    RecordingPresenter presenter;
+    TimedMessageBox("No response from logger!", TimedBoxForm::Warning);
+    TimedMessageBox("Data receiving complete!", TimedBoxForm::Information);
+    ASSERT_EQ(presenter.requests.size(), 2u);
+    const MessageBoxRequest &warning = presenter.requests[0], &info = presenter.requests[1];
+    EXPECT_EQ(
+        std::tuple(warning.caption, warning.icon, warning.timeoutMs, info.icon, info.timeoutMs),
+        std::tuple("Quorbel", MessageIcon::Warning, 100000, MessageIcon::Information, 1000));
+}
+
+// Without auto close the box waits for OK or Esc; with it, it ends by itself.
+TEST(ShowTimedMessageTest, AutoCloseEndsByItselfElseItWaitsForOkOrEsc)
+{
+    CTimerConfirmDlg::s_nAutoCloseMs = 1;
+    QString title, text;
+    ModalDriver driver;
+    driver.Then([&](QWidget* modal) {
+        title = modal->windowTitle();
+        auto* box = dynamic_cast<CTimerConfirmDlg*>(modal);
+        EXPECT_TRUE(box && !box->IsTimerRunning(0)); // no close armed
+        for (auto* label : modal->findChildren<QLabel*>())
+            if (label->property("controlId").toInt() == 1002)
+                text = label->text();
+        EXPECT_TRUE(SaveScreenshot(modal, "timer_confirm"));
+        ClickItem(modal, 1001);
+    });
+    driver.Then(RejectModal);
+    bool forced = false;
+    driver.Then([&forced](QWidget* modal) {
+        forced = !QTest::qWaitFor([modal] { return !modal->isVisible(); }, 5000);
+        if (forced)
+            RejectModal(modal);
+    });
+    ShowTimedMessage(false, "You should enter the from 1 to 3600!", "Error");
+    ShowTimedMessage(false, "second", "Error");
+    ShowTimedMessage(true, "closing", "Error");
+    CTimerConfirmDlg::s_nAutoCloseMs = 1000;
+    EXPECT_TRUE(driver.StepsDone() >= 2 && !forced); // the last box may end before it is seen
+    EXPECT_EQ(std::pair(title, text),
+        std::pair(QString("Error"), QString("You should enter the from 1 to 3600!")));
+}
+
+TEST(DebugTraceTest, FormatsAndCutsAtTheBuffer)
+{
+    static std::string last;
+    SetTraceSink([](const char* text) { last = text; });
+    DebugTrace("MemoryCnt %d\r\n", 42);
+    EXPECT_EQ(last, "MemoryCnt 42\r\n");
+    DebugTrace("mrawdata [%d] [%s]\r\n", 1, std::string(3000, 'x').c_str());
+    EXPECT_EQ(last, "mrawdata [1] [" + std::string(1023 - 14, 'x'));
+    SetTraceSink(nullptr);
 }
 
 } // namespace
