@@ -155,7 +155,8 @@ TEST_F(AccFileTest, AppendsLinesWithCrLfAndTellsFailures)
     }
 }
 
-// Record lines: "01 CC YYMMDD HHMMSS K VVVVVV", whatever the line ends, last one ended or not.
+// Record lines: "01 CC YYMMDD HHMMSS K VVVVVV", whatever the line ends, last one ended or not;
+// then each date style, and cell texts of any kind and value.
 TEST_F(CsvRebuildTest, RecordLinesGiveTheirTable)
 {
     const struct
@@ -217,10 +218,6 @@ TEST_F(CsvRebuildTest, RecordLinesGiveTheirTable)
         EXPECT_EQ(Rebuild(Lines(c.lines, "\n").chopped(c.lines.empty() ? 0 : 1)), c.table)
             << c.what;
     }
-}
-
-TEST_F(CsvRebuildTest, EveryDateStyleAndRawTextsOutsideThem)
-{
     const std::pair<int, QByteArray> styles[] = {{1, "2024/01/05,13:04"}, {2, "24/01/05,13:04:09"},
         {4, "01/05/2024,13:04:09"}, {-1, "240105,130409"}};
     for (const auto& [style, row] : styles) {
@@ -234,6 +231,12 @@ TEST_F(CsvRebuildTest, EveryDateStyleAndRawTextsOutsideThem)
     record.m_nDateFormat = 7;
     EXPECT_EQ(BuildFrom({"01 00 24,105 13,409 1 000010", "01 01 240105 13,409 1 000020"}),
         "Measured Date,Time,1A,2A\r\n240105,13409,999999,2.0\r\n");
+    // Above kind 3 the whole value cut toward zero, else tenths; no value breaks the text.
+    const std::tuple<int, float, const char*> cells[]
+        = {{4, -7.9f, "-7"}, {9, 7.9f, "7"}, {-5, 999999.0f, "99999.9"}, {4, 1e20f, "2147483647"},
+            {4, std::numeric_limits<float>::quiet_NaN(), "0"}};
+    for (const auto& [kind, value, text] : cells)
+        EXPECT_EQ(FormatChannelValue(kind, value), text) << kind << " " << value;
 }
 
 // A failed build is reported, leaves the old table whole and nothing over; events run during it.
@@ -275,16 +278,6 @@ TEST_F(CsvRebuildTest, AFailedBuildIsReportedAndLeavesTheOldTableWhole)
     ASSERT_TRUE(QFile::remove(table) && QDir().mkdir(table));
     EXPECT_FALSE(RebuildCsvFile(record, 1, raw));
     EXPECT_EQ(QDir(site).entryList(QDir::Files), QStringList{"Site1-01.acc"});
-}
-
-// Above kind 3 the whole value cut toward zero, else tenths; no value breaks the text.
-TEST(ChannelValueTest, EveryKindAndValueGivesACellText)
-{
-    const std::tuple<int, float, const char*> cells[]
-        = {{4, -7.9f, "-7"}, {9, 7.9f, "7"}, {-5, 999999.0f, "99999.9"}, {4, 1e20f, "2147483647"},
-            {4, std::numeric_limits<float>::quiet_NaN(), "0"}};
-    for (const auto& [kind, value, text] : cells)
-        EXPECT_EQ(FormatChannelValue(kind, value), text) << kind << " " << value;
 }
 
 // Each interval and delay receives on its minutes; a long receive or an invalid time makes up
@@ -333,9 +326,17 @@ TEST(ReceiveScheduleTest, EachIntervalAndDelayReceivesOnItsMinutes)
     EXPECT_EQ(std::pair(time.day, time.minuteOfDay), std::pair(6, 637));
 }
 
-// An absolute entry is the path itself, anything else a title in the data folder.
+// An absolute entry is the path itself, anything else a title in the data folder. A failed save
+// is told and leaves the old file whole.
 TEST_F(LoggerFileTest, SaveAndLoadGiveBackTheSameBytesInTheFileLayout)
 {
+    EXPECT_FALSE(SaveLoggerFile(0, nullptr)); // empty table
+    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(folder + "taken.arg"))); // a folder's place
+    for (const auto& [name, where] : {std::pair("abc", folder + "no/such/folder/"),
+             std::pair("..", folder), std::pair("taken", folder)}) {
+        const LoggerRecord failing = NewLoggerRecord(name, where);
+        EXPECT_FALSE(SaveLoggerFile(0, &failing)) << name;
+    }
     ASSERT_TRUE(SaveLoggerFile(0, &record));
     const QByteArray one("\1\0\0\0", 4);
     QByteArray image(3960, '\0');
@@ -359,6 +360,13 @@ TEST_F(LoggerFileTest, SaveAndLoadGiveBackTheSameBytesInTheFileLayout)
     EXPECT_EQ(ReadFile("Site1")[416], 5);
     g_loggers[4] = record; // beyond the table
     EXPECT_FALSE(SaveLoggerFile(4, nullptr));
+    const QByteArray saved = ReadFile("Site1");
+    SetFieldText(record.m_szPhoneNumber, "0123");
+    {
+        const FileSizeLimit full(1000); // a disk that fills during the save
+        EXPECT_FALSE(SaveLoggerFile(0, &record));
+    }
+    EXPECT_EQ(ReadFile("Site1"), saved);
     QTemporaryDir other;
     record = NewLoggerRecord("Remote", other.path().toStdString() + "/");
     ASSERT_TRUE(SaveLoggerFile(0, &record));
@@ -456,30 +464,6 @@ TEST_F(LoggerFileTest, ARecordLoadsOnlyWithValuesTheProgramStores)
     }
 }
 
-TEST_F(LoggerFileTest, SaveReportsFailures)
-{
-    record = NewLoggerRecord("abc", folder + "no/such/folder/");
-    EXPECT_FALSE(SaveLoggerFile(0, &record));
-    record = NewLoggerRecord("..", folder);
-    EXPECT_FALSE(SaveLoggerFile(0, &record));
-    EXPECT_FALSE(SaveLoggerFile(0, nullptr)); // empty table
-    EXPECT_TRUE(IsValidLoggerName("a.b"));
-    // A disk that fills during the save: false, and the old file stays whole.
-    const LoggerRecord fresh = NewLoggerRecord("full", folder);
-    ASSERT_TRUE(SaveLoggerFile(0, &fresh));
-    record = fresh;
-    SetFieldText(record.m_szPhoneNumber, "0123");
-    {
-        const FileSizeLimit full(1000);
-        EXPECT_FALSE(SaveLoggerFile(0, &record));
-    }
-    EXPECT_EQ(ReadFile("full"), Bytes(fresh));
-    // A name whose file place is taken by a folder cannot be written.
-    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(folder + "taken.arg")));
-    record = NewLoggerRecord("taken", folder);
-    EXPECT_FALSE(SaveLoggerFile(0, &record));
-}
-
 // Closing a record moves the later ones up with their files; outside the table nothing happens.
 TEST(LoggerTableTest, ClosingRecordsKeepsTheTableDense)
 {
@@ -497,11 +481,7 @@ TEST(LoggerTableTest, ClosingRecordsKeepsTheTableDense)
         std::tuple(2, 0, "a", "c", "c.arg", ""));
     ClearLoggerTable();
     EXPECT_TRUE(LoggerSourceFile(0).empty() && CurrentLogger() == nullptr && !g_nLoggerCount);
-}
-
-// A single line has logger 1 only; a network the loggers marked used.
-TEST(LoggerRecordTest, LoggerIdsOfSingleAndNetworkLines)
-{
+    // A single line has logger 1 only; a network the loggers marked used.
     LoggerRecord record = NewLoggerRecord("n", "/");
     EXPECT_TRUE(IsLoggerIdUsed(record, 1) && !IsLoggerIdUsed(record, 2));
     record.m_bSingle = 0;

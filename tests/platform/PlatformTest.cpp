@@ -104,7 +104,7 @@ protected:
 };
 
 // Numbered controls keep their styles; radios are exclusive only within their group's run.
-TEST(DialogBaseTest, BuildsNumberedControlsWithTheirStylesAndRadioGroups)
+TEST(DialogBaseTest, BuildsNumberedControlsAndEndsByEndDialogEscOrCancel)
 {
     TestDialog dialog;
     EXPECT_EQ(QStringList({dialog.ItemAs<QLabel>(1000)->text(), StaticCaption("A && B"),
@@ -124,11 +124,7 @@ TEST(DialogBaseTest, BuildsNumberedControlsWithTheirStylesAndRadioGroups)
     EXPECT_TRUE(a->isChecked() && c->isChecked());
     dialog.ItemAs<QRadioButton>(1006)->click();
     EXPECT_TRUE(!a->isChecked() && c->isChecked());
-}
-
-// Enter presses the default button; EndDialog inside init or a timer, Esc or Cancel end it.
-TEST(DialogBaseTest, TheDialogEndsByEndDialogEscOrCancel)
-{
+    // Enter presses the default button; EndDialog inside init or a timer, Esc or Cancel end it.
     TestDialog ended, timed;
     ended.endInInit = true;
     EXPECT_EQ(ended.DoModal(), 77);
@@ -136,17 +132,17 @@ TEST(DialogBaseTest, TheDialogEndsByEndDialogEscOrCancel)
     EXPECT_EQ(timed.DoModal(), IDOK);
     EXPECT_TRUE(timed.timerIds == (std::vector<int>{4, 4, 4}) && !timed.IsTimerRunning(4));
     for (bool byKey : {true, false}) {
-        TestDialog dialog;
-        dialog.Create();
-        dialog.show();
-        dialog.Item(1001)->setFocus();
-        QTest::keyClick(dialog.Item(1001), Qt::Key_Return);
-        EXPECT_TRUE(dialog.goClicks == 1 && dialog.isVisible());
+        TestDialog shown;
+        shown.Create();
+        shown.show();
+        shown.Item(1001)->setFocus();
+        QTest::keyClick(shown.Item(1001), Qt::Key_Return);
+        EXPECT_TRUE(shown.goClicks == 1 && shown.isVisible());
         if (byKey)
-            QTest::keyClick(&dialog, Qt::Key_Escape);
+            QTest::keyClick(&shown, Qt::Key_Escape);
         else
-            dialog.ItemAs<QPushButton>(IDCANCEL)->click();
-        EXPECT_TRUE(dialog.result() == IDCANCEL && !dialog.isVisible()) << byKey;
+            shown.ItemAs<QPushButton>(IDCANCEL)->click();
+        EXPECT_TRUE(shown.result() == IDCANCEL && !shown.isVisible()) << byKey;
     }
 }
 

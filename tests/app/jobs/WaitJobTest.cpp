@@ -58,24 +58,6 @@ std::string Readings(const WaitJobResult& result)
     return text.empty() ? text : text.substr(1);
 }
 
-TEST_F(WaitJobTest, ScanChannelsJumpsPastALoggerThatDoesNotAnswer)
-{
-    sim.SetLoggers({2});
-    sim.SetChannel(2, 3, SimChannel{0, 0, 0, 0});
-    Record().m_bSingle = 0;
-    Record().m_bLoggerUsed[1] = Record().m_bLoggerUsed[4] = 1;
-    // Two readings on 15 channels of logger 2; logger 5 adds nothing.
-    EXPECT_EQ(Run(WaitMode::ScanChannels, -1).lines, (Texts{"30"}));
-    EXPECT_EQ(sim.Commands(), (Texts{"@01,02,channel all", "@01,05,channel all"}));
-    Positions expected = Range(0, 16);
-    expected.insert(expected.end(), {31, 32, 32});
-    EXPECT_EQ(std::pair(ranges, positions), std::pair(Positions{32}, expected));
-    EXPECT_EQ(std::pair(Channel(2, 0).m_nAnalogType, Channel(2, 3).m_bPresent), std::pair(3, 0));
-    sim.SetSilent(true);
-    EXPECT_EQ(Run(WaitMode::ScanChannels, -1).lines, (Texts{"0"}));
-    EXPECT_EQ(positions, (Positions{15, 16, 31, 32, 32}));
-}
-
 // Measure all keeps only the set readings; kind 0 both, 1 A, 2 B; save framing unless saving.
 TEST_F(WaitJobTest, MeasuringTakesTheReadingsAskedFor)
 {
@@ -114,26 +96,22 @@ TEST_F(WaitJobTest, MeasuringTakesTheReadingsAskedFor)
     }
 }
 
-// Three unanswered "save on" empty the results; an answer to the second keeps the reading.
-TEST_F(WaitJobTest, ThreeUnansweredSaveOnEmptyTheResults)
+// Three unanswered "save on" empty the results; an answer to the second keeps the reading. A
+// reading ends at once when silent, or after two lines in a row do not come, as incomplete.
+TEST_F(WaitJobTest, UnansweredSaveOnOrReadingsEndTheMeasuring)
 {
-    Channel(1, 2).m_nVwType = 1;
+    Channel(1, 0).m_nVwType = 1;
     // Lines from now: save off, the reading, then the "save on" replies.
     for (int line : {2, 3, 4})
         sim.InjectFault(SimFault::DropReply, line);
-    const WaitJobResult result = Run(WaitMode::Measure, 0, 2, 1);
-    const Texts commands = sim.Commands();
-    EXPECT_EQ(std::count(commands.begin(), commands.end(), "@01,01,save on"), 3);
-    EXPECT_TRUE(result.lines.empty() && result.readings.empty() && result.saveOnFailed);
+    const WaitJobResult unsaved = Run(WaitMode::Measure, 0, 0, 1);
+    EXPECT_EQ(sim.Commands(),
+        (Texts{"@01,01,save off", "@01,01,measure 00 01 00 0020", "@01,01,save on",
+            "@01,01,save on", "@01,01,save on"}));
+    EXPECT_TRUE(unsaved.lines.empty() && unsaved.readings.empty() && unsaved.saveOnFailed);
     sim.InjectFault(SimFault::DropReply, 2);
-    const WaitJobResult retried = Run(WaitMode::Measure, 0, 2, 1);
+    const WaitJobResult retried = Run(WaitMode::Measure, 0, 0, 1);
     EXPECT_TRUE(retried.lines.size() == 1 && !retried.saveOnFailed);
-}
-
-// A reading ends at once when silent, or after two lines in a row do not come, as incomplete.
-TEST_F(WaitJobTest, AMeasureAllThatStopsComingEndsEarly)
-{
-    Channel(1, 0).m_nVwType = 1;
     // Slices: save off, the trailing read and each save on 10; measure all 17 x 60 when silent,
     // else the end of the first line 10 and one read 60; a further read would add 60.
     const struct
@@ -184,7 +162,8 @@ TEST_F(WaitJobTest, FormatResetAndWriteChannelsTellWhetherTheLoggerAnswered)
     EXPECT_EQ(Told(), (Texts{"I:Format complete!", "I:Reset complete!", NoResponse, NoResponse}));
 }
 
-TEST_F(WaitJobTest, ReadChannelsFillsTheTableAndReadsTheSchedule)
+// Reading fills the table and reads the schedule; a scan jumps past a logger that does not answer.
+TEST_F(WaitJobTest, ReadAndScanChannelsFillTheTable)
 {
     sim.SetSchedule(1, {2, 30, 0, false});
     sim.SetChannel(1, 6, SimChannel{1, 3, 20, 0});
@@ -201,6 +180,21 @@ TEST_F(WaitJobTest, ReadChannelsFillsTheTableAndReadsTheSchedule)
     EXPECT_EQ(Run(WaitMode::ReadChannels, 1).lines, (Texts{"-1"}));
     EXPECT_EQ(positions, (Positions{16, 17}));
     EXPECT_EQ(Told(), (Texts(2, NoResponseInfo)));
+    sim.SetSilent(false);
+    sim.SetLoggers({2});
+    sim.SetChannel(2, 3, SimChannel{0, 0, 0, 0});
+    Record().m_bSingle = 0;
+    Record().m_bLoggerUsed[1] = Record().m_bLoggerUsed[4] = 1;
+    // Two readings on 15 channels of logger 2; logger 5 adds nothing.
+    EXPECT_EQ(Run(WaitMode::ScanChannels, -1).lines, (Texts{"30"}));
+    EXPECT_EQ(sim.Commands(), (Texts{"@01,02,channel all", "@01,05,channel all"}));
+    Positions expected = Range(0, 16);
+    expected.insert(expected.end(), {31, 32, 32});
+    EXPECT_EQ(std::pair(ranges, positions), std::pair(Positions{32}, expected));
+    EXPECT_EQ(std::pair(Channel(2, 0).m_nAnalogType, Channel(2, 3).m_bPresent), std::pair(3, 0));
+    sim.SetSilent(true);
+    EXPECT_EQ(Run(WaitMode::ScanChannels, -1).lines, (Texts{"0"}));
+    EXPECT_EQ(positions, (Positions{15, 16, 31, 32, 32}));
 }
 
 TEST_F(WaitJobTest, ArgumentsOutOfRangeRunNoJobAndTouchNoRecord)
