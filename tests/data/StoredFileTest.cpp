@@ -374,22 +374,6 @@ TEST_F(LoggerFileTest, SaveAndLoadGiveBackTheSameBytesInTheFileLayout)
     EXPECT_EQ(Bytes(g_loggers[0]), Bytes(record));
 }
 
-// An unreadable file leaves the entry's title; a short or long file is read for what it has.
-TEST_F(LoggerFileTest, UnreadableShortAndLongFiles)
-{
-    EXPECT_FALSE(LoadLoggerFile(0, "missing"));
-    EXPECT_FALSE(LoadLoggerFile(1, "/no/such/folder/a-very-long-configuration-name"));
-    WriteFile("short", QByteArray("ab") + QByteArray(18, '\0') + QByteArray("\1\0", 2));
-    ASSERT_TRUE(LoadLoggerFile(2, "short"));
-    EXPECT_EQ(std::tuple(FieldText(g_loggers[0].m_szName), FieldText(g_loggers[1].m_szName),
-                  FieldText(g_loggers[2].m_szName), g_loggers[2].m_bSingle),
-        std::tuple("missing", "a-very-long-configu", "ab", 1));
-    const LoggerRecord longRecord = NewLoggerRecord("long", folder);
-    WriteFile("long", Bytes(longRecord) + QByteArray(100, 'x'));
-    ASSERT_TRUE(LoadLoggerFile(3, "long"));
-    EXPECT_EQ(Bytes(g_loggers[3]), Bytes(longRecord));
-}
-
 // One past any value the program stores is refused, naming the first wrong field in the file.
 TEST_F(LoggerFileTest, ARecordLoadsOnlyWithValuesTheProgramStores)
 {
@@ -462,6 +446,18 @@ TEST_F(LoggerFileTest, ARecordLoadsOnlyWithValuesTheProgramStores)
             byte = static_cast<char>(random());
         EXPECT_EQ(Refusal(bytes).rfind("its ", 0), 0u) << size;
     }
+    // An unreadable file leaves the entry's title; a short or long file is read for what it has.
+    EXPECT_FALSE(LoadLoggerFile(0, "missing"));
+    EXPECT_FALSE(LoadLoggerFile(1, "/no/such/folder/a-very-long-configuration-name"));
+    WriteFile("short", QByteArray("ab") + QByteArray(18, '\0') + QByteArray("\1\0", 2));
+    ASSERT_TRUE(LoadLoggerFile(2, "short"));
+    EXPECT_EQ(std::tuple(FieldText(g_loggers[0].m_szName), FieldText(g_loggers[1].m_szName),
+                  FieldText(g_loggers[2].m_szName), g_loggers[2].m_bSingle),
+        std::tuple("missing", "a-very-long-configu", "ab", 1));
+    const LoggerRecord longRecord = NewLoggerRecord("long", folder);
+    WriteFile("long", Bytes(longRecord) + QByteArray(100, 'x'));
+    ASSERT_TRUE(LoadLoggerFile(3, "long"));
+    EXPECT_EQ(Bytes(g_loggers[3]), Bytes(longRecord));
 }
 
 // Closing a record moves the later ones up with their files; outside the table nothing happens.

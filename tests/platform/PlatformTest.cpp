@@ -147,13 +147,13 @@ TEST(DialogBaseTest, BuildsNumberedControlsAndEndsByEndDialogEscOrCancel)
 }
 
 // The first field that is no integer of its kind stops the reading, is told and takes focus.
-TEST(DataExchange, ReadsTheFieldsOrStopsAtTheFirstThatIsNoInteger)
+TEST(DataExchange, ReadsTheFieldsOrStopsAtTheFirstThatIsNoIntegerUnderAGuard)
 {
-    TestDialog written;
-    written.number = -12;
-    written.count = 4000000000u;
-    ASSERT_TRUE(written.Exchange(false));
-    EXPECT_EQ(QStringList({written.Edit(1001)->text(), written.Edit(1002)->text()}),
+    TestDialog dialog;
+    dialog.number = -12;
+    dialog.count = 4000000000u;
+    ASSERT_TRUE(dialog.Exchange(false));
+    EXPECT_EQ(QStringList({dialog.Edit(1001)->text(), dialog.Edit(1002)->text()}),
         QStringList({"-12", "4000000000"}));
     const std::tuple<const char*, const char*, int> cases[] = {{" +7 ", "0042", 0},
         {"-2147483648", "4294967295", 0}, {"", "1", 1001}, {"12x", "1", 1001}, {"1 2", "1", 1001},
@@ -179,24 +179,16 @@ TEST(DataExchange, ReadsTheFieldsOrStopsAtTheFirstThatIsNoInteger)
         EXPECT_EQ(dlg.Edit(failedField)->selectedText(), dlg.Edit(failedField)->text());
     }
     EXPECT_EQ(read, (std::vector<std::pair<int, unsigned>>{{7, 42u}, {INT_MIN, UINT_MAX}}));
-}
-
-// Only the controls that were on go off, and come back on; the focus returns where it was.
-TEST(CommandGuard, KeepsTheControlsOffAndTheFocusWhereItWas)
-{
-    TestDialog dlg;
-    dlg.show();
-    dlg.Item(1009)->setFocus();
+    // A guard turns only the controls that were on off and back on; the focus returns.
+    dialog.show();
+    dialog.Item(1009)->setFocus();
     bool busy = false;
     {
-        const CommandGuard guard(dlg.Controls(), {1009, 1010, 1001}, busy);
-        EXPECT_TRUE(busy);
-        EXPECT_FALSE(dlg.Item(1009)->isEnabled() || dlg.Item(1001)->isEnabled());
+        const CommandGuard guard(dialog.Controls(), {1009, 1010, 1001}, busy);
+        EXPECT_TRUE(busy && !dialog.Item(1009)->isEnabled() && !dialog.Item(1001)->isEnabled());
     }
-    EXPECT_FALSE(busy);
-    EXPECT_TRUE(dlg.Item(1009)->isEnabled() && dlg.Item(1001)->isEnabled());
-    EXPECT_FALSE(dlg.Item(1010)->isEnabled());
-    EXPECT_EQ(dlg.focusWidget(), dlg.Item(1009));
+    EXPECT_TRUE(!busy && dialog.Item(1009)->isEnabled() && dialog.Item(1001)->isEnabled());
+    EXPECT_TRUE(!dialog.Item(1010)->isEnabled() && dialog.focusWidget() == dialog.Item(1009));
 }
 
 // An edit field's text names the entry; Qt's current entry does not.

@@ -153,11 +153,7 @@ TEST_F(ReportListTest, ScrolledRowsAndColumnsAreFoundWhereTheyAreShown)
         std::pair(list->GetTopIndex(), list->horizontalScrollBar()->value()), std::pair(top, 0));
     list->Scroll(0, -2 * Cell(top, 0).height());
     EXPECT_EQ(list->GetTopIndex(), top - 2);
-}
-
-// Columns walked from the row's left edge (a shared edge to the left one), cut at the client.
-TEST(ReportCellGeometry, CellsAreFoundFromTheRowsLeftEdgeWithinTheCountedColumns)
-{
+    // Columns walked from the row's left edge (a shared edge to the left one), cut at the client.
     const std::vector<ReportRowBounds> rows{
         {4, QRect(-10, 0, 200, 20)}, {5, QRect(-10, 20, 200, 20)}};
     const struct

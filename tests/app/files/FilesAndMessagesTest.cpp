@@ -41,7 +41,7 @@ protected:
     const std::string file = data + "/Site1.arg";
 };
 
-TEST_F(FolderUtilsTest, PathsAreToldFoldersFromFiles)
+TEST_F(FolderUtilsTest, PathsAreToldFoldersFromFilesAndTreesAreMade)
 {
     std::string paths[] = {"/data/a", "/data/a/", ""};
     for (std::string& path : paths)
@@ -65,15 +65,11 @@ TEST_F(FolderUtilsTest, PathsAreToldFoldersFromFiles)
     EXPECT_EQ(status.m_attribute & FileAttributeDirectory, FileAttributeDirectory);
     EXPECT_EQ(std::string(status.m_szFullName), deep.substr(0, FileStatusNameSize - 1));
     EXPECT_FALSE(GetFileStatus(missing.c_str(), status));
-}
-
-// Every missing level is made, nothing else; a file in a level's place fails.
-TEST_F(FolderUtilsTest, FolderTreesMakeTheMissingLevelsAndTouchNothingElse)
-{
+    // Every missing level is made, nothing else; a file in a level's place fails.
     for (const auto create : {CreateFolderTree, CreateDurableFolderTree}) {
-        const std::string deep = data + (create == CreateFolderTree ? "/A/B/" : "/One/Two/Three/");
-        EXPECT_TRUE(create(deep.c_str()) && FolderExists(deep.c_str()));
-        EXPECT_TRUE(create(deep.c_str()) && create(data.c_str())); // made already
+        const std::string tree = data + (create == CreateFolderTree ? "/A/B/" : "/One/Two/Three/");
+        EXPECT_TRUE(create(tree.c_str()) && FolderExists(tree.c_str()));
+        EXPECT_TRUE(create(tree.c_str()) && create(data.c_str())); // made already
         for (const std::string& path : {file + "/Site1/", file, std::string()})
             EXPECT_FALSE(create(path.c_str())) << path;
         EXPECT_FALSE(create(nullptr));
@@ -119,20 +115,8 @@ TEST_F(FolderUtilsTest, BrowseForFolderReturnsTheChosenFolder)
         std::pair(title, shown), std::pair(QString("Select Folder"), QString::fromStdString(data)));
 }
 
-// A warning stays 100 s, an information 1 s; both under the program's caption.
-TEST(TimedMessageBoxTest, TheTwoFormsKeepTheirIconCaptionAndTime)
-{
-    RecordingPresenter presenter;
-    TimedMessageBox("No response from logger!", TimedBoxForm::Warning);
-    TimedMessageBox("Data receiving complete!", TimedBoxForm::Information);
-    ASSERT_EQ(presenter.requests.size(), 2u);
-    const MessageBoxRequest &warning = presenter.requests[0], &info = presenter.requests[1];
-    EXPECT_EQ(
-        std::tuple(warning.caption, warning.icon, warning.timeoutMs, info.icon, info.timeoutMs),
-        std::tuple("Quorbel", MessageIcon::Warning, 100000, MessageIcon::Information, 1000));
-}
-
-// Without auto close the box waits for OK or Esc; with it, it ends by itself.
+// Without auto close the box waits for OK or Esc; with it, it ends by itself. A timed box that
+// warns stays 100 s, one that informs 1 s.
 TEST(ShowTimedMessageTest, AutoCloseEndsByItselfElseItWaitsForOkOrEsc)
 {
     CTimerConfirmDlg::s_nAutoCloseMs = 1;
@@ -162,6 +146,14 @@ TEST(ShowTimedMessageTest, AutoCloseEndsByItselfElseItWaitsForOkOrEsc)
     EXPECT_TRUE(driver.StepsDone() >= 2 && !forced); // the last box may end before it is seen
     EXPECT_EQ(std::pair(title, text),
         std::pair(QString("Error"), QString("You should enter the from 1 to 3600!")));
+    RecordingPresenter presenter;
+    TimedMessageBox("No response from logger!", TimedBoxForm::Warning);
+    TimedMessageBox("Data receiving complete!", TimedBoxForm::Information);
+    ASSERT_EQ(presenter.requests.size(), 2u);
+    const MessageBoxRequest &warning = presenter.requests[0], &info = presenter.requests[1];
+    EXPECT_EQ(
+        std::tuple(warning.caption, warning.icon, warning.timeoutMs, info.icon, info.timeoutMs),
+        std::tuple("Quorbel", MessageIcon::Warning, 100000, MessageIcon::Information, 1000));
 }
 
 TEST(DebugTraceTest, FormatsAndCutsAtTheBuffer)

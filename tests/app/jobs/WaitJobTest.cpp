@@ -59,6 +59,7 @@ std::string Readings(const WaitJobResult& result)
 }
 
 // Measure all keeps only the set readings; kind 0 both, 1 A, 2 B; save framing unless saving.
+// A reply has field two replaced everywhere by its text.
 TEST_F(WaitJobTest, MeasuringTakesTheReadingsAskedFor)
 {
     Channel(1, 3) = Channel(1, 5) = {1, 2, 4, 0, 20, 0};
@@ -94,6 +95,15 @@ TEST_F(WaitJobTest, MeasuringTakesTheReadingsAskedFor)
         EXPECT_EQ(std::pair(ranges, positions), std::pair(c.ranges, c.positions));
         EXPECT_FALSE(result.replyMissing || result.saveOnFailed);
     }
+    const std::tuple<const char*, char, int, const char*> replies[]
+        = {{"03 1 012345", 'A', 0, "03 1 1234.5"},
+            {"77 1 77", 'A', 0, "7.7 1 7.7"}, // also inside other fields
+            {"05 4 -00123", 'B', 4, "05 4 -123"}, {"05 3 000251", 'B', 3, "05 3 25.1"},
+            {"1 1 1", 'A', 0, "0.1 0.1 0.1"}, // the replacement is not searched again
+            {"03 1  5", 'A', 0, "03 1  5"}, // an empty field two leaves the line
+            {"03 1", 'B', 2, "03 1"}};
+    for (const auto& [reply, reading, analogType, converted] : replies)
+        EXPECT_EQ(ConvertMeasureReply(reply, reading, analogType), converted) << reply;
 }
 
 // Three unanswered "save on" empty the results; an answer to the second keeps the reading. A
@@ -231,19 +241,6 @@ TEST_F(WaitJobTest, ALineThatGoesAwayMidJobIsNeverReportedAsSuccess)
     Run(WaitMode::Reset, 1);
     EXPECT_EQ(Told(), (Texts{NoResponseInfo, NoResponse, NoResponse}));
     EXPECT_EQ(Slices(), 0);
-}
-
-TEST(MeasuredReadingTest, FieldTwoIsReplacedEverywhereByItsText)
-{
-    const std::tuple<const char*, char, int, const char*> cases[]
-        = {{"03 1 012345", 'A', 0, "03 1 1234.5"},
-            {"77 1 77", 'A', 0, "7.7 1 7.7"}, // also inside other fields
-            {"05 4 -00123", 'B', 4, "05 4 -123"}, {"05 3 000251", 'B', 3, "05 3 25.1"},
-            {"1 1 1", 'A', 0, "0.1 0.1 0.1"}, // the replacement is not searched again
-            {"03 1  5", 'A', 0, "03 1  5"}, // an empty field two leaves the line
-            {"03 1", 'B', 2, "03 1"}};
-    for (const auto& [reply, reading, analogType, converted] : cases)
-        EXPECT_EQ(ConvertMeasureReply(reply, reading, analogType), converted) << reply;
 }
 
 } // namespace
