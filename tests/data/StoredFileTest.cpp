@@ -21,6 +21,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstdint>
 #include <cstring>
@@ -120,40 +121,8 @@ protected:
     const QString site = QString::fromStdString(LoggerFolderPath(record));
 };
 
-using AccFileTest = StoredFileTest;
 using CsvRebuildTest = StoredFileTest;
 using LoggerFileTest = StoredFileTest;
-
-// A line left without its end is ended before the next append; no failed write is silent.
-TEST_F(AccFileTest, AppendsLinesWithCrLfAndTellsFailures)
-{
-    const std::string path = AccFilePath(record, 1);
-    AccFile made(path);
-    ASSERT_TRUE(!IsFile(path.c_str()) && made.Open() && IsFile(path.c_str()));
-    EXPECT_TRUE(made.AppendLine("01 00 240105 120000 1 012345") && made.AppendLine(""));
-    EXPECT_TRUE(made.Sync() && !made.HasWriteError());
-    QFile cut(QString::fromStdString(path));
-    ASSERT_TRUE(cut.open(QIODevice::Append) && cut.write("01 0") == 4 && cut.flush());
-    AccFile raw(path);
-    ASSERT_TRUE(raw.Open());
-    EXPECT_TRUE(raw.AppendLine("01 01 240105 120000 4 000500"));
-    std::string bytes;
-    ASSERT_TRUE(raw.ReadAll(bytes));
-    EXPECT_EQ(
-        bytes, "01 00 240105 120000 1 012345\r\n\r\n01 0\r\n01 01 240105 120000 4 000500\r\n");
-    ASSERT_TRUE(RebuildCsvFile(record, 1, raw));
-    EXPECT_EQ(ReadTable(), "Measured Date,Time,1A,2B\r\n2024/01/05,12:00:00,1234.5,500\r\n");
-    for (const std::string& failing :
-        {LoggerFolderPath(record) + "/missing/x.acc", std::string("/dev/full")}) {
-        const bool device = failing == "/dev/full";
-        if (device && !QFile::exists("/dev/full"))
-            GTEST_SKIP() << "no /dev/full here";
-        AccFile refused(failing);
-        EXPECT_EQ(refused.Open(), device);
-        EXPECT_FALSE(refused.AppendLine("01 0") || refused.AppendLine("01 0"));
-        EXPECT_TRUE(refused.HasWriteError() && (device || !refused.ReadAll(bytes)));
-    }
-}
 
 // Record lines: "01 CC YYMMDD HHMMSS K VVVVVV", whatever the line ends, last one ended or not;
 // then each date style, and cell texts of any kind and value.
@@ -239,9 +208,26 @@ TEST_F(CsvRebuildTest, RecordLinesGiveTheirTable)
         EXPECT_EQ(FormatChannelValue(kind, value), text) << kind << " " << value;
 }
 
-// A failed build is reported, leaves the old table whole and nothing over; events run during it.
-TEST_F(CsvRebuildTest, AFailedBuildIsReportedAndLeavesTheOldTableWhole)
+// A line left without its end is ended before the next append; no failed write is silent. A
+// failed build is reported, leaves the old table whole and nothing over; events run during it.
+TEST_F(CsvRebuildTest, AppendsAndRebuildsAndTellsEveryFailure)
 {
+    const std::string path = AccFilePath(record, 1);
+    AccFile made(path);
+    ASSERT_TRUE(!IsFile(path.c_str()) && made.Open() && IsFile(path.c_str()));
+    EXPECT_TRUE(made.AppendLine("01 00 240105 120000 1 012345") && made.AppendLine(""));
+    EXPECT_TRUE(made.Sync() && !made.HasWriteError());
+    QFile cut(QString::fromStdString(path));
+    ASSERT_TRUE(cut.open(QIODevice::Append) && cut.write("01 0") == 4 && cut.flush());
+    AccFile reopened(path);
+    ASSERT_TRUE(reopened.Open());
+    EXPECT_TRUE(reopened.AppendLine("01 01 240105 120000 4 000500"));
+    std::string bytes;
+    ASSERT_TRUE(reopened.ReadAll(bytes));
+    EXPECT_EQ(
+        bytes, "01 00 240105 120000 1 012345\r\n\r\n01 0\r\n01 01 240105 120000 4 000500\r\n");
+    ASSERT_TRUE(RebuildCsvFile(record, 1, reopened));
+    EXPECT_EQ(ReadTable(), "Measured Date,Time,1A,2B\r\n2024/01/05,12:00:00,1234.5,500\r\n");
     std::vector<std::string> lines;
     for (int minute = 0; minute < 300; ++minute)
         lines.push_back(FormatString("01 00 240105 %02d%02d00 1 000010", minute / 60, minute % 60));
@@ -278,6 +264,16 @@ TEST_F(CsvRebuildTest, AFailedBuildIsReportedAndLeavesTheOldTableWhole)
     ASSERT_TRUE(QFile::remove(table) && QDir().mkdir(table));
     EXPECT_FALSE(RebuildCsvFile(record, 1, raw));
     EXPECT_EQ(QDir(site).entryList(QDir::Files), QStringList{"Site1-01.acc"});
+    for (const std::string& failing :
+        {LoggerFolderPath(record) + "/missing/x.acc", std::string("/dev/full")}) {
+        const bool device = failing == "/dev/full";
+        if (device && !QFile::exists("/dev/full"))
+            GTEST_SKIP() << "no /dev/full here";
+        AccFile refused(failing);
+        EXPECT_EQ(refused.Open(), device);
+        EXPECT_FALSE(refused.AppendLine("01 0") || refused.AppendLine("01 0"));
+        EXPECT_TRUE(refused.HasWriteError() && (device || !refused.ReadAll(bytes)));
+    }
 }
 
 // Each interval and delay receives on its minutes; a long receive or an invalid time makes up
@@ -442,8 +438,7 @@ TEST_F(LoggerFileTest, ARecordLoadsOnlyWithValuesTheProgramStores)
     std::mt19937 random(25);
     for (int size : {30, 500, 3960, 5000}) {
         QByteArray bytes(size, '\0');
-        for (char& byte : bytes)
-            byte = static_cast<char>(random());
+        std::generate(bytes.begin(), bytes.end(), [&random] { return char(random()); });
         EXPECT_EQ(Refusal(bytes).rfind("its ", 0), 0u) << size;
     }
     // An unreadable file leaves the entry's title; a short or long file is read for what it has.
@@ -500,24 +495,21 @@ TEST(DataFolderTest, TheFolderLiesUnderTheDocumentsFolderAndIsMadeOrReported)
         return QDir().mkpath(QFileInfo(path).path()) && file.open(QIODevice::WriteOnly)
             && file.write(bytes) == bytes.size();
     };
-    const struct
-    {
-        const char *file, *content, *folder;
-        bool made;
-    } cases[] = {{nullptr, "", "/Documents/Quorbel/Data/", true},
-        {"/.config/user-dirs.dirs", "XDG_DOCUMENTS_DIR=\"$HOME/Dokumente\"\n",
-            "/Dokumente/Quorbel/Data/", true},
-        {"/Documents", "", "/Documents/Quorbel/Data/", false}};
-    for (const auto& c : cases) {
+    const std::tuple<const char*, const char*, const char*, bool> cases[]
+        = {{nullptr, "", "/Documents/Quorbel/Data/", true},
+            {"/.config/user-dirs.dirs", "XDG_DOCUMENTS_DIR=\"$HOME/Dokumente\"\n",
+                "/Dokumente/Quorbel/Data/", true},
+            {"/Documents", "", "/Documents/Quorbel/Data/", false}};
+    for (const auto& [file, content, where, made] : cases) {
         QTemporaryDir home;
         qputenv("HOME", QFile::encodeName(home.path()));
         qunsetenv("XDG_CONFIG_HOME");
-        ASSERT_TRUE(home.isValid() && (!c.file || write(home.path() + c.file, c.content)));
-        EXPECT_EQ(InitDataFolder(), c.made) << c.folder;
-        EXPECT_EQ(g_strDataFolder, QFile::encodeName(home.path()).toStdString() + c.folder);
+        ASSERT_TRUE(home.isValid() && (!file || write(home.path() + file, content)));
+        EXPECT_EQ(InitDataFolder(), made) << where;
+        EXPECT_EQ(g_strDataFolder, QFile::encodeName(home.path()).toStdString() + where);
         const QString folder = QFile::decodeName(g_strDataFolder.c_str());
-        EXPECT_EQ(QFileInfo(folder).isDir(), c.made);
-        if (c.made) {
+        EXPECT_EQ(QFileInfo(folder).isDir(), made);
+        if (made) {
             ASSERT_TRUE(write(folder + "Site.arg", "kept") && InitDataFolder());
             EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{"Site.arg"});
         }

@@ -189,11 +189,7 @@ TEST(DataExchange, ReadsTheFieldsOrStopsAtTheFirstThatIsNoIntegerUnderAGuard)
     }
     EXPECT_TRUE(!busy && dialog.Item(1009)->isEnabled() && dialog.Item(1001)->isEnabled());
     EXPECT_TRUE(!dialog.Item(1010)->isEnabled() && dialog.focusWidget() == dialog.Item(1009));
-}
-
-// An edit field's text names the entry; Qt's current entry does not.
-TEST(ComboSelectionTest, TypedTextCountsOnlyWhenItIsAListedEntry)
-{
+    // A combo's edit field names the entry it shows; Qt's current entry does not.
     QComboBox combo;
     combo.setEditable(true);
     combo.setInsertPolicy(QComboBox::NoInsert);

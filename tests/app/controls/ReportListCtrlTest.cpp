@@ -138,8 +138,9 @@ TEST_F(ReportListTest, ScrolledRowsAndColumnsAreFoundWhereTheyAreShown)
     list->Scroll(60, 0);
     const int top = list->GetTopIndex();
     EXPECT_TRUE(list->horizontalScrollBar()->value() == 60 && top > 0) << top;
-    EXPECT_EQ(list->FindCellAtPoint(Cell(39, 0).center(), nullptr, nullptr), 39);
-    EXPECT_EQ(list->FindCellAtPoint(Cell(top, 1).center(), nullptr, nullptr), top);
+    EXPECT_EQ(std::pair(list->FindCellAtPoint(Cell(39, 0).center(), nullptr, nullptr),
+                  list->FindCellAtPoint(Cell(top, 1).center(), nullptr, nullptr)),
+        std::pair(39, top));
     // The partly shown last column's cell ends at the client's right edge.
     QRect rect;
     int column = -1;

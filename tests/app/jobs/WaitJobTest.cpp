@@ -219,8 +219,7 @@ TEST_F(WaitJobTest, ArgumentsOutOfRangeRunNoJobAndTouchNoRecord)
         const WaitJobResult result = Run(c[0], c[1], c[2], 0);
         EXPECT_FALSE(result.ran || !result.lines.empty()) << c[0] << " " << c[1] << " " << c[2];
     }
-    EXPECT_TRUE(sim.Commands().empty() && Told().empty());
-    EXPECT_TRUE(SameRecord(before, Record()));
+    EXPECT_TRUE(sim.Commands().empty() && Told().empty() && SameRecord(before, Record()));
 }
 
 TEST_F(WaitJobTest, ALineThatGoesAwayMidJobIsNeverReportedAsSuccess)
