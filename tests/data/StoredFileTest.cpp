@@ -49,7 +49,6 @@ protected:
     {
         qputenv("TZ", "UTC");
         tzset();
-        record.m_nDateFormat = 0;
         ASSERT_TRUE(dir.isValid() && QDir().mkpath(site));
         savedDataFolder = std::exchange(g_strDataFolder, folder);
         ClearLoggerTable();

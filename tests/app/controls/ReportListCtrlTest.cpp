@@ -115,7 +115,9 @@ TEST_F(ReportListTest, HeaderTextsAndTooltipsShowTheCellsText)
     list->m_header->m_crText = Qt::black;
     const QImage head = list->m_header->grab().toImage();
     const int y = head.height() / 2;
-    EXPECT_EQ(std::pair(head.pixelColor(0, y), head.pixelColor(3, y)), std::pair(line, back));
+    EXPECT_EQ(
+        std::tuple(head.pixelColor(0, y), head.pixelColor(3, y), list->m_header->sectionSize(3)),
+        std::tuple(line, back, 55));
     EXPECT_GT(Ink(head, QRect(20, 2, 50, head.height() - 4), back), 0); // "Logger ID"
     list->SetItemText(3, 2, "813-tip");
     list->SetItemText(1, 3, std::string(100, 'x'));
