@@ -58,25 +58,8 @@ std::string Readings(const WaitJobResult& result)
     return text.empty() ? text : text.substr(1);
 }
 
-TEST_F(WaitJobTest, ScanChannelsJumpsPastALoggerThatDoesNotAnswer)
-{
-    sim.SetLoggers({2});
-    sim.SetChannel(2, 3, SimChannel{0, 0, 0, 0});
-    Record().m_bSingle = 0;
-    Record().m_bLoggerUsed[1] = Record().m_bLoggerUsed[4] = 1;
-    // Two readings on 15 channels of logger 2; logger 5 adds nothing.
-    EXPECT_EQ(Run(WaitMode::ScanChannels, -1).lines, (Texts{"30"}));
-    EXPECT_EQ(sim.Commands(), (Texts{"@01,02,channel all", "@01,05,channel all"}));
-    Positions expected = Range(0, 16);
-    expected.insert(expected.end(), {31, 32, 32});
-    EXPECT_EQ(std::pair(ranges, positions), std::pair(Positions{32}, expected));
-    EXPECT_EQ(std::pair(Channel(2, 0).m_nAnalogType, Channel(2, 3).m_bPresent), std::pair(3, 0));
-    sim.SetSilent(true);
-    EXPECT_EQ(Run(WaitMode::ScanChannels, -1).lines, (Texts{"0"}));
-    EXPECT_EQ(positions, (Positions{15, 16, 31, 32, 32}));
-}
-
 // Measure all keeps only the set readings; kind 0 both, 1 A, 2 B; save framing unless saving.
+// A reply has field two replaced everywhere by its text.
 TEST_F(WaitJobTest, MeasuringTakesTheReadingsAskedFor)
 {
     Channel(1, 3) = Channel(1, 5) = {1, 2, 4, 0, 20, 0};
@@ -112,28 +95,33 @@ TEST_F(WaitJobTest, MeasuringTakesTheReadingsAskedFor)
         EXPECT_EQ(std::pair(ranges, positions), std::pair(c.ranges, c.positions));
         EXPECT_FALSE(result.replyMissing || result.saveOnFailed);
     }
+    const std::tuple<const char*, char, int, const char*> replies[]
+        = {{"03 1 012345", 'A', 0, "03 1 1234.5"},
+            {"77 1 77", 'A', 0, "7.7 1 7.7"}, // also inside other fields
+            {"05 4 -00123", 'B', 4, "05 4 -123"}, {"05 3 000251", 'B', 3, "05 3 25.1"},
+            {"1 1 1", 'A', 0, "0.1 0.1 0.1"}, // the replacement is not searched again
+            {"03 1  5", 'A', 0, "03 1  5"}, // an empty field two leaves the line
+            {"03 1", 'B', 2, "03 1"}};
+    for (const auto& [reply, reading, analogType, converted] : replies)
+        EXPECT_EQ(ConvertMeasureReply(reply, reading, analogType), converted) << reply;
 }
 
-// Three unanswered "save on" empty the results; an answer to the second keeps the reading.
-TEST_F(WaitJobTest, ThreeUnansweredSaveOnEmptyTheResults)
+// Three unanswered "save on" empty the results; an answer to the second keeps the reading. A
+// reading ends at once when silent, or after two lines in a row do not come, as incomplete.
+TEST_F(WaitJobTest, UnansweredSaveOnOrReadingsEndTheMeasuring)
 {
-    Channel(1, 2).m_nVwType = 1;
+    Channel(1, 0).m_nVwType = 1;
     // Lines from now: save off, the reading, then the "save on" replies.
     for (int line : {2, 3, 4})
         sim.InjectFault(SimFault::DropReply, line);
-    const WaitJobResult result = Run(WaitMode::Measure, 0, 2, 1);
-    const Texts commands = sim.Commands();
-    EXPECT_EQ(std::count(commands.begin(), commands.end(), "@01,01,save on"), 3);
-    EXPECT_TRUE(result.lines.empty() && result.readings.empty() && result.saveOnFailed);
+    const WaitJobResult unsaved = Run(WaitMode::Measure, 0, 0, 1);
+    EXPECT_EQ(sim.Commands(),
+        (Texts{"@01,01,save off", "@01,01,measure 00 01 00 0020", "@01,01,save on",
+            "@01,01,save on", "@01,01,save on"}));
+    EXPECT_TRUE(unsaved.lines.empty() && unsaved.readings.empty() && unsaved.saveOnFailed);
     sim.InjectFault(SimFault::DropReply, 2);
-    const WaitJobResult retried = Run(WaitMode::Measure, 0, 2, 1);
+    const WaitJobResult retried = Run(WaitMode::Measure, 0, 0, 1);
     EXPECT_TRUE(retried.lines.size() == 1 && !retried.saveOnFailed);
-}
-
-// A reading ends at once when silent, or after two lines in a row do not come, as incomplete.
-TEST_F(WaitJobTest, AMeasureAllThatStopsComingEndsEarly)
-{
-    Channel(1, 0).m_nVwType = 1;
     // Slices: save off, the trailing read and each save on 10; measure all 17 x 60 when silent,
     // else the end of the first line 10 and one read 60; a further read would add 60.
     const struct
@@ -159,14 +147,6 @@ TEST_F(WaitJobTest, AMeasureAllThatStopsComingEndsEarly)
 
 TEST_F(WaitJobTest, FormatResetAndWriteChannelsTellWhetherTheLoggerAnswered)
 {
-    const auto job = [this](int mode, int steps) {
-        Run(mode, 1);
-        EXPECT_EQ(positions, Range(1, steps));
-        return sim.Commands();
-    };
-    EXPECT_EQ(job(WaitMode::FormatMemory, 5), Texts{"@01,01,memory init"});
-    EXPECT_EQ(sim.RecordCount(1), 0);
-    EXPECT_EQ(job(WaitMode::Reset, 6), (Texts{"@01,01,reset", "@01,01,address"}));
     Channel(1, 0) = {1, 2, 0, 0, 20, 0};
     Channel(1, 1) = {1, 0, 2, 0, 0, 0};
     Channel(1, 2) = {1, 4, 4, 0, 20, 0};
@@ -176,18 +156,24 @@ TEST_F(WaitJobTest, FormatResetAndWriteChannelsTellWhetherTheLoggerAnswered)
     EXPECT_EQ(Texts(commands.begin(), commands.begin() + 3),
         (Texts{"@01,01,channel 00 01 01 0020 00", "@01,01,channel 01 00 00 0000 02",
             "@01,01,channel 02 01 03 0020 04"}));
-    EXPECT_EQ(commands[15], "@01,01,channel 15 00 00 0000 00");
     EXPECT_TRUE(sim.Channel(1, 2).vwSweep == 3 && positions == Range(1, 16));
     sim.InjectFault(SimFault::DropReply, 7);
     EXPECT_TRUE(Run(WaitMode::WriteChannels, 0).replyMissing);
-    EXPECT_EQ(sim.Commands().size(), 16u);
-    sim.SetSilent(true);
-    job(WaitMode::FormatMemory, 5);
-    job(WaitMode::Reset, 6);
+    for (bool silent : {false, true}) {
+        sim.SetSilent(silent);
+        Run(WaitMode::FormatMemory, 1);
+        EXPECT_EQ(positions, Range(1, 5));
+        EXPECT_TRUE(silent || sim.Commands() == Texts{"@01,01,memory init"});
+        Run(WaitMode::Reset, 1);
+        EXPECT_EQ(positions, Range(1, 6));
+        EXPECT_TRUE(silent || sim.Commands() == (Texts{"@01,01,reset", "@01,01,address"}));
+    }
+    EXPECT_EQ(sim.RecordCount(1), 0);
     EXPECT_EQ(Told(), (Texts{"I:Format complete!", "I:Reset complete!", NoResponse, NoResponse}));
 }
 
-TEST_F(WaitJobTest, ReadChannelsFillsTheTableAndReadsTheSchedule)
+// Reading fills the table and reads the schedule; a scan jumps past a logger that does not answer.
+TEST_F(WaitJobTest, ReadAndScanChannelsFillTheTable)
 {
     sim.SetSchedule(1, {2, 30, 0, false});
     sim.SetChannel(1, 6, SimChannel{1, 3, 20, 0});
@@ -204,6 +190,21 @@ TEST_F(WaitJobTest, ReadChannelsFillsTheTableAndReadsTheSchedule)
     EXPECT_EQ(Run(WaitMode::ReadChannels, 1).lines, (Texts{"-1"}));
     EXPECT_EQ(positions, (Positions{16, 17}));
     EXPECT_EQ(Told(), (Texts(2, NoResponseInfo)));
+    sim.SetSilent(false);
+    sim.SetLoggers({2});
+    sim.SetChannel(2, 3, SimChannel{0, 0, 0, 0});
+    Record().m_bSingle = 0;
+    Record().m_bLoggerUsed[1] = Record().m_bLoggerUsed[4] = 1;
+    // Two readings on 15 channels of logger 2; logger 5 adds nothing.
+    EXPECT_EQ(Run(WaitMode::ScanChannels, -1).lines, (Texts{"30"}));
+    EXPECT_EQ(sim.Commands(), (Texts{"@01,02,channel all", "@01,05,channel all"}));
+    Positions expected = Range(0, 16);
+    expected.insert(expected.end(), {31, 32, 32});
+    EXPECT_EQ(std::pair(ranges, positions), std::pair(Positions{32}, expected));
+    EXPECT_EQ(std::pair(Channel(2, 0).m_nAnalogType, Channel(2, 3).m_bPresent), std::pair(3, 0));
+    sim.SetSilent(true);
+    EXPECT_EQ(Run(WaitMode::ScanChannels, -1).lines, (Texts{"0"}));
+    EXPECT_EQ(positions, (Positions{15, 16, 31, 32, 32}));
 }
 
 TEST_F(WaitJobTest, ArgumentsOutOfRangeRunNoJobAndTouchNoRecord)
@@ -218,8 +219,7 @@ TEST_F(WaitJobTest, ArgumentsOutOfRangeRunNoJobAndTouchNoRecord)
         const WaitJobResult result = Run(c[0], c[1], c[2], 0);
         EXPECT_FALSE(result.ran || !result.lines.empty()) << c[0] << " " << c[1] << " " << c[2];
     }
-    EXPECT_TRUE(sim.Commands().empty() && Told().empty());
-    EXPECT_TRUE(SameRecord(before, Record()));
+    EXPECT_TRUE(sim.Commands().empty() && Told().empty() && SameRecord(before, Record()));
 }
 
 TEST_F(WaitJobTest, ALineThatGoesAwayMidJobIsNeverReportedAsSuccess)
@@ -240,19 +240,6 @@ TEST_F(WaitJobTest, ALineThatGoesAwayMidJobIsNeverReportedAsSuccess)
     Run(WaitMode::Reset, 1);
     EXPECT_EQ(Told(), (Texts{NoResponseInfo, NoResponse, NoResponse}));
     EXPECT_EQ(Slices(), 0);
-}
-
-TEST(MeasuredReadingTest, FieldTwoIsReplacedEverywhereByItsText)
-{
-    const std::tuple<const char*, char, int, const char*> cases[]
-        = {{"03 1 012345", 'A', 0, "03 1 1234.5"},
-            {"77 1 77", 'A', 0, "7.7 1 7.7"}, // also inside other fields
-            {"05 4 -00123", 'B', 4, "05 4 -123"}, {"05 3 000251", 'B', 3, "05 3 25.1"},
-            {"1 1 1", 'A', 0, "0.1 0.1 0.1"}, // the replacement is not searched again
-            {"03 1  5", 'A', 0, "03 1  5"}, // an empty field two leaves the line
-            {"03 1", 'B', 2, "03 1"}};
-    for (const auto& [reply, reading, analogType, converted] : cases)
-        EXPECT_EQ(ConvertMeasureReply(reply, reading, analogType), converted) << reply;
 }
 
 } // namespace

@@ -1,11 +1,17 @@
 #include "app/FolderBrowser.h"
+#include "app/TimedMessageBox.h"
+#include "app/dialogs/TimerConfirmDlg.h"
 #include "data/FolderUtils.h"
+#include "platform/DebugTrace.h"
 
 #include "support/ModalDriver.h"
+#include "support/RecordingPresenter.h"
+#include "support/Screenshot.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
@@ -35,7 +41,7 @@ protected:
     const std::string file = data + "/Site1.arg";
 };
 
-TEST_F(FolderUtilsTest, PathsAreToldFoldersFromFiles)
+TEST_F(FolderUtilsTest, PathsAreToldFoldersFromFilesAndTreesAreMade)
 {
     std::string paths[] = {"/data/a", "/data/a/", ""};
     for (std::string& path : paths)
@@ -59,15 +65,11 @@ TEST_F(FolderUtilsTest, PathsAreToldFoldersFromFiles)
     EXPECT_EQ(status.m_attribute & FileAttributeDirectory, FileAttributeDirectory);
     EXPECT_EQ(std::string(status.m_szFullName), deep.substr(0, FileStatusNameSize - 1));
     EXPECT_FALSE(GetFileStatus(missing.c_str(), status));
-}
-
-// Every missing level is made, nothing else; a file in a level's place fails.
-TEST_F(FolderUtilsTest, FolderTreesMakeTheMissingLevelsAndTouchNothingElse)
-{
+    // Every missing level is made, nothing else; a file in a level's place fails.
     for (const auto create : {CreateFolderTree, CreateDurableFolderTree}) {
-        const std::string deep = data + (create == CreateFolderTree ? "/A/B/" : "/One/Two/Three/");
-        EXPECT_TRUE(create(deep.c_str()) && FolderExists(deep.c_str()));
-        EXPECT_TRUE(create(deep.c_str()) && create(data.c_str())); // made already
+        const std::string tree = data + (create == CreateFolderTree ? "/A/B/" : "/One/Two/Three/");
+        EXPECT_TRUE(create(tree.c_str()) && FolderExists(tree.c_str()));
+        EXPECT_TRUE(create(tree.c_str()) && create(data.c_str())); // made already
         for (const std::string& path : {file + "/Site1/", file, std::string()})
             EXPECT_FALSE(create(path.c_str())) << path;
         EXPECT_FALSE(create(nullptr));
@@ -111,6 +113,56 @@ TEST_F(FolderUtilsTest, BrowseForFolderReturnsTheChosenFolder)
     }
     EXPECT_EQ(
         std::pair(title, shown), std::pair(QString("Select Folder"), QString::fromStdString(data)));
+}
+
+// Without auto close the box waits for OK or Esc; with it, it ends by itself. A timed box that
+// warns stays 100 s, one that informs 1 s.
+TEST(ShowTimedMessageTest, AutoCloseEndsByItselfElseItWaitsForOkOrEsc)
+{
+    CTimerConfirmDlg::s_nAutoCloseMs = 1;
+    QString title, text;
+    ModalDriver driver;
+    driver.Then([&](QWidget* modal) {
+        title = modal->windowTitle();
+        auto* box = dynamic_cast<CTimerConfirmDlg*>(modal);
+        EXPECT_TRUE(box && !box->IsTimerRunning(0)); // no close armed
+        for (auto* label : modal->findChildren<QLabel*>())
+            if (label->property("controlId").toInt() == 1002)
+                text = label->text();
+        EXPECT_TRUE(SaveScreenshot(modal, "timer_confirm"));
+        ClickItem(modal, 1001);
+    });
+    driver.Then(RejectModal);
+    bool forced = false;
+    driver.Then([&forced](QWidget* modal) {
+        forced = !QTest::qWaitFor([modal] { return !modal->isVisible(); }, 5000);
+        if (forced)
+            RejectModal(modal);
+    });
+    ShowTimedMessage(false, "You should enter the from 1 to 3600!", "Error");
+    ShowTimedMessage(false, "second", "Error");
+    ShowTimedMessage(true, "closing", "Error");
+    CTimerConfirmDlg::s_nAutoCloseMs = 1000;
+    EXPECT_TRUE(driver.StepsDone() >= 2 && !forced); // the last box may end before it is seen
+    EXPECT_EQ(std::pair(title, text),
+        std::pair(QString("Error"), QString("You should enter the from 1 to 3600!")));
+    RecordingPresenter presenter;
+    TimedMessageBox("No response from logger!", TimedBoxForm::Warning);
+    TimedMessageBox("Data receiving complete!", TimedBoxForm::Information);
+    ASSERT_EQ(presenter.requests.size(), 2u);
+    const MessageBoxRequest &warning = presenter.requests[0], &info = presenter.requests[1];
+    EXPECT_EQ(
+        std::tuple(warning.caption, warning.icon, warning.timeoutMs, info.icon, info.timeoutMs),
+        std::tuple("Quorbel", MessageIcon::Warning, 100000, MessageIcon::Information, 1000));
+}
+
+TEST(DebugTraceTest, FormatsAndCutsAtTheBuffer)
+{
+    static std::string last;
+    SetTraceSink([](const char* text) { last = text; });
+    DebugTrace("mrawdata [%d] [%s]\r\n", 1, std::string(3000, 'x').c_str());
+    EXPECT_EQ(last, "mrawdata [1] [" + std::string(1023 - 14, 'x'));
+    SetTraceSink(nullptr);
 }
 
 } // namespace
