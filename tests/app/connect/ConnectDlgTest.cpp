@@ -61,11 +61,8 @@ protected:
     }
 };
 
-// A single logger, one over a modem (hang-up, initialisation, dial, the positions up to
-// CONNECT), a network (its first ID) are asked for their address. Each failure leaves the port
-// closed with one warning; a port that will not open names the device and the system's reason
-// (for a missing permission the remedy) after about a tenth of a second. While the schedule
-// runs no box shows.
+// The first logger is asked for its address; a failure closes the port with one warning, an
+// open that fails names the device and the reason. While the schedule runs no box shows.
 TEST_F(ConnectDlgTest, TheFirstLoggerIsAskedForItsAddressOrTheFailureSaysWhy)
 {
     ShortSlices();
@@ -159,8 +156,7 @@ TEST_F(ConnectDlgTest, TheFirstLoggerIsAskedForItsAddressOrTheFailureSaysWhy)
     }
 }
 
-// Enter and Esc before the first stage, and again once the logger is asked, leave the dialog
-// to its stages: the line is connected only once the logger has answered.
+// Enter and Esc, before the first stage and once the logger is asked, leave the dialog be.
 TEST_F(ConnectDlgTest, KeysDoNotEndTheDialogBeforeItsOutcome)
 {
     sim.SetReplyDelay(200);
