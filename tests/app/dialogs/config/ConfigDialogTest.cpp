@@ -147,9 +147,6 @@ TEST_F(NewLoggerDlgTest, ChoicesStartAtTheDefaultsAndEachPairKeepsOneSet)
     ClickItem(&dlg, IDC_SINGLE);
     ClickItem(&dlg, IDC_ZIGBEE);
     EXPECT_TRUE(Checked(&dlg, IDC_ZIGBEE) && !Checked(&dlg, IDC_RS485));
-    ClickItem(&dlg, IDC_MODEM); // the radios only move their mark
-    ClickItem(&dlg, IDC_MODEM);
-    EXPECT_TRUE(Checked(&dlg, IDC_MODEM) && !Checked(&dlg, IDC_DIRECT));
     ClickItem(&dlg, IDC_SCHEDULE);
     EXPECT_TRUE(Enabled(&dlg, IDC_MINUTE) && Enabled(&dlg, IDC_DELAY_MINUTE));
     dlg.SetText(IDC_NAME, "Dam north");
