@@ -144,14 +144,8 @@ TEST_F(NewLoggerDlgTest, ChoicesStartAtTheDefaultsAndEachPairKeepsOneSet)
         && !Checked(&dlg, IDC_SINGLE));
     ClickItem(&dlg, IDC_MULTI);
     EXPECT_TRUE(Checked(&dlg, IDC_SINGLE) && !Enabled(&dlg, LoggerIdCheckIds[6]));
-    ClickItem(&dlg, IDC_SINGLE);
-    ClickItem(&dlg, IDC_ZIGBEE);
-    EXPECT_TRUE(Checked(&dlg, IDC_ZIGBEE) && !Checked(&dlg, IDC_RS485));
     ClickItem(&dlg, IDC_SCHEDULE);
     EXPECT_TRUE(Enabled(&dlg, IDC_MINUTE) && Enabled(&dlg, IDC_DELAY_MINUTE));
-    dlg.SetText(IDC_NAME, "Dam north");
-    for (int id : {LoggerIdCheckIds[0], LoggerIdCheckIds[1]})
-        ClickItem(&dlg, id);
     EXPECT_TRUE(SaveScreenshot(&dlg, "new_logger"));
     ClickItem(&dlg, IDC_SCHEDULE);
     EXPECT_FALSE(Enabled(&dlg, IDC_INTERVAL));
