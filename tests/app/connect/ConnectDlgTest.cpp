@@ -1,22 +1,18 @@
 #include "app/ScheduleFlag.h"
 #include "app/dialogs/ConnectDlg.h"
 
-#include "platform/DebugTrace.h"
-
+#include "support/DialogInput.h"
 #include "support/ModalDriver.h"
 #include "support/sim/SimLineFixture.h"
 
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProgressBar>
-#include <QTest>
 #include <QTimer>
 
 #include <unistd.h>
 
 namespace {
-
-using Texts = std::vector<std::string>;
 
 // A modem that cannot be dialled: it gets as far as the first step of the bar.
 class FailingDialConnectDlg final : public CConnectDlg
@@ -29,23 +25,16 @@ protected:
     }
 };
 
-Texts g_traced;
-
 class ConnectDlgTest : public SimLineFixture
 {
 protected:
     void SetUp() override
     {
         SimLineFixture::SetUp();
-        SetTraceSink([](const char* text) {
-            if (std::string(text).starts_with("port open fail"))
-                g_traced.emplace_back(text);
-        });
         Reset(Record());
     }
     void TearDown() override
     {
-        SetTraceSink(nullptr);
         g_bScheduleRunning = false;
         qunsetenv("QUORBEL_COM18");
         SimLineFixture::TearDown();
@@ -69,15 +58,11 @@ protected:
         Record() = record;
         ClearReceived();
         boxes.requests.clear();
-        g_traced.clear();
     }
 };
 
-// A single logger, one over a modem (hang-up, initialisation, dial, the positions up to
-// CONNECT), a network (its first ID) are asked for their address. Each failure leaves the port
-// closed with one warning; a port that will not open names the device and the system's reason
-// (for a missing permission the remedy) after about a tenth of a second, and the trace says
-// the same. While the schedule runs no box shows.
+// The first logger is asked for its address; a failure closes the port with one warning, an
+// open that fails names the device and the reason. While the schedule runs no box shows.
 TEST_F(ConnectDlgTest, TheFirstLoggerIsAskedForItsAddressOrTheFailureSaysWhy)
 {
     ShortSlices();
@@ -157,9 +142,6 @@ TEST_F(ConnectDlgTest, TheFirstLoggerIsAskedForItsAddressOrTheFailureSaysWhy)
         EXPECT_EQ(boxes.Texts(), Texts{openFail ? "port open fail" + c.text : c.text});
         EXPECT_EQ(boxes.requests[0].icon,
             c.text == connected ? MessageIcon::Information : MessageIcon::Warning);
-        const bool traced = c.text.find(" is ") != std::string::npos;
-        EXPECT_EQ(
-            g_traced, traced ? Texts{"port open fail: " + c.text.substr(1) + "\r\n"} : Texts{});
         EXPECT_TRUE(!openFail || c.also == FailedDial || (elapsed >= 90 && elapsed < 3000))
             << elapsed;
     }
@@ -174,8 +156,7 @@ TEST_F(ConnectDlgTest, TheFirstLoggerIsAskedForItsAddressOrTheFailureSaysWhy)
     }
 }
 
-// Enter and Esc before the first stage, and again once the logger is asked, leave the dialog
-// to its stages: the line is connected only once the logger has answered.
+// Enter and Esc, before the first stage and once the logger is asked, leave the dialog be.
 TEST_F(ConnectDlgTest, KeysDoNotEndTheDialogBeforeItsOutcome)
 {
     sim.SetReplyDelay(200);

@@ -13,10 +13,8 @@
 #include <cstring>
 #include <functional>
 #include <memory>
-#include <optional>
 
-// The logger dialogs and jobs on the simulated line, open as the connect dialog leaves it,
-// silence costing milliseconds and wait popups starting and closing within milliseconds.
+// The logger dialogs on the simulated line, open, silence and wait popups costing milliseconds.
 class OperationDlgFixture : public SimLineFixture
 {
 protected:
@@ -57,8 +55,7 @@ protected:
     {
         return std::memcmp(&a, &b, sizeof a) == 0;
     }
-    // The message boxes shown since the last look, as "W:text" (warning), "I:text"
-    // (information) or "Q:text" (question).
+    // The boxes shown since the last look, as "W:text", "I:text" or "Q:text" by their icon.
     Texts Told()
     {
         Texts told;

@@ -3,9 +3,7 @@
 #include "app/OperationDialogs.h"
 #include "app/dialogs/ChangingLoggerDlg.h"
 #include "app/dialogs/ChannelSettingDlg.h"
-#include "app/dialogs/ChannelTypeLists.h"
 #include "app/dialogs/LoggerIdChecks.h"
-#include "app/dialogs/LoggerIdCombo.h"
 #include "app/dialogs/LoggerSettingDlg.h"
 #include "record/LoggerFile.h"
 #include "res/ChannelSettingIds.h"
@@ -47,9 +45,7 @@ protected:
     }
 };
 
-// The buttons follow the line and the operator's change of it, which takes two or more IDs
-// into the current record only (not yet its file), Esc none; a single logger offers only 1;
-// without a current record the change ends at once.
+// The buttons follow the line and its change, which takes two or more IDs into the record.
 TEST_F(SettingsTest, LoggerButtonsFollowTheLineAndItsChange)
 {
     auto dlg = Open<CLoggerSettingDlg>();
@@ -106,8 +102,7 @@ TEST_F(SettingsTest, LoggerButtonsFollowTheLineAndItsChange)
     EXPECT_EQ(CChangingLoggerDlg().DoModal(), IDCANCEL);
 }
 
-// The stored settings first; Reading replaces them by what the logger reports, the interval
-// on screen only. Typing one interval field zeroes the other.
+// The stored settings first; Reading shows what the logger reports, the interval not stored.
 TEST_F(SettingsTest, TheDialogShowsTheStoredSettingsThenWhatTheLoggerReports)
 {
     Unit(3).m_channels[0].m_nVwType = Unit(3).m_channels[0].m_nAnalogType = 2;
@@ -136,18 +131,9 @@ TEST_F(SettingsTest, TheDialogShowsTheStoredSettingsThenWhatTheLoggerReports)
     EXPECT_EQ(Unit(3).m_schedule.m_nScheduleMode, ScheduleFixed);
     EXPECT_EQ(Unit(3).m_schedule.m_nMinutes, 30);
     EXPECT_FALSE(Exists(Folder() + "Site1.arg"));
-    Click(d, IDC_ALL_VW); // a column-head check sets its whole column
-    for (const ChannelRowIds& row : ChannelRows)
-        EXPECT_TRUE(Checked(d, row.vwCheck));
-    // Two digits at most, as typed.
-    Type(d, IDC_MINUTES, "15");
-    EXPECT_EQ(TextsOf(d, {IDC_HOURS, IDC_MINUTES}), (Texts{"0", "15"}));
-    Type(d, IDC_HOURS, "123");
-    EXPECT_EQ(TextsOf(d, {IDC_HOURS, IDC_MINUTES}), (Texts{"12", "0"}));
 }
 
-// Cancel keeps what was changed on screen from the record and the logger; Send stores,
-// saves and sends it.
+// Cancel keeps the changes on screen from the record; Send stores, saves and sends them.
 TEST_F(SettingsTest, SendStoresSavesAndSendsTheShownSettings)
 {
     Unit(1).m_schedule.m_nMinutes = 30;
@@ -180,9 +166,7 @@ TEST_F(SettingsTest, SendStoresSavesAndSendsTheShownSettings)
     EXPECT_TRUE(SameRecord(g_loggers[1], sent));
 }
 
-// Either schedule command unanswered: told, nothing stored, nothing more sent. A channel
-// command unanswered and a file that cannot be written: both told. Refused before anything is
-// sent: an interval wider than the logger's field, a typed type the list lacks.
+// An unanswered command and a file that cannot be written are told; bad input sends nothing.
 TEST_F(SettingsTest, WhatFailsOrCannotBeTakenIsTold)
 {
     SetFieldText(Record().m_szDataFolder, "/nonexistent-quorbel/");
@@ -227,8 +211,7 @@ TEST_F(SettingsTest, WhatFailsOrCannotBeTakenIsTold)
     EXPECT_EQ(Unit(1).m_channels[2].m_nVwType, 0);
 }
 
-// While a send waits for a slow logger, Cancel, Esc, the close box and a second Send act not:
-// the send goes through once, the dialog closes after it, and nothing says it failed.
+// While a send waits, Cancel, Esc, the close box and a second Send act not: it goes once.
 TEST_F(SettingsTest, ASendUnderWayIsNeitherCancelledNorRepeated)
 {
     const std::function<void(QWidget*)> ways[] = {
@@ -258,7 +241,7 @@ TEST_F(SettingsTest, ASendUnderWayIsNeitherCancelledNorRepeated)
     }
 }
 
-// After an incomplete reading (the lines that came stay in the record), Send asks first.
+// After an incomplete reading Send asks first.
 TEST_F(SettingsTest, AfterAnIncompleteReadingSendAsksFirst)
 {
     auto dlg = OpenFor(1);
@@ -285,41 +268,6 @@ TEST_F(SettingsTest, AfterAnIncompleteReadingSendAsksFirst)
     EXPECT_TRUE(driver.AllDone());
     EXPECT_EQ(sim.Commands().size(), 18u);
     EXPECT_EQ(sim.Channel(1, 0).analogType, 0);
-}
-
-// A single logger offers 1; a network its IDs, the first chosen; typed text is an ID only when
-// it names an entry; no record, no ID.
-TEST(LoggerIdComboTest, OffersTheLineIdsAndReadsOnlyAListedEntry)
-{
-    LoggerRecord record = NewLoggerRecord("net", "/tmp/");
-    QComboBox combo;
-    combo.setEditable(true);
-    FillLoggerIdCombo(&combo, &record);
-    EXPECT_TRUE(combo.count() == 1 && SelectedLoggerId(&combo) == 1);
-    record.m_bSingle = 0;
-    record.m_bLoggerUsed[1] = record.m_bLoggerUsed[2] = record.m_bLoggerUsed[6] = 1;
-    FillLoggerIdCombo(&combo, &record);
-    EXPECT_TRUE(combo.count() == 3 && SelectedLoggerId(&combo) == 2);
-    for (const auto& [typed, id] : {std::pair{"7", 7}, {"5", -1}, {"", -1}}) {
-        combo.setEditText(QString::fromLatin1(typed));
-        EXPECT_EQ(SelectedLoggerId(&combo), id) << typed;
-    }
-    FillLoggerIdCombo(&combo, nullptr);
-    EXPECT_EQ(SelectedLoggerId(&combo), -1);
-}
-
-// No selection: VW off, analog RTD when checked; a type the list lacks shows no entry.
-TEST(ChannelTypeListsTest, ShownAndStoredTypesRoundTrip)
-{
-    using namespace ChannelTypeLists;
-    for (int type = 0; type <= 4; ++type) {
-        const ShownType vw = ShowVw(type);
-        EXPECT_EQ(StoreVw(vw.checked, vw.index), type);
-        const ShownType analog = ShowAnalog(type == 1 ? 0 : type);
-        EXPECT_EQ(StoreAnalog(analog.checked, analog.index), type == 1 ? 0 : type);
-    }
-    EXPECT_TRUE(StoreVw(true, -1) == 0 && StoreAnalog(true, -1) == 2 && StoreAnalog(false, 1) == 0);
-    EXPECT_EQ(ShowVw(5).index, -1);
 }
 
 } // namespace
