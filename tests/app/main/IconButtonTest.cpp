@@ -38,7 +38,8 @@ TEST(IconButtonTest, DisabledShowsTheSecondImageAndAnEmbossedCaption)
     CIconButton button(QStringLiteral("Connect"));
     button.resize(160, 50);
     button.SetIconPair(Solid(32, Qt::green), Solid(32, Qt::red));
-    EXPECT_TRUE(Painted(button, {34, 25}, Qt::green)); // after the margin
+    EXPECT_TRUE(Painted(button, {34, 25}, Qt::green)); // after the margin, not shifted
+    EXPECT_FALSE(Painted(button, {35, 25}, Qt::green));
     button.setEnabled(false);
     EXPECT_TRUE(Painted(button, {19, 25}, Qt::red));
     const QImage disabled = button.grab().toImage();

@@ -62,6 +62,9 @@ TEST_F(GraphPainterTest, PlotLabelsPointsAndScaleFitThePicture)
     EXPECT_EQ(five.PointLabelRect(4).right(), five.PlotWidth() / 9 * 4 + 50);
     EXPECT_EQ(five.PointLabelRect(9).left(), five.PlotWidth() / 9 * 9 + 50);
     EXPECT_EQ(GraphLayout(W, H, 1).X(5), 0);
+    // A plot one pixel wide is too small to draw in.
+    EXPECT_FALSE(GraphLayout(72, H, 10).IsDrawable());
+    EXPECT_TRUE(GraphLayout(73, H, 10).IsDrawable());
     // The scale puts its bottom and top at the plot's edges and never overflows.
     EXPECT_EQ(std::make_pair(scale.Y(1.0f, 230), scale.Y(10.0f, 230)), std::make_pair(229, -1));
     const GraphScale flat{5, 0.0f};
