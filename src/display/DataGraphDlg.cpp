@@ -22,7 +22,6 @@
 #include <QResizeEvent>
 
 #include <algorithm>
-#include <cmath>
 
 using namespace GraphIds;
 
@@ -91,16 +90,11 @@ bool CDataGraphDlg::OnInitDialog()
     return true;
 }
 
-int CDataGraphDlg::Scaled(int pixels) const
-{
-    return static_cast<int>(std::lround(pixels * DialogUnits::FontGrowth(font())));
-}
-
 // The bold captions may need more room than the template gives in the platform's font;
 // "&Now measure" stays clear of "&Measured one time", placed 110 pixels to its right.
 void CDataGraphDlg::FitBoldButtons()
 {
-    const int nowMeasureRoom = Scaled(106);
+    const int nowMeasureRoom = DialogUnits::Grown(106, DialogUnits::FontGrowth(font()));
     for (const int id : {IDC_MEASURE_ONCE, IDC_NOW_MEASURE, IDC_GRAPH_SET}) {
         QWidget* button = Item(id);
         int width = std::max(button->width(), button->sizeHint().width());
@@ -141,22 +135,24 @@ void CDataGraphDlg::OnSize(int cx, int cy)
         QWidget* item = controls.Item(id);
         item->setGeometry(x, y, w < 0 ? item->width() : w, h < 0 ? item->height() : h);
     };
-    const int margin = Scaled(13);
+    const double growth = DialogUnits::FontGrowth(font());
+    const auto scaled = [growth](int pixels) { return DialogUnits::Grown(pixels, growth); };
+    const int margin = scaled(13);
     const int half = cx / 2;
-    place(IDC_GRAPH_FRAME, margin, Scaled(9), cx - 2 * margin, cy - Scaled(60));
-    place(IDC_SAVE_READING, margin, cy - Scaled(34));
+    place(IDC_GRAPH_FRAME, margin, scaled(9), cx - 2 * margin, cy - scaled(60));
+    place(IDC_SAVE_READING, margin, cy - scaled(34));
     // The caption before the interval ends clear of it in a font wider than the usual one.
-    const int intervalX = half - Scaled(55);
+    const int intervalX = half - scaled(55);
     const auto* every = ItemAs<QLabel>(IDC_EVERY);
     const int everyWidth = every->fontMetrics().horizontalAdvance(every->text());
-    place(IDC_EVERY, std::min(half - Scaled(160), intervalX - Scaled(4) - everyWidth),
-        cy - Scaled(34));
-    place(IDC_INTERVAL, intervalX, cy - Scaled(38), Scaled(53), Scaled(25));
-    place(IDC_SEC, half + Scaled(5), cy - Scaled(34));
-    place(IDC_NOW_MEASURE, half + Scaled(47), cy - Scaled(40));
-    place(IDC_MEASURE_ONCE, half + Scaled(157), cy - Scaled(40));
-    place(IDC_GRAPH_SET, cx - margin - controls.Item(IDC_GRAPH_SET)->width(), cy - Scaled(40));
-    m_rcGraph = GdiRect(Scaled(15), Scaled(20), cx - Scaled(16), cy - Scaled(40));
+    place(IDC_EVERY, std::min(half - scaled(160), intervalX - scaled(4) - everyWidth),
+        cy - scaled(34));
+    place(IDC_INTERVAL, intervalX, cy - scaled(38), scaled(53), scaled(25));
+    place(IDC_SEC, half + scaled(5), cy - scaled(34));
+    place(IDC_NOW_MEASURE, half + scaled(47), cy - scaled(40));
+    place(IDC_MEASURE_ONCE, half + scaled(157), cy - scaled(40));
+    place(IDC_GRAPH_SET, cx - margin - controls.Item(IDC_GRAPH_SET)->width(), cy - scaled(40));
+    m_rcGraph = GdiRect(scaled(15), scaled(20), cx - scaled(16), cy - scaled(40));
     m_repaints->Invalidate();
 }
 

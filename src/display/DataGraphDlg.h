@@ -71,8 +71,6 @@ private:
     // Members <-> controls in the order 1004, 1062, 1010; a field that is no integer stops
     // the reading there.
     bool UpdateData(bool save);
-    // A length in pixels of the usual screen, grown with the dialog's font.
-    int Scaled(int pixels) const;
     void FitBoldButtons();
     void OnSize(int cx, int cy);
     void OnDestroy();

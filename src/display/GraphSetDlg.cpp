@@ -16,8 +16,6 @@
 #include <QLineEdit>
 #include <QPainter>
 
-#include <cmath>
-
 using namespace GraphSetIds;
 
 namespace {
@@ -120,8 +118,7 @@ void CGraphSetDlg::OnOK()
 std::array<CGraphSetDlg::Sample, 16> CGraphSetDlg::ColourSamples(
     int clientWidth, int clientHeight, double growth)
 {
-    const auto scaled
-        = [growth](int pixels) { return static_cast<int>(std::lround(pixels * growth)); };
+    const auto scaled = [growth](int pixels) { return DialogUnits::Grown(pixels, growth); };
     std::array<Sample, 16> samples{};
     int y = (clientHeight - scaled(SampleTop)) / 16 + scaled(SampleTop);
     for (int i = 0; i < 16; ++i) {

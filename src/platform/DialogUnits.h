@@ -3,6 +3,8 @@
 #include <QFont>
 #include <QRect>
 
+#include <cmath>
+
 // Dialog units of a font: a horizontal unit is a quarter of the average width of the letters
 // A-Z a-z (rounded), a vertical unit an eighth of the font height.
 class DialogUnits
@@ -22,6 +24,11 @@ public:
     // 96 dots per inch (1 there). Pixel figures laid out for that screen grow by it, so that
     // they keep their place among controls that are sized in dialog units.
     static double FontGrowth(const QFont& font);
+    // A length in pixels of the usual screen grown by growth (FontGrowth), rounded.
+    static int Grown(int pixels, double growth)
+    {
+        return static_cast<int>(std::lround(pixels * growth));
+    }
 
     int ToPixelsX(int units) const { return (units * m_baseX + 2) / 4; }
     int ToPixelsY(int units) const { return (units * m_baseY + 4) / 8; }

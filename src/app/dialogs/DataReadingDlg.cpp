@@ -164,8 +164,9 @@ bool CDataReadingDlg::CheckTarget(const LoggerRecord& record)
     // A folder from another system ("C:\Data\") would be taken from the current directory;
     // one whose bytes are not UTF-8 would be written under another name.
     const std::string folder = FieldText(record.m_szDataFolder);
-    if (!IsUtf8Text(folder) || !QDir::isAbsolutePath(QFile::decodeName(folder.c_str()))) {
-        m_report.Problem(FormatString(IsUtf8Text(folder)
+    const bool utf8 = IsUtf8Text(folder);
+    if (!utf8 || !QDir::isAbsolutePath(QFile::decodeName(folder.c_str()))) {
+        m_report.Problem(FormatString(utf8
                 ? "The data folder %s is not a full path; choose another one in the configuration."
                 : "The data folder %s is not UTF-8 text; choose another one in the configuration.",
             ReadableText(folder).c_str()));
