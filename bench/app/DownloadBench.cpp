@@ -1,17 +1,28 @@
-// A whole download from the simulated logger paced at the line's own 38400 baud, to see how
-// close the download comes to the line's rate. QUORBEL_BENCH_RECORDS sets the record count
-// (35000, a full memory, by default: about six minutes of line time).
+// Whole downloads from the simulated logger paced at the line's own 38400 baud, at the program's
+// own 100 ms slices.
+// - BM_PacedDownload: how close one logger's download comes to the line's rate.
+//   QUORBEL_BENCH_RECORDS sets the record count (35000, a full memory, by default: about six
+//   minutes of line time).
+// - BM_NetworkEnd: a network of seven loggers with a day of hourly readings each (384 records):
+//   the whole download, and what each logger's end costs from its last record line read to
+//   the next logger's first command sent.
 #include "data/DataFilePaths.h"
 #include "app/dialogs/DataReadingDlg.h"
 #include "record/LoggerTable.h"
 #include "link/Port.h"
 #include "loggersim/LoggerSim.h"
+#include "platform/DebugTrace.h"
 #include "platform/MessageBoxPresenter.h"
 
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <string_view>
+#include <vector>
 
 namespace {
 
@@ -29,36 +40,77 @@ int RecordCount()
     return ok && count > 0 ? count : LoggerMemoryCapacity;
 }
 
+// Each stored record crosses the line as "@01,01,DL:", its 28 characters and CR LF.
+constexpr double RecordLineBytes = 10 + 28 + 2;
+
+// A paced line with the given loggers, a periodic configuration of them (no erase) in a
+// temporary folder, and the port open on the line.
+class PacedLine
+{
+public:
+    PacedLine(const std::vector<int>& ids, int records)
+        : m_sim(Options(ids, records))
+    {
+        m_ok = m_sim.Start();
+        qputenv("QUORBEL_COM9", QByteArray::fromStdString(m_sim.Path()));
+        ClearLoggerTable();
+        LoggerRecord& record = g_loggers[0];
+        record = NewLoggerRecord("Bench", m_dir.path().toStdString() + "/");
+        record.m_bSingle = ids.size() == 1;
+        for (const int id : ids) {
+            record.m_bLoggerUsed[id - 1] = 1;
+            record.m_units[id - 1].m_schedule.m_nScheduleMode = SchedulePeriodic;
+        }
+        g_nLoggerCount = 1;
+        g_nCurLogger = 0;
+        g_port.m_Serial.SetPort(9);
+        g_port.m_Serial.SetLoggerLine();
+        m_ok = m_ok && g_port.m_Serial.Open();
+        SetMessageBoxPresenter(&m_presenter);
+    }
+    ~PacedLine()
+    {
+        SetMessageBoxPresenter(nullptr);
+        g_port.m_Serial.Close();
+    }
+    PacedLine(const PacedLine&) = delete;
+    PacedLine& operator=(const PacedLine&) = delete;
+
+    bool Ok() const { return m_ok; }
+
+private:
+    static loggersim::LoggerSim::Options Options(const std::vector<int>& ids, int records)
+    {
+        loggersim::LoggerSim::Options options;
+        options.ids = ids;
+        options.records = records;
+        options.paced = true;
+        return options;
+    }
+
+    loggersim::LoggerSim m_sim;
+    QTemporaryDir m_dir;
+    SilentPresenter m_presenter;
+    bool m_ok = false;
+};
+
+void Download()
+{
+    CDataReadingDlg dialog;
+    dialog.DoModal();
+}
+
 void BM_PacedDownload(benchmark::State& state)
 {
     const int records = RecordCount();
-    loggersim::LoggerSim::Options options;
-    options.records = records;
-    options.paced = true;
-    loggersim::LoggerSim sim(options);
-    if (!sim.Start()) {
+    PacedLine line({1}, records);
+    if (!line.Ok()) {
         state.SkipWithError("no pseudo-terminal");
         return;
     }
-    qputenv("QUORBEL_COM9", QByteArray::fromStdString(sim.Path()));
-    QTemporaryDir dir;
-    ClearLoggerTable();
-    g_loggers[0] = NewLoggerRecord("Bench", dir.path().toStdString() + "/");
-    g_loggers[0].m_units[0].m_schedule.m_nScheduleMode = SchedulePeriodic;
-    g_nLoggerCount = 1;
-    g_nCurLogger = 0;
-    g_port.m_Serial.SetPort(9);
-    g_port.m_Serial.SetLoggerLine();
-    g_port.m_Serial.Open();
-    SilentPresenter presenter;
-    SetMessageBoxPresenter(&presenter);
-
-    // Each stored record crosses the line as "@01,01,DL:", its 28 characters and CR LF.
-    const double lineBytes = static_cast<double>(records) * (10 + 28 + 2);
-    for (auto _ : state) {
-        CDataReadingDlg dialog;
-        dialog.DoModal();
-    }
+    const double lineBytes = records * RecordLineBytes;
+    for (auto _ : state)
+        Download();
     state.counters["records"] = records;
     state.counters["line_bytes_per_s"]
         = benchmark::Counter(lineBytes, benchmark::Counter::kIsIterationInvariantRate);
@@ -66,10 +118,55 @@ void BM_PacedDownload(benchmark::State& state)
         = benchmark::Counter(lineBytes / 3840.0, benchmark::Counter::kIsIterationInvariantRate);
     const auto acc = QFileInfo(QString::fromStdString(AccFilePath(g_loggers[0], 1)));
     state.counters["acc_bytes"] = static_cast<double>(acc.size());
-    SetMessageBoxPresenter(nullptr);
-    g_port.m_Serial.Close();
+}
+
+// When, in ms from the start, the last record line came and the next command went out.
+struct EndTimes
+{
+    QElapsedTimer clock;
+    qint64 lastRecord = -1;
+    std::vector<double> ends; // ms from a logger's last record to the next command
+};
+EndTimes g_endTimes;
+
+void TakeTrace(const char* text)
+{
+    const std::string_view line(text);
+    if (line.starts_with("Memory receive [")) {
+        g_endTimes.lastRecord = g_endTimes.clock.elapsed();
+    } else if (line.starts_with("Send [@") && g_endTimes.lastRecord >= 0) {
+        g_endTimes.ends.push_back(static_cast<double>(g_endTimes.clock.elapsed()
+            - g_endTimes.lastRecord));
+        g_endTimes.lastRecord = -1;
+    }
+}
+
+void BM_NetworkEnd(benchmark::State& state)
+{
+    constexpr int Records = 384;
+    const std::vector<int> ids{1, 2, 3, 4, 5, 6, 7};
+    PacedLine line(ids, Records);
+    if (!line.Ok()) {
+        state.SkipWithError("no pseudo-terminal");
+        return;
+    }
+    g_endTimes = {};
+    g_endTimes.clock.start();
+    SetTraceSink(TakeTrace);
+    for (auto _ : state)
+        Download();
+    SetTraceSink(nullptr);
+    const auto& ends = g_endTimes.ends; // the last logger has no next command
+    double sum = 0;
+    for (const double end : ends)
+        sum += end;
+    state.counters["loggers_followed"] = static_cast<double>(ends.size());
+    state.counters["end_ms_mean"] = ends.empty() ? 0 : sum / static_cast<double>(ends.size());
+    state.counters["end_ms_max"] = ends.empty() ? 0 : *std::max_element(ends.begin(), ends.end());
+    state.counters["wire_s"] = static_cast<double>(ids.size()) * Records * RecordLineBytes / 3840.0;
 }
 
 BENCHMARK(BM_PacedDownload)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
+BENCHMARK(BM_NetworkEnd)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "data/AccFile.h"
 #include "data/DataRecord.h"
+#include "record/LoggerRecord.h"
 #include "link/Port.h"
 
 #include <QElapsedTimer>
@@ -14,6 +15,20 @@ constexpr int ReadsPerPlace = 2;
 // that brought no record at all, junk included, mean the same.
 constexpr int SilentPlacesOfAStop = 2;
 constexpr int FruitlessPlacesOfAStop = 10;
+// Once the counted lines have come, a second without a byte ends the stream: at the line's
+// pace a record line follows the one before within milliseconds.
+constexpr int EndWaitSec = 1;
+// Lines after the counted ones that a logger may send to close its stream.
+constexpr int ClosingLines = 1;
+
+bool IsOtherLoggersLine(const DataLoadLine& line, int id)
+{
+    for (int other = 1; other <= MaxLoggerIds; ++other) {
+        if (other != id && LoggerCommand::HasLoggerHead(line.reply, other))
+            return true;
+    }
+    return false;
+}
 
 } // namespace
 
@@ -37,8 +52,10 @@ bool RecordStream::IsRecord(const DataLoadLine& line) const
     return line.fromLogger && IsRecordLine(line.record);
 }
 
-// The next line, appended to the raw file as it came.
-RecordStream::Read RecordStream::NextLine(DataLoadLine& line)
+// The next line, appended to the raw file: this logger's record as the logger stored it, any
+// other line whole, as it came. A whole line of a record's length keeps its head cut instead,
+// so that no reader takes it for a reading of this logger either.
+RecordStream::Read RecordStream::NextLine(DataLoadLine& line, int timeoutSec)
 {
     const long long slicesBefore = g_port.m_Serial.SliceCount();
     if (m_putBack) {
@@ -47,16 +64,18 @@ RecordStream::Read RecordStream::NextLine(DataLoadLine& line)
     } else {
         if (m_linesLeft <= 0)
             return Read::Overrun;
-        line = g_port.ReadDataLine(m_id);
+        line = g_port.ReadDataLine(m_id, timeoutSec);
     }
-    // The line end left by the last line makes a read end after one second: only a whole
-    // reply time-out without a byte shows that the stream has ended.
+    // An empty read that waited a byte wait shows the line silent; a NUL byte ends one early.
     m_lastSilent = line.reply.empty()
-        && g_port.m_Serial.SliceCount() - slicesBefore >= FirstByteSlices(false, 0);
+        && g_port.m_Serial.SliceCount() - slicesBefore >= CSerialCom::ByteWaitSlices;
     if (line.reply.empty())
         return g_port.m_Serial.IsOpen() ? Read::Silent : Read::LineLost;
     --m_linesLeft;
-    Append(line.record);
+    if (IsOtherLoggersLine(line, m_id))
+        ++m_foreign;
+    const bool whole = !IsRecord(line) && !IsRecordLine(line.reply);
+    Append(whole ? line.reply : line.record);
     return Read::Line;
 }
 
@@ -72,8 +91,12 @@ RecordStream::Place RecordStream::ReadPlace(std::string& shown)
 {
     bool anything = false;
     for (int read = 0; read < ReadsPerPlace;) {
+        // Repeats that make up the count are records the memory holds twice: nothing more of
+        // this count is to come.
+        if (m_repeats > 0 && m_counted + m_repeats >= m_count)
+            return Place::AllSent;
         DataLoadLine line;
-        switch (NextLine(line)) {
+        switch (NextLine(line, 0)) {
         case Read::LineLost:
             return Place::LineLost;
         case Read::Overrun:
@@ -89,7 +112,8 @@ RecordStream::Place RecordStream::ReadPlace(std::string& shown)
         if (IsRecord(line)) {
             if (m_seen.insert(line.record).second)
                 return Place::Arrived;
-            continue; // a record counts once: this place is still to come
+            ++m_repeats; // a record counts once: this place is still to come
+            continue;
         }
         ++read;
     }
@@ -117,6 +141,8 @@ RecordStream::End RecordStream::ReadRecords(const PlaceRead& placeRead)
         case Place::Overrun:
             m_beyondCount = true;
             return End::Done;
+        case Place::AllSent:
+            return m_writeFailed ? End::WriteFailed : End::Done;
         case Place::Arrived:
             ++m_counted;
             break;
@@ -147,16 +173,29 @@ RecordStream::End RecordStream::ReadToEnd()
             break;
         }
         DataLoadLine line;
-        const Read read = NextLine(line);
+        const Read read = NextLine(line, EndWaitSec);
         if (read == Read::LineLost)
             return End::LineLost;
         if (read == Read::Overrun) {
             m_beyondCount = true;
             break;
         }
-        // Only a record already read says nothing about the count.
-        if (read == Read::Line && !(IsRecord(line) && m_seen.contains(line.record)))
-            m_beyondCount = true;
+        if (read == Read::Line)
+            TakeEndLine(line);
     }
     return m_writeFailed ? End::WriteFailed : End::Done;
+}
+
+void RecordStream::TakeEndLine(const DataLoadLine& line)
+{
+    if (!IsRecord(line)) {
+        if (++m_endLines > ClosingLines)
+            m_beyondCount = true;
+    } else if (!m_seen.insert(line.record).second) {
+        ++m_repeats;
+    } else if (Unfilled() > 0) {
+        ++m_counted;
+    } else {
+        m_beyondCount = true;
+    }
 }

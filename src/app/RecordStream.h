@@ -10,14 +10,16 @@
 class AccFile;
 
 // One logger's "data load" stream, read into its raw file: record place by record place up to
-// the count, then on to the stream's end. Every line that comes is appended as it came. Only a
-// well-formed record of the logger fills a place, and each record line once: a line that comes
-// again never takes the place of a record still to come.
+// the count, then on to the stream's end. Only a well-formed record of the logger fills a
+// place, and each record line once: a line that comes again never takes the place of a record
+// still to come. The raw file keeps every line as it came, except that only this logger's
+// records go in as records: no reader can take any other line for one of its readings.
 //
 // What the stream says about the count: the records that filled places, the places that got
-// a damaged line or nothing (each place is read twice before it counts as missing), whether
-// the logger stopped sending records (two places in a row of which nothing at all came, or ten
-// without a record), and whether anything but a repeat came after the counted places.
+// a damaged line or nothing (each place is read twice before it counts as missing), records
+// that came more than once, lines of other loggers, whether the logger stopped sending
+// records (two places in a row of which nothing at all came, or ten without a record), and
+// whether more came after the counted places than a logger's one closing line.
 class RecordStream final
 {
 public:
@@ -39,18 +41,30 @@ public:
 
     // A line that came in place of the stream's head: it is read as the stream's first.
     void PutBack(const DataLoadLine& line);
-    // Reads the places 1..count.
+    // Reads the places 1..count, or until as many record lines came as were counted, some of
+    // them repeats: the rest is then read as the stream's end.
     End ReadRecords(const PlaceRead& placeRead);
-    // Reads on until the line stays silent for one reply time-out, for MaxFloodMs at most. A
-    // line that cannot reach the raw file any more is still read, so that it cannot answer
-    // the next command; what was lost is in the logger still.
+    // Reads on until the line stays silent for a byte wait, for MaxFloodMs at most. A record
+    // not read before fills a place still open; once none is, it is more than was counted. A
+    // line that cannot reach the raw file any more is still read, so that it cannot answer the
+    // next command; what was lost is in the logger still.
     End ReadToEnd();
 
+    int Count() const { return m_count; }
     int Counted() const { return m_counted; }
     int Missing() const { return m_missing; }
-    // Something other than a repeat came after the counted places, or the stream did not end.
+    // Places neither filled nor given up as missing: the stream ended before them.
+    int Unfilled() const { return m_count - m_counted - m_missing; }
+    // Record lines that came again after they had filled a place.
+    int Repeats() const { return m_repeats; }
+    // Lines under another logger's head.
+    int ForeignLines() const { return m_foreign; }
+    // A record not read before, or more than one other line, came after the counted places,
+    // or the stream did not end.
     bool BeyondCount() const { return m_beyondCount; }
     int Appended() const { return m_appended; }
+    // The record lines of this download, each once.
+    const std::unordered_set<std::string>& Records() const { return m_seen; }
 
 private:
     enum class Read
@@ -65,13 +79,15 @@ private:
         Arrived,
         Damaged,
         Silent,
+        AllSent, // as many record lines came as were counted
         LineLost,
         Overrun
     };
 
-    Read NextLine(DataLoadLine& line);
+    Read NextLine(DataLoadLine& line, int timeoutSec);
     void Append(const std::string& line);
     Place ReadPlace(std::string& shown);
+    void TakeEndLine(const DataLoadLine& line);
     bool IsRecord(const DataLoadLine& line) const;
 
     int m_id;
@@ -82,6 +98,9 @@ private:
     long long m_linesLeft; // before the logger is taken for a babbling device
     int m_counted = 0;
     int m_missing = 0;
+    int m_repeats = 0;
+    int m_foreign = 0;
+    int m_endLines = 0; // lines after the count that are no record of this logger
     int m_appended = 0;
     bool m_beyondCount = false;
     bool m_writeFailed = false;

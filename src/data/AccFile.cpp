@@ -1,9 +1,12 @@
 #include "data/AccFile.h"
 
 #include "platform/FileSync.h"
+#include "platform/LineReader.h"
 #include "platform/Utf8Text.h"
 
 #include <QFileInfo>
+
+#include <algorithm>
 
 AccFile::AccFile(std::string path)
     : m_path(std::move(path))
@@ -105,4 +108,17 @@ bool AccFile::ReadAll(std::string& bytes) const
             return true;
         bytes.append(chunk, static_cast<size_t>(got));
     }
+}
+
+bool AccFile::HoldsEvery(const std::unordered_set<std::string>& lines) const
+{
+    std::string bytes;
+    if (!ReadAll(bytes))
+        return false;
+    std::unordered_set<std::string_view> held;
+    LineReader reader(bytes);
+    for (std::string_view line; reader.Next(line);)
+        held.insert(line);
+    return std::all_of(lines.begin(), lines.end(),
+        [&held](const std::string& line) { return held.contains(line); });
 }

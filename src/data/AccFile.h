@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <unordered_set>
 
 // A logger's raw data file: every record line ever downloaded, one per CR LF line, only ever
 // appended. Appends go straight to the system (no buffer in this process), so a line that
@@ -42,6 +43,9 @@ public:
     // The whole file as it is on disk, from its first byte; appends made so far are included.
     // False when it cannot be read.
     bool ReadAll(std::string& bytes) const;
+    // True when the file at the path, read again, holds every one of lines: another program
+    // may have emptied, replaced or moved it while this one still appends to what it opened.
+    bool HoldsEvery(const std::unordered_set<std::string>& lines) const;
 
 private:
     bool WriteAll(std::string_view bytes);

@@ -66,8 +66,8 @@ public:
     // the next stored record (DataLoadReply), "" when none came.
     std::string LoadData(int id, bool next);
     // The next line of a "data load" transfer whole, for a caller that must know whether it
-    // came from logger id.
-    DataLoadLine ReadDataLine(int id);
+    // came from logger id; nTimeoutSec > 0 replaces the wait for its first byte.
+    DataLoadLine ReadDataLine(int id, int nTimeoutSec = 0);
     // Sends "data load" and returns its first line whole: the head, unless it was lost and a
     // record came in its place.
     DataLoadLine StartDataLoad(int id);

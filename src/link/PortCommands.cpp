@@ -123,9 +123,9 @@ std::string CPort::LoadData(int id, bool next)
     return {};
 }
 
-DataLoadLine CPort::ReadDataLine(int id)
+DataLoadLine CPort::ReadDataLine(int id, int nTimeoutSec)
 {
-    return AsDataLoadLine(g_port.SendCommand(""), id);
+    return AsDataLoadLine(g_port.SendCommand("", false, nTimeoutSec), id);
 }
 
 DataLoadLine CPort::StartDataLoad(int id)

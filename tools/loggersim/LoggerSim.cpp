@@ -3,6 +3,8 @@
 #include "loggersim/SimRecords.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
@@ -43,6 +45,27 @@ std::string Junk(uint64_t seed, long long line, size_t length)
         junk[i] = c == 0x7F ? '~' : c;
     }
     return junk;
+}
+
+// The line under the next logger's head ("@01,NN,"); a stored record in it ("DL:" and 28
+// characters) becomes that logger's, in the year 2099.
+std::string OtherLoggersLine(const std::string& body)
+{
+    constexpr size_t IdAt = 4;
+    constexpr size_t RecordAt = 10;
+    constexpr size_t YearAt = RecordAt + 6;
+    std::string other = body;
+    if (other.size() < IdAt + 2 || other.compare(0, IdAt, "@01,") != 0)
+        return other;
+    const int id = std::atoi(other.substr(IdAt, 2).c_str());
+    char digits[3];
+    std::snprintf(digits, sizeof digits, "%02d", id % 7 + 1);
+    other.replace(IdAt, 2, digits);
+    if (other.size() == RecordAt + 28 && other.compare(7, 3, SimLogger::RecordHead) == 0) {
+        other.replace(RecordAt, 2, digits);
+        other.replace(YearAt, 2, "99");
+    }
+    return other;
 }
 
 } // namespace
@@ -271,6 +294,10 @@ bool LoggerSim::QueueLine(
         m_out.push_back({split + end, notBefore});
         return true;
     }
+    case SimFault::OtherLogger:
+        m_out.push_back({OtherLoggersLine(body) + end, notBefore, false, m_replyPersists});
+        m_out.push_back({line.bytes, notBefore, false, m_replyPersists});
+        return true;
     case SimFault::Vanish:
         m_out.push_back({body.substr(0, body.size() / 2), notBefore});
         m_out.push_back({{}, notBefore, true});
@@ -359,6 +386,13 @@ void LoggerSim::SetCountShown(int id, int count)
     std::lock_guard lock(m_mutex);
     if (SimLogger* logger = m_line.Logger(id))
         logger->SetCountShown(count);
+}
+
+void LoggerSim::SetClosingLines(int id, const std::vector<std::string>& words)
+{
+    std::lock_guard lock(m_mutex);
+    if (SimLogger* logger = m_line.Logger(id))
+        logger->SetClosingLines(words);
 }
 
 int LoggerSim::RecordCount(int id) const

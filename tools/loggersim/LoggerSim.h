@@ -85,6 +85,8 @@ public:
     // A damaged count: the logger's "memory" replies give count whatever it holds; -1 gives
     // what it holds again.
     void SetCountShown(int id, int count);
+    // Lines the logger sends after its records in reply to "data load" (after its head).
+    void SetClosingLines(int id, const std::vector<std::string>& words);
     int RecordCount(int id) const; // -1 for an ID not on the line
     // The 28-character record lines a download of that logger should store, oldest first.
     std::vector<std::string> Records(int id) const;

@@ -213,6 +213,8 @@ std::vector<std::string> SimLogger::AnswerDataLoad() const
     lines.push_back(Head() + Printf("data load %d", RecordCount(), 0, 0));
     for (const std::string& record : m_records)
         lines.push_back(Head() + RecordHead + record);
+    for (const std::string& words : m_closing)
+        lines.push_back(Head() + words);
     return lines;
 }
 

@@ -30,6 +30,8 @@ public:
     void SetCountShown(int count) { m_countShown = count; }
     // The 28-character record lines, oldest first, as a download stores them.
     const std::vector<std::string>& Records() const { return m_records; }
+    // Lines "data load" sends after the records, each after the logger's head.
+    void SetClosingLines(std::vector<std::string> words) { m_closing = std::move(words); }
 
     // A frozen clock stays at t; a running one advances with the host clock.
     void SetClock(const SimDateTime& t, bool frozen);
@@ -59,6 +61,7 @@ private:
     int m_id;
     uint64_t m_seed;
     std::vector<std::string> m_records;
+    std::vector<std::string> m_closing;
     int m_countShown = -1;
     SimSchedule m_schedule;
     SimChannel m_channels[ChannelCount];

@@ -51,6 +51,9 @@ enum class SimFault
     EndReply, // neither the line nor the rest of its reply is sent (a stream that stops)
     Flood, // the line is padded with filler to 1 MiB before its line end; it and the rest of
            // its reply are sent even after a new command (a device babbling on a shared line)
+    OtherLogger, // before the line, the same line under the next logger's head is sent; a
+                 // stored record in it is that logger's, taken in 2099 (a second logger
+                 // speaking on a shared bus)
 };
 
 inline constexpr int LongLineLength = 400;

@@ -51,6 +51,7 @@ const char* const Usage
       "  --end-reply N       send neither one line nor the rest of its reply\n"
       "  --flood N           pad one line to 1 MiB; it and the rest of its reply go on\n"
       "                      whatever is sent meanwhile\n"
+      "  --other-logger N    send one line under the next logger's head before it sends it\n"
       "  --vanish-after N    close the line (as a pulled adapter) midway through one line, then\n"
       "                      exit\n"
       "  --help              show this text\n";
@@ -101,7 +102,8 @@ bool ParseFault(const std::string& name, const char* value, Settings& settings)
         {"--no-line-end", SimFault::NoLineEnd}, {"--long-line", SimFault::LongLine},
         {"--huge-line", SimFault::HugeLine}, {"--nul-byte", SimFault::NulByte},
         {"--vanish-after", SimFault::Vanish}, {"--repeat", SimFault::Repeat},
-        {"--end-reply", SimFault::EndReply}, {"--flood", SimFault::Flood}};
+        {"--end-reply", SimFault::EndReply}, {"--flood", SimFault::Flood},
+        {"--other-logger", SimFault::OtherLogger}};
     const auto found = faults.find(name);
     int line = 0;
     if (found == faults.end() || !value || !ParseInt(value, line))

@@ -78,6 +78,22 @@ std::string KeptMemoryNote(int loggerId, long long unread)
         unread, unread == 1 ? "record" : "records");
 }
 
+std::string SentOfNote(int loggerId, const RecordStream& stream)
+{
+    return FormatString("Logger ID %d sent %d of %d records; its memory was kept.", loggerId,
+        stream.Counted(), stream.Count());
+}
+
+std::string RepeatedNote(int loggerId, int repeats)
+{
+    if (repeats == 1) {
+        return FormatString(
+            "Logger ID %d sent the same record twice; its memory was kept.", loggerId);
+    }
+    return FormatString(
+        "Logger ID %d sent %d records more than once; its memory was kept.", loggerId, repeats);
+}
+
 std::string OverCapacityNote(int loggerId)
 {
     return FormatString(
@@ -259,13 +275,13 @@ bool CDataReadingDlg::ReceiveLogger(
         if (end != RecordStream::End::LineLost)
             end = RecordStream::End::WriteFailed;
     }
-    return Conclude(loggerId, count, stream, end, record.m_bEraseAfterReceive);
+    return Conclude(loggerId, count, stream, end, {record.m_bEraseAfterReceive != 0, raw});
 }
 
 // After one logger's stream: goes on to its erase when nothing speaks against it. False when
 // the download must end here.
 bool CDataReadingDlg::Conclude(int loggerId, const MemoryCount& count, const RecordStream& stream,
-    RecordStream::End end, bool erase)
+    RecordStream::End end, const Erase& erase)
 {
     if (end == RecordStream::End::LineLost) {
         m_report.Problem(LineLostText);
@@ -273,11 +289,21 @@ bool CDataReadingDlg::Conclude(int loggerId, const MemoryCount& count, const Rec
     }
     if (end == RecordStream::End::Stopped)
         return false;
+    NoteForeignLines(loggerId, stream);
     if (end == RecordStream::End::WriteFailed || NoteKept(loggerId, count, stream, end))
         return !StopRequested();
     if (StopRequested())
         return false;
-    return !erase || EraseMemory(loggerId, count.records);
+    if (!erase.asked)
+        return true;
+    // The file this download appended to may no longer be the file at its path.
+    if (!erase.raw.HoldsEvery(stream.Records())) {
+        m_report.Note(FormatString("Logger ID %d: the raw file %s no longer holds every record "
+                                   "of this download; its memory was kept.",
+            loggerId, erase.raw.Path().c_str()));
+        return !StopRequested();
+    }
+    return EraseMemory(loggerId, count.records);
 }
 
 // True (and noted) when the logger may hold records that are not in the raw file: they exist
@@ -289,22 +315,41 @@ bool CDataReadingDlg::NoteKept(
     if (count.cut)
         m_report.Note(OverCapacityNote(loggerId));
     if (stopped) {
-        m_report.Note(FormatString("Logger ID %d sent %d of %d records; its memory was kept.",
-            loggerId, stream.Counted(), count.records));
-    } else if (stream.Missing() > 0) {
-        m_report.Note(KeptMemoryNote(loggerId, stream.Missing()));
+        m_report.Note(SentOfNote(loggerId, stream));
+    } else {
+        if (stream.Missing() > 0)
+            m_report.Note(KeptMemoryNote(loggerId, stream.Missing()));
+        // A record that came twice may have stood for one that never came.
+        if (stream.Unfilled() > 0 && stream.Repeats() > 0)
+            m_report.Note(RepeatedNote(loggerId, stream.Repeats()));
+        else if (stream.Unfilled() > 0)
+            m_report.Note(SentOfNote(loggerId, stream));
     }
     // A logger given up on still sends; that says nothing about its count.
     if (stream.BeyondCount() && !count.cut && !stopped) {
         m_report.Note(FormatString(
             "Logger ID %d sent more records than it counted; its memory was kept.", loggerId));
     }
-    const bool kept = count.cut || stopped || stream.Missing() > 0 || stream.BeyondCount();
+    const bool kept = count.cut || stream.BeyondCount() || stream.Counted() != count.records;
     if (kept) {
         DebugTrace("Logger ID(%d) kept its memory: %d of %d records counted, %d missing\r\n",
             loggerId, stream.Counted(), count.records, stream.Missing());
     }
     return kept;
+}
+
+void CDataReadingDlg::NoteForeignLines(int loggerId, const RecordStream& stream)
+{
+    const int lines = stream.ForeignLines();
+    if (lines == 1) {
+        m_report.Note(FormatString("Logger ID %d: a line of another logger came among its "
+                                   "records; it is in the raw file as it came, not in the table.",
+            loggerId));
+    } else if (lines > 1) {
+        m_report.Note(FormatString("Logger ID %d: %d lines of other loggers came among its "
+                                   "records; they are in the raw file as they came, not in the table.",
+            loggerId, lines));
+    }
 }
 
 RecordStream::End CDataReadingDlg::ReceiveRecords(RecordStream& stream, int loggerId, int count,
@@ -350,10 +395,17 @@ bool CDataReadingDlg::EraseMemory(int loggerId, int read)
     // A stop asked for during the count erases nothing.
     if (StopRequested())
         return false;
-    g_port.InitMemory(loggerId);
+    const bool answered = g_port.InitMemory(loggerId);
     for (int i = 0; i < 4; ++i)
         g_port.SendCommand("");
-    return !LineGone();
+    if (LineGone())
+        return false;
+    if (!answered) {
+        m_report.Note(FormatString(
+            "Logger ID %d did not answer the erase; its memory may still hold its records.",
+            loggerId));
+    }
+    return !StopRequested();
 }
 
 // True (and told) when the port has closed under the download.

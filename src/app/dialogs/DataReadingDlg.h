@@ -41,10 +41,17 @@ private:
     bool ReceiveLogger(const LoggerRecord& record, int loggerId, const MemoryCount& count);
     RecordStream::End ReceiveRecords(RecordStream& stream, int loggerId, int count,
         int previousLines, const std::string& previousLast);
+    // Whether the configuration asks for the erase, and the raw file the records went to.
+    struct Erase
+    {
+        bool asked;
+        const AccFile& raw;
+    };
     bool Conclude(int loggerId, const MemoryCount& count, const RecordStream& stream,
-        RecordStream::End end, bool erase);
+        RecordStream::End end, const Erase& erase);
     bool NoteKept(
         int loggerId, const MemoryCount& count, const RecordStream& stream, RecordStream::End end);
+    void NoteForeignLines(int loggerId, const RecordStream& stream);
     bool EraseMemory(int loggerId, int read);
     bool LineGone();
     bool StopRequested();
