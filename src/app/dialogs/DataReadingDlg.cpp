@@ -78,6 +78,15 @@ std::string KeptMemoryNote(int loggerId, long long unread)
         unread, unread == 1 ? "record" : "records");
 }
 
+bool AnyLoggerAfter(const LoggerRecord& record, int loggerId)
+{
+    for (int id = loggerId + 1; id <= MaxLoggerIds; ++id) {
+        if (IsLoggerIdUsed(record, id))
+            return true;
+    }
+    return false;
+}
+
 std::string SentOfNote(int loggerId, const RecordStream& stream)
 {
     return FormatString("Logger ID %d sent %d of %d records; its memory was kept.", loggerId,
@@ -254,8 +263,12 @@ bool CDataReadingDlg::ReceiveLogger(
         stream.PutBack(head); // the head was lost: this may be a record
     RecordStream::End end
         = ReceiveRecords(stream, loggerId, count.records, before.lines, before.lastLine);
-    // What the logger still sends belongs to its raw file, not to the next logger's answer.
-    if (end != RecordStream::End::Stopped && end != RecordStream::End::LineLost) {
+    // What the logger still sends belongs to its raw file, not to the answer of the next
+    // command: this logger's erase or the next logger's count. With neither to come and no
+    // record still awaited, the line is left as it is (the records stay in the logger).
+    const bool readOn = record.m_bEraseAfterReceive || AnyLoggerAfter(record, loggerId)
+        || stream.Unfilled() > 0;
+    if (readOn && end != RecordStream::End::Stopped && end != RecordStream::End::LineLost) {
         const RecordStream::End rest = stream.ReadToEnd();
         if (rest != RecordStream::End::Done)
             end = rest;

@@ -10,7 +10,6 @@
 #include <QAbstractButton>
 #include <QTest>
 
-#include <random>
 #include <set>
 
 namespace {
@@ -163,36 +162,52 @@ TEST_F(DownloadStopTest, EveryNoteReachesTheOperatorHoweverTheDownloadEnds)
     SetTraceSink(nullptr);
 }
 
-// The line pulled at a random reply line while a logger repeats, stops, floods or counts too few
-// at a random record: a logger is erased only when all its records are on disk.
+// The line pulled at any step while a logger repeats, stops, floods or counts too few: a logger is
+// erased only when all its records are on disk, and only a download that lost nothing is complete.
 TEST_F(DownloadStopTest, ALinePulledAtAnyMomentNeverCostsARecord)
 {
-    // Per logger its count, the head of data load, 40 records, its count again and the erase.
-    constexpr int LinesPerLogger = 44;
-    const SimFault faults[] = {SimFault::Repeat, SimFault::EndReply, SimFault::Flood};
-    for (unsigned seed = 1; seed <= 20; ++seed) {
-        std::mt19937 random(seed);
-        const auto draw = [&random](int low, int high) {
-            return std::uniform_int_distribution<int>(low, high)(random);
-        };
-        const int at = draw(0, 2 * LinesPerLogger - 1);
-        const int kind = draw(0, 3); // 3: the count
-        const int id = draw(1, 2);
-        const int record = draw(0, 39);
-        SCOPED_TRACE(FormatString(
-            "seed %u, line %d, fault %d at logger %d record %d", seed, at, kind, id, record));
+    // Reply lines per logger: its count, the head of data load, 40 records, its count again and
+    // the erase; logger 2's come after logger 1's. A line never reached pulls nothing.
+    constexpr int Logger2 = 44;
+    constexpr int Never = 1000;
+    enum Fault { None, Repeat, EndReply, Flood, LowCount };
+    struct Case
+    {
+        Fault fault;
+        int id; // the logger it hits
+        int record;
+        int pulledAt; // the reply line the line goes away in
+        bool erased1;
+        bool erased2;
+    };
+    const Case cases[] = {{Repeat, 1, 39, Never, true, true},
+        {Repeat, 2, 0, Logger2 + FirstRecordLine + 20, true, false},
+        {EndReply, 2, 20, Never, true, false}, {Flood, 2, 10, Logger2 + FirstRecordLine + 30, true, false},
+        {LowCount, 2, 20, Logger2 + FirstRecordLine + 30, true, false},
+        {None, 1, 0, FirstRecordLine + 40, false, false}, // logger 1's count before its erase
+        {None, 1, 0, FirstRecordLine + 41, true, false}, // its erase
+        {None, 1, 0, FirstRecordLine + 10, false, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(FormatString("fault %d at logger %d record %d, line gone at %d", c.fault, c.id,
+            c.record, c.pulledAt));
         loggersim::LoggerSim line(DefaultOptions());
         ASSERT_TRUE(Attach(line));
         Fresh(line);
         SetUpNetwork(line);
-        line.SetPaced(kind != 2); // a flood at the line's pace takes minutes
-        if (kind == 3)
-            line.SetCountShown(id, record);
-        else
-            line.InjectFault(faults[kind], (id - 1) * LinesPerLogger + FirstRecordLine + record);
+        line.SetPaced(c.fault != Flood); // a flood at the line's pace takes minutes
+        const int at = (c.id - 1) * Logger2 + FirstRecordLine + c.record;
+        if (c.fault == LowCount)
+            line.SetCountShown(c.id, c.record);
+        else if (c.fault != None)
+            line.InjectFault(c.fault == Repeat ? SimFault::Repeat
+                    : c.fault == EndReply      ? SimFault::EndReply
+                                               : SimFault::Flood,
+                at);
         const Lines records[] = {line.Records(1), line.Records(2)};
-        line.InjectFault(SimFault::Vanish, at);
+        line.InjectFault(SimFault::Vanish, c.pulledAt);
         Receive();
+        EXPECT_EQ(std::pair(line.RecordCount(1) == 0, line.RecordCount(2) == 0),
+            std::pair(c.erased1, c.erased2));
         for (int logger = 1; logger <= 2; ++logger) {
             if (line.RecordCount(logger) == 40)
                 continue; // kept
@@ -202,13 +217,10 @@ TEST_F(DownloadStopTest, ALinePulledAtAnyMomentNeverCostsARecord)
                 ASSERT_EQ(onDisk.count(stored), 1u) << "logger " << logger << " erased without it";
         }
         const Lines texts = Told();
-        if (std::count(texts.begin(), texts.end(), Complete)) {
-            EXPECT_EQ(line.RecordCount(1), 0);
-            EXPECT_EQ(line.RecordCount(2), 0);
-        }
+        EXPECT_EQ(texts == Lines{Complete}, c.erased1 && c.erased2) << texts.front();
         // Once its reply line was sent, the link sees the line go, at the latest from the event
         // loop.
-        EXPECT_TRUE(line.LinesQueued() <= at
+        EXPECT_TRUE(line.LinesQueued() <= c.pulledAt
             || QTest::qWaitFor([] { return !g_port.m_Serial.IsOpen(); }, WaitMs));
         line.Stop();
     }
