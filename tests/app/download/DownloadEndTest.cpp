@@ -3,6 +3,8 @@
 
 #include "DownloadFixture.h"
 
+#include "platform/DebugTrace.h"
+
 #include "support/ModalDriver.h"
 
 #include <QFile>
@@ -136,17 +138,30 @@ TEST_F(DownloadEndTest, ARawFileChangedByAnotherProgramKeepsTheMemory)
 }
 
 // An erase the logger does not answer is told, naming the logger: its memory may still be full.
+// While the schedule runs, the trace has it instead of a box.
 TEST_F(DownloadEndTest, AnEraseTheLoggerDoesNotAnswerIsTold)
 {
+    static Lines traced;
+    SetTraceSink([](const char* text) { traced.emplace_back(text); });
     ShortSlices();
     PeriodicWithErase();
-    // The count, the head, the records and the count again come before the erase's reply.
-    sim.InjectFault(SimFault::DropReply, FirstRecordLine + 40 + 1);
-    Receive();
-    EXPECT_TRUE(Erased());
-    EXPECT_EQ(Told(),
-        Lines{"Logger ID 1 did not answer the erase; its memory may still hold its records."});
-    EXPECT_EQ(boxes.requests[0].icon, MessageIcon::Warning);
+    const std::string note
+        = "Logger ID 1 did not answer the erase; its memory may still hold its records.";
+    for (const bool scheduled : {false, true}) {
+        SCOPED_TRACE(scheduled);
+        Fresh(sim);
+        sim.SetRecordCount(1, 40);
+        g_bScheduleRunning = scheduled;
+        traced.clear();
+        // The count, the head, the records and the count again come before the erase's reply.
+        sim.InjectFault(SimFault::DropReply, FirstRecordLine + 40 + 1);
+        Receive();
+        EXPECT_TRUE(Erased());
+        EXPECT_EQ(Told(), scheduled ? Lines{} : Lines{note});
+        EXPECT_TRUE(scheduled || boxes.requests[0].icon == MessageIcon::Warning);
+        EXPECT_EQ(std::count(traced.begin(), traced.end(), note + "\r\n"), scheduled ? 1 : 0);
+    }
+    SetTraceSink(nullptr);
 }
 
 } // namespace
