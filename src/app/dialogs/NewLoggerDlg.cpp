@@ -27,7 +27,6 @@ using namespace NewLoggerIds;
 
 namespace {
 
-constexpr int ComPortCount = 20;
 constexpr int ShortFieldLength = 19; // name, modem strings, phone number
 constexpr int FolderFieldLength = 259;
 
@@ -114,7 +113,7 @@ CNewLoggerDlg::CNewLoggerDlg(QWidget* parent)
 
 bool CNewLoggerDlg::OnInitDialog()
 {
-    for (int port = 1; port <= ComPortCount; ++port)
+    for (int port = 1; port <= ListedComPorts; ++port)
         m_comboCom->addItem(ToQt(FormatString("COM%d", port)));
     if (IsEditMode()) {
         if (m_nIndex >= g_nLoggerCount) {
@@ -155,7 +154,7 @@ void CNewLoggerDlg::LoadFromRecord(const LoggerRecord& record)
     m_bZigbee = !m_bRs485;
     for (int i = 0; i < MaxLoggerIds; ++i)
         m_bId[i] = record.m_bLoggerUsed[i] != 0;
-    const bool listed = record.m_nComPort >= 1 && record.m_nComPort <= ComPortCount;
+    const bool listed = record.m_nComPort >= 1 && record.m_nComPort <= ListedComPorts;
     m_comboCom->setCurrentIndex(listed ? record.m_nComPort - 1 : -1);
     m_bDirect = record.m_bUseModem == 0;
     m_bModem = !m_bDirect;
