@@ -298,6 +298,7 @@ TEST(ReceiveScheduleTest, EachIntervalAndDelayReceivesOnItsMinutes)
         {120, true, 30, 0, 300, 1, 2, {30, 150, 270}},
         {600, false, 0, 0, 1439, 1, 1, {0, 600, 1200}}, {0, true, 5, 0, 1439, 1, 3, {5}},
         {INT_MAX, true, 5, 0, 1439, 1, 1, {5}}, {10, true, INT_MAX, 0, 1439, 1, 1, {}},
+        {60, true, INT_MIN, 0, 1439, 1, 60, {}}, // a delay typed as 2^31 minutes
         {10, false, 0, 0, 50, 25, 1, {0, 50}}};
     for (const auto& c : cases) {
         LoggerRecord record = NewLoggerRecord("s", "/");
@@ -325,6 +326,11 @@ TEST(ReceiveScheduleTest, EachIntervalAndDelayReceivesOnItsMinutes)
                 TakeScheduledTurn(record, {0, 700}) || TakeScheduledTurn(record, {0, 1439}));
         }
     }
+    // A tick without a time of day receives nothing, even at the minute a file left.
+    LoggerRecord stale = NewLoggerRecord("s", "/");
+    stale.m_bAutoReceive = 1;
+    stale.m_nNextReceive = -61;
+    EXPECT_FALSE(TakeScheduledTurn(stale, ScheduleTimeOf(QDateTime())));
     const ScheduleTime time = ScheduleTimeOf(QDateTime(QDate(2026, 12, 6), QTime(10, 37, 59)));
     EXPECT_EQ(std::pair(time.day, time.minuteOfDay), std::pair(6, 637));
 }
