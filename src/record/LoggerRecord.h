@@ -11,8 +11,6 @@
 inline constexpr int MaxLoggerIds = 7; // logger IDs 1..7 on one line
 inline constexpr int ChannelCount = 16; // channels 0..15 of a logger
 inline constexpr int MaxOpenLoggers = 32;
-// The editor's COM list, COM1..COM20; a record stores the chosen entry's number, 0 for none.
-inline constexpr int ListedComPorts = 20;
 
 struct ChannelConfig
 {

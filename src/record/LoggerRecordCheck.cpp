@@ -65,11 +65,12 @@ constexpr Rule PerChannel(Rule rule, size_t loggerStride, size_t channelStride)
     return rule;
 }
 
-// Fields that only a list writes hold one of its positions, or -1 where a list can be left
-// without a choice. Every other number is read as stored: the editor's minute fields are
-// unsigned and take any 32-bit pattern, the measuring interval is atoi of an edit without a
-// limit, the channel read keeps atoi of the logger's reply, and the scheduler's state, the
-// graph period and the scanned sensor count are only compared, clamped or carried.
+// A kind that only a list writes is one of the list's positions, or -1 where the list can be
+// left without a choice. Every other number is read as stored: the COM port is a port number
+// that the connect opens or names as no port, the editor's minute fields are unsigned and take
+// any 32-bit pattern, the measuring interval is atoi of an edit without a limit, the channel
+// read keeps atoi of the logger's reply, and the scheduler's state, the graph period and the
+// scanned sensor count are only compared, clamped or carried.
 constexpr int32_t NoChoice = -1;
 constexpr int32_t LastDateStyle = 5;
 
@@ -103,8 +104,6 @@ const Rule Rules[] = {
     Flag("Single flag", offsetof(LoggerRecord, m_bSingle)),
     Flag("RS-485 flag", offsetof(LoggerRecord, m_bRs485)),
     PerLogger(Flag("network flag", offsetof(LoggerRecord, m_bLoggerUsed)), sizeof(int32_t)),
-    // The editor's list entry + 1, 0 when none is chosen; the editor selects it again.
-    Number("COM port", offsetof(LoggerRecord, m_nComPort), 0, ListedComPorts),
     Flag("modem flag", offsetof(LoggerRecord, m_bUseModem)),
     Text("AT command", offsetof(LoggerRecord, m_szModemCommand),
         sizeof(LoggerRecord::m_szModemCommand)),

@@ -15,7 +15,7 @@ class LoggerRecordCheck
 {
 public:
     // The first field, in file order, that no configuration can hold, named for the operator
-    // ("COM port", "logger 3 channel 5 sensor flag"); "" when there is none. A record read
+    // ("date style", "logger 3 channel 5 sensor flag"); "" when there is none. A record read
     // from a shorter file holds fileSize bytes of it: a text it cuts before the text's end
     // has no end.
     static std::string FirstWrongField(

@@ -395,14 +395,14 @@ TEST_F(LoggerFileTest, OnlyWhatNoConfigurationHoldsIsRefused)
         int64_t low, high;
         bool byte = false;
     } cases[] = {{"Single flag", 20, 0, 1}, {"logger 7 network flag", 52, 0, 1},
-        {"COM port", 56, 0, 20}, {"erase flag", 412, 0, 1}, {"date style", 416, -1, 5},
+        {"modem flag", 60, 0, 1}, {"erase flag", 412, 0, 1}, {"date style", 416, -1, 5},
         {"logger 7 channel 16 sensor flag", 3228, 0, 1}, {"logger 4 schedule kind", 2040, -1, 1},
         {"logger 7 unit flag", 3272, 0, 1}, {"graph logger", 3276, 0, 6},
         {"logger 5 channel 9 graph B flag", 3464, 0, 1, true},
-        // Numbers as their writers left them: the receive interval and delay, the scheduler's
-        // day and minute, a channel's VW type, analog type and value, the measuring hours and
-        // minutes, the graph period, the scanned sensor count.
-        {"", 396, Min, Max}, {"", 400, Min, Max}, {"", 404, Min, Max}, {"", 408, Min, Max},
+        // Numbers as their writers left them: the COM port, the receive interval and delay, the
+        // scheduler's day and minute, a channel's VW type, analog type and value, the measuring
+        // hours and minutes, the graph period, the scanned sensor count.
+        {"", 56, Min, Max}, {"", 396, Min, Max}, {"", 400, Min, Max}, {"", 404, Min, Max}, {"", 408, Min, Max},
         {"", 880, Min, Max}, {"", 884, Min, Max}, {"", 892, Min, Max}, {"", 2028, Min, Max},
         {"", 2032, Min, Max}, {"", 3952, Min, Max}, {"", 3956, Min, Max}};
     // Written elsewhere: a name in a Windows code page, a Windows folder, full text fields.
@@ -436,7 +436,7 @@ TEST_F(LoggerFileTest, OnlyWhatNoConfigurationHoldsIsRefused)
         {"AT command", [](QByteArray& b) { b.replace(64, 20, QByteArray(20, 'a')); }},
         {"data folder", [](QByteArray& b) { b.replace(124, 260, QByteArray(260, 'f')); }},
         {"data folder", [&whole](QByteArray& b) { b = whole.left(124 + 258); }},
-        {"COM port", [](QByteArray& b) { PutInt(b, 56, -1649375348), PutInt(b, 416, 9); }},
+        {"modem flag", [](QByteArray& b) { PutInt(b, 60, -1649375348), PutInt(b, 416, 9); }},
         // The schedule of logger 1 lies before the channels of logger 2.
         {"logger 1 schedule kind", [](QByteArray& b) { PutInt(b, 828, 2), PutInt(b, 816, 5); }},
     };
