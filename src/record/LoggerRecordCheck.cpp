@@ -121,8 +121,8 @@ const Rule Rules[] = {
     Number("date style", offsetof(LoggerRecord, m_nDateFormat), NoChoice, LastDateStyle),
     ChannelFlag("sensor flag", offsetof(ChannelConfig, m_bPresent)),
     // The schedule list's position (or "fixed" in the logger's reply read as 0 or 1).
-    ScheduleRule("schedule kind", offsetof(UnitSchedule, m_nScheduleMode), NoChoice,
-        SchedulePeriodic),
+    ScheduleRule(
+        "schedule kind", offsetof(UnitSchedule, m_nScheduleMode), NoChoice, SchedulePeriodic),
     ScheduleRule("unit flag", offsetof(UnitSchedule, m_nUnitFlag), 0, 1),
     // Indexes the logger's units and graph flags.
     Number("graph logger", offsetof(LoggerRecord, m_nGraphLogger), 0, MaxLoggerIds - 1),

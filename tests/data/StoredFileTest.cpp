@@ -402,9 +402,9 @@ TEST_F(LoggerFileTest, OnlyWhatNoConfigurationHoldsIsRefused)
         // Numbers as their writers left them: the COM port, the receive interval and delay, the
         // scheduler's day and minute, a channel's VW type, analog type and value, the measuring
         // hours and minutes, the graph period, the scanned sensor count.
-        {"", 56, Min, Max}, {"", 396, Min, Max}, {"", 400, Min, Max}, {"", 404, Min, Max}, {"", 408, Min, Max},
-        {"", 880, Min, Max}, {"", 884, Min, Max}, {"", 892, Min, Max}, {"", 2028, Min, Max},
-        {"", 2032, Min, Max}, {"", 3952, Min, Max}, {"", 3956, Min, Max}};
+        {"", 56, Min, Max}, {"", 396, Min, Max}, {"", 400, Min, Max}, {"", 404, Min, Max},
+        {"", 408, Min, Max}, {"", 880, Min, Max}, {"", 884, Min, Max}, {"", 892, Min, Max},
+        {"", 2028, Min, Max}, {"", 2032, Min, Max}, {"", 3952, Min, Max}, {"", 3956, Min, Max}};
     // Written elsewhere: a name in a Windows code page, a Windows folder, full text fields.
     LoggerRecord base = NewLoggerRecord("Damm\xE4", "C:\\Daten\\");
     SetFieldText(base.m_szPhoneNumber, std::string(19, '9'));
@@ -451,8 +451,8 @@ TEST_F(LoggerFileTest, OnlyWhatNoConfigurationHoldsIsRefused)
     // 150 minutes, a schedule list left without a choice, a logger's reply of -123, ten
     // digits and a type of 12.
     QByteArray older = Bytes(base);
-    for (const auto& [offset, value] : std::initializer_list<std::pair<int, int64_t>>{{396,
-             3000000000}, {400, 4294967295}, {2028, 120}, {1624, 150}, {2040, -1}, {880, 12},
+    for (const auto& [offset, value] : std::initializer_list<std::pair<int, int64_t>>{
+             {396, 3000000000}, {400, 4294967295}, {2028, 120}, {1624, 150}, {2040, -1}, {880, 12},
              {884, 12}, {892, -123}, {916, 1234567890}})
         PutInt(older, offset, static_cast<int32_t>(value));
     EXPECT_EQ(Refusal(older), "");

@@ -160,8 +160,7 @@ TEST_F(MainScreenTest, TheChosenEntryFillsThePanelAndCloseLoggerReloadsIt)
     EXPECT_EQ(information(), (Strings{"Single", "1 Nos", "COM 4", "None", "Not used", "Not used"}));
     List()->setCurrentRow(1);
     EXPECT_EQ(information(),
-        (Strings{
-            "Multiple (2 Nos)", "2 Nos", "COM 1", "RS485", "4294967295 min, Delay 0 min",
+        (Strings{"Multiple (2 Nos)", "2 Nos", "COM 1", "RS485", "4294967295 min, Delay 0 min",
             "Not used"}));
     EXPECT_EQ(Items(IDC_LOGGER_ID_COMBO), (Strings{"02", "05"}));
     NameCombo()->setCurrentIndex(2);

@@ -329,7 +329,8 @@ TEST_F(NewLoggerDlgTest, EditModeKeepsWhatTheEditorDoesNotShowAndAsksBeforeRepla
 // file appears.
 TEST_F(NewLoggerDlgTest, EditModeSavesUnderTheRecordsOwnBytesOrNamesTheFileItCannotWrite)
 {
-    const LoggerRecord records[] = {NewLoggerRecord("Damm\xE4", data), NewLoggerRecord("Pier", data)};
+    const LoggerRecord records[]
+        = {NewLoggerRecord("Damm\xE4", data), NewLoggerRecord("Pier", data)};
     for (int i = 0; i < 2; ++i) {
         LoggerRecord record = records[i];
         SetFieldText(record.m_szModemCommand, "AT\xE9,ATDT");
@@ -351,7 +352,7 @@ TEST_F(NewLoggerDlgTest, EditModeSavesUnderTheRecordsOwnBytesOrNamesTheFileItCan
         EXPECT_EQ(dlg.isVisible(), index == 0);
         EXPECT_EQ(presenter.Texts(),
             index == 0 ? Texts{"The configuration file " + data
-                    + "Damm\\xE4.arg could not be written: its name or folder is not UTF-8 text."}
+                + "Damm\\xE4.arg could not be written: its name or folder is not UTF-8 text."}
                        : Texts{});
     }
     EXPECT_EQ(QDir(ToQt(data)).entryList(QDir::Files), files);
