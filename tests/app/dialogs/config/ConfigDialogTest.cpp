@@ -330,7 +330,7 @@ TEST_F(NewLoggerDlgTest, EditModeKeepsWhatTheEditorDoesNotShowAndAsksBeforeRepla
 TEST_F(NewLoggerDlgTest, EditModeSavesUnderTheRecordsOwnBytesOrNamesTheFileItCannotWrite)
 {
     const LoggerRecord records[]
-        = {NewLoggerRecord("Damm\xE4", data), NewLoggerRecord("Pier", data)};
+        = {NewLoggerRecord("Damm\xE4", data + "Alt\xE4/"), NewLoggerRecord("Pier", data)};
     for (int i = 0; i < 2; ++i) {
         LoggerRecord record = records[i];
         SetFieldText(record.m_szModemCommand, "AT\xE9,ATDT");
@@ -342,21 +342,28 @@ TEST_F(NewLoggerDlgTest, EditModeSavesUnderTheRecordsOwnBytesOrNamesTheFileItCan
     }
     for (const char* entry : {"Old", "Pier"})
         ASSERT_TRUE(LoadLoggerFile(g_nLoggerCount++, entry));
+    // What such a save once wrote: each byte as a replacement character. It stays.
+    const std::string mangled = data + "Alt\xEF\xBF\xBD/";
+    ASSERT_TRUE(QDir().mkpath(ToQt(mangled)));
+    const LoggerRecord stray = WriteConfig("Damm\xEF\xBF\xBD", 1, mangled);
     const LoggerRecord opened[] = {g_loggers[0], g_loggers[1]};
     const QStringList files = QDir(ToQt(data)).entryList(QDir::Files);
     for (int index : {0, 1}) {
         RecordingPresenter presenter;
         TestNewLoggerDlg dlg(index);
         DialogInput::Type(&dlg, IDC_PHONE, "0456");
+        DialogInput::Click(&dlg, IDC_BROWSE); // and cancelled
         DialogInput::Click(&dlg, IDC_SAVE);
         EXPECT_EQ(dlg.isVisible(), index == 0);
         EXPECT_EQ(presenter.Texts(),
             index == 0 ? Texts{"The configuration file " + data
-                + "Damm\\xE4.arg could not be written: its name or folder is not UTF-8 text."}
+                + "Alt\\xE4/Damm\\xE4.arg could not be written: its name or folder is not UTF-8 "
+                  "text."}
                        : Texts{});
     }
     EXPECT_EQ(QDir(ToQt(data)).entryList(QDir::Files), files);
-    EXPECT_TRUE(Same(g_loggers[0], opened[0]));
+    EXPECT_TRUE(
+        Same(g_loggers[0], opened[0]) && FileHolds(mangled + "Damm\xEF\xBF\xBD.arg", stray));
     LoggerRecord saved = opened[1];
     SetFieldText(saved.m_szPhoneNumber, "0456");
     EXPECT_TRUE(Same(g_loggers[1], saved) && FileHolds(data + "Pier.arg", saved));
