@@ -13,12 +13,16 @@ bool SaveCurrentConfiguration()
         return false;
     if (SaveLoggerFile(g_nCurLogger, nullptr))
         return true;
-    const std::string path = SavedLoggerFilePath(*record);
+    WarnConfigurationNotWritten(SavedLoggerFilePath(*record));
+    return false;
+}
+
+void WarnConfigurationNotWritten(const std::string& path)
+{
     TimedMessageBox(FormatString(IsUtf8Text(path)
                             ? "The configuration file %s could not be written."
                             : "The configuration file %s could not be written: its name or folder "
                               "is not UTF-8 text.",
                         ReadableText(path).c_str()),
         TimedBoxForm::Warning);
-    return false;
 }

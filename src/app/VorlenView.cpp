@@ -20,6 +20,8 @@
 #include <QMenu>
 #include <QSignalBlocker>
 
+#include <cstdint>
+
 namespace {
 
 bool IsPortOpen()
@@ -267,9 +269,10 @@ void CVorlenView::OnLbnSelchangeLoggerList()
         count = FormatString("%d Nos", used);
         network = record.m_bRs485 ? "RS485" : "Zigbee";
     }
+    // The editor takes the minutes as unsigned numbers; they show as it shows them.
     const std::string receive = record.m_bAutoReceive
-        ? FormatString("%d min, Delay %d min", record.m_nReceiveInterval,
-            record.m_bDelayOn ? record.m_nReceiveDelay : 0)
+        ? FormatString("%u min, Delay %u min", static_cast<uint32_t>(record.m_nReceiveInterval),
+            static_cast<uint32_t>(record.m_bDelayOn ? record.m_nReceiveDelay : 0))
         : std::string("Not used");
     const std::string erase = record.m_bEraseAfterReceive ? "Every received" : "Not used";
     ShowInformation(

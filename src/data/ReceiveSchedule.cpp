@@ -19,7 +19,15 @@ int Advance(int minute, int interval)
         std::min<long long>(static_cast<long long>(minute) + interval, NoMoreToday));
 }
 
-// Moves the next receive past the minute just received.
+// The editor's delay is unsigned: one past 2^31 - 1 minutes reads as negative here, and lies
+// beyond the day as any delay of more than 1439 minutes does.
+int FirstMinute(int delay)
+{
+    return delay < 0 ? NoMoreToday : delay;
+}
+
+// Moves the next receive past the minute just received; an interval read as negative is, like
+// the delay, more minutes than a day holds.
 void StepPastReceive(LoggerRecord& record)
 {
     if (record.m_nReceiveInterval > 0)
@@ -42,8 +50,11 @@ bool TakeScheduledTurn(LoggerRecord& record, const ScheduleTime& now)
 {
     if (record.m_nLastDay != now.day) {
         record.m_nLastDay = now.day;
-        record.m_nNextReceive = record.m_bDelayOn ? record.m_nReceiveDelay : 0;
+        record.m_nNextReceive = record.m_bDelayOn ? FirstMinute(record.m_nReceiveDelay) : 0;
     }
+    // Without a time of day nothing is due, whatever minute a file left behind.
+    if (now.minuteOfDay < 0)
+        return false;
     if (record.m_nNextReceive == now.minuteOfDay) {
         StepPastReceive(record);
         return true;

@@ -1,6 +1,7 @@
 #include "platform/MessageBoxPresenter.h"
 
 #include "platform/MainWindow.h"
+#include "platform/MessageBoxCaption.h"
 #include "platform/Text.h"
 
 #include <QApplication>
@@ -33,6 +34,7 @@ int RunBox(const MessageBoxRequest& request, QMessageBox::StandardButtons button
     QPointer<QMessageBox> box = new QMessageBox(IconOf(request.icon), ToQt(request.caption),
         ToQt(request.text), buttons, MessageBoxOwner());
     box->setDefaultButton(closeWith);
+    FitCaption(box);
     QTimer::singleShot(request.timeoutMs, box, [box, closeWith] { box->done(closeWith); });
     const int result = box->exec();
     delete box;

@@ -31,6 +31,14 @@ void MoveChildren(QWidget* window, QWidget* page)
 
 } // namespace
 
+int TitleBarHeight(const QWidget* near)
+{
+    const QStyle* style = near ? near->style() : QApplication::style();
+    const int line = near ? near->fontMetrics().lineSpacing()
+                          : QFontMetrics(QApplication::font()).lineSpacing();
+    return std::max(style->pixelMetric(QStyle::PM_TitleBarHeight), 2 * line);
+}
+
 QSize ClientRoom(const QWidget* near)
 {
     const QScreen* screen = near ? near->screen() : nullptr;
@@ -38,13 +46,10 @@ QSize ClientRoom(const QWidget* near)
         screen = QApplication::primaryScreen();
     if (!screen)
         return {QWIDGETSIZE_MAX, QWIDGETSIZE_MAX};
-    // The window manager draws the frame, so its size is not known before the window shows;
-    // desktops' title bars run to about two lines of text, more than the style's own.
+    // The window manager draws the frame, so its size is not known before the window shows.
     const QStyle* style = near ? near->style() : QApplication::style();
     const int frame = style->pixelMetric(QStyle::PM_DefaultFrameWidth);
-    const int line = near ? near->fontMetrics().lineSpacing()
-                          : QFontMetrics(QApplication::font()).lineSpacing();
-    const int title = std::max(style->pixelMetric(QStyle::PM_TitleBarHeight), 2 * line);
+    const int title = TitleBarHeight(near);
     const QSize available = screen->availableGeometry().size();
     return {available.width() - 2 * frame, available.height() - title - 2 * frame};
 }

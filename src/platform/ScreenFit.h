@@ -4,6 +4,11 @@
 
 class QWidget;
 
+// The height of the title bar a window manager draws over a window (that of near, else one in
+// the application's font): the style's own, or two lines of text where that is more, as the
+// desktops' title bars run to.
+int TitleBarHeight(const QWidget* near);
+
 // Room for a top-level window's client area on the screen it shows on (that of near, else
 // the primary screen): the screen's available area less an allowance for the window's
 // frame and title bar.

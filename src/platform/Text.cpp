@@ -1,5 +1,10 @@
 #include "platform/Text.h"
 
+std::string EditedBytes(const QString& shown, const std::string& bytes)
+{
+    return shown == ToQt(bytes) ? bytes : FromQt(shown);
+}
+
 QString StaticCaption(const char* text)
 {
     const QString source = ToQt(text);

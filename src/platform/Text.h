@@ -20,5 +20,10 @@ inline std::string FromQt(const QString& text)
     return text.toLocal8Bit().toStdString();
 }
 
+// What a widget that was given bytes holds now: bytes that are no text in the platform's
+// encoding do not come back through the widget as they went in, so a text left as it was
+// shown gives back the bytes themselves.
+std::string EditedBytes(const QString& shown, const std::string& bytes);
+
 // A static text's caption with its mnemonic markers taken out ("&&" stands for "&").
 QString StaticCaption(const char* text);

@@ -1,5 +1,6 @@
 #include "platform/YesNoQuestion.h"
 
+#include "platform/MessageBoxCaption.h"
 #include "platform/Text.h"
 
 #include <QMessageBox>
@@ -10,5 +11,6 @@ bool AskYesNo(const std::string& text)
         QMessageBox::Yes | QMessageBox::No);
     box.setDefaultButton(QMessageBox::No);
     box.setEscapeButton(QMessageBox::No);
+    FitCaption(&box);
     return box.exec() == QMessageBox::Yes;
 }

@@ -86,8 +86,8 @@ bool LoadLoggerFile(int index, const std::string& entry, std::string* refusal)
     if (got <= 0)
         return false;
     std::memcpy(&slot, buffer, static_cast<size_t>(got));
-    // Any file can end in ".arg"; one with values the program never stores opens nothing.
-    const std::string wrong = LoggerRecordCheck::FirstWrongField(slot);
+    // Any file can end in ".arg"; one that no configuration can be opens nothing.
+    const std::string wrong = LoggerRecordCheck::FirstWrongField(slot, static_cast<size_t>(got));
     if (wrong.empty())
         return true;
     std::memset(&slot, 0, sizeof slot);

@@ -13,9 +13,9 @@ bool SaveLoggerFile(int index, const LoggerRecord* rec);
 // Fills g_loggers[index] from the file an open-list entry names: an absolute path (without
 // ".arg") or a title in the data folder, and notes that file as the slot's source. A file that
 // cannot be read leaves a zero record named after the entry; a short file replaces the record
-// from its start only. False when nothing could be read, or when the record read holds a value
-// the program never stores: then the slot is zero and refusal, when given, says which file
-// and which field.
+// from its start only. False when nothing could be read, or when what was read cannot be a
+// configuration (LoggerRecordCheck): then the slot is zero and refusal, when given, says which
+// file and which field.
 bool LoadLoggerFile(int index, const std::string& entry, std::string* refusal = nullptr);
 
 // The file SaveLoggerFile writes a record to: "<data folder><name>.arg".

@@ -6,7 +6,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
-#include <limits>
 
 namespace {
 
@@ -66,34 +65,29 @@ constexpr Rule PerChannel(Rule rule, size_t loggerStride, size_t channelStride)
     return rule;
 }
 
-// The editor's minute fields take any whole number that fits the field.
-constexpr int32_t EditorMinutes = std::numeric_limits<int32_t>::max();
-// Windows numbers its COM ports up to 256; 0 is a port typed that names no entry.
-constexpr int32_t HighestComPort = 256;
-// The channel read stores the logger's numbers as they come, at most nine digits each, the
-// VW type one above the reported sweep.
-constexpr int32_t LoggerNumber = 999999999;
-constexpr int32_t LastDayOfMonth = 31; // 0 before the scheduler's first day
-constexpr int32_t NoDateStyle = -1; // the style list left without a choice
+// A kind that only a list writes is one of the list's positions, or -1 where the list can be
+// left without a choice. Every other number is read as stored: the COM port is a port number
+// that the connect opens or names as no port, the editor's minute fields are unsigned and take
+// any 32-bit pattern, the measuring interval is atoi of an edit without a limit, the channel
+// read keeps atoi of the logger's reply, and the scheduler's state, the graph period and the
+// scanned sensor count are only compared, clamped or carried.
+constexpr int32_t NoChoice = -1;
 constexpr int32_t LastDateStyle = 5;
-constexpr int32_t IntervalDigits = 99; // the measuring interval fields take two digits
-constexpr int32_t LongestGraphPeriod = 3600; // 0 until the graph window first closes
-constexpr int32_t MostScannedSensors = 2 * ChannelCount;
 
 constexpr size_t Units = offsetof(LoggerRecord, m_units);
 constexpr size_t UnitSize = sizeof(LoggerUnit);
 constexpr size_t ChannelSize = sizeof(ChannelConfig);
 constexpr size_t Schedule = Units + offsetof(LoggerUnit, m_schedule);
 
-constexpr Rule ChannelRule(const char* label, size_t field, int32_t high)
+constexpr Rule ChannelFlag(const char* label, size_t field)
 {
-    return PerChannel(Number(label, Units + offsetof(LoggerUnit, m_channels) + field, 0, high),
-        UnitSize, ChannelSize);
+    return PerChannel(
+        Flag(label, Units + offsetof(LoggerUnit, m_channels) + field), UnitSize, ChannelSize);
 }
 
-constexpr Rule ScheduleRule(const char* label, size_t field, int32_t high)
+constexpr Rule ScheduleRule(const char* label, size_t field, int32_t low, int32_t high)
 {
-    return PerLogger(Number(label, Schedule + field, 0, high), UnitSize);
+    return PerLogger(Number(label, Schedule + field, low, high), UnitSize);
 }
 
 constexpr Rule SeriesRule(const char* label, size_t offset)
@@ -110,7 +104,6 @@ const Rule Rules[] = {
     Flag("Single flag", offsetof(LoggerRecord, m_bSingle)),
     Flag("RS-485 flag", offsetof(LoggerRecord, m_bRs485)),
     PerLogger(Flag("network flag", offsetof(LoggerRecord, m_bLoggerUsed)), sizeof(int32_t)),
-    Number("COM port", offsetof(LoggerRecord, m_nComPort), 0, HighestComPort),
     Flag("modem flag", offsetof(LoggerRecord, m_bUseModem)),
     Text("AT command", offsetof(LoggerRecord, m_szModemCommand),
         sizeof(LoggerRecord::m_szModemCommand)),
@@ -123,30 +116,30 @@ const Rule Rules[] = {
     Flag("receive schedule flag", offsetof(LoggerRecord, m_bAutoReceive)),
     Flag("minute flag", offsetof(LoggerRecord, m_bIntervalOn)),
     Flag("delay flag", offsetof(LoggerRecord, m_bDelayOn)),
-    Number("receive interval", offsetof(LoggerRecord, m_nReceiveInterval), 0, EditorMinutes),
-    Number("receive delay", offsetof(LoggerRecord, m_nReceiveDelay), 0, EditorMinutes),
-    Number("last receive day", offsetof(LoggerRecord, m_nLastDay), 0, LastDayOfMonth),
-    // The delay minute, or a minute of the day moved on by intervals and held at its end.
-    Number("next receive minute", offsetof(LoggerRecord, m_nNextReceive), 0, EditorMinutes),
     Flag("erase flag", offsetof(LoggerRecord, m_bEraseAfterReceive)),
-    Number("date style", offsetof(LoggerRecord, m_nDateFormat), NoDateStyle, LastDateStyle),
-    ChannelRule("sensor flag", offsetof(ChannelConfig, m_bPresent), 1),
-    ChannelRule("VW type", offsetof(ChannelConfig, m_nVwType), LoggerNumber + 1),
-    ChannelRule("analog type", offsetof(ChannelConfig, m_nAnalogType), LoggerNumber),
-    ChannelRule("value", offsetof(ChannelConfig, m_nValue), LoggerNumber),
-    ScheduleRule("measuring hours", offsetof(UnitSchedule, m_nHours), IntervalDigits),
-    ScheduleRule("measuring minutes", offsetof(UnitSchedule, m_nMinutes), IntervalDigits),
-    ScheduleRule("schedule kind", offsetof(UnitSchedule, m_nScheduleMode), SchedulePeriodic),
-    ScheduleRule("unit flag", offsetof(UnitSchedule, m_nUnitFlag), 1),
+    // The style list's position, -1 when it was left without a choice.
+    Number("date style", offsetof(LoggerRecord, m_nDateFormat), NoChoice, LastDateStyle),
+    ChannelFlag("sensor flag", offsetof(ChannelConfig, m_bPresent)),
+    // The schedule list's position (or "fixed" in the logger's reply read as 0 or 1).
+    ScheduleRule(
+        "schedule kind", offsetof(UnitSchedule, m_nScheduleMode), NoChoice, SchedulePeriodic),
+    ScheduleRule("unit flag", offsetof(UnitSchedule, m_nUnitFlag), 0, 1),
+    // Indexes the logger's units and graph flags.
     Number("graph logger", offsetof(LoggerRecord, m_nGraphLogger), 0, MaxLoggerIds - 1),
     SeriesRule("graph A flag", offsetof(LoggerRecord, m_bGraphSeriesA)),
     SeriesRule("graph B flag", offsetof(LoggerRecord, m_bGraphSeriesB)),
-    Number("graph period", offsetof(LoggerRecord, m_nGraphPeriod), 0, LongestGraphPeriod),
-    Number(
-        "scanned sensor count", offsetof(LoggerRecord, m_nScannedSensors), 0, MostScannedSensors),
 };
 
-bool Holds(const Rule& rule, const unsigned char* field)
+// A text must end within the bytes that the file held of it: the rest of the field is
+// still what the slot held before (its entry's title, in the name).
+bool TextEnds(const unsigned char* field, size_t size, size_t held)
+{
+    const size_t judged = held > 0 && held < size ? held : size;
+    return std::memchr(field, '\0', judged) != nullptr;
+}
+
+// held: how many of the field's bytes came from the file (0: none, it is the slot's own).
+bool Holds(const Rule& rule, const unsigned char* field, size_t held)
 {
     switch (rule.kind) {
     case Kind::Int: {
@@ -157,9 +150,9 @@ bool Holds(const Rule& rule, const unsigned char* field)
     case Kind::Byte:
         return *field >= rule.low && *field <= rule.high;
     case Kind::Text:
-        return std::memchr(field, '\0', rule.size) != nullptr;
+        return TextEnds(field, rule.size, held);
     case Kind::Name:
-        return std::memchr(field, '\0', rule.size) != nullptr
+        return TextEnds(field, rule.size, held)
             && IsValidLoggerName(reinterpret_cast<const char*>(field));
     }
     return false;
@@ -177,7 +170,7 @@ std::string Label(const Rule& rule, int loggerId, int channel)
 
 } // namespace
 
-std::string LoggerRecordCheck::FirstWrongField(const LoggerRecord& record)
+std::string LoggerRecordCheck::FirstWrongField(const LoggerRecord& record, size_t fileSize)
 {
     const auto* bytes = reinterpret_cast<const unsigned char*>(&record);
     size_t first = sizeof record;
@@ -187,7 +180,8 @@ std::string LoggerRecordCheck::FirstWrongField(const LoggerRecord& record)
             for (int ch = 0; ch < rule.channels; ++ch) {
                 const size_t offset = rule.offset + static_cast<size_t>(id - 1) * rule.loggerStride
                     + static_cast<size_t>(ch) * rule.channelStride;
-                if (offset < first && !Holds(rule, bytes + offset)) {
+                const size_t held = fileSize > offset ? fileSize - offset : 0;
+                if (offset < first && !Holds(rule, bytes + offset, held)) {
                     first = offset;
                     label = Label(rule, id, ch);
                 }

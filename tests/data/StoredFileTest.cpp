@@ -26,11 +26,11 @@
 #include <cstdint>
 #include <cstring>
 #include <ctime>
+#include <functional>
 #include <initializer_list>
 #include <limits>
 #include <random>
 #include <string>
-#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -39,6 +39,14 @@ namespace {
 QByteArray Bytes(const LoggerRecord& record)
 {
     return QByteArray(reinterpret_cast<const char*>(&record), sizeof record);
+}
+
+// A 32-bit little-endian integer at offset, as the file holds it.
+void PutInt(QByteArray& bytes, int offset, int32_t value)
+{
+    const auto bits = static_cast<uint32_t>(value);
+    for (int i = 0; i < 4; ++i)
+        bytes[offset + i] = static_cast<char>((bits >> (8 * i)) & 0xFF);
 }
 
 // A temporary data folder holding the configuration "Site1" and its folder, on fixed zone rules.
@@ -105,8 +113,8 @@ protected:
         std::string refusal;
         const bool loaded = LoadLoggerFile(0, "case", &refusal);
         EXPECT_EQ(loaded, refusal.empty());
-        if (loaded)
-            EXPECT_EQ(Bytes(g_loggers[0]), bytes);
+        if (loaded) // a short file fills the record from its start only
+            EXPECT_EQ(Bytes(g_loggers[0]).left(bytes.size()), bytes.left(sizeof(LoggerRecord)));
         else
             EXPECT_TRUE(Bytes(g_loggers[0]) == Bytes({}) && LoggerSourceFile(0).empty());
         const std::string head = folder + "case.arg is not a configuration file: ";
@@ -290,6 +298,7 @@ TEST(ReceiveScheduleTest, EachIntervalAndDelayReceivesOnItsMinutes)
         {120, true, 30, 0, 300, 1, 2, {30, 150, 270}},
         {600, false, 0, 0, 1439, 1, 1, {0, 600, 1200}}, {0, true, 5, 0, 1439, 1, 3, {5}},
         {INT_MAX, true, 5, 0, 1439, 1, 1, {5}}, {10, true, INT_MAX, 0, 1439, 1, 1, {}},
+        {60, true, INT_MIN, 0, 1439, 1, 60, {}}, // a delay typed as 2^31 minutes
         {10, false, 0, 0, 50, 25, 1, {0, 50}}};
     for (const auto& c : cases) {
         LoggerRecord record = NewLoggerRecord("s", "/");
@@ -317,6 +326,11 @@ TEST(ReceiveScheduleTest, EachIntervalAndDelayReceivesOnItsMinutes)
                 TakeScheduledTurn(record, {0, 700}) || TakeScheduledTurn(record, {0, 1439}));
         }
     }
+    // A tick without a time of day receives nothing, even at the minute a file left.
+    LoggerRecord stale = NewLoggerRecord("s", "/");
+    stale.m_bAutoReceive = 1;
+    stale.m_nNextReceive = -61;
+    EXPECT_FALSE(TakeScheduledTurn(stale, ScheduleTimeOf(QDateTime())));
     const ScheduleTime time = ScheduleTimeOf(QDateTime(QDate(2026, 12, 6), QTime(10, 37, 59)));
     EXPECT_EQ(std::pair(time.day, time.minuteOfDay), std::pair(6, 637));
 }
@@ -369,70 +383,79 @@ TEST_F(LoggerFileTest, SaveAndLoadGiveBackTheSameBytesInTheFileLayout)
     EXPECT_EQ(Bytes(g_loggers[0]), Bytes(record));
 }
 
-// One past any value the program stores is refused, naming the first wrong field in the file.
-TEST_F(LoggerFileTest, ARecordLoadsOnlyWithValuesTheProgramStores)
+// Flags and list positions are refused one past their ends; every other number is read as
+// stored. The first wrong field in the file is named.
+TEST_F(LoggerFileTest, OnlyWhatNoConfigurationHoldsIsRefused)
 {
-#define SETS(field)                                                                                \
-    [](LoggerRecord& r, int32_t v) {                                                               \
-        r.field = static_cast<std::remove_reference_t<decltype(r.field)>>(v);                      \
-    }
-    struct Case
+    constexpr int64_t Min = INT32_MIN, Max = INT32_MAX;
+    const struct
     {
         const char* field;
-        void (*set)(LoggerRecord&, int32_t);
-        int32_t low, high;
-    };
-    const Case cases[] = {{"Single flag", SETS(m_bSingle), 0, 1},
-        {"COM port", SETS(m_nComPort), 0, 256}, {"last receive day", SETS(m_nLastDay), 0, 31},
-        {"receive interval", SETS(m_nReceiveInterval), 0, INT32_MAX},
-        {"date style", SETS(m_nDateFormat), -1, 5},
-        {"logger 7 channel 16 sensor flag", SETS(m_units[6].m_channels[15].m_bPresent), 0, 1},
-        {"logger 2 channel 3 VW type", SETS(m_units[1].m_channels[2].m_nVwType), 0, 1000000000},
-        {"logger 2 channel 3 value", SETS(m_units[1].m_channels[2].m_nValue), 0, 999999999},
-        {"logger 4 measuring hours", SETS(m_units[3].m_schedule.m_nHours), 0, 99},
-        {"graph logger", SETS(m_nGraphLogger), 0, 6},
-        {"logger 5 channel 9 graph B flag", SETS(m_bGraphSeriesB[4][8]), 0, 1},
-        {"graph period", SETS(m_nGraphPeriod), 0, 3600},
-        {"scanned sensor count", SETS(m_nScannedSensors), 0, 32}};
-#undef SETS
+        int offset;
+        int64_t low, high;
+        bool byte = false;
+    } cases[] = {{"Single flag", 20, 0, 1}, {"logger 7 network flag", 52, 0, 1},
+        {"modem flag", 60, 0, 1}, {"erase flag", 412, 0, 1}, {"date style", 416, -1, 5},
+        {"logger 7 channel 16 sensor flag", 3228, 0, 1}, {"logger 4 schedule kind", 2040, -1, 1},
+        {"logger 7 unit flag", 3272, 0, 1}, {"graph logger", 3276, 0, 6},
+        {"logger 5 channel 9 graph B flag", 3464, 0, 1, true},
+        // Numbers as their writers left them: the COM port, the receive interval and delay, the
+        // scheduler's day and minute, a channel's VW type, analog type and value, the measuring
+        // hours and minutes, the graph period, the scanned sensor count.
+        {"", 56, Min, Max}, {"", 396, Min, Max}, {"", 400, Min, Max}, {"", 404, Min, Max},
+        {"", 408, Min, Max}, {"", 880, Min, Max}, {"", 884, Min, Max}, {"", 892, Min, Max},
+        {"", 2028, Min, Max}, {"", 2032, Min, Max}, {"", 3952, Min, Max}, {"", 3956, Min, Max}};
     // Written elsewhere: a name in a Windows code page, a Windows folder, full text fields.
     LoggerRecord base = NewLoggerRecord("Damm\xE4", "C:\\Daten\\");
     SetFieldText(base.m_szPhoneNumber, std::string(19, '9'));
     base.m_reserved[0] = 0x5A; // carried, never judged
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.field);
-        for (int64_t value : {c.low - 1LL, c.low + 0LL, c.high + 0LL, c.high + 1LL}) {
-            if (value > INT32_MAX)
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.offset);
+        for (int64_t value : {c.low - 1, c.low, c.high, c.high + 1}) {
+            if (value < Min || value > Max)
                 continue;
-            LoggerRecord changed = base;
-            c.set(changed, static_cast<int32_t>(value));
-            const bool stored = value >= c.low && value <= c.high;
-            EXPECT_EQ(
-                Refusal(Bytes(changed)), stored ? "" : "its " + std::string(c.field) + " is wrong.")
+            QByteArray bytes = Bytes(base);
+            if (c.byte)
+                bytes[c.offset] = static_cast<char>(value);
+            else
+                PutInt(bytes, c.offset, static_cast<int32_t>(value));
+            const bool held = value >= c.low && value <= c.high && (!c.byte || value >= 0);
+            EXPECT_EQ(Refusal(bytes), held ? "" : "its " + std::string(c.field) + " is wrong.")
                 << value;
         }
     }
-    // Text without its end, and names that are no file title.
-    using Edit = void (*)(LoggerRecord&);
-    const std::pair<const char*, Edit> texts[] = {
-        {"name", [](LoggerRecord& r) { std::memset(r.m_szName, 'n', sizeof r.m_szName); }},
-        {"name", [](LoggerRecord& r) { SetFieldText(r.m_szName, ""); }},
-        {"name", [](LoggerRecord& r) { SetFieldText(r.m_szName, "a/b"); }},
-        {"AT command", [](LoggerRecord& r) { std::memset(r.m_szModemCommand, 'a', 20); }},
-        {"data folder", [](LoggerRecord& r) { std::memset(r.m_szDataFolder, 'f', 260); }},
-        // Two wrong fields: the one earlier in the file is named, whatever its kind.
-        {"COM port", [](LoggerRecord& r) { r.m_nComPort = -1649375348, r.m_nDateFormat = 9; }},
-        {"logger 1 channel 1 value",
-            [](LoggerRecord& r) {
-                r.m_units[0].m_channels[0].m_nValue = -1;
-                r.m_units[0].m_channels[1].m_bPresent = 2;
-            }},
+    // Text without its end (in the field, or in a file that ends first), names that are no
+    // file title, and two wrong fields, of which the one earlier in the file is named.
+    const QByteArray whole = Bytes(NewLoggerRecord(std::string(19, 'n'), std::string(259, 'f')));
+    const std::pair<const char*, std::function<void(QByteArray&)>> texts[] = {
+        {"name", [](QByteArray& b) { b.replace(0, 20, QByteArray(20, 'n')); }},
+        {"name", [](QByteArray& b) { b.replace(0, 20, QByteArray(20, '\0')); }},
+        {"name", [](QByteArray& b) { b.replace(0, 4, "a/b\0"); }},
+        {"name", [](QByteArray& b) { b = "Site notes\n"; }}, // a text file
+        {"name", [&whole](QByteArray& b) { b = whole.left(19); }},
+        {"AT command", [](QByteArray& b) { b.replace(64, 20, QByteArray(20, 'a')); }},
+        {"data folder", [](QByteArray& b) { b.replace(124, 260, QByteArray(260, 'f')); }},
+        {"data folder", [&whole](QByteArray& b) { b = whole.left(124 + 258); }},
+        {"modem flag", [](QByteArray& b) { PutInt(b, 60, -1649375348), PutInt(b, 416, 9); }},
+        // The schedule of logger 1 lies before the channels of logger 2.
+        {"logger 1 schedule kind", [](QByteArray& b) { PutInt(b, 828, 2), PutInt(b, 816, 5); }},
     };
     for (const auto& [field, edit] : texts) {
-        LoggerRecord changed = base;
-        edit(changed);
-        EXPECT_EQ(Refusal(Bytes(changed)), "its " + std::string(field) + " is wrong.");
+        QByteArray bytes = Bytes(base);
+        edit(bytes);
+        EXPECT_EQ(Refusal(bytes), "its " + std::string(field) + " is wrong.") << bytes.size();
     }
+    // Cut after its texts' ends, a configuration keeps what the file held of it.
+    EXPECT_EQ(Refusal(whole.left(124 + 260)), "");
+    // An older configuration: minutes typed past 2^31 - 1, an interval of 120 hours and one of
+    // 150 minutes, a schedule list left without a choice, a logger's reply of -123, ten
+    // digits and a type of 12.
+    QByteArray older = Bytes(base);
+    for (const auto& [offset, value] : std::initializer_list<std::pair<int, int64_t>>{
+             {396, 3000000000}, {400, 4294967295}, {2028, 120}, {1624, 150}, {2040, -1}, {880, 12},
+             {884, 12}, {892, -123}, {916, 1234567890}})
+        PutInt(older, offset, static_cast<int32_t>(value));
+    EXPECT_EQ(Refusal(older), "");
     // Random bytes, short or long, are refused too.
     std::mt19937 random(25);
     for (int size : {30, 500, 3960, 5000}) {

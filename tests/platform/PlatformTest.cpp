@@ -7,8 +7,12 @@
 #include "platform/MessageBoxPresenter.h"
 #include "platform/ScreenFit.h"
 #include "platform/Text.h"
+#include "platform/YesNoQuestion.h"
 
+#include "support/ModalDriver.h"
 #include "support/RecordingPresenter.h"
+#include "support/Screenshot.h"
+#include "support/WholeControls.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -26,6 +30,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <ctime>
 #include <string>
@@ -276,6 +281,37 @@ TEST(MessageBoxPresenterTest, BoxesCloseByThemselvesOverTheWindowInFront)
         EXPECT_LT(clock.elapsed(), 4000);
         EXPECT_EQ(owner, window);
     }
+}
+
+// At each font size a box is wide enough for its caption in a title bar's bold face beside the
+// window manager's icon and three buttons, each as wide as the bar is high (two lines of text
+// at least); the Yes/No box too. A short text alone would leave the caption cut or empty.
+TEST(MessageBoxPresenterTest, AtEachFontSizeTheCaptionAndTheTitleBarButtonsFit)
+{
+    SetMessageBoxPresenter(nullptr);
+    std::vector<int> room; // the box's width less what its title bar needs
+    const auto measure = [&room](QWidget* box) {
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(box));
+        QFont bold = box->font();
+        bold.setBold(true);
+        const int bar = std::max(box->style()->pixelMetric(QStyle::PM_TitleBarHeight),
+            2 * box->fontMetrics().lineSpacing());
+        room.push_back(
+            box->width() - QFontMetrics(bold).horizontalAdvance(box->windowTitle()) - 4 * bar);
+        EXPECT_TRUE(SaveScreenshot(
+            box, QStringLiteral("message_box%1_font%2").arg(room.size()).arg(FontScalePercent())));
+        RejectModal(box);
+    };
+    ModalDriver driver;
+    for (int i = 0; i < 3; ++i)
+        driver.Then(measure);
+    ShowMessageBox({"stop", "Quorbel", MessageIcon::Warning, 100000});
+    ShowMessageBox({"Connected!!", "Quorbel", MessageIcon::Information, 100000});
+    AskYesNo("Go?");
+    EXPECT_TRUE(driver.AllDone());
+    ASSERT_EQ(room.size(), 3u);
+    for (int left : room)
+        EXPECT_GE(left, 0);
 }
 
 struct Day

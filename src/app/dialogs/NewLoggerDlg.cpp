@@ -1,5 +1,6 @@
 #include "app/dialogs/NewLoggerDlg.h"
 
+#include "app/ConfigurationSave.h"
 #include "app/FolderBrowser.h"
 #include "data/FolderUtils.h"
 #include "app/TimedMessageBox.h"
@@ -11,6 +12,7 @@
 #include "platform/ByteLengthValidator.h"
 #include "platform/Format.h"
 #include "platform/Text.h"
+#include "platform/Utf8Text.h"
 #include "res/DialogTemplates.h"
 #include "res/NewLoggerIds.h"
 
@@ -21,13 +23,13 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 
-#include <climits>
+#include <cstdint>
 
 using namespace NewLoggerIds;
 
 namespace {
 
-constexpr int ComPortCount = 20;
+constexpr int ListedComPorts = 20;
 constexpr int ShortFieldLength = 19; // name, modem strings, phone number
 constexpr int FolderFieldLength = 259;
 
@@ -64,8 +66,8 @@ void Warn(const std::string& text)
     TimedMessageBox(text, TimedBoxForm::Warning);
 }
 
-// A whole number of minutes that the record's 32-bit field can hold; spaces around it are
-// allowed.
+// A whole number of minutes that the record's 32-bit field can hold as an unsigned number;
+// spaces around it are allowed.
 bool ParseMinutes(const std::string& text, unsigned& value)
 {
     const size_t first = text.find_first_not_of(' ');
@@ -77,7 +79,7 @@ bool ParseMinutes(const std::string& text, unsigned& value)
         if (text[i] < '0' || text[i] > '9')
             return false;
         number = number * 10 + static_cast<unsigned>(text[i] - '0');
-        if (number > INT_MAX)
+        if (number > UINT32_MAX)
             return false;
     }
     value = static_cast<unsigned>(number);
@@ -114,7 +116,7 @@ CNewLoggerDlg::CNewLoggerDlg(QWidget* parent)
 
 bool CNewLoggerDlg::OnInitDialog()
 {
-    for (int port = 1; port <= ComPortCount; ++port)
+    for (int port = 1; port <= ListedComPorts; ++port)
         m_comboCom->addItem(ToQt(FormatString("COM%d", port)));
     if (IsEditMode()) {
         if (m_nIndex >= g_nLoggerCount) {
@@ -155,7 +157,7 @@ void CNewLoggerDlg::LoadFromRecord(const LoggerRecord& record)
     m_bZigbee = !m_bRs485;
     for (int i = 0; i < MaxLoggerIds; ++i)
         m_bId[i] = record.m_bLoggerUsed[i] != 0;
-    const bool listed = record.m_nComPort >= 1 && record.m_nComPort <= ComPortCount;
+    const bool listed = record.m_nComPort >= 1 && record.m_nComPort <= ListedComPorts;
     m_comboCom->setCurrentIndex(listed ? record.m_nComPort - 1 : -1);
     m_bDirect = record.m_bUseModem == 0;
     m_bModem = !m_bDirect;
@@ -209,13 +211,18 @@ void CNewLoggerDlg::ExchangeChoices(bool save)
     }
 }
 
+std::string CNewLoggerDlg::ShownBytes(int id, const std::string& bytes)
+{
+    return EditedBytes(ItemAs<QLineEdit>(id)->text(), bytes);
+}
+
 bool CNewLoggerDlg::UpdateData(bool save)
 {
     ExchangeChoices(save);
     DialogControls& controls = Controls();
     for (const TextField& field : TextFields) {
         if (save)
-            this->*field.member = controls.ItemText(field.id);
+            this->*field.member = ShownBytes(field.id, this->*field.member);
         else
             controls.SetItemText(field.id, this->*field.member);
     }
@@ -308,7 +315,7 @@ bool CNewLoggerDlg::ChooseFolder(std::string& folder)
 
 void CNewLoggerDlg::OnBnClickedBrowse()
 {
-    m_strFolder = Controls().ItemText(IDC_FOLDER);
+    m_strFolder = ShownBytes(IDC_FOLDER, m_strFolder);
     std::string chosen;
     if (!ChooseFolder(chosen))
         return;
@@ -423,6 +430,12 @@ void CNewLoggerDlg::OnBnClickedSave()
         return;
     SetFieldText(record.m_szDataFolder, folder);
     const std::string path = folder + m_strName + ".arg";
+    // Qt writes no other name: a name or folder whose bytes are not UTF-8 would be saved as
+    // another file beside the configuration's own.
+    if (!IsUtf8Text(path)) {
+        WarnConfigurationNotWritten(path);
+        return;
+    }
     // A new configuration never replaces a file in its own folder either.
     if (!IsEditMode() && QFile::exists(QFile::decodeName(path.c_str()))) {
         Warn("The same Logger name Exists.");
@@ -431,7 +444,7 @@ void CNewLoggerDlg::OnBnClickedSave()
     if (IsEditMode() && !MayReplace(path))
         return;
     if (!SaveLoggerFile(0, &record)) {
-        Warn(FormatString("The configuration file %s could not be written.", path.c_str()));
+        WarnConfigurationNotWritten(path);
         return;
     }
     if (IsEditMode()) {

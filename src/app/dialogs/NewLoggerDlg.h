@@ -16,6 +16,8 @@ class QComboBox;
 // - edit: CNewLoggerDlg dlg; dlg.m_nIndex = g_nCurLogger; dlg.DoModal();
 //         Save writes the edited record to its file and then into g_loggers[m_nIndex],
 //         keeping everything the editor does not show (channels, schedules, graph settings).
+//         The file is named by the record's own name, byte for byte; one that Qt cannot name
+//         so (bytes that are not UTF-8) is refused with a box naming it, and nothing is saved.
 //         Another configuration's file in its place is replaced only after a Yes.
 //         An index that names no open record ends the dialog at once.
 // The result means nothing; Cancel, Esc and the close box save nothing.
@@ -60,6 +62,9 @@ private:
     void LoadFromRecord(const LoggerRecord& record);
     // The checks and radios between controls and members; save: from the controls.
     void ExchangeChoices(bool save);
+    // The bytes a text edit holds: those it was given (a name read from a file, perhaps in
+    // another code page) while it still shows them.
+    std::string ShownBytes(int id, const std::string& bytes);
     // Every member; from the controls it fails (with a message) on a minute field that holds
     // no whole number.
     bool UpdateData(bool save);

@@ -224,9 +224,7 @@ void CCellEditor::EndEdit()
     info.item.row = m_nRow;
     info.item.col = m_nColumn;
     info.item.mask = 5;
-    // Bytes that are no text in the platform's encoding do not come back through the widget
-    // as they went in: text left as it was shown gives back the cell's own bytes.
-    info.item.text = text() == m_strInitText ? m_initBytes : FromQt(text());
+    info.item.text = EditedBytes(text(), m_initBytes);
     info.item.lParam = static_cast<std::intptr_t>(m_nEndKey) | (m_bEndShift ? EndKeyShift : 0);
     const QPointer<CCellEditor> self(this);
     if (m_pGrid)

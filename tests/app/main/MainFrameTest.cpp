@@ -153,14 +153,15 @@ TEST_F(MainScreenTest, TheChosenEntryFillsThePanelAndCloseLoggerReloadsIt)
     };
     LoggerRecord rs485 = Network("Dam", {2, 5}, true, 60);
     rs485.m_nReceiveDelay = 30; // the delay is off: it reads 0
+    rs485.m_nReceiveInterval = -1; // typed as 4294967295 in the editor
     LoggerRecord zigbee = Network("Pier", {1, 3, 7}, false, 120, 30);
     zigbee.m_bEraseAfterReceive = 1;
     OpenConfigurations({Single("Tunnel", 4), rs485, zigbee});
     EXPECT_EQ(information(), (Strings{"Single", "1 Nos", "COM 4", "None", "Not used", "Not used"}));
     List()->setCurrentRow(1);
     EXPECT_EQ(information(),
-        (Strings{
-            "Multiple (2 Nos)", "2 Nos", "COM 1", "RS485", "60 min, Delay 0 min", "Not used"}));
+        (Strings{"Multiple (2 Nos)", "2 Nos", "COM 1", "RS485", "4294967295 min, Delay 0 min",
+            "Not used"}));
     EXPECT_EQ(Items(IDC_LOGGER_ID_COMBO), (Strings{"02", "05"}));
     NameCombo()->setCurrentIndex(2);
     emit NameCombo()->activated(2);

@@ -324,6 +324,51 @@ TEST_F(NewLoggerDlgTest, EditModeKeepsWhatTheEditorDoesNotShowAndAsksBeforeRepla
     EXPECT_EQ(none.DoModal(), IDCANCEL);
 }
 
+// Texts left as shown keep their bytes (a Windows code page) and the minutes their unsigned
+// value; a name that cannot be a file name here is refused, naming the file, and no other
+// file appears.
+TEST_F(NewLoggerDlgTest, EditModeSavesUnderTheRecordsOwnBytesOrNamesTheFileItCannotWrite)
+{
+    const LoggerRecord records[]
+        = {NewLoggerRecord("Damm\xE4", data + "Alt\xE4/"), NewLoggerRecord("Pier", data)};
+    for (int i = 0; i < 2; ++i) {
+        LoggerRecord record = records[i];
+        SetFieldText(record.m_szModemCommand, "AT\xE9,ATDT");
+        record.m_bAutoReceive = 1;
+        record.m_nReceiveInterval = -1; // typed as 4294967295
+        QFile file(ToQt(data + (i == 0 ? "Old" : "Pier") + ".arg"));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly)
+            && file.write(reinterpret_cast<const char*>(&record), sizeof record) == sizeof record);
+    }
+    for (const char* entry : {"Old", "Pier"})
+        ASSERT_TRUE(LoadLoggerFile(g_nLoggerCount++, entry));
+    // What such a save once wrote: each byte as a replacement character. It stays.
+    const std::string mangled = data + "Alt\xEF\xBF\xBD/";
+    ASSERT_TRUE(QDir().mkpath(ToQt(mangled)));
+    const LoggerRecord stray = WriteConfig("Damm\xEF\xBF\xBD", 1, mangled);
+    const LoggerRecord opened[] = {g_loggers[0], g_loggers[1]};
+    const QStringList files = QDir(ToQt(data)).entryList(QDir::Files);
+    for (int index : {0, 1}) {
+        RecordingPresenter presenter;
+        TestNewLoggerDlg dlg(index);
+        DialogInput::Type(&dlg, IDC_PHONE, "0456");
+        DialogInput::Click(&dlg, IDC_BROWSE); // and cancelled
+        DialogInput::Click(&dlg, IDC_SAVE);
+        EXPECT_EQ(dlg.isVisible(), index == 0);
+        EXPECT_EQ(presenter.Texts(),
+            index == 0 ? Texts{"The configuration file " + data
+                + "Alt\\xE4/Damm\\xE4.arg could not be written: its name or folder is not UTF-8 "
+                  "text."}
+                       : Texts{});
+    }
+    EXPECT_EQ(QDir(ToQt(data)).entryList(QDir::Files), files);
+    EXPECT_TRUE(
+        Same(g_loggers[0], opened[0]) && FileHolds(mangled + "Damm\xEF\xBF\xBD.arg", stray));
+    LoggerRecord saved = opened[1];
+    SetFieldText(saved.m_szPhoneNumber, "0456");
+    EXPECT_TRUE(Same(g_loggers[1], saved) && FileHolds(data + "Pier.arg", saved));
+}
+
 } // namespace NewLogger
 
 namespace OpenLogger {
@@ -412,7 +457,7 @@ TEST_F(OpenLoggerDlgTest, DoubleClickListsAFileOnceAndApplyOpensTheListInOrder)
     ClickItem(&dlg, IDC_APPLY);
     EXPECT_FALSE(dlg.isVisible());
     EXPECT_EQ(presenter.Texts(),
-        Texts{data + "bad.arg is not a configuration file: its COM port is wrong."});
+        Texts{data + "bad.arg is not a configuration file: its erase flag is wrong."});
     ASSERT_EQ(g_nLoggerCount, 3);
     EXPECT_TRUE(Same(g_loggers[0], north) && Same(g_loggers[1], tunnel));
     EXPECT_TRUE(Same(g_loggers[2], south));
