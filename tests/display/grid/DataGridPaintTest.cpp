@@ -93,7 +93,7 @@ TEST_F(GridPaintTest, CellsSelectionFocusAndSortMarkerAreDrawnWhereTheyBelong)
     changed.setColor(QPalette::Base, QColor(10, 20, 30));
     changed.setColor(QPalette::Text, QColor(40, 50, 60));
     QApplication::setPalette(changed);
-    QCoreApplication::processEvents();
+    QCoreApplication::processEvents(); // the change reaches the widgets as a posted event
     EXPECT_EQ(std::tuple(Render().pixelColor(Rect(6, 5).center()),
                   grid.GetDefaultCell(false, false)->GetTextColour(),
                   grid.GetDefaultCell(true, false)->GetTextColour()),
