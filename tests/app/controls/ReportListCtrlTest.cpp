@@ -119,6 +119,15 @@ TEST_F(ReportListTest, HeaderTextsAndTooltipsShowTheCellsText)
         std::tuple(head.pixelColor(0, y), head.pixelColor(3, y), list->m_header->sectionSize(3)),
         std::tuple(line, back, 55));
     EXPECT_GT(Ink(head, QRect(20, 2, 50, head.height() - 4), back), 0); // "Logger ID"
+    // Each head in its column's alignment; a header without a model: left, its fill only.
+    EXPECT_EQ(std::tuple(list->m_header->SectionFormat(1), list->m_header->SectionFormat(2),
+                  list->m_header->SectionFormat(3)),
+        std::tuple(Qt::AlignLeft, Qt::AlignRight, Qt::AlignHCenter));
+    CReportHeaderCtrl bare;
+    bare.resize(60, 20);
+    const QImage empty = bare.grab().toImage();
+    EXPECT_EQ(std::tuple(bare.SectionFormat(0), empty.pixelColor(0, 10), empty.pixelColor(30, 10)),
+        std::tuple(Qt::AlignLeft, bare.m_crLine, bare.m_crBack));
     list->SetItemText(3, 2, "813-tip");
     list->SetItemText(1, 3, std::string(100, 'x'));
     EXPECT_EQ(TipAt(Cell(3, 2).center()), "813-tip");

@@ -1,6 +1,7 @@
 #include "app/controls/IconButton.h"
 #include "platform/GdiPaint.h"
 
+#include <QHBoxLayout>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -67,6 +68,51 @@ TEST(IconButtonTest, DisabledShowsTheSecondImageAndAnEmbossedCaption)
     EXPECT_EQ(button.SetIconPair(icon), CIconButton::ImageResultOk);
     EXPECT_EQ(button.SetIconPair(icon, missing), CIconButton::ImageResultUnreadable);
     EXPECT_FALSE(button.HasIcon()); // nothing half set
+}
+
+// Only a flat button with edges rises, and only while the mouse is over it; a lamp never
+// does. Disabled, a grey second image shows in the image's own grey.
+TEST(IconButtonTest, AFlatButtonRisesOnlyWhileTheMouseIsOverIt)
+{
+    QWidget window;
+    auto* layout = new QHBoxLayout(&window);
+    auto* button = new CIconButton(QStringLiteral("Connect"));
+    auto* beside = new QWidget;
+    button->setFixedSize(160, 50);
+    layout->addWidget(button);
+    layout->addWidget(beside);
+    window.resize(400, 80);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    const QColor face = GetSysColour(SysColour::ButtonFace);
+    const QPoint corner(0, 0), farCorner(159, 49);
+    const auto hover = [&](bool over) {
+        QTest::mouseMove(over ? static_cast<QWidget*>(button) : beside, QPoint(20, 20));
+    };
+    EXPECT_TRUE(Painted(*button, corner, face));
+    hover(true);
+    ASSERT_TRUE(button->IsHot());
+    EXPECT_TRUE(Painted(*button, corner, GetSysColour(SysColour::ButtonLight)));
+    EXPECT_TRUE(Painted(*button, farCorner, GetSysColour(SysColour::ButtonShadow)));
+    hover(false);
+    EXPECT_FALSE(button->IsHot());
+    EXPECT_TRUE(Painted(*button, corner, face));
+    button->m_bShowEdges = false;
+    hover(true);
+    EXPECT_TRUE(button->IsHot() && Painted(*button, corner, face));
+    button->setEnabled(false); // disabling ends the hover; enabled, a move starts it again
+    EXPECT_FALSE(button->IsHot());
+    button->setEnabled(true);
+    QTest::mouseMove(button, QPoint(30, 20));
+    EXPECT_TRUE(button->IsHot());
+    hover(false);
+    button->m_bIsPassive = true;
+    hover(true);
+    EXPECT_FALSE(button->IsHot());
+    // 200, 100, 50 weighs 0.299, 0.587 and 0.114 to 124.
+    button->SetIconPair(Solid(32, QColor(200, 100, 50)), CIconButton::SecondImage::Grey);
+    button->setEnabled(false);
+    EXPECT_TRUE(Painted(*button, {19, 25}, QColor(124, 124, 124)));
 }
 
 } // namespace

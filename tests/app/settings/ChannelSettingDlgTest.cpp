@@ -131,6 +131,13 @@ TEST_F(SettingsTest, TheDialogShowsTheStoredSettingsThenWhatTheLoggerReports)
     EXPECT_EQ(Unit(3).m_schedule.m_nScheduleMode, ScheduleFixed);
     EXPECT_EQ(Unit(3).m_schedule.m_nMinutes, 30);
     EXPECT_FALSE(Exists(Folder() + "Site1.arg"));
+    // The VW column's head check sets every channel's VW; typed minutes zero the hours.
+    Click(d, IDC_ALL_VW);
+    rows.assign(16, "x Sweep 01 / - Thermistor");
+    std::fill_n(rows.begin(), 5, "x Sweep 04 / - Thermistor");
+    EXPECT_EQ(Rows(d), rows);
+    Type(d, IDC_MINUTES, "15");
+    EXPECT_EQ(TextsOf(d, {IDC_HOURS, IDC_MINUTES}), (Texts{"0", "15"}));
 }
 
 // Cancel keeps the changes on screen from the record; Send stores, saves and sends them.

@@ -65,7 +65,7 @@ TEST_F(GridMouseTest, ClicksShiftCtrlDragsAndHeadingsSelectAndTheOwnerHearsOfThe
         grid.GetCell(member.row, member.col)->SetMergeOwner(2, 2);
     w.Click(w.Rect(2, 2).bottomRight() - QPoint(5, 5));
     EXPECT_EQ(grid.GetFocusCell(), CCellID(2, 2));
-    // A right click outside the cells keeps the focus.
+    // A right click outside the cells keeps the focus; on a heading it takes a data cell.
     grid.SetRowCount(5);
     grid.SetColumnCount(4);
     w.Click(w.Centre(2, 2));
@@ -73,6 +73,9 @@ TEST_F(GridMouseTest, ClicksShiftCtrlDragsAndHeadingsSelectAndTheOwnerHearsOfThe
     QTest::mouseClick(w.Client(), Qt::RightButton, {}, QPoint(500, 300));
     EXPECT_EQ(w.owner.Codes(), std::vector<int>{NM_RCLICK});
     EXPECT_EQ(grid.GetFocusCell(), CCellID(2, 2));
+    QTest::mouseClick(w.Client(), Qt::RightButton, {}, w.Centre(0, 3));
+    EXPECT_EQ(grid.GetFocusCell(), CCellID(1, 3));
+    EXPECT_EQ(CCellID(w.owner.notices.back().row, w.owner.notices.back().col), CCellID(0, 3));
 }
 
 TEST_F(GridMouseTest, ADividerSizesOnReleaseWithoutRepaintingCellsAndADoubleClickFits)
@@ -283,6 +286,16 @@ TEST(GridDragDropTest, DropsTakeTheCellUnderTheMouseAndADragBetweenGridsMovesThe
     EXPECT_EQ(source.owner.Count(GN_BEGINDRAG), 1);
     EXPECT_EQ(grid.GetCellText(2, 1) + "," + grid.GetCellText(2, 2), "3-3,3-4");
     EXPECT_EQ(source.grid.GetCellText(3, 3) + source.grid.GetCellText(3, 4), "");
+    // The drag image is the focus cell, its frame shown and its plain background clear.
+    QPoint hotSpot;
+    EXPECT_TRUE(grid.CreateDragImage(&hotSpot).isNull()); // no focus cell
+    target.Click(target.Centre(2, 2));
+    const QImage image = grid.CreateDragImage(&hotSpot).toImage();
+    ASSERT_EQ(image.size(), target.Rect(2, 2).size());
+    EXPECT_EQ(hotSpot, QPoint(image.width(), image.height()));
+    EXPECT_EQ(std::pair(qAlpha(image.pixel(0, 0)),
+                  qAlpha(image.pixel(image.width() - 3, image.height() / 2))),
+        std::pair(255, 0));
 }
 
 // A heading click sorts only when switched on; sorting is stable and moves whole rows.

@@ -86,6 +86,19 @@ TEST_F(GridPaintTest, CellsSelectionFocusAndSortMarkerAreDrawnWhereTheyBelong)
     EXPECT_GT(CountNear(image, half.adjusted(0, 9, 0, 0), shadow),
         CountNear(image, half.adjusted(0, 0, 0, -9), shadow));
     EXPECT_EQ(CountNear(image, Rect(0, 4), shadow), 0);
+    // The system colours change: what is left at them follows, what was set stays.
+    grid.GetDefaultCell(true, false)->SetTextColour(QColor(255, 0, 255));
+    const QPalette saved = QApplication::palette();
+    QPalette changed = saved;
+    changed.setColor(QPalette::Base, QColor(10, 20, 30));
+    changed.setColor(QPalette::Text, QColor(40, 50, 60));
+    QApplication::setPalette(changed);
+    QCoreApplication::processEvents(); // the change reaches the widgets as a posted event
+    EXPECT_EQ(std::tuple(Render().pixelColor(Rect(6, 5).center()),
+                  grid.GetDefaultCell(false, false)->GetTextColour(),
+                  grid.GetDefaultCell(true, false)->GetTextColour()),
+        std::tuple(QColor(10, 20, 30), QColor(40, 50, 60), QColor(255, 0, 255)));
+    QApplication::setPalette(saved);
     FillReadings(grid);
     grid.ApplySelectionRange(CellRange(3, 3, 5, 5), false, true);
     QCoreApplication::processEvents(); // the scroll bars show and hide on a queued call
@@ -124,6 +137,29 @@ TEST_F(GridPaintTest, GridLinesFollowTheirModeHiddenRowsAreSkippedAndPartsGoThro
     image.fill(Qt::black);
     grid.viewport()->render(&image, last.topLeft(), QRegion(last));
     EXPECT_EQ(image.pixelColor(last.bottomRight()), GridLine);
+}
+
+// Drawn whole by its master over the grid lines between its cells, even with the master
+// scrolled out of view.
+TEST_F(GridPaintTest, AMergedAreaIsDrawnWholeEvenWithItsMasterScrolledAway)
+{
+    const QColor green(0, 160, 0);
+    CDataCellBase* master = grid.GetCell(2, 1);
+    master->SetMergeRange(CellRange(2, 1, 3, 2));
+    master->SetBackColour(green);
+    for (const CCellID member : {CCellID(2, 2), CCellID(3, 1), CCellID(3, 2)})
+        grid.GetCell(member.row, member.col)->SetMergeOwner(2, 1);
+    grid.SetColumnWidth(2, 40);
+    const QRect area = Rect(2, 1);
+    EXPECT_EQ(area.size(), QSize(100, 40));
+    const QImage image = Render();
+    EXPECT_EQ(At(image,
+                  {area.center(), QPoint(area.left() + 59, area.center().y()),
+                      QPoint(area.left() + 10, area.top() + 19)}),
+        (std::vector<QColor>{green, green, green}));
+    grid.verticalScrollBar()->setValue(30); // rows 1 and 2 (20 each) scroll out of view
+    ASSERT_EQ(grid.TopLeftScrollCell().row, 3);
+    EXPECT_EQ(Render().pixelColor(Rect(3, 2).center()), green);
 }
 
 TEST_F(GridPaintTest, ColumnsAndRowsFitToTheirTextWhileTheWindowIsThere)

@@ -41,6 +41,16 @@ TEST(GridGeometry, SpansRectanglesAndHitTestsSkipHiddenEntriesAndFollowScrolling
     EXPECT_EQ(rect, QRect(0, 20, 50, 20));
     ASSERT_TRUE(geometry.CellRectangle(3, 1, {5, 4}, &rect));
     EXPECT_EQ(rect, QRect(20, 30, 30, 10));
+    ASSERT_TRUE(geometry.CellRectangle(2, 1, {5, 4}, &rect)); // the first row that scrolls
+    EXPECT_EQ(rect, QRect(20, 20, 30, 10));
+    // Rows 2 and 3 and column 1 scrolled out: not in view, and the first pixel past the fixed
+    // band is the top-left cell, not one of them.
+    const QSize client(200, 200);
+    EXPECT_EQ(
+        std::tuple(geometry.CellInView(3, 4, client, {5, 4}),
+            geometry.CellInView(5, 1, client, {5, 4}), geometry.CellInView(1, 4, client, {5, 4}),
+            geometry.CellAtPoint({50, 40}, {5, 4}, true)),
+        std::tuple(false, false, true, CCellID(5, 4)));
     // A merged block: from its first cell's origin to its last cell's last pixel.
     ASSERT_TRUE(geometry.SpanRectangle(CellRange(2, 1, 3, 4), topLeft, &rect));
     EXPECT_EQ(rect, QRect(50, 40, 60, 20));
