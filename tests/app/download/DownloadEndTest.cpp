@@ -71,6 +71,18 @@ TEST_F(DownloadEndTest, ARecordTheMemoryHoldsTwiceIsToldAsSuch)
         EXPECT_EQ(FileLines(Acc(1)), raw);
         EXPECT_EQ(Outcome(), std::tuple(false, 40, Lines{told}));
     }
+    // A record the line sends twice, the count right, is no record held twice: the last record
+    // is still read, also with no erase and no logger after it on the line.
+    Fresh(sim);
+    sim.SetRecordCount(1, 40);
+    sim.SetCountShown(1, -1);
+    Record().m_bEraseAfterReceive = 0;
+    sim.InjectFault(SimFault::Repeat, FirstRecordLine + 38);
+    Receive();
+    Lines raw = records;
+    raw.insert(raw.begin() + 38, records[38]);
+    EXPECT_EQ(FileLines(Acc(1)), raw);
+    EXPECT_EQ(Outcome(), std::tuple(false, 40, Lines{Complete}));
 }
 
 // A record of another logger speaking on the bus, before the first, a middle or the last record,
