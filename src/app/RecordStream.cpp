@@ -23,6 +23,8 @@ constexpr int ClosingLines = 1;
 
 bool IsOtherLoggersLine(const DataLoadLine& line, int id)
 {
+    if (line.fromLogger)
+        return false;
     for (int other = 1; other <= MaxLoggerIds; ++other) {
         if (other != id && LoggerCommand::HasLoggerHead(line.reply, other))
             return true;

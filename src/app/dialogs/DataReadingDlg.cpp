@@ -5,6 +5,7 @@
 #include "data/DataFilePaths.h"
 #include "data/DataRecord.h"
 #include "data/FolderUtils.h"
+#include "app/LineLoggerIds.h"
 #include "app/ScheduleFlag.h"
 #include "app/TimedMessageBox.h"
 #include "record/LoggerFile.h"
@@ -76,15 +77,6 @@ std::string KeptMemoryNote(int loggerId, long long unread)
 {
     return FormatString("Logger ID %d: %lld %s did not arrive; its memory was kept.", loggerId,
         unread, unread == 1 ? "record" : "records");
-}
-
-bool AnyLoggerAfter(const LoggerRecord& record, int loggerId)
-{
-    for (int id = loggerId + 1; id <= MaxLoggerIds; ++id) {
-        if (IsLoggerIdUsed(record, id))
-            return true;
-    }
-    return false;
 }
 
 std::string SentOfNote(int loggerId, const RecordStream& stream)
@@ -175,8 +167,8 @@ void CDataReadingDlg::DownloadData()
     if (CheckTarget(record)) {
         if (!PrepareFolder(record))
             return;
-        for (int id = 1; id <= MaxLoggerIds; ++id) {
-            if (IsLoggerIdUsed(record, id) && !DownloadLogger(record, id))
+        for (const int id : LineLoggerIds(record)) {
+            if (!DownloadLogger(record, id))
                 break;
         }
     }
@@ -266,7 +258,7 @@ bool CDataReadingDlg::ReceiveLogger(
     // What the logger still sends belongs to its raw file, not to the answer of the next
     // command: this logger's erase or the next logger's count. With neither to come and no
     // record still awaited, the line is left as it is (the records stay in the logger).
-    const bool readOn = record.m_bEraseAfterReceive || AnyLoggerAfter(record, loggerId)
+    const bool readOn = record.m_bEraseAfterReceive || LineLoggerIds(record).back() > loggerId
         || stream.Unfilled() > 0;
     if (readOn && end != RecordStream::End::Stopped && end != RecordStream::End::LineLost) {
         const RecordStream::End rest = stream.ReadToEnd();
