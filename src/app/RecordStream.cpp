@@ -7,6 +7,9 @@
 
 #include <QElapsedTimer>
 
+#include <algorithm>
+#include <string_view>
+
 namespace {
 
 // Reads of one record place before it counts as missing.
@@ -15,8 +18,9 @@ constexpr int ReadsPerPlace = 2;
 // that brought no record at all, junk included, mean the same.
 constexpr int SilentPlacesOfAStop = 2;
 constexpr int FruitlessPlacesOfAStop = 10;
-// Once the counted lines have come, a second without a byte ends the stream: at the line's
-// pace a record line follows the one before within milliseconds.
+// Once the counted lines have come, a second without a byte ends the stream where nothing is
+// erased after it: at the line's pace a record line follows the one before within
+// milliseconds. Before an erase the line is given a whole reply time-out.
 constexpr int EndWaitSec = 1;
 // Lines after the counted ones that a logger may send to close its stream.
 constexpr int ClosingLines = 1;
@@ -68,14 +72,20 @@ RecordStream::Read RecordStream::NextLine(DataLoadLine& line, int timeoutSec)
             return Read::Overrun;
         line = g_port.ReadDataLine(m_id, timeoutSec);
     }
-    // An empty read that waited a byte wait shows the line silent; a NUL byte ends one early.
-    m_lastSilent = line.reply.empty()
-        && g_port.m_Serial.SliceCount() - slicesBefore >= CSerialCom::ByteWaitSlices;
+    // How long an empty read waited shows how long the line was silent; a NUL byte ends one
+    // early.
+    m_lastSilentSlices
+        = line.reply.empty() ? g_port.m_Serial.SliceCount() - slicesBefore : 0;
     if (line.reply.empty())
         return g_port.m_Serial.IsOpen() ? Read::Silent : Read::LineLost;
     --m_linesLeft;
     if (IsOtherLoggersLine(line, m_id))
         ++m_foreign;
+    if (IsRecord(line)) {
+        const std::string_view head = std::string_view(line.reply).substr(0, LoggerCommand::DataLoadCut);
+        if (std::find(m_recordHeads.begin(), m_recordHeads.end(), head) == m_recordHeads.end())
+            m_recordHeads.emplace_back(head);
+    }
     const bool whole = !IsRecord(line) && !IsRecordLine(line.reply);
     Append(whole ? line.reply : line.record);
     return Read::Line;
@@ -153,6 +163,7 @@ RecordStream::End RecordStream::ReadRecords(const PlaceRead& placeRead)
             break;
         case Place::Silent:
             ++m_missing;
+            ++m_silentPlaces;
             Append({}); // the place of a record of which nothing came
             break;
         }
@@ -164,18 +175,20 @@ RecordStream::End RecordStream::ReadRecords(const PlaceRead& placeRead)
     return End::Done;
 }
 
-RecordStream::End RecordStream::ReadToEnd()
+RecordStream::End RecordStream::ReadToEnd(EndSilence silence)
 {
+    const int timeoutSec = silence == EndSilence::ByteWait ? EndWaitSec : 0;
+    const int silentSlices = FirstByteSlices(false, timeoutSec);
     QElapsedTimer flood;
     flood.start();
-    // A last read that stayed silent has shown the end already.
-    while (!m_lastSilent) {
+    // A last read that stayed silent long enough has shown the end already.
+    while (m_lastSilentSlices < silentSlices) {
         if (flood.hasExpired(MaxFloodMs)) {
             m_beyondCount = true;
             break;
         }
         DataLoadLine line;
-        const Read read = NextLine(line, EndWaitSec);
+        const Read read = NextLine(line, timeoutSec);
         if (read == Read::LineLost)
             return End::LineLost;
         if (read == Read::Overrun) {
@@ -188,16 +201,40 @@ RecordStream::End RecordStream::ReadToEnd()
     return m_writeFailed ? End::WriteFailed : End::Done;
 }
 
+// After the counted places only one line that is no record of this logger may come: the
+// logger's own end. A line that may be a damaged record is never taken for it.
 void RecordStream::TakeEndLine(const DataLoadLine& line)
 {
-    if (!IsRecord(line)) {
-        if (++m_endLines > ClosingLines)
-            m_beyondCount = true;
-    } else if (!m_seen.insert(line.record).second) {
+    if (IsRecord(line))
+        TakeEndRecord(line.record);
+    else if (MayBeDamagedRecord(line))
+        ++m_damagedAfter;
+    else if (++m_endLines > ClosingLines)
+        m_beyondCount = true;
+}
+
+void RecordStream::TakeEndRecord(const std::string& record)
+{
+    if (!m_seen.insert(record).second) {
         ++m_repeats;
     } else if (Unfilled() > 0) {
+        ++m_counted;
+    } else if (LateRoom() > 0) {
+        // Nothing at all came for a place it may have filled: it was late, not missing. A
+        // place that got a damaged line may have been a record of its own.
+        ++m_late;
+        --m_missing;
         ++m_counted;
     } else {
         m_beyondCount = true;
     }
+}
+
+bool RecordStream::MayBeDamagedRecord(const DataLoadLine& line) const
+{
+    if (!line.fromLogger)
+        return !IsOtherLoggersLine(line, m_id);
+    const std::string_view reply(line.reply);
+    return std::any_of(m_recordHeads.begin(), m_recordHeads.end(),
+        [reply](const std::string& head) { return reply.starts_with(head) || head.starts_with(reply); });
 }

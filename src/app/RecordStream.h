@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <unordered_set>
+#include <vector>
 
 class AccFile;
 
@@ -17,9 +18,10 @@ class AccFile;
 //
 // What the stream says about the count: the records that filled places, the places that got
 // a damaged line or nothing (each place is read twice before it counts as missing), records
-// that came more than once, lines of other loggers, whether the logger stopped sending
-// records (two places in a row of which nothing at all came, or ten without a record), and
-// whether more came after the counted places than a logger's one closing line.
+// that came late into a place given up in silence, records that came more than once, lines of
+// other loggers, whether the logger stopped sending records (two places in a row of which
+// nothing at all came, or ten without a record), lines after the counted places that may be
+// damaged records, and whether more came after them than a logger's one closing line.
 class RecordStream final
 {
 public:
@@ -44,17 +46,30 @@ public:
     // Reads the places 1..count, or until as many record lines came as were counted, some of
     // them repeats: the rest is then read as the stream's end.
     End ReadRecords(const PlaceRead& placeRead);
-    // Reads on until the line stays silent for a byte wait, for MaxFloodMs at most. A record
-    // not read before fills a place still open; once none is, it is more than was counted. A
-    // line that cannot reach the raw file any more is still read, so that it cannot answer the
-    // next command; what was lost is in the logger still.
-    End ReadToEnd();
+    // How long the line must stay silent for the stream to have ended.
+    enum class EndSilence
+    {
+        ByteWait, // a second: what comes later stays in the logger, unerased
+        ReplyTimeOut // a whole reply time-out: an erase follows, and a slow line pauses
+    };
+    // Reads on until the line stays silent that long, for MaxFloodMs at most. A record not
+    // read before fills a place still open, or one given up in silence; once none is, it is
+    // more than was counted. A line that cannot reach the raw file any more is still read, so
+    // that it cannot answer the next command; what was lost is in the logger still.
+    End ReadToEnd(EndSilence silence);
 
     int Count() const { return m_count; }
     int Counted() const { return m_counted; }
     int Missing() const { return m_missing; }
     // Places neither filled nor given up as missing: the stream ended before them.
     int Unfilled() const { return m_count - m_counted - m_missing; }
+    // Places given up in silence that a record coming late may still fill.
+    int LateRoom() const { return m_silentPlaces - m_late; }
+    // Records that came after their place had been given up in silence.
+    int Late() const { return m_late; }
+    // Lines after the counted places that may be damaged records of this logger: under the
+    // head its records carry, or a piece of it, or under no logger's head at all.
+    int DamagedAfterCount() const { return m_damagedAfter; }
     // Record lines that came again after they had filled a place.
     int Repeats() const { return m_repeats; }
     // Lines under another logger's head.
@@ -88,21 +103,27 @@ private:
     void Append(const std::string& line);
     Place ReadPlace(std::string& shown);
     void TakeEndLine(const DataLoadLine& line);
+    void TakeEndRecord(const std::string& record);
     bool IsRecord(const DataLoadLine& line) const;
+    bool MayBeDamagedRecord(const DataLoadLine& line) const;
 
     int m_id;
     int m_count;
     AccFile& m_raw;
     std::optional<DataLoadLine> m_putBack;
     std::unordered_set<std::string> m_seen; // record lines read in this download
+    std::vector<std::string> m_recordHeads; // the heads this logger's records came under
     long long m_linesLeft; // before the logger is taken for a babbling device
     int m_counted = 0;
     int m_missing = 0;
+    int m_silentPlaces = 0; // missing places of which nothing at all came
+    int m_late = 0;
+    int m_damagedAfter = 0;
     int m_repeats = 0;
     int m_foreign = 0;
     int m_endLines = 0; // lines after the count that are no record of this logger
     int m_appended = 0;
     bool m_beyondCount = false;
     bool m_writeFailed = false;
-    bool m_lastSilent = false;
+    long long m_lastSilentSlices = 0; // how long the last read waited in vain; 0 after a line
 };

@@ -186,6 +186,8 @@ int LoggerSim::WriteTimeoutMs(Clock_t::time_point now) const
     if (m_out.empty())
         return IdlePollMs;
     const Pending& front = m_out.front();
+    if (front.pause.count() > 0)
+        return 0; // its silence starts at the next write
     if (front.vanish)
         return ClientHasRead(now) || now >= front.notBefore + VanishGrace ? 0 : VanishPollMs;
     if (now < front.notBefore)
@@ -206,6 +208,8 @@ void LoggerSim::ReadInput(std::vector<std::string>& log)
         m_commands.push_back(command);
         if (m_log)
             log.push_back("<- " + command);
+        if (m_commandHook)
+            m_commandHook(command);
         QueueReplies(command, log);
     }
     m_changed.notify_all();
@@ -242,8 +246,9 @@ bool LoggerSim::QueueLine(
     const Clock_t::time_point notBefore = start + std::chrono::milliseconds(line.delayMs);
     auto armed = std::find_if(
         m_faults.begin(), m_faults.end(), [number](const Armed& a) { return a.line == number; });
+    const std::chrono::milliseconds pause(line.pauseMs);
     if (armed == m_faults.end()) {
-        m_out.push_back({line.bytes, notBefore, false, m_replyPersists});
+        m_out.push_back({line.bytes, notBefore, false, m_replyPersists, pause});
         if (m_log)
             log.push_back("-> " + line.bytes.substr(0, line.bytes.find_last_not_of("\r\n") + 1));
         return true;
@@ -311,6 +316,11 @@ void LoggerSim::WriteOutput()
     const Clock_t::time_point now = Clock_t::now();
     while (!m_out.empty() && m_master >= 0) {
         Pending& pending = m_out.front();
+        if (pending.pause.count() > 0) {
+            // The line before has just gone out (or went out earlier): the silence starts now.
+            pending.notBefore = std::max(pending.notBefore, now + pending.pause);
+            pending.pause = {};
+        }
         if (now < pending.notBefore)
             return;
         if (pending.vanish) {
@@ -393,6 +403,13 @@ void LoggerSim::SetClosingLines(int id, const std::vector<std::string>& words)
     std::lock_guard lock(m_mutex);
     if (SimLogger* logger = m_line.Logger(id))
         logger->SetClosingLines(words);
+}
+
+void LoggerSim::SetRecordPause(int id, int fromRecord, int ms)
+{
+    std::lock_guard lock(m_mutex);
+    if (SimLogger* logger = m_line.Logger(id))
+        logger->SetRecordPause(fromRecord, ms);
 }
 
 int LoggerSim::RecordCount(int id) const
@@ -548,6 +565,12 @@ long long LoggerSim::LinesQueued() const
 {
     std::lock_guard lock(m_mutex);
     return m_linesQueued;
+}
+
+void LoggerSim::SetCommandHook(std::function<void(const std::string&)> hook)
+{
+    std::lock_guard lock(m_mutex);
+    m_commandHook = std::move(hook);
 }
 
 void LoggerSim::SetLog(std::function<void(const std::string&)> log)

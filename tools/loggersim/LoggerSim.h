@@ -87,6 +87,9 @@ public:
     void SetCountShown(int id, int count);
     // Lines the logger sends after its records in reply to "data load" (after its head).
     void SetClosingLines(int id, const std::vector<std::string>& words);
+    // The logger pauses ms before each of its stored records from index fromRecord (0-based)
+    // on when it sends them, as a slow radio hop does; ms 0 ends the pauses.
+    void SetRecordPause(int id, int fromRecord, int ms);
     int RecordCount(int id) const; // -1 for an ID not on the line
     // The 28-character record lines a download of that logger should store, oldest first.
     std::vector<std::string> Records(int id) const;
@@ -132,6 +135,10 @@ public:
     // Called from the serving thread with one text per command received ("<- ...") and per
     // reply line queued ("-> ..."); set before Start.
     void SetLog(std::function<void(const std::string&)> log);
+    // Called from the serving thread with each command received, before it is answered: what
+    // another program does while the logger works on that command. It runs with the line
+    // locked, so it must not call the simulator; nullptr removes it.
+    void SetCommandHook(std::function<void(const std::string&)> hook);
 
 private:
     using Clock_t = std::chrono::steady_clock;
@@ -141,6 +148,7 @@ private:
         Clock_t::time_point notBefore;
         bool vanish = false;
         bool persists = false; // survives a new command
+        std::chrono::milliseconds pause{0}; // silence once the line before has gone out
     };
     struct Armed
     {
@@ -169,6 +177,7 @@ private:
     std::string m_receivedBytes;
     std::vector<std::string> m_commands;
     std::function<void(const std::string&)> m_log;
+    std::function<void(const std::string&)> m_commandHook;
     std::string m_path;
     long long m_linesQueued = 0;
     bool m_silent = false;

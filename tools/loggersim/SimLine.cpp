@@ -119,9 +119,11 @@ std::vector<SimReplyLine> SimLine::AnswerLogger(const std::string& command)
     SimLogger* logger = Logger(std::atoi(command.substr(first + 1, second - first - 1).c_str()));
     if (!logger)
         return {};
+    const std::string words = command.substr(second + 1);
+    const std::vector<std::string> texts = logger->Answer(words);
     std::vector<SimReplyLine> lines;
-    for (const std::string& text : logger->Answer(command.substr(second + 1)))
-        lines.push_back({text + "\r\n", 0});
+    for (size_t i = 0; i < texts.size(); ++i)
+        lines.push_back({texts[i] + "\r\n", 0, logger->PauseBefore(words, i)});
     return lines;
 }
 

@@ -9,12 +9,14 @@
 
 namespace loggersim {
 
-// One line of output: its bytes (line end included) and how long after the command it may
-// start at the earliest (a modem's CONNECT comes after the dial delay).
+// One line of output: its bytes (line end included), how long after the command it may start
+// at the earliest (a modem's CONNECT comes after the dial delay), and how long the line stays
+// silent before it once the line before has gone out (a slow radio hop).
 struct SimReplyLine
 {
     std::string bytes;
     int delayMs = 0;
+    int pauseMs = 0;
 };
 
 // What sits at the far end of one serial line: the loggers (by ID), a dial-up modem and a

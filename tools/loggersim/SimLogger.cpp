@@ -2,6 +2,7 @@
 
 #include "loggersim/SimRecords.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -216,6 +217,16 @@ std::vector<std::string> SimLogger::AnswerDataLoad() const
     for (const std::string& words : m_closing)
         lines.push_back(Head() + words);
     return lines;
+}
+
+int SimLogger::PauseBefore(const std::string& words, size_t index) const
+{
+    const std::vector<std::string> w = Words(words);
+    const bool dataLoad = w.size() == 2 && w[0] == "data" && w[1] == "load";
+    // Line 1 carries record 0.
+    const bool paused = index > static_cast<size_t>(std::max(m_pauseFrom, 0))
+        && index <= m_records.size();
+    return dataLoad && paused ? m_pauseMs : 0;
 }
 
 std::vector<std::string> SimLogger::AnswerMemory(const std::vector<std::string>& w)

@@ -5,6 +5,7 @@
 #include "data/DataFilePaths.h"
 #include "data/DataRecord.h"
 #include "data/FolderUtils.h"
+#include "app/DownloadNotes.h"
 #include "app/LineLoggerIds.h"
 #include "app/ScheduleFlag.h"
 #include "app/TimedMessageBox.h"
@@ -25,6 +26,8 @@
 
 #include <sstream>
 
+using DownloadNotes::LineLostAt;
+
 namespace {
 
 constexpr int IDC_PROGRESS = 1003;
@@ -37,8 +40,6 @@ constexpr int StartDelayMs = 100;
 // Open modes the trace reports: an existing raw file is opened read-write, a new one created.
 constexpr int ModeReadWrite = 2;
 constexpr int ModeCreateReadWrite = 4098;
-
-constexpr char LineLostText[] = "The line went away during the download.";
 
 // Blank-separated tokens 2 and 3 of a record line (its date and time), for the trace.
 std::pair<std::string, std::string> DateTimeTokens(const std::string& line)
@@ -71,34 +72,6 @@ RawFileSummary Summarise(const AccFile& raw)
         }
     }
     return summary;
-}
-
-std::string KeptMemoryNote(int loggerId, long long unread)
-{
-    return FormatString("Logger ID %d: %lld %s did not arrive; its memory was kept.", loggerId,
-        unread, unread == 1 ? "record" : "records");
-}
-
-std::string SentOfNote(int loggerId, const RecordStream& stream)
-{
-    return FormatString("Logger ID %d sent %d of %d records; its memory was kept.", loggerId,
-        stream.Counted(), stream.Count());
-}
-
-std::string RepeatedNote(int loggerId, int repeats)
-{
-    if (repeats == 1) {
-        return FormatString(
-            "Logger ID %d sent the same record twice; its memory was kept.", loggerId);
-    }
-    return FormatString(
-        "Logger ID %d sent %d records more than once; its memory was kept.", loggerId, repeats);
-}
-
-std::string OverCapacityNote(int loggerId)
-{
-    return FormatString(
-        "Logger ID %d holds more records than one download reads; its memory was kept.", loggerId);
 }
 
 } // namespace
@@ -164,12 +137,18 @@ void CDataReadingDlg::DownloadData()
     const LoggerRecord record = *current;
     m_report.Clear();
     m_bStopShown = false;
+    m_bLineLost = false;
     if (CheckTarget(record)) {
         if (!PrepareFolder(record))
             return;
-        for (const int id : LineLoggerIds(record)) {
-            if (!DownloadLogger(record, id))
-                break;
+        const std::vector<int> ids = LineLoggerIds(record);
+        for (auto id = ids.begin(); id != ids.end(); ++id) {
+            if (DownloadLogger(record, *id))
+                continue;
+            // The operator who stopped knows; a lost line leaves the rest unread unasked.
+            if (m_bLineLost && id + 1 != ids.end())
+                m_report.Problem(DownloadNotes::NotRead({id + 1, ids.end()}));
+            break;
         }
     }
     // Whichever way the download ended, everything gathered is told.
@@ -222,7 +201,7 @@ bool CDataReadingDlg::DownloadLogger(const LoggerRecord& record, int loggerId)
     DebugTrace("MemoryCnt %d\r\n", count.records);
     if (count.records <= 0) {
         SetStatus(FormatString("Logger ID(%d) - Now Receiving... (100 %%)", loggerId));
-        if (LineGone())
+        if (LineGone(loggerId, LineLostAt::Count))
             return false;
         if (count.records < 0)
             m_report.Note(FormatString("No response from logger ID %d.", loggerId));
@@ -258,10 +237,14 @@ bool CDataReadingDlg::ReceiveLogger(
     // What the logger still sends belongs to its raw file, not to the answer of the next
     // command: this logger's erase or the next logger's count. With neither to come and no
     // record still awaited, the line is left as it is (the records stay in the logger).
+    // Before an erase the line may pause as long as any reply may take: a record that comes
+    // after a shorter pause would otherwise be erased unread.
     const bool readOn = record.m_bEraseAfterReceive || LineLoggerIds(record).back() > loggerId
-        || stream.Unfilled() > 0;
+        || stream.Unfilled() > 0 || stream.LateRoom() > 0;
     if (readOn && end != RecordStream::End::Stopped && end != RecordStream::End::LineLost) {
-        const RecordStream::End rest = stream.ReadToEnd();
+        const RecordStream::End rest = stream.ReadToEnd(record.m_bEraseAfterReceive
+                ? RecordStream::EndSilence::ReplyTimeOut
+                : RecordStream::EndSilence::ByteWait);
         if (rest != RecordStream::End::Done)
             end = rest;
     }
@@ -289,26 +272,20 @@ bool CDataReadingDlg::Conclude(int loggerId, const MemoryCount& count, const Rec
     RecordStream::End end, const Erase& erase)
 {
     if (end == RecordStream::End::LineLost) {
-        m_report.Problem(LineLostText);
+        ReportLineLost(loggerId, LineLostAt::Records);
         return false;
     }
     if (end == RecordStream::End::Stopped)
         return false;
-    NoteForeignLines(loggerId, stream);
+    if (stream.ForeignLines() > 0)
+        m_report.Note(DownloadNotes::ForeignLines(loggerId, stream.ForeignLines()));
     if (end == RecordStream::End::WriteFailed || NoteKept(loggerId, count, stream, end))
         return !StopRequested();
     if (StopRequested())
         return false;
     if (!erase.asked)
         return true;
-    // The file this download appended to may no longer be the file at its path.
-    if (!erase.raw.HoldsEvery(stream.Records())) {
-        m_report.Note(FormatString("Logger ID %d: the raw file %s no longer holds every record "
-                                   "of this download; its memory was kept.",
-            loggerId, erase.raw.Path().c_str()));
-        return !StopRequested();
-    }
-    return EraseMemory(loggerId, count.records);
+    return EraseMemory(loggerId, stream, erase.raw);
 }
 
 // True (and noted) when the logger may hold records that are not in the raw file: they exist
@@ -318,43 +295,37 @@ bool CDataReadingDlg::NoteKept(
 {
     const bool stopped = end == RecordStream::End::StreamStopped;
     if (count.cut)
-        m_report.Note(OverCapacityNote(loggerId));
+        m_report.Note(DownloadNotes::OverCapacity(loggerId));
     if (stopped) {
-        m_report.Note(SentOfNote(loggerId, stream));
+        m_report.Note(DownloadNotes::SentOf(loggerId, stream.Counted(), stream.Count()));
     } else {
         if (stream.Missing() > 0)
-            m_report.Note(KeptMemoryNote(loggerId, stream.Missing()));
+            m_report.Note(DownloadNotes::NotArrived(loggerId, stream.Missing()));
         // A record that came twice may have stood for one that never came.
-        if (stream.Unfilled() > 0 && stream.Repeats() > 0)
-            m_report.Note(RepeatedNote(loggerId, stream.Repeats()));
-        else if (stream.Unfilled() > 0)
-            m_report.Note(SentOfNote(loggerId, stream));
+        if (stream.Unfilled() > 0 && stream.Repeats() > 0) {
+            m_report.Note(DownloadNotes::Repeated(
+                loggerId, stream.Repeats(), stream.Counted(), stream.Count()));
+        } else if (stream.Unfilled() > 0) {
+            m_report.Note(DownloadNotes::SentOf(loggerId, stream.Counted(), stream.Count()));
+        }
+    }
+    if (stream.DamagedAfterCount() > 0) {
+        m_report.Note(DownloadNotes::DamagedAfterCount(
+            loggerId, stream.DamagedAfterCount(), stream.Count()));
     }
     // A logger given up on still sends; that says nothing about its count.
-    if (stream.BeyondCount() && !count.cut && !stopped) {
-        m_report.Note(FormatString(
-            "Logger ID %d sent more records than it counted; its memory was kept.", loggerId));
-    }
-    const bool kept = count.cut || stream.BeyondCount() || stream.Counted() != count.records;
+    if (stream.BeyondCount() && !count.cut && !stopped)
+        m_report.Note(DownloadNotes::MoreThanCounted(loggerId));
+    const bool kept = count.cut || stream.BeyondCount() || stream.DamagedAfterCount() > 0
+        || stream.Counted() != count.records;
     if (kept) {
         DebugTrace("Logger ID(%d) kept its memory: %d of %d records counted, %d missing\r\n",
             loggerId, stream.Counted(), count.records, stream.Missing());
+    } else if (stream.Late() > 0) {
+        DebugTrace("Logger ID(%d): %d records came late, all counted\r\n", loggerId,
+            stream.Late());
     }
     return kept;
-}
-
-void CDataReadingDlg::NoteForeignLines(int loggerId, const RecordStream& stream)
-{
-    const int lines = stream.ForeignLines();
-    if (lines == 1) {
-        m_report.Note(FormatString("Logger ID %d: a line of another logger came among its "
-                                   "records; it is in the raw file as it came, not in the table.",
-            loggerId));
-    } else if (lines > 1) {
-        m_report.Note(FormatString("Logger ID %d: %d lines of other loggers came among its "
-                                   "records; they are in the raw file as they came, not in the table.",
-            loggerId, lines));
-    }
 }
 
 RecordStream::End CDataReadingDlg::ReceiveRecords(RecordStream& stream, int loggerId, int count,
@@ -375,12 +346,14 @@ RecordStream::End CDataReadingDlg::ReceiveRecords(RecordStream& stream, int logg
     });
 }
 
-// Erases the memory only when the logger still holds exactly the records read: readings it
-// stored meanwhile would go unread. False when the line went away or a stop came meanwhile.
-bool CDataReadingDlg::EraseMemory(int loggerId, int read)
+// Erases the memory only when the logger still holds exactly the records read, all of them in
+// the raw file: readings it stored meanwhile would go unread. False when the line went away or
+// a stop came meanwhile.
+bool CDataReadingDlg::EraseMemory(int loggerId, const RecordStream& stream, const AccFile& raw)
 {
+    const int read = stream.Count();
     const MemoryCount now = g_port.QueryMemoryCount(loggerId);
-    if (LineGone())
+    if (LineGone(loggerId, LineLostAt::EraseCount))
         return false;
     if (now.records != read || now.cut) {
         DebugTrace("Logger ID(%d) kept its memory: it holds %lld records, %d were read\r\n",
@@ -388,9 +361,9 @@ bool CDataReadingDlg::EraseMemory(int loggerId, int read)
         if (now.records < 0)
             m_report.Note(FormatString("No response from logger ID %d.", loggerId));
         else if (now.cut)
-            m_report.Note(OverCapacityNote(loggerId));
+            m_report.Note(DownloadNotes::OverCapacity(loggerId));
         else if (now.reported > read)
-            m_report.Note(KeptMemoryNote(loggerId, now.reported - read));
+            m_report.Note(DownloadNotes::NotArrived(loggerId, now.reported - read));
         else
             m_report.Note(FormatString(
                 "Logger ID %d: its record count changed during the download; its memory was kept.",
@@ -400,10 +373,18 @@ bool CDataReadingDlg::EraseMemory(int loggerId, int read)
     // A stop asked for during the count erases nothing.
     if (StopRequested())
         return false;
+    // Read back last of all: another program may have emptied, replaced or moved the file at
+    // any moment until now, the count's wait included.
+    if (!raw.HoldsEvery(stream.Records())) {
+        m_report.Note(FormatString("Logger ID %d: the raw file %s no longer holds every record "
+                                   "of this download; its memory was kept.",
+            loggerId, raw.Path().c_str()));
+        return !StopRequested();
+    }
     const bool answered = g_port.InitMemory(loggerId);
     for (int i = 0; i < 4; ++i)
         g_port.SendCommand("");
-    if (LineGone())
+    if (LineGone(loggerId, answered ? LineLostAt::AfterErase : LineLostAt::Erase))
         return false;
     if (!answered) {
         m_report.Note(FormatString(
@@ -414,12 +395,18 @@ bool CDataReadingDlg::EraseMemory(int loggerId, int read)
 }
 
 // True (and told) when the port has closed under the download.
-bool CDataReadingDlg::LineGone()
+bool CDataReadingDlg::LineGone(int loggerId, LineLostAt at)
 {
     if (g_port.m_Serial.IsOpen())
         return false;
-    m_report.Problem(LineLostText);
+    ReportLineLost(loggerId, at);
     return true;
+}
+
+void CDataReadingDlg::ReportLineLost(int loggerId, LineLostAt at)
+{
+    m_report.Problem(DownloadNotes::LineLost(loggerId, at));
+    m_bLineLost = true;
 }
 
 // True when the operator asked to stop; the "stop" box is shown once.

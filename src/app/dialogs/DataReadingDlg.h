@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/DownloadNotes.h"
 #include "app/DownloadReport.h"
 #include "app/RecordStream.h"
 #include "platform/DialogBase.h"
@@ -51,9 +52,9 @@ private:
         RecordStream::End end, const Erase& erase);
     bool NoteKept(
         int loggerId, const MemoryCount& count, const RecordStream& stream, RecordStream::End end);
-    void NoteForeignLines(int loggerId, const RecordStream& stream);
-    bool EraseMemory(int loggerId, int read);
-    bool LineGone();
+    bool EraseMemory(int loggerId, const RecordStream& stream, const AccFile& raw);
+    bool LineGone(int loggerId, DownloadNotes::LineLostAt at);
+    void ReportLineLost(int loggerId, DownloadNotes::LineLostAt at);
     bool StopRequested();
     void ReportWriteFailure(const std::string& path);
     void SetStatus(const std::string& text);
@@ -62,4 +63,5 @@ private:
     DownloadReport m_report;
     bool m_bDownloading = false;
     bool m_bStopShown = false;
+    bool m_bLineLost = false;
 };

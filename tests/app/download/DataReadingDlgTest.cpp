@@ -89,7 +89,7 @@ TEST_F(DataReadingDlgTest, ALineThatGoesAwayKeepsWhatArrived)
     EXPECT_EQ(records[raw.size() - 1].rfind(raw.back(), 0), 0u);
     EXPECT_GE(FileLines(Csv(1)).size(), 2u);
     EXPECT_FALSE(g_port.m_Serial.IsOpen());
-    EXPECT_EQ(Outcome(), std::tuple(false, 40, Lines{LineGone}));
+    EXPECT_EQ(Outcome(), std::tuple(false, 40, Lines{LineGoneInRecords(1)}));
 }
 
 // A full disk under the raw file keeps the memory; one under the table does not, as the records

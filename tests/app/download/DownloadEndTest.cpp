@@ -52,12 +52,15 @@ TEST_F(DownloadEndTest, ARecordTheMemoryHoldsTwiceIsToldAsSuch)
     ShortSlices();
     PeriodicWithErase();
     const Lines records = sim.Records(1);
-    const std::string once = "Logger ID 1 sent the same record twice; its memory was kept.";
+    const std::string once = "Logger ID 1 sent 40 different records of the 41 it counted, one of "
+                             "them twice: 1 record may not have arrived; its memory was kept.";
     for (const auto& [twice, told] :
         {std::pair{std::vector<int>{0}, once}, std::pair{std::vector<int>{20}, once},
             std::pair{std::vector<int>{39}, once},
             std::pair{std::vector<int>{5, 30},
-                std::string("Logger ID 1 sent 2 records more than once; its memory was kept.")}}) {
+                std::string("Logger ID 1 sent 40 different records of the 42 it counted, 2 of them "
+                            "more than once: 2 records may not have arrived; its memory was "
+                            "kept.")}}) {
         SCOPED_TRACE(twice.front());
         Fresh(sim);
         sim.SetRecordCount(1, 40);

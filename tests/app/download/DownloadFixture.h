@@ -21,7 +21,31 @@
 using Lines = std::vector<std::string>;
 
 inline const std::string Complete = "Data receiving complete!";
-inline const std::string LineGone = "The line went away during the download.";
+// Where the line went away, as the operator is told it.
+inline std::string LineGoneAtCount(int id)
+{
+    return FormatString("The line went away while logger ID %d was asked for its record count; "
+                        "nothing was read from it.",
+        id);
+}
+inline std::string LineGoneInRecords(int id)
+{
+    return FormatString("The line went away while logger ID %d's records were being received; "
+                        "its memory was kept.",
+        id);
+}
+inline std::string LineGoneBeforeErase(int id)
+{
+    return FormatString("The line went away while logger ID %d was counted again before its "
+                        "erase; its memory was kept.",
+        id);
+}
+inline std::string LineGoneInErase(int id)
+{
+    return FormatString("The line went away during logger ID %d's erase; all its records are on "
+                        "disk, and its memory may have been erased.",
+        id);
+}
 inline const std::string OneMissing = "Logger ID 1: 1 record did not arrive; its memory was kept.";
 inline const std::string MoreThanCounted
     = "Logger ID 1 sent more records than it counted; its memory was kept.";

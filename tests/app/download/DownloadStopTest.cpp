@@ -112,14 +112,17 @@ TEST_F(DownloadStopTest, EveryNoteReachesTheOperatorHoweverTheDownloadEnds)
             line.InjectFault(SimFault::Vanish, at);
         };
     };
+    const std::string SecondNotRead = "Logger ID 2 was not read.";
     // How it ends; whether logger 1 misses a record (and so keeps its memory); the box.
     const std::tuple<const char*, End, bool, Lines> cases[]
         = {// Logger 1's count (0), its count again (42), memory init (43); logger 2's count (44).
-            {"line gone at 0", vanishAt(0), false, {LineGone}},
-            {"line gone at 42", vanishAt(42), false, {LineGone}},
-            {"line gone at 43", vanishAt(43), false, {LineGone}},
-            {"line gone at 44", vanishAt(44), false, {LineGone}},
-            {"line gone at logger 2's count", vanishAt(42), true, {LineGone + "\n" + OneMissing}},
+            {"line gone at 0", vanishAt(0), false, {LineGoneAtCount(1) + "\n" + SecondNotRead}},
+            {"line gone at 42", vanishAt(42), false,
+                {LineGoneBeforeErase(1) + "\n" + SecondNotRead}},
+            {"line gone at 43", vanishAt(43), false, {LineGoneInErase(1) + "\n" + SecondNotRead}},
+            {"line gone at 44", vanishAt(44), false, {LineGoneAtCount(2)}},
+            {"line gone at logger 2's count", vanishAt(42), true,
+                {LineGoneAtCount(2) + "\n" + OneMissing}},
             {"stop",
                 [](loggersim::LoggerSim& line, ModalDriver& driver) {
                     line.SetPaced(true);
@@ -153,7 +156,7 @@ TEST_F(DownloadStopTest, EveryNoteReachesTheOperatorHoweverTheDownloadEnds)
         EXPECT_NE(g_port.m_Serial.IsOpen(), line.Vanished());
         EXPECT_EQ(line.RecordCount(2), 40);
         if (g_bScheduleRunning) {
-            for (const std::string& text : {LineGone, OneMissing})
+            for (const std::string& text : {LineGoneAtCount(2), OneMissing})
                 EXPECT_EQ(std::count(traced.begin(), traced.end(), text + "\r\n"), 1) << text;
         }
         g_bScheduleRunning = false;
