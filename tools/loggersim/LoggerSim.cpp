@@ -405,11 +405,25 @@ void LoggerSim::SetClosingLines(int id, const std::vector<std::string>& words)
         logger->SetClosingLines(words);
 }
 
-void LoggerSim::SetRecordPause(int id, int fromRecord, int ms)
+void LoggerSim::SetRecordPause(int id, int fromRecord, int records, int ms)
 {
     std::lock_guard lock(m_mutex);
     if (SimLogger* logger = m_line.Logger(id))
-        logger->SetRecordPause(fromRecord, ms);
+        logger->SetRecordPause(fromRecord, records, ms);
+}
+
+void LoggerSim::SendHeldLines()
+{
+    {
+        std::lock_guard lock(m_mutex);
+        const Clock_t::time_point now = Clock_t::now();
+        for (Pending& pending : m_out) {
+            pending.pause = {};
+            pending.notBefore = std::min(pending.notBefore, now);
+        }
+    }
+    const char wake = 'x';
+    [[maybe_unused]] const ssize_t written = ::write(m_wake[1], &wake, 1);
 }
 
 int LoggerSim::RecordCount(int id) const

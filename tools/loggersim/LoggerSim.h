@@ -87,9 +87,12 @@ public:
     void SetCountShown(int id, int count);
     // Lines the logger sends after its records in reply to "data load" (after its head).
     void SetClosingLines(int id, const std::vector<std::string>& words);
-    // The logger pauses ms before each of its stored records from index fromRecord (0-based)
-    // on when it sends them, as a slow radio hop does; ms 0 ends the pauses.
-    void SetRecordPause(int id, int fromRecord, int ms);
+    // The logger pauses ms before each of records stored records from index fromRecord
+    // (0-based) on when it sends them, as a slow radio hop does; records 0 ends the pauses.
+    void SetRecordPause(int id, int fromRecord, int records, int ms);
+    // Lines held back by a pause or a reply delay go out now, for a test that must release
+    // them at a step of the client's rather than at a time.
+    void SendHeldLines();
     int RecordCount(int id) const; // -1 for an ID not on the line
     // The 28-character record lines a download of that logger should store, oldest first.
     std::vector<std::string> Records(int id) const;

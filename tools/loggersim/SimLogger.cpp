@@ -2,7 +2,6 @@
 
 #include "loggersim/SimRecords.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -224,8 +223,9 @@ int SimLogger::PauseBefore(const std::string& words, size_t index) const
     const std::vector<std::string> w = Words(words);
     const bool dataLoad = w.size() == 2 && w[0] == "data" && w[1] == "load";
     // Line 1 carries record 0.
-    const bool paused = index > static_cast<size_t>(std::max(m_pauseFrom, 0))
-        && index <= m_records.size();
+    const long long record = static_cast<long long>(index) - 1;
+    const bool paused = record >= m_pauseFrom && record < static_cast<long long>(m_pauseFrom) + m_pauseCount
+        && record < static_cast<long long>(m_records.size());
     return dataLoad && paused ? m_pauseMs : 0;
 }
 

@@ -32,11 +32,12 @@ public:
     const std::vector<std::string>& Records() const { return m_records; }
     // Lines "data load" sends after the records, each after the logger's head.
     void SetClosingLines(std::vector<std::string> words) { m_closing = std::move(words); }
-    // A pause of ms before each stored record from index from (0-based) on in a "data load"
-    // reply, as a slow radio hop makes; ms 0 sends them without.
-    void SetRecordPause(int from, int ms)
+    // A pause of ms before each of count stored records from index from (0-based) on in a
+    // "data load" reply, as a slow radio hop makes; count 0 or ms 0 sends them without.
+    void SetRecordPause(int from, int count, int ms)
     {
         m_pauseFrom = from;
+        m_pauseCount = count;
         m_pauseMs = ms;
     }
     // The pause before line index of the reply to words (line 0 is the reply's head).
@@ -73,6 +74,7 @@ private:
     std::vector<std::string> m_closing;
     int m_countShown = -1;
     int m_pauseFrom = 0;
+    int m_pauseCount = 0;
     int m_pauseMs = 0;
     SimSchedule m_schedule;
     SimChannel m_channels[ChannelCount];

@@ -86,6 +86,112 @@ TEST_F(DownloadEndTest, ARecordTheMemoryHoldsTwiceIsToldAsSuch)
     raw.insert(raw.begin() + 38, records[38]);
     EXPECT_EQ(FileLines(Acc(1)), raw);
     EXPECT_EQ(Outcome(), std::tuple(false, 40, Lines{Complete}));
+    // A record the line repeats and another it drops: the missing one is told beside the repeat.
+    Fresh(sim);
+    Record().m_bEraseAfterReceive = 1;
+    sim.InjectFault(SimFault::Repeat, FirstRecordLine + 10);
+    sim.InjectFault(SimFault::DropReply, FirstRecordLine + 20);
+    Receive();
+    EXPECT_EQ(Outcome(),
+        std::tuple(false, 40,
+            Lines{"Logger ID 1 sent 39 different records of the 40 it counted, one of them twice: "
+                  "1 record may not have arrived; its memory was kept."}));
+}
+
+// A logger on a slow radio hop pauses longer than a second before records. Before an erase the
+// line is given a whole reply time-out, so the records past a count that says too few in both
+// queries still come, and keep the memory; with the count right, the memory goes once all came.
+TEST_F(DownloadEndTest, APauseOverASecondBeforeAnEraseIsNoEnd)
+{
+    ShortSlices(); // while a line is held back, the program's own 100 ms slices
+    constexpr int PauseMs = 1500; // half as long again as the second that ends a stream
+    PeriodicWithErase();
+    // Records held, the count both queries give, the paused records; whether the memory goes.
+    for (const auto& [held, shown, from, paused, erased] :
+        {std::tuple{40, 38, 38, 2, false}, std::tuple{40, -1, 39, 1, true},
+            std::tuple{2, -1, 0, 2, true}}) {
+        SCOPED_TRACE(FormatString("%d of %d counted, paused from %d", shown, held, from));
+        Fresh(sim);
+        sim.SetRecordCount(1, held);
+        sim.SetCountShown(1, shown);
+        sim.SetRecordPause(1, from, paused, PauseMs);
+        const Lines records = sim.Records(1);
+        Receive();
+        EXPECT_EQ(FileLines(Acc(1)), records);
+        EXPECT_EQ(Outcome(),
+            erased ? std::tuple(true, 0, Lines{Complete})
+                   : std::tuple(false, held, Lines{MoreThanCounted}));
+    }
+}
+
+// After a count one too low in both queries, the last record cut short, overlong, split by a NUL
+// or all junk may be a record: it is no closing line, it is in the raw file as it came, and the
+// memory stays.
+TEST_F(DownloadEndTest, ADamagedRecordAfterTheCountIsNoClosingLine)
+{
+    ShortSlices();
+    PeriodicWithErase();
+    const Lines records = sim.Records(1);
+    const auto told = [](int lines) {
+        return lines == 1 ? std::string("Logger ID 1: a damaged line came after the 39 records it "
+                                        "counted; it may be a record, so its memory was kept.")
+                          : FormatString("Logger ID 1: %d damaged lines came after the 39 records "
+                                         "it counted; they may be records, so its memory was kept.",
+                              lines);
+    };
+    // The fault on the last record; the lines it makes of it.
+    for (const auto& [fault, lines] :
+        {std::pair{SimFault::CutLine, 1}, std::pair{SimFault::LongLine, 1},
+            std::pair{SimFault::HugeLine, 1}, std::pair{SimFault::NulByte, 2},
+            std::pair{SimFault::Garbage, 1}}) {
+        SCOPED_TRACE(static_cast<int>(fault));
+        Fresh(sim);
+        sim.SetRecordCount(1, 40);
+        sim.SetCountShown(1, 39);
+        sim.InjectFault(fault, FirstRecordLine + 39);
+        Receive();
+        const Lines raw = FileLines(Acc(1));
+        ASSERT_EQ(raw.size(), 39u + static_cast<size_t>(lines));
+        EXPECT_EQ(Lines(raw.begin(), raw.begin() + 39), Lines(records.begin(), records.begin() + 39));
+        EXPECT_NE(raw[39], records[39]);
+        EXPECT_EQ(Outcome(), std::tuple(false, 40, Lines{told(lines)}));
+    }
+}
+
+// A record that comes after its place was given up in silence has arrived, late: it is not told
+// missing nor beyond the count, and with every counted record on disk the memory goes. A count one
+// higher keeps it, told as what it is.
+TEST_F(DownloadEndTest, ARecordThatComesLateIsNoMissingOne)
+{
+    CSerialCom::SetSliceMs(1);
+    PeriodicWithErase();
+    const Lines records = sim.Records(1);
+    // The count both queries give, erase; whether the memory goes, what is told.
+    for (const auto& [shown, erase, erased, told] :
+        {std::tuple{-1, true, true, Complete}, std::tuple{-1, false, false, Complete},
+            std::tuple{41, true, false, OneMissing}}) {
+        SCOPED_TRACE(FormatString("count %d, erase %d", shown, erase));
+        Fresh(sim);
+        sim.SetRecordCount(1, 40);
+        sim.SetCountShown(1, shown);
+        Record().m_bEraseAfterReceive = erase;
+        sim.SetRecordPause(1, 20, 1, 600'000); // held until its place has been given up
+        ModalDriver driver;
+        driver.Then([this](QWidget* dialog) {
+            When(
+                dialog,
+                [this] {
+                    const Lines raw = FileLines(Acc(1));
+                    return raw.size() > 20 && raw[20].empty();
+                },
+                [this](QWidget*) { sim.SendHeldLines(); });
+        });
+        Receive();
+        Lines raw = records;
+        raw.insert(raw.begin() + 20, ""); // the place given up
+        EXPECT_EQ(FileLines(Acc(1)), raw);
+        EXPECT_EQ(Outcome(), std::tuple(erased, erased ? 0 : 40, Lines{told}));
+    }
 }
 
 // A record of another logger speaking on the bus, before the first, a middle or the last record,
@@ -149,6 +255,54 @@ TEST_F(DownloadEndTest, ARawFileChangedByAnotherProgramKeepsTheMemory)
         const Lines told = Told();
         ASSERT_EQ(told.size(), 1u);
         EXPECT_NE(told[0].find(note), std::string::npos) << told[0];
+    }
+}
+
+// Another program may empty or delete the raw file at any step: as "data load" goes out, or while
+// the logger is counted again before its erase, that count's wait included. The file is read back
+// after that count, right before "memory init": the logger it belongs to keeps its memory, alone
+// or as the second of three, whose others are read and erased as usual.
+TEST_F(DownloadEndTest, ARawFileChangedAtAnyCommandBeforeTheEraseKeepsTheMemory)
+{
+    ShortSlices();
+    sim.SetLoggers({1, 2, 3});
+    for (const int id : {1, 2, 3})
+        Record().m_units[id - 1].m_schedule.m_nScheduleMode = SchedulePeriodic;
+    Record().m_bEraseAfterReceive = 1;
+    // The logger; the command and its time that the change comes with; emptied or deleted.
+    const std::tuple<int, const char*, int, bool> changes[] = {{1, "memory", 2, true},
+        {1, "memory", 2, false}, {1, "data load", 1, false}, {2, "memory", 2, true},
+        {2, "memory", 2, false}};
+    for (const auto& [id, word, nth, emptied] : changes) {
+        SCOPED_TRACE(FormatString("logger %d, %s %d, %s", id, word, nth, emptied ? "emptied" : "deleted"));
+        Fresh(sim);
+        const bool network = id > 1;
+        Record().m_bSingle = !network;
+        Record().m_bLoggerUsed[0] = Record().m_bLoggerUsed[1] = Record().m_bLoggerUsed[2] = network;
+        for (const int logger : {1, 2, 3})
+            sim.SetRecordCount(logger, 40);
+        const QString acc = QString::fromStdString(Acc(id));
+        const std::string command = FormatString("@01,%02d,%s", id, word);
+        // The hook runs on the simulator's thread, alone.
+        int seen = 0;
+        sim.SetCommandHook([&, acc, command](const std::string& received) {
+            if (received == command && ++seen == nth)
+                emptied ? QFile::resize(acc, 0) : QFile::remove(acc);
+        });
+        Receive();
+        sim.SetCommandHook(nullptr);
+        EXPECT_EQ(seen, nth);
+        for (const int logger : {1, 2, 3})
+            EXPECT_EQ(sim.RecordCount(logger), logger == id || !network ? 40 : 0) << logger;
+        // Deleted before the records came, the file leaves nothing to build the table from.
+        const std::string table = nth == 1
+            ? FormatString("The table file %s could not be written.\n", Csv(id).c_str())
+            : "";
+        EXPECT_EQ(Told(),
+            Lines{table
+                + FormatString("Logger ID %d: the raw file %s no longer holds every record of "
+                               "this download; its memory was kept.",
+                    id, Acc(id).c_str())});
     }
 }
 

@@ -165,6 +165,63 @@ TEST_F(DownloadStopTest, EveryNoteReachesTheOperatorHoweverTheDownloadEnds)
     SetTraceSink(nullptr);
 }
 
+// A line gone names the logger it went away with and the step, which says what its memory holds,
+// and the loggers not read: here the second of three, at its count, amid its records, at its
+// erase and after it.
+TEST_F(DownloadStopTest, ALineGoneIsToldWithItsLoggerItsStepAndTheLoggersNotRead)
+{
+    static Lines traced;
+    SetTraceSink([](const char* text) { traced.emplace_back(text); });
+    // Logger 1 holds nothing and answers its count alone; logger 2's reply lines follow: its
+    // count, the head of data load, 40 records, its count again and the erase.
+    constexpr int Logger2 = 1;
+    const std::string notRead3 = "Logger ID 3 was not read.";
+    const std::string afterErase2 = "The line went away after logger ID 2's memory was erased; all "
+                                    "its records are on disk.";
+    // The reply line the line goes away in (-1: once logger 2's erase was answered); the box;
+    // whether logger 2 is erased.
+    const std::tuple<int, Lines, bool> cases[] = {
+        {0, {LineGoneAtCount(1) + "\nLogger IDs 2 and 3 were not read."}, false},
+        {Logger2, {LineGoneAtCount(2) + "\n" + notRead3}, false},
+        {Logger2 + FirstRecordLine + 20, {LineGoneInRecords(2) + "\n" + notRead3}, false},
+        {Logger2 + FirstRecordLine + 40, {LineGoneBeforeErase(2) + "\n" + notRead3}, false},
+        {Logger2 + FirstRecordLine + 41, {LineGoneInErase(2) + "\n" + notRead3}, true},
+        {-1, {afterErase2 + "\n" + notRead3}, true}};
+    for (const auto& [at, told, erased2] : cases) {
+        SCOPED_TRACE(at);
+        loggersim::LoggerSim line(DefaultOptions());
+        ASSERT_TRUE(Attach(line));
+        Fresh(line);
+        SetUpNetwork(line);
+        line.SetLoggers({1, 2, 3});
+        line.SetRecordCount(1, 0);
+        Record().m_bLoggerUsed[2] = 1;
+        Record().m_units[2].m_schedule.m_nScheduleMode = SchedulePeriodic;
+        ModalDriver driver;
+        traced.clear();
+        if (at >= 0) {
+            line.InjectFault(SimFault::Vanish, at);
+        } else {
+            // Pulled once the erase has been answered, while the link reads what may follow it.
+            driver.Then([&line](QWidget* dialog) {
+                const auto drained = [] {
+                    const auto erase = std::find(traced.begin(), traced.end(),
+                        std::string("Send [@01,02,memory init\r]\r\n"));
+                    return std::find(erase, traced.end(), std::string("Send []\r\n")) != traced.end();
+                };
+                When(dialog, drained, [&line](QWidget*) { line.Stop(); });
+            });
+        }
+        Receive();
+        EXPECT_EQ(Told(), told);
+        EXPECT_FALSE(g_port.m_Serial.IsOpen());
+        EXPECT_EQ(line.RecordCount(2) == 0, erased2);
+        EXPECT_EQ(line.RecordCount(3), 40);
+        line.Stop();
+    }
+    SetTraceSink(nullptr);
+}
+
 // The line pulled at any step while a logger repeats, stops, floods or counts too few: a logger is
 // erased only when all its records are on disk, and only a download that lost nothing is complete.
 TEST_F(DownloadStopTest, ALinePulledAtAnyMomentNeverCostsARecord)
