@@ -43,14 +43,16 @@ TEST(GridGeometry, SpansRectanglesAndHitTestsSkipHiddenEntriesAndFollowScrolling
     EXPECT_EQ(rect, QRect(20, 30, 30, 10));
     ASSERT_TRUE(geometry.CellRectangle(2, 1, {5, 4}, &rect)); // the first row that scrolls
     EXPECT_EQ(rect, QRect(20, 20, 30, 10));
-    // Rows 2 and 3 and column 1 scrolled out: not in view, and the first pixel past the fixed
-    // band is the top-left cell, not one of them.
+    // Rows 2 and 3 and column 1 scrolled out: not in view (row 2, the first below the fixed rows,
+    // as much as row 3), and the first pixel past the fixed band is the top-left cell, not one of
+    // them. Unscrolled, row 2 is in view.
     const QSize client(200, 200);
     EXPECT_EQ(
-        std::tuple(geometry.CellInView(3, 4, client, {5, 4}),
-            geometry.CellInView(5, 1, client, {5, 4}), geometry.CellInView(1, 4, client, {5, 4}),
+        std::tuple(geometry.CellInView(2, 4, client, {5, 4}),
+            geometry.CellInView(3, 4, client, {5, 4}), geometry.CellInView(5, 1, client, {5, 4}),
+            geometry.CellInView(1, 4, client, {5, 4}), geometry.CellInView(2, 4, client, topLeft),
             geometry.CellAtPoint({50, 40}, {5, 4}, true)),
-        std::tuple(false, false, true, CCellID(5, 4)));
+        std::tuple(false, false, false, true, true, CCellID(5, 4)));
     // A merged block: from its first cell's origin to its last cell's last pixel.
     ASSERT_TRUE(geometry.SpanRectangle(CellRange(2, 1, 3, 4), topLeft, &rect));
     EXPECT_EQ(rect, QRect(50, 40, 60, 20));
