@@ -6,6 +6,9 @@
 // - BM_NetworkEnd: a network of seven loggers with a day of hourly readings each (384 records):
 //   the whole download, and what each logger's end costs from its last record line read to
 //   the next logger's first command sent.
+// - BM_EraseEnd: three such loggers erased after their download: what each costs from its last
+//   record line read to "memory init" sent, and from there to the next command of another
+//   logger (the erase's own reads).
 #include "data/DataFilePaths.h"
 #include "app/dialogs/DataReadingDlg.h"
 #include "record/LoggerTable.h"
@@ -21,6 +24,7 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -43,21 +47,30 @@ int RecordCount()
 // Each stored record crosses the line as "@01,01,DL:", its 28 characters and CR LF.
 constexpr double RecordLineBytes = 10 + 28 + 2;
 
-// A paced line with the given loggers, a periodic configuration of them (no erase) in a
-// temporary folder, and the port open on the line.
+// What a bench's line and configuration hold.
+struct LineSetUp
+{
+    std::vector<int> ids;
+    int records = 0;
+    bool erase = false; // the configuration erases each logger after its download
+};
+
+// A paced line with the given loggers, a periodic configuration of them in a temporary folder,
+// and the port open on the line.
 class PacedLine
 {
 public:
-    PacedLine(const std::vector<int>& ids, int records)
-        : m_sim(Options(ids, records))
+    explicit PacedLine(const LineSetUp& setUp)
+        : m_sim(Options(setUp.ids, setUp.records))
     {
         m_ok = m_sim.Start();
         qputenv("QUORBEL_COM9", QByteArray::fromStdString(m_sim.Path()));
         ClearLoggerTable();
         LoggerRecord& record = g_loggers[0];
         record = NewLoggerRecord("Bench", m_dir.path().toStdString() + "/");
-        record.m_bSingle = ids.size() == 1;
-        for (const int id : ids) {
+        record.m_bSingle = setUp.ids.size() == 1;
+        record.m_bEraseAfterReceive = setUp.erase;
+        for (const int id : setUp.ids) {
             record.m_bLoggerUsed[id - 1] = 1;
             record.m_units[id - 1].m_schedule.m_nScheduleMode = SchedulePeriodic;
         }
@@ -103,7 +116,7 @@ void Download()
 void BM_PacedDownload(benchmark::State& state)
 {
     const int records = RecordCount();
-    PacedLine line({1}, records);
+    PacedLine line({{1}, records});
     if (!line.Ok()) {
         state.SkipWithError("no pseudo-terminal");
         return;
@@ -118,6 +131,14 @@ void BM_PacedDownload(benchmark::State& state)
         = benchmark::Counter(lineBytes / 3840.0, benchmark::Counter::kIsIterationInvariantRate);
     const auto acc = QFileInfo(QString::fromStdString(AccFilePath(g_loggers[0], 1)));
     state.counters["acc_bytes"] = static_cast<double>(acc.size());
+}
+
+double Mean(const std::vector<double>& values)
+{
+    double sum = 0;
+    for (const double value : values)
+        sum += value;
+    return values.empty() ? 0 : sum / static_cast<double>(values.size());
 }
 
 // When, in ms from the start, the last record line came and the next command went out.
@@ -135,8 +156,8 @@ void TakeTrace(const char* text)
     if (line.starts_with("Memory receive [")) {
         g_endTimes.lastRecord = g_endTimes.clock.elapsed();
     } else if (line.starts_with("Send [@") && g_endTimes.lastRecord >= 0) {
-        g_endTimes.ends.push_back(static_cast<double>(g_endTimes.clock.elapsed()
-            - g_endTimes.lastRecord));
+        g_endTimes.ends.push_back(
+            static_cast<double>(g_endTimes.clock.elapsed() - g_endTimes.lastRecord));
         g_endTimes.lastRecord = -1;
     }
 }
@@ -145,7 +166,7 @@ void BM_NetworkEnd(benchmark::State& state)
 {
     constexpr int Records = 384;
     const std::vector<int> ids{1, 2, 3, 4, 5, 6, 7};
-    PacedLine line(ids, Records);
+    PacedLine line({ids, Records});
     if (!line.Ok()) {
         state.SkipWithError("no pseudo-terminal");
         return;
@@ -157,16 +178,64 @@ void BM_NetworkEnd(benchmark::State& state)
         Download();
     SetTraceSink(nullptr);
     const auto& ends = g_endTimes.ends; // the last logger has no next command
-    double sum = 0;
-    for (const double end : ends)
-        sum += end;
     state.counters["loggers_followed"] = static_cast<double>(ends.size());
-    state.counters["end_ms_mean"] = ends.empty() ? 0 : sum / static_cast<double>(ends.size());
+    state.counters["end_ms_mean"] = Mean(ends);
     state.counters["end_ms_max"] = ends.empty() ? 0 : *std::max_element(ends.begin(), ends.end());
     state.counters["wire_s"] = static_cast<double>(ids.size()) * Records * RecordLineBytes / 3840.0;
 }
 
+// When, in ms from the start, a logger's last record line came, its erase went out, and the
+// next command to another logger went out.
+struct EraseTimes
+{
+    QElapsedTimer clock;
+    qint64 lastRecord = -1;
+    qint64 erase = -1;
+    std::string erasedHead; // "@01,NN," of the logger being erased
+    std::vector<double> toErase;
+    std::vector<double> erasing;
+};
+EraseTimes g_eraseTimes;
+
+void TakeEraseTrace(const char* text)
+{
+    const std::string_view line(text);
+    EraseTimes& t = g_eraseTimes;
+    if (line.starts_with("Memory receive [")) {
+        t.lastRecord = t.clock.elapsed();
+    } else if (line.starts_with("Send [@") && line.find("memory init") != std::string_view::npos) {
+        t.erase = t.clock.elapsed();
+        t.toErase.push_back(static_cast<double>(t.erase - t.lastRecord));
+        t.erasedHead = std::string(line.substr(6, 7));
+    } else if (line.starts_with("Send [@") && t.erase >= 0 && line.substr(6, 7) != t.erasedHead) {
+        t.erasing.push_back(static_cast<double>(t.clock.elapsed() - t.erase));
+        t.erase = -1;
+    }
+}
+
+void BM_EraseEnd(benchmark::State& state)
+{
+    PacedLine line({{1, 2, 3}, 384, true});
+    if (!line.Ok()) {
+        state.SkipWithError("no pseudo-terminal");
+        return;
+    }
+    g_eraseTimes = {};
+    g_eraseTimes.clock.start();
+    SetTraceSink(TakeEraseTrace);
+    for (auto _ : state)
+        Download();
+    SetTraceSink(nullptr);
+    const EraseTimes& t = g_eraseTimes;
+    state.counters["erased"] = static_cast<double>(t.toErase.size());
+    state.counters["to_erase_ms_mean"] = Mean(t.toErase);
+    state.counters["to_erase_ms_max"]
+        = t.toErase.empty() ? 0 : *std::max_element(t.toErase.begin(), t.toErase.end());
+    state.counters["erasing_ms_mean"] = Mean(t.erasing);
+}
+
 BENCHMARK(BM_PacedDownload)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
 BENCHMARK(BM_NetworkEnd)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
+BENCHMARK(BM_EraseEnd)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
 
 } // namespace

@@ -69,9 +69,8 @@ std::string SentOf(int loggerId, int sent, int count)
 std::string Repeated(int loggerId, int repeats, int different, int count)
 {
     const int shortBy = count - different;
-    const std::string twice = repeats == 1
-        ? std::string("one of them twice")
-        : FormatString("%d of them more than once", repeats);
+    const std::string twice = repeats == 1 ? std::string("one of them twice")
+                                           : FormatString("%d of them more than once", repeats);
     return FormatString("Logger ID %d sent %d different records of the %d it counted, %s: %d %s "
                         "may not have arrived; its memory was kept.",
         loggerId, different, count, twice.c_str(), shortBy, Records(shortBy));

@@ -74,15 +74,15 @@ RecordStream::Read RecordStream::NextLine(DataLoadLine& line, int timeoutSec)
     }
     // How long an empty read waited shows how long the line was silent; a NUL byte ends one
     // early.
-    m_lastSilentSlices
-        = line.reply.empty() ? g_port.m_Serial.SliceCount() - slicesBefore : 0;
+    m_lastSilentSlices = line.reply.empty() ? g_port.m_Serial.SliceCount() - slicesBefore : 0;
     if (line.reply.empty())
         return g_port.m_Serial.IsOpen() ? Read::Silent : Read::LineLost;
     --m_linesLeft;
     if (IsOtherLoggersLine(line, m_id))
         ++m_foreign;
     if (IsRecord(line)) {
-        const std::string_view head = std::string_view(line.reply).substr(0, LoggerCommand::DataLoadCut);
+        const std::string_view head
+            = std::string_view(line.reply).substr(0, LoggerCommand::DataLoadCut);
         if (std::find(m_recordHeads.begin(), m_recordHeads.end(), head) == m_recordHeads.end())
             m_recordHeads.emplace_back(head);
     }
@@ -235,6 +235,8 @@ bool RecordStream::MayBeDamagedRecord(const DataLoadLine& line) const
     if (!line.fromLogger)
         return !IsOtherLoggersLine(line, m_id);
     const std::string_view reply(line.reply);
-    return std::any_of(m_recordHeads.begin(), m_recordHeads.end(),
-        [reply](const std::string& head) { return reply.starts_with(head) || head.starts_with(reply); });
+    return std::any_of(
+        m_recordHeads.begin(), m_recordHeads.end(), [reply](const std::string& head) {
+            return reply.starts_with(head) || head.starts_with(reply);
+        });
 }

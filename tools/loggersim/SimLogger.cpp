@@ -224,7 +224,8 @@ int SimLogger::PauseBefore(const std::string& words, size_t index) const
     const bool dataLoad = w.size() == 2 && w[0] == "data" && w[1] == "load";
     // Line 1 carries record 0.
     const long long record = static_cast<long long>(index) - 1;
-    const bool paused = record >= m_pauseFrom && record < static_cast<long long>(m_pauseFrom) + m_pauseCount
+    const bool paused = record >= m_pauseFrom
+        && record < static_cast<long long>(m_pauseFrom) + m_pauseCount
         && record < static_cast<long long>(m_records.size());
     return dataLoad && paused ? m_pauseMs : 0;
 }

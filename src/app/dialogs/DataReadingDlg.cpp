@@ -242,9 +242,9 @@ bool CDataReadingDlg::ReceiveLogger(
     const bool readOn = record.m_bEraseAfterReceive || LineLoggerIds(record).back() > loggerId
         || stream.Unfilled() > 0 || stream.LateRoom() > 0;
     if (readOn && end != RecordStream::End::Stopped && end != RecordStream::End::LineLost) {
-        const RecordStream::End rest = stream.ReadToEnd(record.m_bEraseAfterReceive
-                ? RecordStream::EndSilence::ReplyTimeOut
-                : RecordStream::EndSilence::ByteWait);
+        const RecordStream::End rest
+            = stream.ReadToEnd(record.m_bEraseAfterReceive ? RecordStream::EndSilence::ReplyTimeOut
+                                                           : RecordStream::EndSilence::ByteWait);
         if (rest != RecordStream::End::Done)
             end = rest;
     }
@@ -310,8 +310,8 @@ bool CDataReadingDlg::NoteKept(
         }
     }
     if (stream.DamagedAfterCount() > 0) {
-        m_report.Note(DownloadNotes::DamagedAfterCount(
-            loggerId, stream.DamagedAfterCount(), stream.Count()));
+        m_report.Note(
+            DownloadNotes::DamagedAfterCount(loggerId, stream.DamagedAfterCount(), stream.Count()));
     }
     // A logger given up on still sends; that says nothing about its count.
     if (stream.BeyondCount() && !count.cut && !stopped)
@@ -322,8 +322,7 @@ bool CDataReadingDlg::NoteKept(
         DebugTrace("Logger ID(%d) kept its memory: %d of %d records counted, %d missing\r\n",
             loggerId, stream.Counted(), count.records, stream.Missing());
     } else if (stream.Late() > 0) {
-        DebugTrace("Logger ID(%d): %d records came late, all counted\r\n", loggerId,
-            stream.Late());
+        DebugTrace("Logger ID(%d): %d records came late, all counted\r\n", loggerId, stream.Late());
     }
     return kept;
 }

@@ -107,9 +107,8 @@ TEST_F(DownloadEndTest, APauseOverASecondBeforeAnEraseIsNoEnd)
     constexpr int PauseMs = 1500; // half as long again as the second that ends a stream
     PeriodicWithErase();
     // Records held, the count both queries give, the paused records; whether the memory goes.
-    for (const auto& [held, shown, from, paused, erased] :
-        {std::tuple{40, 38, 38, 2, false}, std::tuple{40, -1, 39, 1, true},
-            std::tuple{2, -1, 0, 2, true}}) {
+    for (const auto& [held, shown, from, paused, erased] : {std::tuple{40, 38, 38, 2, false},
+             std::tuple{40, -1, 39, 1, true}, std::tuple{2, -1, 0, 2, true}}) {
         SCOPED_TRACE(FormatString("%d of %d counted, paused from %d", shown, held, from));
         Fresh(sim);
         sim.SetRecordCount(1, held);
@@ -140,10 +139,9 @@ TEST_F(DownloadEndTest, ADamagedRecordAfterTheCountIsNoClosingLine)
                               lines);
     };
     // The fault on the last record; the lines it makes of it.
-    for (const auto& [fault, lines] :
-        {std::pair{SimFault::CutLine, 1}, std::pair{SimFault::LongLine, 1},
-            std::pair{SimFault::HugeLine, 1}, std::pair{SimFault::NulByte, 2},
-            std::pair{SimFault::Garbage, 1}}) {
+    for (const auto& [fault, lines] : {std::pair{SimFault::CutLine, 1},
+             std::pair{SimFault::LongLine, 1}, std::pair{SimFault::HugeLine, 1},
+             std::pair{SimFault::NulByte, 2}, std::pair{SimFault::Garbage, 1}}) {
         SCOPED_TRACE(static_cast<int>(fault));
         Fresh(sim);
         sim.SetRecordCount(1, 40);
@@ -152,7 +150,8 @@ TEST_F(DownloadEndTest, ADamagedRecordAfterTheCountIsNoClosingLine)
         Receive();
         const Lines raw = FileLines(Acc(1));
         ASSERT_EQ(raw.size(), 39u + static_cast<size_t>(lines));
-        EXPECT_EQ(Lines(raw.begin(), raw.begin() + 39), Lines(records.begin(), records.begin() + 39));
+        EXPECT_EQ(
+            Lines(raw.begin(), raw.begin() + 39), Lines(records.begin(), records.begin() + 39));
         EXPECT_NE(raw[39], records[39]);
         EXPECT_EQ(Outcome(), std::tuple(false, 40, Lines{told(lines)}));
     }
@@ -167,9 +166,8 @@ TEST_F(DownloadEndTest, ARecordThatComesLateIsNoMissingOne)
     PeriodicWithErase();
     const Lines records = sim.Records(1);
     // The count both queries give, erase; whether the memory goes, what is told.
-    for (const auto& [shown, erase, erased, told] :
-        {std::tuple{-1, true, true, Complete}, std::tuple{-1, false, false, Complete},
-            std::tuple{41, true, false, OneMissing}}) {
+    for (const auto& [shown, erase, erased, told] : {std::tuple{-1, true, true, Complete},
+             std::tuple{-1, false, false, Complete}, std::tuple{41, true, false, OneMissing}}) {
         SCOPED_TRACE(FormatString("count %d, erase %d", shown, erase));
         Fresh(sim);
         sim.SetRecordCount(1, 40);
@@ -231,10 +229,10 @@ TEST_F(DownloadEndTest, ARawFileChangedByAnotherProgramKeepsTheMemory)
     PeriodicWithErase();
     sim.SetPaced(true);
     const QString acc = QString::fromStdString(Acc(1));
-    const std::pair<const char*, std::function<bool()>> changes[] = {
-        {"emptied", [acc] { return QFile::resize(acc, 0); }},
-        {"deleted", [acc] { return QFile::remove(acc); }},
-        {"moved", [acc] { return QFile::rename(acc, acc + ".moved"); }}};
+    const std::pair<const char*, std::function<bool()>> changes[]
+        = {{"emptied", [acc] { return QFile::resize(acc, 0); }},
+            {"deleted", [acc] { return QFile::remove(acc); }},
+            {"moved", [acc] { return QFile::rename(acc, acc + ".moved"); }}};
     const std::string note = FormatString("Logger ID 1: the raw file %s no longer holds every "
                                           "record of this download; its memory was kept.",
         Acc(1).c_str());
@@ -270,11 +268,12 @@ TEST_F(DownloadEndTest, ARawFileChangedAtAnyCommandBeforeTheEraseKeepsTheMemory)
         Record().m_units[id - 1].m_schedule.m_nScheduleMode = SchedulePeriodic;
     Record().m_bEraseAfterReceive = 1;
     // The logger; the command and its time that the change comes with; emptied or deleted.
-    const std::tuple<int, const char*, int, bool> changes[] = {{1, "memory", 2, true},
-        {1, "memory", 2, false}, {1, "data load", 1, false}, {2, "memory", 2, true},
-        {2, "memory", 2, false}};
+    const std::tuple<int, const char*, int, bool> changes[]
+        = {{1, "memory", 2, true}, {1, "memory", 2, false}, {1, "data load", 1, false},
+            {2, "memory", 2, true}, {2, "memory", 2, false}};
     for (const auto& [id, word, nth, emptied] : changes) {
-        SCOPED_TRACE(FormatString("logger %d, %s %d, %s", id, word, nth, emptied ? "emptied" : "deleted"));
+        SCOPED_TRACE(
+            FormatString("logger %d, %s %d, %s", id, word, nth, emptied ? "emptied" : "deleted"));
         Fresh(sim);
         const bool network = id > 1;
         Record().m_bSingle = !network;

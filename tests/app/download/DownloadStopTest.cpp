@@ -112,34 +112,33 @@ TEST_F(DownloadStopTest, EveryNoteReachesTheOperatorHoweverTheDownloadEnds)
             line.InjectFault(SimFault::Vanish, at);
         };
     };
-    const std::string SecondNotRead = "Logger ID 2 was not read.";
+    const std::string secondNotRead = "Logger ID 2 was not read.";
     // How it ends; whether logger 1 misses a record (and so keeps its memory); the box.
-    const std::tuple<const char*, End, bool, Lines> cases[]
-        = {// Logger 1's count (0), its count again (42), memory init (43); logger 2's count (44).
-            {"line gone at 0", vanishAt(0), false, {LineGoneAtCount(1) + "\n" + SecondNotRead}},
-            {"line gone at 42", vanishAt(42), false,
-                {LineGoneBeforeErase(1) + "\n" + SecondNotRead}},
-            {"line gone at 43", vanishAt(43), false, {LineGoneInErase(1) + "\n" + SecondNotRead}},
-            {"line gone at 44", vanishAt(44), false, {LineGoneAtCount(2)}},
-            {"line gone at logger 2's count", vanishAt(42), true,
-                {LineGoneAtCount(2) + "\n" + OneMissing}},
-            {"stop",
-                [](loggersim::LoggerSim& line, ModalDriver& driver) {
-                    line.SetPaced(true);
-                    StopAfter(driver, line, "@01,02,data load");
-                },
-                true, {"stop", OneMissing}},
-            {"raw file not written",
-                [this](loggersim::LoggerSim&, ModalDriver&) {
-                    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(Acc(2))));
-                },
-                true, {rawFailed + "\n" + OneMissing}},
-            {"line gone while the schedule runs",
-                [vanishAt](loggersim::LoggerSim& line, ModalDriver& driver) {
-                    g_bScheduleRunning = true;
-                    vanishAt(42)(line, driver);
-                },
-                true, {}}};
+    const std::tuple<const char*, End, bool, Lines> cases[] = {
+        // Logger 1's count (0), its count again (42), memory init (43); logger 2's count (44).
+        {"line gone at 0", vanishAt(0), false, {LineGoneAtCount(1) + "\n" + secondNotRead}},
+        {"line gone at 42", vanishAt(42), false, {LineGoneBeforeErase(1) + "\n" + secondNotRead}},
+        {"line gone at 43", vanishAt(43), false, {LineGoneInErase(1) + "\n" + secondNotRead}},
+        {"line gone at 44", vanishAt(44), false, {LineGoneAtCount(2)}},
+        {"line gone at logger 2's count", vanishAt(42), true,
+            {LineGoneAtCount(2) + "\n" + OneMissing}},
+        {"stop",
+            [](loggersim::LoggerSim& line, ModalDriver& driver) {
+                line.SetPaced(true);
+                StopAfter(driver, line, "@01,02,data load");
+            },
+            true, {"stop", OneMissing}},
+        {"raw file not written",
+            [this](loggersim::LoggerSim&, ModalDriver&) {
+                ASSERT_TRUE(QDir().mkpath(QString::fromStdString(Acc(2))));
+            },
+            true, {rawFailed + "\n" + OneMissing}},
+        {"line gone while the schedule runs",
+            [vanishAt](loggersim::LoggerSim& line, ModalDriver& driver) {
+                g_bScheduleRunning = true;
+                vanishAt(42)(line, driver);
+            },
+            true, {}}};
     for (const auto& [how, end, missing, told] : cases) {
         SCOPED_TRACE(how);
         loggersim::LoggerSim line(DefaultOptions());
@@ -180,13 +179,13 @@ TEST_F(DownloadStopTest, ALineGoneIsToldWithItsLoggerItsStepAndTheLoggersNotRead
                                     "its records are on disk.";
     // The reply line the line goes away in (-1: once logger 2's erase was answered); the box;
     // whether logger 2 is erased.
-    const std::tuple<int, Lines, bool> cases[] = {
-        {0, {LineGoneAtCount(1) + "\nLogger IDs 2 and 3 were not read."}, false},
-        {Logger2, {LineGoneAtCount(2) + "\n" + notRead3}, false},
-        {Logger2 + FirstRecordLine + 20, {LineGoneInRecords(2) + "\n" + notRead3}, false},
-        {Logger2 + FirstRecordLine + 40, {LineGoneBeforeErase(2) + "\n" + notRead3}, false},
-        {Logger2 + FirstRecordLine + 41, {LineGoneInErase(2) + "\n" + notRead3}, true},
-        {-1, {afterErase2 + "\n" + notRead3}, true}};
+    const std::tuple<int, Lines, bool> cases[]
+        = {{0, {LineGoneAtCount(1) + "\nLogger IDs 2 and 3 were not read."}, false},
+            {Logger2, {LineGoneAtCount(2) + "\n" + notRead3}, false},
+            {Logger2 + FirstRecordLine + 20, {LineGoneInRecords(2) + "\n" + notRead3}, false},
+            {Logger2 + FirstRecordLine + 40, {LineGoneBeforeErase(2) + "\n" + notRead3}, false},
+            {Logger2 + FirstRecordLine + 41, {LineGoneInErase(2) + "\n" + notRead3}, true},
+            {-1, {afterErase2 + "\n" + notRead3}, true}};
     for (const auto& [at, told, erased2] : cases) {
         SCOPED_TRACE(at);
         loggersim::LoggerSim line(DefaultOptions());
@@ -207,7 +206,8 @@ TEST_F(DownloadStopTest, ALineGoneIsToldWithItsLoggerItsStepAndTheLoggersNotRead
                 const auto drained = [] {
                     const auto erase = std::find(traced.begin(), traced.end(),
                         std::string("Send [@01,02,memory init\r]\r\n"));
-                    return std::find(erase, traced.end(), std::string("Send []\r\n")) != traced.end();
+                    return std::find(erase, traced.end(), std::string("Send []\r\n"))
+                        != traced.end();
                 };
                 When(dialog, drained, [&line](QWidget*) { line.Stop(); });
             });
@@ -230,7 +230,14 @@ TEST_F(DownloadStopTest, ALinePulledAtAnyMomentNeverCostsARecord)
     // the erase; logger 2's come after logger 1's. A line never reached pulls nothing.
     constexpr int Logger2 = 44;
     constexpr int Never = 1000;
-    enum Fault { None, Repeat, EndReply, Flood, LowCount };
+    enum Fault
+    {
+        None,
+        Repeat,
+        EndReply,
+        Flood,
+        LowCount
+    };
     struct Case
     {
         Fault fault;
@@ -242,7 +249,8 @@ TEST_F(DownloadStopTest, ALinePulledAtAnyMomentNeverCostsARecord)
     };
     const Case cases[] = {{Repeat, 1, 39, Never, true, true},
         {Repeat, 2, 0, Logger2 + FirstRecordLine + 20, true, false},
-        {EndReply, 2, 20, Never, true, false}, {Flood, 2, 10, Logger2 + FirstRecordLine + 30, true, false},
+        {EndReply, 2, 20, Never, true, false},
+        {Flood, 2, 10, Logger2 + FirstRecordLine + 30, true, false},
         {LowCount, 2, 20, Logger2 + FirstRecordLine + 30, true, false},
         {None, 1, 0, FirstRecordLine + 40, false, false}, // logger 1's count before its erase
         {None, 1, 0, FirstRecordLine + 41, true, false}, // its erase
