@@ -88,15 +88,15 @@ std::string MoreThanCounted(int loggerId)
         "Logger ID %d sent more records than it counted; its memory was kept.", loggerId);
 }
 
-std::string DamagedAfterCount(int loggerId, int lines, int count)
+std::string Damaged(int loggerId, int lines, int count)
 {
     if (lines == 1) {
-        return FormatString("Logger ID %d: a damaged line came after the %d records it counted; "
-                            "it may be a record, so its memory was kept.",
+        return FormatString("Logger ID %d: a damaged line came with its %d counted records; it "
+                            "may be a record, so its memory was kept.",
             loggerId, count);
     }
-    return FormatString("Logger ID %d: %d damaged lines came after the %d records it counted; "
-                        "they may be records, so its memory was kept.",
+    return FormatString("Logger ID %d: %d damaged lines came with its %d counted records; they may "
+                        "be records, so its memory was kept.",
         loggerId, lines, count);
 }
 

@@ -28,7 +28,8 @@ std::string SentOf(int loggerId, int sent, int count);
 std::string Repeated(int loggerId, int repeats, int different, int count);
 std::string OverCapacity(int loggerId);
 std::string MoreThanCounted(int loggerId);
-std::string DamagedAfterCount(int loggerId, int lines, int count);
+// Lines that may be damaged records came with all the records a logger counted.
+std::string Damaged(int loggerId, int lines, int count);
 std::string ForeignLines(int loggerId, int lines);
 
 } // namespace DownloadNotes

@@ -8,7 +8,6 @@
 #include <QElapsedTimer>
 
 #include <algorithm>
-#include <string_view>
 
 namespace {
 
@@ -72,19 +71,24 @@ RecordStream::Read RecordStream::NextLine(DataLoadLine& line, int timeoutSec)
             return Read::Overrun;
         line = g_port.ReadDataLine(m_id, timeoutSec);
     }
-    // How long an empty read waited shows how long the line was silent; a NUL byte ends one
-    // early.
-    m_lastSilentSlices = line.reply.empty() ? g_port.m_Serial.SliceCount() - slicesBefore : 0;
+    // How long empty reads waited shows how long the line has been silent: a NUL byte ends one
+    // early, and a line end left over from the last line ends one after a byte wait.
+    const long long waited = g_port.m_Serial.SliceCount() - slicesBefore;
+    m_silentSlices = line.reply.empty() ? m_silentSlices + waited : 0;
     if (line.reply.empty())
         return g_port.m_Serial.IsOpen() ? Read::Silent : Read::LineLost;
     --m_linesLeft;
-    if (IsOtherLoggersLine(line, m_id))
+    const bool foreign = IsOtherLoggersLine(line, m_id);
+    const std::string start = line.reply.substr(0, LoggerCommand::DataLoadCut);
+    if (foreign) {
         ++m_foreign;
-    if (IsRecord(line)) {
-        const std::string_view head
-            = std::string_view(line.reply).substr(0, LoggerCommand::DataLoadCut);
-        if (std::find(m_recordHeads.begin(), m_recordHeads.end(), head) == m_recordHeads.end())
-            m_recordHeads.emplace_back(head);
+    } else if (IsRecord(line)) {
+        if (std::find(m_recordHeads.begin(), m_recordHeads.end(), start) == m_recordHeads.end())
+            m_recordHeads.push_back(start);
+    } else if (line.fromLogger) {
+        ++m_ownLines[start]; // judged once every record head is known
+    } else {
+        ++m_junkLines;
     }
     const bool whole = !IsRecord(line) && !IsRecordLine(line.reply);
     Append(whole ? line.reply : line.record);
@@ -177,17 +181,21 @@ RecordStream::End RecordStream::ReadRecords(const PlaceRead& placeRead)
 
 RecordStream::End RecordStream::ReadToEnd(EndSilence silence)
 {
-    const int timeoutSec = silence == EndSilence::ByteWait ? EndWaitSec : 0;
-    const int silentSlices = FirstByteSlices(false, timeoutSec);
+    const int silentSlices
+        = FirstByteSlices(false, silence == EndSilence::ByteWait ? EndWaitSec : 0);
     QElapsedTimer flood;
     flood.start();
-    // A last read that stayed silent long enough has shown the end already.
-    while (m_lastSilentSlices < silentSlices) {
+    // Reads that stayed silent long enough have shown the end already.
+    while (m_silentSlices < silentSlices) {
         if (flood.hasExpired(MaxFloodMs)) {
             m_beyondCount = true;
             break;
         }
         DataLoadLine line;
+        // The silence still missing, in whole seconds.
+        const long long missing = silentSlices - m_silentSlices;
+        const int perSecond = FirstByteSlices(false, 1);
+        const int timeoutSec = static_cast<int>((missing + perSecond - 1) / perSecond);
         const Read read = NextLine(line, timeoutSec);
         if (read == Read::LineLost)
             return End::LineLost;
@@ -207,9 +215,7 @@ void RecordStream::TakeEndLine(const DataLoadLine& line)
 {
     if (IsRecord(line))
         TakeEndRecord(line.record);
-    else if (MayBeDamagedRecord(line))
-        ++m_damagedAfter;
-    else if (++m_endLines > ClosingLines)
+    else if (!MayBeDamagedRecord(line) && ++m_endLines > ClosingLines)
         m_beyondCount = true;
 }
 
@@ -234,9 +240,23 @@ bool RecordStream::MayBeDamagedRecord(const DataLoadLine& line) const
 {
     if (!line.fromLogger)
         return !IsOtherLoggersLine(line, m_id);
-    const std::string_view reply(line.reply);
-    return std::any_of(
-        m_recordHeads.begin(), m_recordHeads.end(), [reply](const std::string& head) {
-            return reply.starts_with(head) || head.starts_with(reply);
-        });
+    return UnderRecordHead(line.reply.substr(0, LoggerCommand::DataLoadCut));
+}
+
+// start: the first characters of a line, as many as a record's head has, or the whole line
+// when it is shorter. A line cut inside the head is taken for a record as well.
+bool RecordStream::UnderRecordHead(const std::string& start) const
+{
+    return std::any_of(m_recordHeads.begin(), m_recordHeads.end(),
+        [&start](const std::string& head) { return head.starts_with(start); });
+}
+
+int RecordStream::DamagedLines() const
+{
+    int lines = m_junkLines;
+    for (const auto& [start, count] : m_ownLines) {
+        if (UnderRecordHead(start))
+            lines += count;
+    }
+    return lines;
 }

@@ -5,6 +5,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -19,9 +20,9 @@ class AccFile;
 // What the stream says about the count: the records that filled places, the places that got
 // a damaged line or nothing (each place is read twice before it counts as missing), records
 // that came late into a place given up in silence, records that came more than once, lines of
-// other loggers, whether the logger stopped sending records (two places in a row of which
-// nothing at all came, or ten without a record), lines after the counted places that may be
-// damaged records, and whether more came after them than a logger's one closing line.
+// other loggers, lines that may be damaged records, whether the logger stopped sending records
+// (two places in a row of which nothing at all came, or ten without a record), and whether
+// more came after the counted places than a logger's one closing line.
 class RecordStream final
 {
 public:
@@ -67,9 +68,10 @@ public:
     int LateRoom() const { return m_silentPlaces - m_late; }
     // Records that came after their place had been given up in silence.
     int Late() const { return m_late; }
-    // Lines after the counted places that may be damaged records of this logger: under the
-    // head its records carry, or a piece of it, or under no logger's head at all.
-    int DamagedAfterCount() const { return m_damagedAfter; }
+    // Lines that may be damaged records of this logger: under the head its records carry, or
+    // a piece of it, or under no logger's head at all. A place may have taken one in its
+    // stride, so each keeps the memory whatever the count.
+    int DamagedLines() const;
     // Record lines that came again after they had filled a place.
     int Repeats() const { return m_repeats; }
     // Lines under another logger's head.
@@ -106,6 +108,7 @@ private:
     void TakeEndRecord(const std::string& record);
     bool IsRecord(const DataLoadLine& line) const;
     bool MayBeDamagedRecord(const DataLoadLine& line) const;
+    bool UnderRecordHead(const std::string& start) const;
 
     int m_id;
     int m_count;
@@ -113,17 +116,19 @@ private:
     std::optional<DataLoadLine> m_putBack;
     std::unordered_set<std::string> m_seen; // record lines read in this download
     std::vector<std::string> m_recordHeads; // the heads this logger's records came under
+    // How many of its lines that are no record began with each text of a head's length.
+    std::unordered_map<std::string, int> m_ownLines;
+    int m_junkLines = 0; // lines under no logger's head
     long long m_linesLeft; // before the logger is taken for a babbling device
     int m_counted = 0;
     int m_missing = 0;
     int m_silentPlaces = 0; // missing places of which nothing at all came
     int m_late = 0;
-    int m_damagedAfter = 0;
     int m_repeats = 0;
     int m_foreign = 0;
     int m_endLines = 0; // lines after the count that are no record of this logger
     int m_appended = 0;
     bool m_beyondCount = false;
     bool m_writeFailed = false;
-    long long m_lastSilentSlices = 0; // how long the last read waited in vain; 0 after a line
+    long long m_silentSlices = 0; // how long the reads since the last line waited in vain
 };

@@ -309,15 +309,15 @@ bool CDataReadingDlg::NoteKept(
             m_report.Note(DownloadNotes::SentOf(loggerId, stream.Counted(), stream.Count()));
         }
     }
-    if (stream.DamagedAfterCount() > 0) {
-        m_report.Note(
-            DownloadNotes::DamagedAfterCount(loggerId, stream.DamagedAfterCount(), stream.Count()));
-    }
+    // Where a counted record fell short, that note tells of the damage already.
+    const int damaged = stream.DamagedLines();
+    if (damaged > 0 && stream.Counted() == stream.Count())
+        m_report.Note(DownloadNotes::Damaged(loggerId, damaged, stream.Count()));
     // A logger given up on still sends; that says nothing about its count.
     if (stream.BeyondCount() && !count.cut && !stopped)
         m_report.Note(DownloadNotes::MoreThanCounted(loggerId));
-    const bool kept = count.cut || stream.BeyondCount() || stream.DamagedAfterCount() > 0
-        || stream.Counted() != count.records;
+    const bool kept
+        = count.cut || stream.BeyondCount() || damaged > 0 || stream.Counted() != count.records;
     if (kept) {
         DebugTrace("Logger ID(%d) kept its memory: %d of %d records counted, %d missing\r\n",
             loggerId, stream.Counted(), count.records, stream.Missing());

@@ -100,8 +100,8 @@ TEST_F(DownloadIntegrityTest, ACountTheLoggerCannotBeTrustedKeepsTheMemory)
         EXPECT_TRUE(flooded >= 0 || raw == records);
         EXPECT_EQ(FileLines(Acc(2)), second);
         // The flooded record is an overlong line under the records' head: it too may be a record.
-        const std::string damaged = "Logger ID 1: a damaged line came after the 6 records it "
-                                    "counted; it may be a record, so its memory was kept.\n";
+        const std::string damaged = "Logger ID 1: a damaged line came with its 6 counted "
+                                    "records; it may be a record, so its memory was kept.\n";
         EXPECT_EQ(Outcome(),
             std::tuple(false, 40, Lines{(flooded >= 0 ? damaged : "") + MoreThanCounted}));
     }
