@@ -14,8 +14,9 @@ namespace {
 using loggersim::SimFault;
 using DownloadEndTest = DownloadFixture;
 
-// One closing line after the records is the logger's own end and the memory goes; a second, or a
-// record the count left out, keeps it. The raw file has whatever came, a closing line whole.
+// One closing line after the records is the logger's own end and the memory goes; a second, a
+// record the count left out, or a line cut inside a record's head keeps it. The raw file has
+// whatever came, a closing line whole.
 TEST_F(DownloadEndTest, OneClosingLineIsTheLoggersOwnEnd)
 {
     ShortSlices();
@@ -23,13 +24,16 @@ TEST_F(DownloadEndTest, OneClosingLineIsTheLoggersOwnEnd)
     const Lines records = sim.Records(1);
     std::string uncounted = records.back();
     uncounted.replace(uncounted.size() - 6, 6, "999999");
-    // The closing lines; what the raw file keeps of them; whether the memory goes.
-    for (const auto& [closing, kept, erased] : {
-             std::tuple{Lines{"data load end"}, Lines{"@01,01,data load end"}, true},
-             std::tuple{Lines{"DL:" + records.back()}, Lines{records.back()}, true},
+    const std::string cutInHead = "Logger ID 1: a damaged line came with its 40 counted records; "
+                                  "it may be a record, so its memory was kept.";
+    // The closing lines; what the raw file keeps of them; whether the memory goes; the note.
+    for (const auto& [closing, kept, erased, note] : {
+             std::tuple{Lines{"data load end"}, Lines{"@01,01,data load end"}, true, Complete},
+             std::tuple{Lines{"DL:" + records.back()}, Lines{records.back()}, true, Complete},
              std::tuple{Lines{"data load end", "ready"},
-                 Lines{"@01,01,data load end", "@01,01,ready"}, false},
-             std::tuple{Lines{"DL:" + uncounted}, Lines{uncounted}, false},
+                 Lines{"@01,01,data load end", "@01,01,ready"}, false, MoreThanCounted},
+             std::tuple{Lines{"DL:" + uncounted}, Lines{uncounted}, false, MoreThanCounted},
+             std::tuple{Lines{"D"}, Lines{"@01,01,D"}, false, cutInHead},
          }) {
         SCOPED_TRACE(closing.front());
         Fresh(sim);
@@ -39,9 +43,7 @@ TEST_F(DownloadEndTest, OneClosingLineIsTheLoggersOwnEnd)
         Lines raw = records;
         raw.insert(raw.end(), kept.begin(), kept.end());
         EXPECT_EQ(FileLines(Acc(1)), raw);
-        EXPECT_EQ(Outcome(),
-            erased ? std::tuple(true, 0, Lines{Complete})
-                   : std::tuple(false, 40, Lines{MoreThanCounted}));
+        EXPECT_EQ(Outcome(), std::tuple(erased, erased ? 0 : 40, Lines{note}));
     }
 }
 
