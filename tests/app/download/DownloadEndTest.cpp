@@ -15,8 +15,8 @@ using loggersim::SimFault;
 using DownloadEndTest = DownloadFixture;
 
 // One closing line after the records is the logger's own end and the memory goes; a second, a
-// record the count left out, or a line cut inside a record's head keeps it. The raw file has
-// whatever came, a closing line whole.
+// record the count left out, or a line cut inside a record's head keeps it, the last told as what
+// it is, not as a second closing line. The raw file has whatever came, a closing line whole.
 TEST_F(DownloadEndTest, OneClosingLineIsTheLoggersOwnEnd)
 {
     ShortSlices();
@@ -33,7 +33,8 @@ TEST_F(DownloadEndTest, OneClosingLineIsTheLoggersOwnEnd)
              std::tuple{Lines{"data load end", "ready"},
                  Lines{"@01,01,data load end", "@01,01,ready"}, false, MoreThanCounted},
              std::tuple{Lines{"DL:" + uncounted}, Lines{uncounted}, false, MoreThanCounted},
-             std::tuple{Lines{"D"}, Lines{"@01,01,D"}, false, cutInHead},
+             std::tuple{Lines{"D", "data load end"}, Lines{"@01,01,D", "@01,01,data load end"},
+                 false, cutInHead},
          }) {
         SCOPED_TRACE(closing.front());
         Fresh(sim);
