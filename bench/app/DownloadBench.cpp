@@ -141,6 +141,26 @@ double Mean(const std::vector<double>& values)
     return values.empty() ? 0 : sum / static_cast<double>(values.size());
 }
 
+double Max(const std::vector<double>& values)
+{
+    return values.empty() ? 0 : *std::max_element(values.begin(), values.end());
+}
+
+// Runs the benchmark's downloads with the trace going to sink; false (and the benchmark
+// skipped) when the line could not be set up.
+bool DownloadTraced(benchmark::State& state, const PacedLine& line, TraceSink sink)
+{
+    if (!line.Ok()) {
+        state.SkipWithError("no pseudo-terminal");
+        return false;
+    }
+    SetTraceSink(sink);
+    for (auto _ : state)
+        Download();
+    SetTraceSink(nullptr);
+    return true;
+}
+
 // When, in ms from the start, the last record line came and the next command went out.
 struct EndTimes
 {
@@ -167,20 +187,14 @@ void BM_NetworkEnd(benchmark::State& state)
     constexpr int Records = 384;
     const std::vector<int> ids{1, 2, 3, 4, 5, 6, 7};
     PacedLine line({ids, Records});
-    if (!line.Ok()) {
-        state.SkipWithError("no pseudo-terminal");
-        return;
-    }
     g_endTimes = {};
     g_endTimes.clock.start();
-    SetTraceSink(TakeTrace);
-    for (auto _ : state)
-        Download();
-    SetTraceSink(nullptr);
+    if (!DownloadTraced(state, line, TakeTrace))
+        return;
     const auto& ends = g_endTimes.ends; // the last logger has no next command
     state.counters["loggers_followed"] = static_cast<double>(ends.size());
     state.counters["end_ms_mean"] = Mean(ends);
-    state.counters["end_ms_max"] = ends.empty() ? 0 : *std::max_element(ends.begin(), ends.end());
+    state.counters["end_ms_max"] = Max(ends);
     state.counters["wire_s"] = static_cast<double>(ids.size()) * Records * RecordLineBytes / 3840.0;
 }
 
@@ -216,21 +230,14 @@ void TakeEraseTrace(const char* text)
 void BM_EraseEnd(benchmark::State& state)
 {
     PacedLine line({{1, 2, 3}, 384, true});
-    if (!line.Ok()) {
-        state.SkipWithError("no pseudo-terminal");
-        return;
-    }
     g_eraseTimes = {};
     g_eraseTimes.clock.start();
-    SetTraceSink(TakeEraseTrace);
-    for (auto _ : state)
-        Download();
-    SetTraceSink(nullptr);
+    if (!DownloadTraced(state, line, TakeEraseTrace))
+        return;
     const EraseTimes& t = g_eraseTimes;
     state.counters["erased"] = static_cast<double>(t.toErase.size());
     state.counters["to_erase_ms_mean"] = Mean(t.toErase);
-    state.counters["to_erase_ms_max"]
-        = t.toErase.empty() ? 0 : *std::max_element(t.toErase.begin(), t.toErase.end());
+    state.counters["to_erase_ms_max"] = Max(t.toErase);
     state.counters["erasing_ms_mean"] = Mean(t.erasing);
 }
 

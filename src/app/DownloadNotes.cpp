@@ -54,6 +54,11 @@ std::string NotRead(const std::vector<int>& loggerIds)
     return FormatString("Logger IDs %s were not read.", ids.c_str());
 }
 
+std::string NoResponse(int loggerId)
+{
+    return FormatString("No response from logger ID %d.", loggerId);
+}
+
 std::string NotArrived(int loggerId, long long records)
 {
     return FormatString("Logger ID %d: %lld %s did not arrive; its memory was kept.", loggerId,
@@ -110,6 +115,26 @@ std::string ForeignLines(int loggerId, int lines)
     return FormatString("Logger ID %d: %d lines of other loggers came among its records; they "
                         "are in the raw file as they came, not in the table.",
         loggerId, lines);
+}
+
+std::string CountChanged(int loggerId)
+{
+    return FormatString(
+        "Logger ID %d: its record count changed during the download; its memory was kept.",
+        loggerId);
+}
+
+std::string RawFileChanged(int loggerId, const std::string& path)
+{
+    return FormatString("Logger ID %d: the raw file %s no longer holds every record of this "
+                        "download; its memory was kept.",
+        loggerId, path.c_str());
+}
+
+std::string EraseUnanswered(int loggerId)
+{
+    return FormatString(
+        "Logger ID %d did not answer the erase; its memory may still hold its records.", loggerId);
 }
 
 } // namespace DownloadNotes

@@ -21,6 +21,7 @@ std::string LineLost(int loggerId, LineLostAt at);
 // The loggers of the line never reached; "" when there are none.
 std::string NotRead(const std::vector<int>& loggerIds);
 
+std::string NoResponse(int loggerId);
 std::string NotArrived(int loggerId, long long records);
 std::string SentOf(int loggerId, int sent, int count);
 // Records that came more than once while the different ones fell short of the count: a repeat
@@ -31,5 +32,10 @@ std::string MoreThanCounted(int loggerId);
 // Lines that may be damaged records came with all the records a logger counted.
 std::string Damaged(int loggerId, int lines, int count);
 std::string ForeignLines(int loggerId, int lines);
+// What the erase found: a count other than the records read, a raw file that no longer holds
+// them, no answer to "memory init".
+std::string CountChanged(int loggerId);
+std::string RawFileChanged(int loggerId, const std::string& path);
+std::string EraseUnanswered(int loggerId);
 
 } // namespace DownloadNotes

@@ -78,21 +78,33 @@ RecordStream::Read RecordStream::NextLine(DataLoadLine& line, int timeoutSec)
     if (line.reply.empty())
         return g_port.m_Serial.IsOpen() ? Read::Silent : Read::LineLost;
     --m_linesLeft;
-    const bool foreign = IsOtherLoggersLine(line, m_id);
     const std::string start = line.reply.substr(0, LoggerCommand::DataLoadCut);
-    if (foreign) {
-        ++m_foreign;
-    } else if (IsRecord(line)) {
+    const Kind kind = KindOf(line);
+    switch (kind) {
+    case Kind::Record:
         if (std::find(m_recordHeads.begin(), m_recordHeads.end(), start) == m_recordHeads.end())
             m_recordHeads.push_back(start);
-    } else if (line.fromLogger) {
+        break;
+    case Kind::Own:
         ++m_ownLines[start]; // judged once every record head is known
-    } else {
+        break;
+    case Kind::Foreign:
+        ++m_foreign;
+        break;
+    case Kind::Junk:
         ++m_junkLines;
+        break;
     }
-    const bool whole = !IsRecord(line) && !IsRecordLine(line.reply);
+    const bool whole = kind != Kind::Record && !IsRecordLine(line.reply);
     Append(whole ? line.reply : line.record);
     return Read::Line;
+}
+
+RecordStream::Kind RecordStream::KindOf(const DataLoadLine& line) const
+{
+    if (line.fromLogger)
+        return IsRecord(line) ? Kind::Record : Kind::Own;
+    return IsOtherLoggersLine(line, m_id) ? Kind::Foreign : Kind::Junk;
 }
 
 void RecordStream::Append(const std::string& line)
@@ -183,6 +195,7 @@ RecordStream::End RecordStream::ReadToEnd(EndSilence silence)
 {
     const int silentSlices
         = FirstByteSlices(false, silence == EndSilence::ByteWait ? EndWaitSec : 0);
+    const int perSecond = FirstByteSlices(false, 1);
     QElapsedTimer flood;
     flood.start();
     // Reads that stayed silent long enough have shown the end already.
@@ -194,7 +207,6 @@ RecordStream::End RecordStream::ReadToEnd(EndSilence silence)
         DataLoadLine line;
         // The silence still missing, in whole seconds.
         const long long missing = silentSlices - m_silentSlices;
-        const int perSecond = FirstByteSlices(false, 1);
         const int timeoutSec = static_cast<int>((missing + perSecond - 1) / perSecond);
         const Read read = NextLine(line, timeoutSec);
         if (read == Read::LineLost)
@@ -213,9 +225,10 @@ RecordStream::End RecordStream::ReadToEnd(EndSilence silence)
 // logger's own end. A line that may be a damaged record is never taken for it.
 void RecordStream::TakeEndLine(const DataLoadLine& line)
 {
-    if (IsRecord(line))
+    const Kind kind = KindOf(line);
+    if (kind == Kind::Record)
         TakeEndRecord(line.record);
-    else if (!MayBeDamagedRecord(line) && ++m_endLines > ClosingLines)
+    else if (!MayBeDamagedRecord(kind, line.reply) && ++m_endLines > ClosingLines)
         m_beyondCount = true;
 }
 
@@ -236,11 +249,10 @@ void RecordStream::TakeEndRecord(const std::string& record)
     }
 }
 
-bool RecordStream::MayBeDamagedRecord(const DataLoadLine& line) const
+bool RecordStream::MayBeDamagedRecord(Kind kind, const std::string& reply) const
 {
-    if (!line.fromLogger)
-        return !IsOtherLoggersLine(line, m_id);
-    return UnderRecordHead(line.reply.substr(0, LoggerCommand::DataLoadCut));
+    return kind == Kind::Junk
+        || (kind == Kind::Own && UnderRecordHead(reply.substr(0, LoggerCommand::DataLoadCut)));
 }
 
 // start: the first characters of a line, as many as a record's head has, or the whole line

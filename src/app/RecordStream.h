@@ -91,6 +91,15 @@ private:
         LineLost,
         Overrun
     };
+    // Who a line is from: this logger (a well-formed record, or another line of its), another
+    // logger, or nobody's head at all.
+    enum class Kind
+    {
+        Record,
+        Own,
+        Foreign,
+        Junk
+    };
     enum class Place
     {
         Arrived,
@@ -107,7 +116,8 @@ private:
     void TakeEndLine(const DataLoadLine& line);
     void TakeEndRecord(const std::string& record);
     bool IsRecord(const DataLoadLine& line) const;
-    bool MayBeDamagedRecord(const DataLoadLine& line) const;
+    Kind KindOf(const DataLoadLine& line) const;
+    bool MayBeDamagedRecord(Kind kind, const std::string& reply) const;
     bool UnderRecordHead(const std::string& start) const;
 
     int m_id;

@@ -137,7 +137,6 @@ void CDataReadingDlg::DownloadData()
     const LoggerRecord record = *current;
     m_report.Clear();
     m_bStopShown = false;
-    m_bLineLost = false;
     if (CheckTarget(record)) {
         if (!PrepareFolder(record))
             return;
@@ -146,7 +145,7 @@ void CDataReadingDlg::DownloadData()
             if (DownloadLogger(record, *id))
                 continue;
             // The operator who stopped knows; a lost line leaves the rest unread unasked.
-            if (m_bLineLost && id + 1 != ids.end())
+            if (!g_port.m_Serial.IsOpen() && id + 1 != ids.end())
                 m_report.Problem(DownloadNotes::NotRead({id + 1, ids.end()}));
             break;
         }
@@ -204,7 +203,7 @@ bool CDataReadingDlg::DownloadLogger(const LoggerRecord& record, int loggerId)
         if (LineGone(loggerId, LineLostAt::Count))
             return false;
         if (count.records < 0)
-            m_report.Note(FormatString("No response from logger ID %d.", loggerId));
+            m_report.Note(DownloadNotes::NoResponse(loggerId));
         return !StopRequested();
     }
     return ReceiveLogger(record, loggerId, count);
@@ -272,7 +271,7 @@ bool CDataReadingDlg::Conclude(int loggerId, const MemoryCount& count, const Rec
     RecordStream::End end, const Erase& erase)
 {
     if (end == RecordStream::End::LineLost) {
-        ReportLineLost(loggerId, LineLostAt::Records);
+        m_report.Problem(DownloadNotes::LineLost(loggerId, LineLostAt::Records));
         return false;
     }
     if (end == RecordStream::End::Stopped)
@@ -358,15 +357,13 @@ bool CDataReadingDlg::EraseMemory(int loggerId, const RecordStream& stream, cons
         DebugTrace("Logger ID(%d) kept its memory: it holds %lld records, %d were read\r\n",
             loggerId, now.reported, read);
         if (now.records < 0)
-            m_report.Note(FormatString("No response from logger ID %d.", loggerId));
+            m_report.Note(DownloadNotes::NoResponse(loggerId));
         else if (now.cut)
             m_report.Note(DownloadNotes::OverCapacity(loggerId));
         else if (now.reported > read)
             m_report.Note(DownloadNotes::NotArrived(loggerId, now.reported - read));
         else
-            m_report.Note(FormatString(
-                "Logger ID %d: its record count changed during the download; its memory was kept.",
-                loggerId));
+            m_report.Note(DownloadNotes::CountChanged(loggerId));
         return !StopRequested();
     }
     // A stop asked for during the count erases nothing.
@@ -375,9 +372,7 @@ bool CDataReadingDlg::EraseMemory(int loggerId, const RecordStream& stream, cons
     // Read back last of all: another program may have emptied, replaced or moved the file at
     // any moment until now, the count's wait included.
     if (!raw.HoldsEvery(stream.Records())) {
-        m_report.Note(FormatString("Logger ID %d: the raw file %s no longer holds every record "
-                                   "of this download; its memory was kept.",
-            loggerId, raw.Path().c_str()));
+        m_report.Note(DownloadNotes::RawFileChanged(loggerId, raw.Path()));
         return !StopRequested();
     }
     const bool answered = g_port.InitMemory(loggerId);
@@ -385,11 +380,8 @@ bool CDataReadingDlg::EraseMemory(int loggerId, const RecordStream& stream, cons
         g_port.SendCommand("");
     if (LineGone(loggerId, answered ? LineLostAt::AfterErase : LineLostAt::Erase))
         return false;
-    if (!answered) {
-        m_report.Note(FormatString(
-            "Logger ID %d did not answer the erase; its memory may still hold its records.",
-            loggerId));
-    }
+    if (!answered)
+        m_report.Note(DownloadNotes::EraseUnanswered(loggerId));
     return !StopRequested();
 }
 
@@ -398,14 +390,8 @@ bool CDataReadingDlg::LineGone(int loggerId, LineLostAt at)
 {
     if (g_port.m_Serial.IsOpen())
         return false;
-    ReportLineLost(loggerId, at);
-    return true;
-}
-
-void CDataReadingDlg::ReportLineLost(int loggerId, LineLostAt at)
-{
     m_report.Problem(DownloadNotes::LineLost(loggerId, at));
-    m_bLineLost = true;
+    return true;
 }
 
 // True when the operator asked to stop; the "stop" box is shown once.

@@ -54,7 +54,6 @@ private:
         int loggerId, const MemoryCount& count, const RecordStream& stream, RecordStream::End end);
     bool EraseMemory(int loggerId, const RecordStream& stream, const AccFile& raw);
     bool LineGone(int loggerId, DownloadNotes::LineLostAt at);
-    void ReportLineLost(int loggerId, DownloadNotes::LineLostAt at);
     bool StopRequested();
     void ReportWriteFailure(const std::string& path);
     void SetStatus(const std::string& text);
@@ -63,5 +62,4 @@ private:
     DownloadReport m_report;
     bool m_bDownloading = false;
     bool m_bStopShown = false;
-    bool m_bLineLost = false;
 };
